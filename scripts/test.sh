@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the unit and window tests, the same tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the two fuzzers.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+fuzz_seconds="${FUZZ_SECONDS:-60}"
+export QT_QPA_PLATFORM=offscreen
+"$here/scripts/deps.sh"
+
+echo "== build and test"
+cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$here/build"
+ctest --test-dir "$here/build" --output-on-failure -j2
+
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$here" -B "$here/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DQUILLMAR_SANITIZE=ON -DQUILLMAR_BENCH=OFF >/dev/null
+cmake --build "$here/build-asan"
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$here/tests/lsan.supp" \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir "$here/build-asan" --output-on-failure -j2
+
+echo "== fuzzers, ${fuzz_seconds} s each"
+CC=clang CXX=clang++ cmake -S "$here" -B "$here/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQUILLMAR_FUZZ=ON -DQUILLMAR_GUI=OFF -DQUILLMAR_TESTS=OFF >/dev/null
+cmake --build "$here/build-fuzz"
+for target in "$here"/build-fuzz/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    name="$(basename "$target")"
+    corpus="$here/build-fuzz/corpus-$name"
+    mkdir -p "$corpus"
+    cp -n "$here"/fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true
+    echo "-- $name"
+    "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+done
+echo "== all tests passed"

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class CDocument;
+
+// The one document type: its strings and how to make a document and a window for it.
+struct CDocTemplate {
+    QString strDocName = "Quilmr";            // new documents are Quilmr1, Quilmr2, ...
+    QString strFileNewName = "Quillmar";
+    QString strFilterName = "Quilma Files (*.bod)";
+    QString strFilterExt = ".bod";
+    QString strRegFileTypeId = "Quillmar.Document";
+    QString strRegFileTypeName = "Quilmr Document";
+
+    std::function<std::unique_ptr<CDocument>()> createDocument;
+    // Makes a window with its views for the document and runs their initial update; false when
+    // the window could not be made.
+    std::function<bool(CDocument*)> createFrame;
+};

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+class CArchive;
+class CDocManager;
+class CView;
+
+// The document base: path, title, modified flag and views, with the framework's open, save and
+// close steps around the derived class's Serialize. All load and save failures are told through
+// AppPrompt() in the framework's words ("Unexpected file format.", "%1 was not found.",
+// "Failed to save document.", or a message naming a read-only file or a denied path).
+class CDocument : public QObject {
+    Q_OBJECT
+public:
+    CDocument();
+    ~CDocument() override;
+
+    const QString& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(const QString& strTitle);
+    const QString& GetPathName() const { return m_strPathName; }
+    // Sets the path and the title (the path's file name) and, when bAddToMRU, adds the path to
+    // the recent-file list.
+    virtual void SetPathName(const QString& strPathName, bool bAddToMRU = true);
+
+    virtual bool IsModified() const { return m_bModified; }
+    virtual void SetModifiedFlag(bool bModified = true);
+
+    void AddView(CView* pView);
+    void RemoveView(CView* pView);
+    const std::vector<CView*>& GetViews() const { return m_views; }
+    // Calls OnUpdate on every view but pSender.
+    void UpdateAllViews(CView* pSender, long lHint = 0, void* pHint = nullptr);
+
+    virtual void Serialize(CArchive& ar) = 0;
+
+    // New: nothing to do in the base but succeed.
+    virtual bool OnNewDocument();
+    // Reads the file through Serialize; a 0-byte file is an empty document.
+    virtual bool OnOpenDocument(const QString& strPathName);
+    // Writes the file through Serialize and QSaveFile, so a failure keeps the previous file.
+    virtual bool OnSaveDocument(const QString& strPathName);
+    // Closes every window of the document, then lets the manager delete it.
+    virtual void OnCloseDocument();
+
+    // The Save command: in place when there is a writable path, else through Save As.
+    bool DoFileSave();
+    // Save As (an empty path asks for one) and the save that follows.
+    bool DoSave(const QString& strPathName, bool bReplace = true);
+    // Asks "Save changes to %1?" for a modified document; false when the user cancels or the
+    // save fails.
+    virtual bool SaveModified();
+
+    CDocManager* GetDocManager() const { return m_pDocManager; }
+    void SetDocManager(CDocManager* pManager) { m_pDocManager = pManager; }
+
+Q_SIGNALS:
+    // The title or the modified flag changed: captions follow it.
+    void TitleChanged();
+    // The document is about to go: its windows close.
+    void Closing();
+
+private:
+    QString m_strTitle;
+    QString m_strPathName;
+    bool m_bModified = false;
+    std::vector<CView*> m_views;
+    CDocManager* m_pDocManager = nullptr;
+};

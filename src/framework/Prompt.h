@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every message box and file dialog of the program goes through this interface, so tests
+// answer them and no test ever blocks on a modal window.
+class IPrompt {
+public:
+    enum class Icon { Information, Exclamation, Question, Error };
+    enum class Buttons { Ok, YesNo, YesNoCancel };
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    virtual ~IPrompt() = default;
+
+    virtual Answer MessageBox(QWidget* pParent, const QString& strText, Icon icon,
+                              Buttons buttons) = 0;
+    // A path to save to, or empty when the user cancels. strFilter is e.g.
+    // "Quilma Files (*.bod)"; strDefaultExt (".bod") is appended when the user gives none.
+    virtual QString GetSaveFileName(QWidget* pParent, const QString& strProposed,
+                                    const QString& strFilter, const QString& strDefaultExt) = 0;
+    // A path to open, or empty when the user cancels.
+    virtual QString GetOpenFileName(QWidget* pParent, const QString& strFilter) = 0;
+};
+
+// The prompt the program uses: real dialogs unless a test installed its own.
+IPrompt& AppPrompt();
+// Installs pPrompt (not owned) as the program's prompt; null restores the real dialogs.
+void SetAppPrompt(IPrompt* pPrompt);

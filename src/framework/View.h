@@ -1,0 +1,21 @@
+#pragma once
+
+class CDocument;
+
+// What a document expects of each of its views: a first fill and a fill at every change.
+// Views are widgets that also implement this interface; the document only points at them.
+class CView {
+public:
+    virtual ~CView() = default;
+
+    CDocument* GetDocument() const { return m_pDocument; }
+
+    // The first fill after the view was attached; by default the same as an update.
+    virtual void OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
+    // The document changed. Hints are always 0 and null here; views read the document's fields.
+    virtual void OnUpdate(CView* pSender, long lHint, void* pHint) = 0;
+
+private:
+    friend class CDocument;
+    CDocument* m_pDocument = nullptr;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+// The fixed table of large-deed part sets: a key (such as "platemail") and its part names in
+// part order. Rows are tested in table order; the first equal key wins.
+struct BodCatalogueRow {
+    std::string_view key;
+    std::array<std::string_view, 6> parts;
+    std::size_t partCount;
+
+    std::span<const std::string_view> Parts() const { return {parts.data(), partCount}; }
+};
+
+namespace BodCatalogue {
+
+inline constexpr std::size_t kRowCount = 22;
+inline constexpr std::size_t kMaxParts = 6;
+
+std::span<const BodCatalogueRow> Rows();
+// The row whose key equals `key` exactly, or null.
+const BodCatalogueRow* Find(std::string_view key);
+
+} // namespace BodCatalogue
