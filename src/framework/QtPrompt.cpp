@@ -1,0 +1,66 @@
+#include "framework/QtPrompt.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(IPrompt::Icon icon) {
+    switch (icon) {
+    case IPrompt::Icon::Information:
+        return QMessageBox::Information;
+    case IPrompt::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case IPrompt::Icon::Question:
+        return QMessageBox::Question;
+    case IPrompt::Icon::Error:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQtButtons(IPrompt::Buttons buttons) {
+    switch (buttons) {
+    case IPrompt::Buttons::Ok:
+        return QMessageBox::Ok;
+    case IPrompt::Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case IPrompt::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+IPrompt::Answer CQtPrompt::MessageBox(QWidget* pParent, const QString& strText, Icon icon,
+                                      Buttons buttons) {
+    QMessageBox box(ToQtIcon(icon), QStringLiteral("Quillmar"), strText, ToQtButtons(buttons),
+                    pParent);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+}
+
+QString CQtPrompt::GetSaveFileName(QWidget* pParent, const QString& strProposed,
+                                   const QString& strFilter, const QString& strDefaultExt) {
+    QString path = QFileDialog::getSaveFileName(pParent, QStringLiteral("Save As"), strProposed,
+                                                strFilter);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        path += strDefaultExt;
+    }
+    return path;
+}
+
+QString CQtPrompt::GetOpenFileName(QWidget* pParent, const QString& strFilter) {
+    return QFileDialog::getOpenFileName(pParent, QStringLiteral("Open"), QString(),
+                                        strFilter + QStringLiteral(";;All Files (*)"));
+}
