@@ -1,0 +1,67 @@
+#pragma once
+
+#include "framework/CollatorTextOrder.h"
+#include "import/ImportSession.h"
+#include "model/BodArray.h"
+
+#include <QDialog>
+#include <QPoint>
+
+class CImportRowModel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTreeView;
+
+// The modal Import dialog: paste UOAssist text, review the rows, process them with a note.
+// exec() returns Accepted after "E&xit/Save" (take the deeds with TakeProcessed) and Rejected
+// after "&Cancel Import", Esc or the close box (the processed deeds are deleted then).
+// Unprocessed deeds never leave the dialog.
+class CImportDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CImportDlg(QWidget* pParent = nullptr);
+    ~CImportDlg() override;
+
+    // The processed deeds in processing order; empty after Cancel. The caller owns them.
+    CBodArray TakeProcessed();
+
+    void accept() override;
+    void reject() override;
+
+protected:
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+
+private:
+    void CreateControls();
+    void OnPaste();
+    void OnProcessSelected();
+    void OnProcessAll();
+    // Button states and counters, after every event that can change them.
+    void UpdateControls();
+    void ReadControls();
+
+    CCollatorTextOrder m_order;
+    CImportSession m_session;
+    CImportRowModel* m_pRowModel = nullptr;
+
+    QTreeView* m_listItems = nullptr;
+    QPlainTextEdit* m_editNote = nullptr;
+    QLineEdit* m_editTotal = nullptr;
+    QLineEdit* m_editAdded = nullptr;
+    QLineEdit* m_editInvalid = nullptr;
+    QRadioButton* m_radioAos = nullptr;
+    QRadioButton* m_radioPreAos = nullptr;
+    QPushButton* m_btnPaste = nullptr;
+    QPushButton* m_btnProcessSelected = nullptr;
+    QPushButton* m_btnProcessAll = nullptr;
+    QPushButton* m_btnExit = nullptr;
+    QPushButton* m_btnCancel = nullptr;
+
+    // Where the mouse grabbed the dialog, relative to its top-left corner, while it is dragged.
+    QPoint m_ptDragOffset;
+    bool m_bDragging = false;
+};
