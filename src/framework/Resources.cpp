@@ -1,0 +1,7 @@
+#include "framework/Resources.h"
+
+#include <QtGlobal>
+
+void InitQuillmarResources() {
+    Q_INIT_RESOURCE(quillmar);
+}
