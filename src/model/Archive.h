@@ -36,16 +36,22 @@ public:
     std::size_t Remaining() const { return m_input.size() - m_nPos; }
     // The bytes written so far (storing archives).
     const std::string& Bytes() const { return m_output; }
+    void Reserve(std::size_t count) { m_output.reserve(count); }
     std::string TakeBytes() { return std::move(m_output); }
 
 private:
     explicit CArchive(bool bStoring) : m_bStoring(bStoring) {}
 
     std::string_view Take(std::size_t count);
-    std::size_t ReadLength();
+    // Reads a length prefix; bWide tells whether it followed the wide-text marker.
+    std::size_t ReadLength(bool& bWide);
+    void WriteLength(std::size_t length);
+    void WriteWideText(std::string_view utf8);
 
     bool m_bStoring;
     std::string_view m_input;
     std::size_t m_nPos = 0;
     std::string m_output;
+    // Reused between texts so that encoding a non-ASCII text does not allocate each time.
+    std::string m_scratch;
 };
