@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <memory>
 
 class CImportRowModel;
 class QLineEdit;
@@ -46,7 +47,8 @@ private:
 
     CCollatorTextOrder m_order;
     CImportSession m_session;
-    CImportRowModel* m_pRowModel = nullptr;
+    // Dies before the session it shows; the list view lets go of it when it goes.
+    std::unique_ptr<CImportRowModel> m_pRowModel;
 
     QTreeView* m_listItems = nullptr;
     QPlainTextEdit* m_editNote = nullptr;

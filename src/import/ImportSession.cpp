@@ -1,0 +1,81 @@
+#include "import/ImportSession.h"
+
+#include "import/BodLineSplitter.h"
+#include "model/TextOrder.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+
+CImportSession::CImportSession(const CTextOrder& order) : m_order(order) {}
+
+void CImportSession::Paste(std::string_view text) {
+    m_arrRows.clear();
+    const std::vector<std::string_view> lines = SplitBodLines(text);
+    const std::vector<std::uint32_t> ranks = m_order.Rank(lines);
+    std::vector<std::uint32_t> order(lines.size());
+    std::iota(order.begin(), order.end(), 0U);
+    std::stable_sort(order.begin(), order.end(),
+                     [&ranks](std::uint32_t a, std::uint32_t b) { return ranks[a] < ranks[b]; });
+
+    m_parser.m_nPasteMode = m_nPasteMode;
+    m_arrRows.reserve(lines.size());
+    m_nInvalid = 0;
+    for (const std::uint32_t index : order) {
+        CImportRow& row = m_arrRows.emplace_back();
+        row.m_strText = lines[index];
+        row.m_bValid = m_parser.ParseLine(row.m_strText, row.m_pBod);
+        if (!row.m_bValid) {
+            ++m_nInvalid;
+        }
+    }
+    m_nTotal = static_cast<int>(m_arrRows.size());
+}
+
+void CImportSession::ProcessSelected(std::span<const int> nRows) {
+    m_bProcessed = true;
+    for (const int nRow : nRows) {
+        if (nRow < 0 || static_cast<std::size_t>(nRow) >= m_arrRows.size()) {
+            continue;
+        }
+        CImportRow& row = m_arrRows[static_cast<std::size_t>(nRow)];
+        if (row.m_bValid && row.m_pBod) {
+            ProcessRow(row);
+        }
+    }
+    RemoveProcessed();
+}
+
+void CImportSession::ProcessAll() {
+    m_bProcessed = true;
+    for (CImportRow& row : m_arrRows) {
+        if (row.m_bValid) {
+            ProcessRow(row);
+        }
+    }
+    RemoveProcessed();
+}
+
+void CImportSession::ProcessRow(CImportRow& row) {
+    row.m_pBod->SetNotes(m_strNote);
+    m_arrProcessed.push_back(std::move(row.m_pBod));
+    ++m_nAdded;
+}
+
+void CImportSession::RemoveProcessed() {
+    std::erase_if(m_arrRows, [](const CImportRow& row) { return !row.m_pBod; });
+}
+
+CBodArray CImportSession::TakeProcessed() {
+    CBodArray arr;
+    arr.swap(m_arrProcessed);
+    return arr;
+}
+
+void CImportSession::Cancel() {
+    FreeBodArray(m_arrProcessed);
+}
+
+std::string ImportMessage(int count) {
+    return std::to_string(count) + (count == 1 ? " BOD was imported." : " BOD's were imported.");
+}

@@ -1,0 +1,62 @@
+#include "import/dialog/ImportRowModel.h"
+
+#include "import/ImportSession.h"
+
+CImportRowModel::CImportRowModel(CImportSession& session, QObject* pParent)
+    : QAbstractListModel(pParent), m_session(session),
+      m_iconValid(QStringLiteral(":/import/valid.svg")),
+      m_iconInvalid(QStringLiteral(":/import/invalid.svg")) {}
+
+int CImportRowModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_session.GetRows().size());
+}
+
+QVariant CImportRowModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+        return {};
+    }
+    const CImportRow& row = m_session.GetRows()[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return QString::fromStdString(row.m_strText);
+    case Qt::DecorationRole:
+        return row.m_bValid ? m_iconValid : m_iconInvalid;
+    default:
+        return {};
+    }
+}
+
+QVariant CImportRowModel::headerData(int nSection, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && nSection == 0 && role == Qt::DisplayRole) {
+        return tr("Items");
+    }
+    return {};
+}
+
+Qt::ItemFlags CImportRowModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemNeverHasChildren;
+}
+
+// A paste or a process run can touch every row at once; one reset is cheaper for the view than
+// thousands of row removals.
+void CImportRowModel::Paste(std::string_view text) {
+    beginResetModel();
+    m_session.Paste(text);
+    endResetModel();
+}
+
+void CImportRowModel::ProcessSelected(std::span<const int> nRows) {
+    beginResetModel();
+    m_session.ProcessSelected(nRows);
+    endResetModel();
+}
+
+void CImportRowModel::ProcessAll() {
+    beginResetModel();
+    m_session.ProcessAll();
+    endResetModel();
+}
