@@ -1,0 +1,184 @@
+#include "model/BodFile.h"
+
+#include "ByteString.h"
+#include "model/Archive.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+std::unique_ptr<CBodItem> MakeDeed(const std::string& item, std::uint32_t time) {
+    auto bod = std::make_unique<CBodItem>();
+    bod->m_strCategory = "Platemail";
+    bod->m_strAmount = "20";
+    bod->m_strItem = item;
+    bod->m_strMaterial = "iron";
+    bod->m_strQuality = "Normal";
+    bod->m_strTrade = "Smithy";
+    bod->m_strCount = "0/20";
+    bod->m_timeAdded = time;
+    return bod;
+}
+
+std::string Header(int count) {
+    return Bytes({count, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+}
+
+// An empty deed record with the given part count.
+std::string EmptyRecord(int partCount) {
+    return std::string(9, '\0') + Bytes({0x10, 0x20, 0x30, 0x40}) +
+           Bytes({partCount & 0xFF, (partCount >> 8) & 0xFF, (partCount >> 16) & 0xFF,
+                  (partCount >> 24) & 0xFF});
+}
+
+// Three deeds of every shape: small, large with parts, and one with notes outside the code page.
+CBodArray MakeMixedDeeds() {
+    CBodArray bods;
+    bods.push_back(MakeDeed("platemail gloves", 0));
+    bods.push_back(MakeDeed("LBOD/platemail", 0xFFFFFFFF));
+    bods.back()->BuildParts();
+    bods.back()->SetPart(1, true, "Platemail Gloves");
+    bods.back()->m_strPrice = "12000";
+    bods.push_back(MakeDeed("platemail arms", 1700000000));
+    bods.back()->m_strNotes = "\u00E9t\u00E9 \u03A9 \U0001F600";
+    return bods;
+}
+
+TEST(BodFileTest, NewDocumentIsTwelveZeroBytes) {
+    EXPECT_EQ(BodFile::Write({}, 0, 0), std::string(12, '\0'));
+}
+
+TEST(BodFileTest, EmptyFileIsAnEmptyDocument) {
+    const BodFile::Contents contents = BodFile::Read("");
+    EXPECT_TRUE(contents.bods.empty());
+    EXPECT_EQ(contents.nReserved2, 0);
+    EXPECT_EQ(contents.nReserved1, 0);
+}
+
+TEST(BodFileTest, EmptyDeedIsSeventeenBytes) {
+    CBodArray bods;
+    bods.push_back(std::make_unique<CBodItem>());
+    bods.back()->m_timeAdded = 0x40302010;
+    EXPECT_EQ(BodFile::Write(bods, 0, 0), Header(1) + EmptyRecord(0));
+}
+
+TEST(BodFileTest, SmallDeedRecordIsExact) {
+    CBodArray bods;
+    bods.push_back(MakeDeed("platemail gloves", 0x04030201));
+    const std::string expected = Bytes({0x09}) + "Platemail" + Bytes({0x02}) + "20" +
+                                 Bytes({0x10}) + "platemail gloves" + Bytes({0x04}) + "iron" +
+                                 Bytes({0x06}) + "Normal" + Bytes({0x06}) + "Smithy" +
+                                 Bytes({0x04}) + "0/20" + Bytes({0x00, 0x00}) +
+                                 Bytes({0x01, 0x02, 0x03, 0x04}) + Bytes({0, 0, 0, 0});
+    ASSERT_EQ(expected.size(), 64U);
+    EXPECT_EQ(BodFile::Write(bods, 0, 0), Header(1) + expected);
+}
+
+TEST(BodFileTest, EveryFieldRoundTrips) {
+    const CBodArray original = MakeMixedDeeds();
+    original[1]->m_arrParts[3].m_bFilled = 7; // a stored word other than 0 or 1 is kept
+    const std::string bytes = BodFile::Write(original, -5, INT32_MIN);
+
+    const BodFile::Contents loaded = BodFile::Read(bytes);
+    EXPECT_EQ(loaded.nReserved2, -5);
+    EXPECT_EQ(loaded.nReserved1, INT32_MIN);
+    ASSERT_EQ(loaded.bods.size(), original.size());
+    for (std::size_t i = 0; i < original.size(); ++i) {
+        const CBodItem& a = *original[i];
+        const CBodItem& b = *loaded.bods[i];
+        EXPECT_EQ(b.m_strCategory, a.m_strCategory);
+        EXPECT_EQ(b.m_strAmount, a.m_strAmount);
+        EXPECT_EQ(b.m_strItem, a.m_strItem);
+        EXPECT_EQ(b.m_strMaterial, a.m_strMaterial);
+        EXPECT_EQ(b.m_strQuality, a.m_strQuality);
+        EXPECT_EQ(b.m_strTrade, a.m_strTrade);
+        EXPECT_EQ(b.m_strCount, a.m_strCount);
+        EXPECT_EQ(b.m_strPrice, a.m_strPrice);
+        EXPECT_EQ(b.m_strNotes, a.m_strNotes);
+        EXPECT_EQ(b.m_timeAdded, a.m_timeAdded);
+        EXPECT_EQ(b.m_arrParts, a.m_arrParts);
+        EXPECT_EQ(b.m_bPartsBuilt, a.m_bPartsBuilt);
+    }
+    EXPECT_EQ(BodFile::Write(loaded.bods, loaded.nReserved2, loaded.nReserved1), bytes);
+}
+
+struct PartCountCase {
+    int stored;
+    bool partsBuilt;
+};
+
+class PartCountTest : public ::testing::TestWithParam<PartCountCase> {};
+
+// The flag is not stored: any non-zero count sets it, and a negative count reads no parts.
+TEST_P(PartCountTest, DerivesTheBuiltFlag) {
+    const std::string bytes = Header(2) + EmptyRecord(GetParam().stored) + EmptyRecord(0);
+    const BodFile::Contents loaded = BodFile::Read(bytes);
+    ASSERT_EQ(loaded.bods.size(), 2U);
+    EXPECT_EQ(loaded.bods[0]->GetPartCount(), 0);
+    EXPECT_EQ(loaded.bods[0]->m_bPartsBuilt, GetParam().partsBuilt);
+    EXPECT_FALSE(loaded.bods[1]->m_bPartsBuilt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, PartCountTest,
+                         ::testing::Values(PartCountCase{0, false}, PartCountCase{-1, true},
+                                           PartCountCase{INT32_MIN, true}));
+
+TEST(BodFileTest, LargeDeedWithoutStoredPartsBuildsThemLater) {
+    CBodArray bods;
+    bods.push_back(MakeDeed("LBOD/platemail", 0));
+    const BodFile::Contents loaded = BodFile::Read(BodFile::Write(bods, 0, 0));
+    ASSERT_EQ(loaded.bods.size(), 1U);
+    EXPECT_FALSE(loaded.bods[0]->m_bPartsBuilt);
+    loaded.bods[0]->BuildPartsIfNeeded();
+    EXPECT_EQ(loaded.bods[0]->GetPartCount(), 6);
+}
+
+TEST(BodFileTest, NegativeDeedCountReadsNone) {
+    const std::string bytes = Bytes({0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 2, 0, 0, 0}) + "junk";
+    const BodFile::Contents loaded = BodFile::Read(bytes);
+    EXPECT_TRUE(loaded.bods.empty());
+    EXPECT_EQ(loaded.nReserved2, 1);
+    EXPECT_EQ(loaded.nReserved1, 2);
+}
+
+TEST(BodFileTest, BytesAfterTheLastRecordAreIgnored) {
+    const std::string bytes = BodFile::Write(MakeMixedDeeds(), 0, 0);
+    EXPECT_EQ(BodFile::Read(bytes + "\xFF\xFF\xFF trailing").bods.size(), 3U);
+}
+
+TEST(BodFileTest, EveryTruncationFails) {
+    const std::string bytes = BodFile::Write(MakeMixedDeeds(), 3, 4);
+    for (std::size_t length = 1; length < bytes.size(); ++length) {
+        EXPECT_THROW(BodFile::Read(bytes.substr(0, length)), CArchiveException) << length;
+    }
+}
+
+TEST(BodFileTest, ClaimsBeyondTheDataFailWithoutAllocating) {
+    const std::string inputs[] = {
+        Bytes({0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0, 0, 0, 0, 0}),
+        // Two promised records need 34 bytes; 33 are there.
+        Header(2) + EmptyRecord(0) + std::string(16, '\0'),
+        Header(1) + std::string(9, '\0') + Bytes({0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F}),
+        Header(1) + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}) + std::string(16, '\0'),
+        Header(1) + Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}),
+    };
+    for (const std::string& input : inputs) {
+        EXPECT_THROW(BodFile::Read(input), CArchiveException) << input.size();
+    }
+}
+
+TEST(BodFileTest, FailedLoadKeepsTheTargetUnchanged) {
+    CBodArray bods = MakeMixedDeeds();
+    std::int32_t nReserved2 = 8;
+    std::int32_t nReserved1 = 9;
+    const std::string bytes = Bytes({1, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0}) + EmptyRecord(0);
+    const std::string cut = bytes.substr(0, bytes.size() - 1);
+    CArchive ar = CArchive::ForLoading(cut);
+    EXPECT_THROW(BodFile::Serialize(ar, bods, nReserved2, nReserved1), CArchiveException);
+    EXPECT_EQ(bods.size(), 3U);
+    EXPECT_EQ(nReserved2, 8);
+    EXPECT_EQ(nReserved1, 9);
+}
+
+} // namespace
