@@ -1,0 +1,123 @@
+#pragma once
+
+#include "framework/View.h"
+
+#include <QBasicTimer>
+#include <QPersistentModelIndex>
+#include <QPoint>
+#include <QTreeView>
+#include <memory>
+
+class CBodItem;
+class CBodNode;
+class CBodTreeModel;
+class CDragImage;
+class CQuillmarDoc;
+class CTextOrder;
+class QMenu;
+
+// The left pane of a document window: the deeds of the shown list grouped by trade, category,
+// material, amount, quality and size. Selecting a node makes its deed the document's selected
+// deed; the pane also deletes deeds, expands and collapses whole branches, and fills a large
+// deed's part when a small deed is dragged onto it.
+class CLeftView : public QTreeView, public CView {
+    Q_OBJECT
+public:
+    explicit CLeftView(QWidget* pParent = nullptr);
+    ~CLeftView() override;
+
+    CQuillmarDoc* GetDocument() const;
+
+    void OnInitialUpdate() override;
+    // A full rebuild, or only the selected deed's label when the form applied an edit.
+    void OnUpdate(CView* pSender, long lHint, void* pHint) override;
+
+    // Commands (the main window's menus and accelerators call these too).
+    void OnDeleteBod();
+    void OnExpandFromHere();
+    void OnCollapseToHere();
+    // Command states: "Delete BOD" needs a selected deed, the expansion commands a selected
+    // node with children.
+    bool CanDeleteBod() const;
+    bool CanExpandCollapse() const;
+
+    // The context menu's commands for the selected node, appended to menu.
+    void BuildContextMenu(QMenu& menu);
+
+    // Deeds in the branch of node: itself when it carries one, and all below it.
+    int CountBods(const QModelIndex& node) const;
+    // Whether node carries a small deed that may be dragged.
+    bool CanDrag(const QModelIndex& node) const;
+    // node when it carries a large deed with an open part for the dragged deed, else invalid.
+    QModelIndex CanDropOn(const QModelIndex& node) const;
+
+    // The node the drag currently highlights as its drop target (invalid when none).
+    QModelIndex DropHighlight() const { return m_hDropTarget; }
+    bool IsDragging() const { return m_bDragging; }
+
+    // Auto-scroll speed: a line every this many 10 ms ticks, for a cursor nDepth pixels into the
+    // band that starts 10 pixels inside the edge.
+    static int AutoScrollStep(int nDepth);
+
+Q_SIGNALS:
+    // The selected node changed (commands' states may change with it).
+    void SelectedNodeChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void timerEvent(QTimerEvent* pEvent) override;
+    void drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
+
+private:
+    void Rebuild();
+    void RelabelSelected();
+    void OnSelchanged(const QModelIndex& current);
+    void SelectNode(const QModelIndex& node);
+    void DeleteItemAndEmptyParents(const QModelIndex& node);
+    void ExpandBranch(const QModelIndex& node, bool bExpand);
+    void ExpandDescendants(const QModelIndex& first, bool bExpand);
+    bool CombineBods(const QModelIndex& small, const QModelIndex& large);
+    // Removes pBod from the shown list and destroys it once its node is gone.
+    bool RemoveBodWithNode(CBodItem* pBod, const QModelIndex& node);
+
+    // Node whose icon or label lies under pt (viewport coordinates); invalid elsewhere.
+    QModelIndex NodeAtLabel(const QPoint& pt) const;
+    // Node whose row lies under pt, wherever on the row.
+    QModelIndex NodeAtRow(const QPoint& pt) const;
+    CBodItem* BodAt(const QModelIndex& node) const;
+    void OpenContextMenu(const QPoint& ptViewport);
+
+    void OnBegindrag(const QModelIndex& node, const QPoint& ptStart);
+    void DragMoveTo(const QPoint& pt);
+    void EndDrag();
+    void Drop();
+    void SetDropTarget(const QModelIndex& node);
+    void AutoScroll();
+
+    std::unique_ptr<CTextOrder> m_pTextOrder;
+    CBodTreeModel* m_pModel = nullptr;
+
+    QPersistentModelIndex m_hSelected;
+    // A selection made while the tree rebuilds itself does not notify the other views: they
+    // already learn of the change from whoever caused the rebuild.
+    bool m_bRebuilding = false;
+    // Removal moves the selection on its own; the node chosen afterwards runs the path once.
+    bool m_bPruning = false;
+
+    unsigned int m_nTimerTicks = 0;
+    QBasicTimer m_timer;
+    std::unique_ptr<CDragImage> m_pDragImage;
+    bool m_bDragging = false;
+    QPersistentModelIndex m_hDragItem;
+    QPersistentModelIndex m_hDropTarget;
+    // Where the left button went down on a node, for the drag that may follow.
+    QPersistentModelIndex m_hPressed;
+    QPoint m_ptPressed;
+    QPoint m_ptLastMouse;
+};
