@@ -29,7 +29,6 @@ public:
 
     CQuillmarDoc* GetDocument() const;
 
-    void OnInitialUpdate() override;
     // Refills from the document's selected deed, whoever sent the update.
     void OnUpdate(CView* pSender, long lHint, void* pHint) override;
 
