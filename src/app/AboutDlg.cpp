@@ -1,0 +1,53 @@
+#include "app/AboutDlg.h"
+
+#include "app/LinkLabel.h"
+#include "framework/Resources.h"
+
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
+    InitQuillmarResources();
+    setWindowTitle(QStringLiteral("About Quillmar"));
+
+    auto* pIcon = new QLabel(this);
+    const int nIconSize = style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, this);
+    pIcon->setPixmap(QIcon(QStringLiteral(":/app/quillmar.svg")).pixmap(nIconSize, nIconSize));
+    pIcon->setAlignment(Qt::AlignTop);
+
+    auto* pVersion = new QLabel(QStringLiteral("Quillmar Version 1.0.0.3"), this);
+    const QString strContact = QStringLiteral(QUILLMAR_CONTACT);
+    m_link = new CLinkLabel(this);
+    m_link->setText(strContact);
+    m_link->SetURL(QStringLiteral("mailto:") + strContact);
+    m_link->EnableToolTip(true);
+    m_link->SetToolTipText(
+        QStringLiteral("Please send your comments, questions, or complaints here :-)"));
+
+    auto* pOk = new QPushButton(QStringLiteral("OK"), this);
+    pOk->setDefault(true);
+    connect(pOk, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* pTexts = new QVBoxLayout;
+    pTexts->addWidget(pVersion);
+    pTexts->addWidget(m_link, 0, Qt::AlignLeft);
+    pTexts->addStretch(1);
+
+    auto* pButtons = new QVBoxLayout;
+    pButtons->addWidget(pOk);
+    pButtons->addStretch(1);
+
+    auto* pLayout = new QHBoxLayout(this);
+    pLayout->addWidget(pIcon);
+    pLayout->addLayout(pTexts, 1);
+    pLayout->addLayout(pButtons);
+    pLayout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The link comes first in the tab order, but Enter on opening must close the box, not
+    // start a mail program.
+    pOk->setFocus();
+}
