@@ -15,7 +15,13 @@ public:
     // Creates a deed from strLine into pItem (valid or not) and returns whether it is valid.
     bool ParseLine(std::string_view strLine, std::unique_ptr<CBodItem>& pItem);
 
-    int m_nPasteMode = 0;
+    static constexpr int kPasteAos = 0;
+    static constexpr int kPastePreAos = 1;
+    // Values of m_nBodSize.
+    static constexpr int kSmallBod = 1;
+    static constexpr int kLargeBod = 2;
+
+    int m_nPasteMode = kPasteAos;
     int m_nAmount = 0;
     int m_nPartCount = 0;
     int m_nBodSize = 0;
