@@ -9,7 +9,6 @@
 #include <memory>
 
 class CBodItem;
-class CBodNode;
 class CBodTreeModel;
 class CDragImage;
 class CQuillmarDoc;
@@ -52,7 +51,9 @@ public:
     QModelIndex CanDropOn(const QModelIndex& node) const;
 
     // The node the drag currently highlights as its drop target (invalid when none).
-    QModelIndex DropHighlight() const { return m_hDropTarget; }
+    QModelIndex DropHighlight() const {
+        return m_bDragging ? QModelIndex(m_hDropTarget) : QModelIndex();
+    }
     bool IsDragging() const { return m_bDragging; }
 
     // Auto-scroll speed: a line every this many 10 ms ticks, for a cursor nDepth pixels into the
@@ -81,7 +82,8 @@ private:
     void SelectNode(const QModelIndex& node);
     void DeleteItemAndEmptyParents(const QModelIndex& node);
     void ExpandBranch(const QModelIndex& node, bool bExpand);
-    void ExpandDescendants(const QModelIndex& first, bool bExpand);
+    // Every node with children below parent, at any depth.
+    void ExpandDescendants(const QModelIndex& parent, bool bExpand);
     bool CombineBods(const QModelIndex& small, const QModelIndex& large);
     // Removes pBod from the shown list and destroys it once its node is gone.
     bool RemoveBodWithNode(CBodItem* pBod, const QModelIndex& node);
@@ -107,8 +109,9 @@ private:
     // A selection made while the tree rebuilds itself does not notify the other views: they
     // already learn of the change from whoever caused the rebuild.
     bool m_bRebuilding = false;
-    // Removal moves the selection on its own; the node chosen afterwards runs the path once.
-    bool m_bPruning = false;
+    // Set while the view moves the selection itself (and while removal moves it): the path
+    // then runs once, for the node the view ends on.
+    bool m_bSelfSelecting = false;
 
     unsigned int m_nTimerTicks = 0;
     QBasicTimer m_timer;

@@ -1,0 +1,344 @@
+#include "views/BodHierarchy.h"
+
+#include "model/BodItem.h"
+#include "model/TextOrder.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+#include <utility>
+
+namespace {
+
+constexpr int kBranchLevels = 6;
+constexpr int kRootImage = 0;
+constexpr int kDotImage = 22;
+
+const std::string kLargeGroup = "LBOD's";
+const std::string kSmallGroup = "SBOD's";
+
+// The label of a deed's branch node at each level below the root.
+const std::string& BranchLabel(const CBodItem& bod, int nLevel) {
+    switch (nLevel) {
+    case 0:
+        return bod.m_strTrade;
+    case 1:
+        return bod.m_strCategory;
+    case 2:
+        return bod.m_strMaterial;
+    case 3:
+        return bod.m_strAmount;
+    case 4:
+        return bod.m_strQuality;
+    default:
+        return bod.IsLarge() ? kLargeGroup : kSmallGroup;
+    }
+}
+
+int BranchImage(const CBodItem& bod, int nLevel) {
+    switch (nLevel) {
+    case 0:
+        return CBodHierarchy::TradeImage(bod.m_strTrade);
+    case 1:
+        return CBodHierarchy::CategoryImage(bod.m_strTrade, bod.m_strCategory);
+    case 2:
+        return CBodHierarchy::MaterialImage(bod.m_strMaterial);
+    case 4:
+        return CBodHierarchy::QualityImage(bod.m_strQuality);
+    default:
+        return kDotImage;
+    }
+}
+
+} // namespace
+
+CBodHierarchy::CBodHierarchy(const CTextOrder& order) : m_order(order) {
+    m_root.m_strLabel = RootLabel(false);
+    m_root.m_nImage = kRootImage;
+}
+
+const char* CBodHierarchy::RootLabel(bool bShoppingList) {
+    return bShoppingList ? "BOD's - Shopping List" : "BOD's - Full List";
+}
+
+std::string CBodHierarchy::BodLabel(const CBodItem& bod) {
+    std::string strLabel;
+    strLabel.reserve(bod.m_strItem.size() + 3 + bod.m_strCount.size());
+    strLabel.append(bod.m_strItem).append(" - ").append(bod.m_strCount);
+    return strLabel;
+}
+
+int CBodHierarchy::TradeImage(std::string_view strTrade) {
+    return strTrade == "Smithy" ? 1 : 2;
+}
+
+int CBodHierarchy::CategoryImage(std::string_view strTrade, std::string_view strCategory) {
+    if (strTrade == "Smithy") {
+        if (strCategory == "Ringmail") {
+            return 18;
+        }
+        if (strCategory == "Chainmail") {
+            return 19;
+        }
+        if (strCategory == "Platemail") {
+            return 20;
+        }
+        return 21;
+    }
+    return strCategory == "Cloth" ? 12 : 13;
+}
+
+int CBodHierarchy::MaterialImage(std::string_view strMaterial) {
+    static constexpr std::array<std::pair<std::string_view, int>, 13> kImages{{
+        {"iron", 3},
+        {"dull copper", 4},
+        {"shadow iron", 5},
+        {"copper", 6},
+        {"bronze", 7},
+        {"gold", 8},
+        {"agapite", 9},
+        {"verite", 10},
+        {"valorite", 11},
+        {"normal leather", 13},
+        {"spined leather", 14},
+        {"horned leather", 15},
+        {"barbed leather", 15},
+    }};
+    for (const auto& [strName, nImage] : kImages) {
+        if (strName == strMaterial) {
+            return nImage;
+        }
+    }
+    return 12;
+}
+
+int CBodHierarchy::QualityImage(std::string_view strQuality) {
+    return strQuality == "Normal" ? 23 : 24;
+}
+
+int CBodHierarchy::BodImage(std::string_view strTrade) {
+    return strTrade == "Smithy" ? 16 : 17;
+}
+
+void CBodHierarchy::Rebuild(const CBodArray& bods, bool bShoppingList) {
+    if (m_pListener) {
+        m_pListener->BeginReset();
+    }
+    m_root.m_children.clear();
+    m_root.m_branchIndex.clear();
+    m_root.m_nBodCount = 0;
+    m_root.m_strLabel = RootLabel(bShoppingList);
+    for (const std::unique_ptr<CBodItem>& pBod : bods) {
+        Place(pBod.get(), false);
+    }
+    SortAll();
+    if (m_pListener) {
+        m_pListener->EndReset();
+    }
+}
+
+CBodNode* CBodHierarchy::AddBod(CBodItem* pBod) {
+    return Place(pBod, true);
+}
+
+CBodNode* CBodHierarchy::Place(CBodItem* pBod, bool bInOrder) {
+    if (!pBod) {
+        return nullptr;
+    }
+    CBodNode* pParent = &m_root;
+    int nLevel = 0;
+    for (; nLevel < kBranchLevels; ++nLevel) {
+        const auto it = pParent->m_branchIndex.find(BranchLabel(*pBod, nLevel));
+        if (it == pParent->m_branchIndex.end()) {
+            break;
+        }
+        pParent = it->second;
+    }
+
+    // The new part of the path is built detached, then attached in one step, so a listener
+    // sees one inserted row however many levels were missing.
+    auto makeNode = [pBod](int nAt) {
+        auto pNode = std::make_unique<CBodNode>();
+        if (nAt < kBranchLevels) {
+            pNode->m_strLabel = BranchLabel(*pBod, nAt);
+            pNode->m_nImage = BranchImage(*pBod, nAt);
+        } else {
+            pNode->m_strLabel = BodLabel(*pBod);
+            pNode->m_nImage = BodImage(pBod->m_strTrade);
+            pNode->m_pBod = pBod;
+        }
+        pNode->m_nBodCount = 1;
+        return pNode;
+    };
+    std::unique_ptr<CBodNode> pTop = makeNode(nLevel);
+    CBodNode* pDeed = pTop.get();
+    for (int nAt = nLevel + 1; nAt <= kBranchLevels; ++nAt) {
+        pDeed = AttachChild(*pDeed, makeNode(nAt), 0);
+    }
+
+    const int nRow = bInOrder ? InsertionRow(*pParent, pTop->m_strLabel) : pParent->GetChildCount();
+    if (bInOrder && m_pListener) {
+        m_pListener->BeginInsert(*pParent, nRow);
+    }
+    AttachChild(*pParent, std::move(pTop), nRow);
+    for (CBodNode* pAncestor = pParent; pAncestor; pAncestor = pAncestor->m_pParent) {
+        ++pAncestor->m_nBodCount;
+    }
+    if (bInOrder && m_pListener) {
+        m_pListener->EndInsert();
+    }
+    return pDeed;
+}
+
+CBodNode* CBodHierarchy::AttachChild(CBodNode& parent, std::unique_ptr<CBodNode> pChild, int nRow) {
+    CBodNode* pRaw = pChild.get();
+    pRaw->m_pParent = &parent;
+    if (!pRaw->m_pBod) {
+        parent.m_branchIndex.try_emplace(pRaw->m_strLabel, pRaw);
+    }
+    parent.m_children.insert(parent.m_children.begin() + nRow, std::move(pChild));
+    Renumber(parent, nRow);
+    return pRaw;
+}
+
+void CBodHierarchy::Renumber(CBodNode& parent, int nFrom) {
+    for (int nRow = nFrom; nRow < parent.GetChildCount(); ++nRow) {
+        parent.m_children[static_cast<std::size_t>(nRow)]->m_nRow = nRow;
+    }
+}
+
+int CBodHierarchy::InsertionRow(const CBodNode& parent, const std::string& strLabel) const {
+    std::vector<std::string_view> labels;
+    labels.reserve(parent.m_children.size() + 1);
+    for (const std::unique_ptr<CBodNode>& pChild : parent.m_children) {
+        labels.push_back(pChild->m_strLabel);
+    }
+    labels.push_back(strLabel);
+    const std::vector<std::uint32_t> ranks = m_order.Rank(labels);
+    const std::uint32_t nNewRank = ranks.back();
+    // After the last sibling that sorts before or with it: equal labels keep insertion order.
+    int nRow = 0;
+    for (std::size_t i = 0; i + 1 < ranks.size(); ++i) {
+        if (ranks[i] <= nNewRank) {
+            nRow = static_cast<int>(i) + 1;
+        }
+    }
+    return nRow;
+}
+
+void CBodHierarchy::SortAll() {
+    std::vector<CBodNode*> nodes;
+    nodes.reserve(static_cast<std::size_t>(m_root.m_nBodCount) * 2 + 1);
+    nodes.push_back(&m_root);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        for (const std::unique_ptr<CBodNode>& pChild : nodes[i]->m_children) {
+            nodes.push_back(pChild.get());
+        }
+    }
+
+    // One ranking of the distinct labels: a big document repeats few labels many times.
+    std::unordered_map<std::string_view, std::uint32_t> distinctIndex;
+    std::vector<std::string_view> distinct;
+    for (CBodNode* pNode : nodes) {
+        const auto [it, bInserted] = distinctIndex.try_emplace(
+            pNode->m_strLabel, static_cast<std::uint32_t>(distinct.size()));
+        if (bInserted) {
+            distinct.push_back(pNode->m_strLabel);
+        }
+        pNode->m_nRank = it->second;
+    }
+    const std::vector<std::uint32_t> ranks = m_order.Rank(distinct);
+    for (CBodNode* pNode : nodes) {
+        pNode->m_nRank = ranks[pNode->m_nRank];
+    }
+
+    for (CBodNode* pNode : nodes) {
+        if (pNode->m_children.size() < 2) {
+            continue;
+        }
+        std::stable_sort(
+            pNode->m_children.begin(), pNode->m_children.end(),
+            [](const std::unique_ptr<CBodNode>& a, const std::unique_ptr<CBodNode>& b) {
+                return a->m_nRank < b->m_nRank;
+            });
+        Renumber(*pNode, 0);
+    }
+}
+
+CBodNode* CBodHierarchy::FindChildItem(const CBodNode& parent, const std::string& strLabel) const {
+    const auto it = parent.m_branchIndex.find(strLabel);
+    if (it != parent.m_branchIndex.end()) {
+        return it->second;
+    }
+    // Deed nodes are not indexed; their runs are searched in order.
+    for (const std::unique_ptr<CBodNode>& pChild : parent.m_children) {
+        if (pChild->m_pBod && pChild->m_strLabel == strLabel) {
+            return pChild.get();
+        }
+    }
+    return nullptr;
+}
+
+CBodNode* CBodHierarchy::FindItemForBod(const CBodItem* pBod) const {
+    if (!pBod) {
+        return nullptr;
+    }
+    std::vector<const CBodNode*> stack{&m_root};
+    while (!stack.empty()) {
+        const CBodNode* pNode = stack.back();
+        stack.pop_back();
+        if (pNode->m_pBod == pBod) {
+            return const_cast<CBodNode*>(pNode);
+        }
+        for (auto it = pNode->m_children.rbegin(); it != pNode->m_children.rend(); ++it) {
+            stack.push_back(it->get());
+        }
+    }
+    return nullptr;
+}
+
+void CBodHierarchy::SetLabel(CBodNode& node, std::string strLabel) {
+    if (CBodNode* pParent = node.m_pParent; pParent && !node.m_pBod) {
+        const auto it = pParent->m_branchIndex.find(node.m_strLabel);
+        if (it != pParent->m_branchIndex.end() && it->second == &node) {
+            pParent->m_branchIndex.erase(it);
+        }
+        pParent->m_branchIndex.try_emplace(strLabel, &node);
+    }
+    node.m_strLabel = std::move(strLabel);
+    if (m_pListener) {
+        m_pListener->LabelChanged(node);
+    }
+}
+
+CBodNode* CBodHierarchy::DeleteItemAndEmptyParents(CBodNode* pNode) {
+    if (!pNode || pNode == &m_root) {
+        return nullptr;
+    }
+    // The highest ancestor that would be left empty goes, and with it the whole chain below.
+    CBodNode* pTop = pNode;
+    while (pTop->m_pParent != &m_root && pTop->m_pParent->m_children.size() == 1) {
+        pTop = pTop->m_pParent;
+    }
+    CBodNode* pParent = pTop->m_pParent;
+    const int nRow = pTop->m_nRow;
+    if (m_pListener) {
+        m_pListener->BeginRemove(*pParent, nRow);
+    }
+    const auto it = pParent->m_branchIndex.find(pTop->m_strLabel);
+    if (it != pParent->m_branchIndex.end() && it->second == pTop) {
+        pParent->m_branchIndex.erase(it);
+    }
+    // Kept alive until the listener is done, so nothing it still holds dangles meanwhile.
+    std::unique_ptr<CBodNode> pRemoved =
+        std::move(pParent->m_children[static_cast<std::size_t>(nRow)]);
+    pParent->m_children.erase(pParent->m_children.begin() + nRow);
+    Renumber(*pParent, nRow);
+    for (CBodNode* pAncestor = pParent; pAncestor; pAncestor = pAncestor->m_pParent) {
+        pAncestor->m_nBodCount -= pRemoved->m_nBodCount;
+    }
+    if (m_pListener) {
+        m_pListener->EndRemove();
+    }
+    return pParent;
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "model/BodArray.h"
+#include "views/BodNode.h"
+
+#include <string>
+#include <string_view>
+
+class CBodItem;
+class CTextOrder;
+
+// The deed hierarchy: root, trade, category, material, amount, quality, size group ("LBOD's" or
+// "SBOD's") and one node per deed. Every sibling run is in ascending label order (the text
+// order handed in); labels that compare equal keep the order in which they were added.
+class CBodHierarchy {
+public:
+    // Told of every change, so an item model can relay it to its views.
+    class IListener {
+    public:
+        virtual ~IListener() = default;
+        virtual void BeginReset() = 0;
+        virtual void EndReset() = 0;
+        virtual void BeginInsert(const CBodNode& parent, int nRow) = 0;
+        virtual void EndInsert() = 0;
+        virtual void BeginRemove(const CBodNode& parent, int nRow) = 0;
+        virtual void EndRemove() = 0;
+        virtual void LabelChanged(const CBodNode& node) = 0;
+    };
+
+    static constexpr int kImageCount = 25;
+
+    // order must outlive the hierarchy.
+    explicit CBodHierarchy(const CTextOrder& order);
+    CBodHierarchy(const CBodHierarchy&) = delete;
+    CBodHierarchy& operator=(const CBodHierarchy&) = delete;
+
+    void SetListener(IListener* pListener) { m_pListener = pListener; }
+
+    const CBodNode& GetRoot() const { return m_root; }
+    CBodNode& GetRoot() { return m_root; }
+
+    // Replaces every node by the hierarchy of bods (null entries skipped) under a root labelled
+    // by the mode.
+    void Rebuild(const CBodArray& bods, bool bShoppingList);
+    // Places one deed in order, adding the branch nodes it needs; returns its node, or null for
+    // a null deed.
+    CBodNode* AddBod(CBodItem* pBod);
+
+    // The first child of parent, in sibling order, labelled exactly strLabel.
+    CBodNode* FindChildItem(const CBodNode& parent, const std::string& strLabel) const;
+    // The first node in depth-first order that carries pBod.
+    CBodNode* FindItemForBod(const CBodItem* pBod) const;
+
+    // Changes a node's label where it stands; the run is not re-sorted.
+    void SetLabel(CBodNode& node, std::string strLabel);
+    // Deletes pNode and every ancestor it leaves without children, never the root. Returns the
+    // nearest ancestor that kept children (the root at most); null when nothing was deleted.
+    CBodNode* DeleteItemAndEmptyParents(CBodNode* pNode);
+
+    static const char* RootLabel(bool bShoppingList);
+    // The deed node's label: item, " - ", count.
+    static std::string BodLabel(const CBodItem& bod);
+    static int TradeImage(std::string_view strTrade);
+    static int CategoryImage(std::string_view strTrade, std::string_view strCategory);
+    static int MaterialImage(std::string_view strMaterial);
+    static int QualityImage(std::string_view strQuality);
+    static int BodImage(std::string_view strTrade);
+
+private:
+    // Places pBod below the root. bInOrder inserts each new node at its sorted place and tells
+    // the listener; otherwise new nodes are appended and the caller sorts once at the end.
+    CBodNode* Place(CBodItem* pBod, bool bInOrder);
+    // The row at which a node labelled strLabel goes among parent's (sorted) children.
+    int InsertionRow(const CBodNode& parent, const std::string& strLabel) const;
+    // Links pChild into parent's run at nRow.
+    static CBodNode* AttachChild(CBodNode& parent, std::unique_ptr<CBodNode> pChild, int nRow);
+    // Renews the rows of parent's children from nFrom on.
+    static void Renumber(CBodNode& parent, int nFrom);
+    // Sorts every sibling run by one ranking of all distinct labels.
+    void SortAll();
+
+    const CTextOrder& m_order;
+    IListener* m_pListener = nullptr;
+    CBodNode m_root;
+};

@@ -1,0 +1,520 @@
+#include "views/LeftView.h"
+
+#include "document/QuillmarDoc.h"
+#include "framework/CollatorTextOrder.h"
+#include "framework/Prompt.h"
+#include "views/BodTreeModel.h"
+#include "views/DeedCombining.h"
+#include "views/DragImage.h"
+
+#include <QAbstractItemDelegate>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTimerEvent>
+#include <algorithm>
+
+namespace {
+
+constexpr int kAutoScrollIntervalMs = 10;
+// Width of the band inside each edge where auto-scroll starts, in pixels.
+constexpr int kScrollBand = 10;
+
+} // namespace
+
+CLeftView::CLeftView(QWidget* pParent)
+    : QTreeView(pParent), m_pTextOrder(std::make_unique<CCollatorTextOrder>()) {
+    m_pModel = new CBodTreeModel(*m_pTextOrder, this);
+    setModel(m_pModel);
+    setHeaderHidden(true);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setIconSize(QSize(16, 16));
+    // Long labels widen the column, so the pane scrolls sideways instead of cutting them off.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (!m_bSelfSelecting) {
+                    OnSelchanged(current);
+                }
+            });
+}
+
+CLeftView::~CLeftView() = default;
+
+CQuillmarDoc* CLeftView::GetDocument() const {
+    return static_cast<CQuillmarDoc*>(CView::GetDocument());
+}
+
+void CLeftView::OnInitialUpdate() {
+    CView::OnInitialUpdate();
+}
+
+void CLeftView::OnUpdate(CView*, long, void*) {
+    CQuillmarDoc* pDoc = GetDocument();
+    if (!pDoc) {
+        return;
+    }
+    if (pDoc->m_bUpdateSelectedOnly) {
+        RelabelSelected();
+    } else {
+        Rebuild();
+    }
+}
+
+void CLeftView::Rebuild() {
+    CQuillmarDoc* pDoc = GetDocument();
+    setUpdatesEnabled(false);
+    m_bRebuilding = true;
+    EndDrag();
+    m_pModel->Hierarchy().Rebuild(pDoc->m_arrBods, pDoc->m_bShoppingList);
+    m_hSelected = QModelIndex();
+    expand(m_pModel->index(0, 0));
+    const QModelIndex selected =
+        m_pModel->IndexFromNode(m_pModel->Hierarchy().FindItemForBod(pDoc->m_pSelectedBod));
+    if (selected.isValid()) {
+        for (QModelIndex ancestor = selected.parent(); ancestor.isValid();
+             ancestor = ancestor.parent()) {
+            expand(ancestor);
+        }
+        SelectNode(selected);
+        scrollTo(selected);
+    }
+    m_bRebuilding = false;
+    setUpdatesEnabled(true);
+}
+
+void CLeftView::RelabelSelected() {
+    CQuillmarDoc* pDoc = GetDocument();
+    CBodNode* pNode = m_pModel->NodeFromIndex(m_hSelected);
+    if (pDoc->m_pSelectedBod && pNode) {
+        m_pModel->Hierarchy().SetLabel(*pNode, CBodHierarchy::BodLabel(*pDoc->m_pSelectedBod));
+    }
+    pDoc->m_bUpdateSelectedOnly = false;
+}
+
+void CLeftView::OnSelchanged(const QModelIndex& current) {
+    const CBodNode* pNode = m_pModel->NodeFromIndex(current);
+    if (!pNode) {
+        return;
+    }
+    m_hSelected = current;
+    if (CQuillmarDoc* pDoc = GetDocument()) {
+        pDoc->m_pSelectedBod = pNode->GetBod();
+        pDoc->m_nBranchCount = pNode->GetBodCount();
+        if (!m_bRebuilding) {
+            pDoc->UpdateAllViews(this);
+        }
+    }
+    Q_EMIT SelectedNodeChanged();
+}
+
+void CLeftView::SelectNode(const QModelIndex& node) {
+    m_bSelfSelecting = true;
+    selectionModel()->setCurrentIndex(node, QItemSelectionModel::ClearAndSelect);
+    m_bSelfSelecting = false;
+    OnSelchanged(node);
+}
+
+int CLeftView::CountBods(const QModelIndex& node) const {
+    const CBodNode* pNode = m_pModel->NodeFromIndex(node);
+    return pNode ? pNode->GetBodCount() : 0;
+}
+
+CBodItem* CLeftView::BodAt(const QModelIndex& node) const {
+    const CBodNode* pNode = m_pModel->NodeFromIndex(node);
+    return pNode ? pNode->GetBod() : nullptr;
+}
+
+bool CLeftView::CanDeleteBod() const {
+    return BodAt(m_hSelected) != nullptr;
+}
+
+bool CLeftView::CanExpandCollapse() const {
+    const CBodNode* pNode = m_pModel->NodeFromIndex(m_hSelected);
+    return pNode && pNode->HasChildren();
+}
+
+void CLeftView::OnDeleteBod() {
+    CBodItem* pBod = BodAt(m_hSelected);
+    if (!pBod || !GetDocument()) {
+        return;
+    }
+    if (AppPrompt().MessageBox(this, tr("Are you sure you want to delete this BOD?"),
+                               IPrompt::Icon::Question,
+                               IPrompt::Buttons::YesNo) != IPrompt::Answer::Yes) {
+        return;
+    }
+    if (!RemoveBodWithNode(pBod, m_hSelected)) {
+        return;
+    }
+    CQuillmarDoc* pDoc = GetDocument();
+    pDoc->MarkChanged(true);
+    pDoc->UpdateAllViews(this);
+}
+
+bool CLeftView::RemoveBodWithNode(CBodItem* pBod, const QModelIndex& node) {
+    CQuillmarDoc* pDoc = GetDocument();
+    const int nIndex = pBod ? FindBodIndex(pDoc->m_arrBods, pBod) : -1;
+    if (nIndex < 0) {
+        return false;
+    }
+    // The deed outlives its node, so nothing that still shows the node reads a freed deed.
+    const std::unique_ptr<CBodItem> pDoomed =
+        std::move(pDoc->m_arrBods[static_cast<std::size_t>(nIndex)]);
+    pDoc->m_arrBods.erase(pDoc->m_arrBods.begin() + nIndex);
+    if (pDoc->m_pSelectedBod == pBod) {
+        pDoc->m_pSelectedBod = nullptr;
+    }
+    DeleteItemAndEmptyParents(node);
+    return true;
+}
+
+void CLeftView::DeleteItemAndEmptyParents(const QModelIndex& node) {
+    CBodHierarchy& hierarchy = m_pModel->Hierarchy();
+    // Removing the current node moves the view's current node to a neighbour; the selection
+    // path runs once, for the node the deletion ends on.
+    m_bSelfSelecting = true;
+    const CBodNode* pKept = hierarchy.DeleteItemAndEmptyParents(m_pModel->NodeFromIndex(node));
+    m_bSelfSelecting = false;
+    QModelIndex next = currentIndex();
+    if (pKept && pKept != &hierarchy.GetRoot()) {
+        next = m_pModel->IndexFromNode(pKept->GetChild(0));
+    }
+    if (next.isValid()) {
+        SelectNode(next);
+    }
+}
+
+void CLeftView::OnExpandFromHere() {
+    ExpandBranch(m_hSelected, true);
+}
+
+void CLeftView::OnCollapseToHere() {
+    ExpandBranch(m_hSelected, false);
+}
+
+void CLeftView::ExpandBranch(const QModelIndex& node, bool bExpand) {
+    const CBodNode* pNode = m_pModel->NodeFromIndex(node);
+    if (!pNode || !pNode->HasChildren()) {
+        return;
+    }
+    // One layout for the whole branch instead of one per node.
+    scheduleDelayedItemsLayout();
+    ExpandDescendants(node, bExpand);
+    setExpanded(node, bExpand);
+}
+
+void CLeftView::ExpandDescendants(const QModelIndex& parent, bool bExpand) {
+    const CBodNode* pParent = m_pModel->NodeFromIndex(parent);
+    for (int nRow = 0; nRow < pParent->GetChildCount(); ++nRow) {
+        if (pParent->GetChild(nRow)->HasChildren()) {
+            const QModelIndex child = m_pModel->index(nRow, 0, parent);
+            setExpanded(child, bExpand);
+            ExpandDescendants(child, bExpand);
+        }
+    }
+}
+
+void CLeftView::BuildContextMenu(QMenu& menu) {
+    QAction* pExpand =
+        menu.addAction(tr("Expand From Here\tCtrl+Dblclk"), this, &CLeftView::OnExpandFromHere);
+    pExpand->setStatusTip(tr("Completely expand the tree from this node"));
+    QAction* pCollapse =
+        menu.addAction(tr("Collapse To Here\tShft+Dblclk"), this, &CLeftView::OnCollapseToHere);
+    pCollapse->setStatusTip(tr("Completely collapse the tree to this node"));
+    menu.addSeparator();
+    QAction* pDelete = menu.addAction(tr("Delete BOD"), this, &CLeftView::OnDeleteBod);
+    pDelete->setEnabled(CanDeleteBod());
+}
+
+void CLeftView::OpenContextMenu(const QPoint& ptViewport) {
+    auto* pMenu = new QMenu(this);
+    pMenu->setAttribute(Qt::WA_DeleteOnClose);
+    BuildContextMenu(*pMenu);
+    pMenu->popup(viewport()->mapToGlobal(ptViewport));
+}
+
+QModelIndex CLeftView::NodeAtLabel(const QPoint& pt) const {
+    const QModelIndex node = indexAt(pt);
+    if (!node.isValid()) {
+        return {};
+    }
+    // The row goes on to the right of the label; only the icon and the label itself count.
+    const QRect rcItem = visualRect(node);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int nWidth = itemDelegateForIndex(node)->sizeHint(option, node).width();
+    return pt.x() >= rcItem.left() && pt.x() < rcItem.left() + nWidth ? node : QModelIndex();
+}
+
+QModelIndex CLeftView::NodeAtRow(const QPoint& pt) const {
+    const int nLeft = columnViewportPosition(0);
+    const int nRight = nLeft + std::max(columnWidth(0), 1) - 1;
+    return indexAt(QPoint(std::clamp(pt.x(), nLeft, nRight), pt.y()));
+}
+
+void CLeftView::mousePressEvent(QMouseEvent* pEvent) {
+    const QPoint pt = pEvent->position().toPoint();
+    m_ptLastMouse = pt;
+    if (pEvent->button() == Qt::RightButton) {
+        // A right click selects its node first, so the menu's commands act on it.
+        if (const QModelIndex node = NodeAtLabel(pt); node.isValid()) {
+            SelectNode(node);
+        }
+        pEvent->accept();
+        return;
+    }
+    if (pEvent->button() == Qt::LeftButton) {
+        m_hPressed = NodeAtLabel(pt);
+        m_ptPressed = pt;
+        if (pEvent->modifiers() & Qt::ControlModifier) {
+            // Ctrl belongs to the double click; a single Ctrl click must not deselect.
+            QMouseEvent plain(pEvent->type(), pEvent->position(), pEvent->globalPosition(),
+                              pEvent->button(), pEvent->buttons(),
+                              pEvent->modifiers() & ~Qt::ControlModifier);
+            QTreeView::mousePressEvent(&plain);
+            return;
+        }
+    }
+    QTreeView::mousePressEvent(pEvent);
+}
+
+void CLeftView::mouseMoveEvent(QMouseEvent* pEvent) {
+    const QPoint pt = pEvent->position().toPoint();
+    m_ptLastMouse = pt;
+    if (m_bDragging) {
+        DragMoveTo(pt);
+        return;
+    }
+    if (pEvent->buttons() & Qt::LeftButton) {
+        // While the button is down the view does not drag a selection along; a node moved far
+        // enough starts a drag.
+        if (m_hPressed.isValid() &&
+            (pt - m_ptPressed).manhattanLength() >= QApplication::startDragDistance()) {
+            const QModelIndex node = m_hPressed;
+            m_hPressed = QModelIndex();
+            OnBegindrag(node, m_ptPressed);
+            if (m_bDragging) {
+                DragMoveTo(pt);
+            }
+        }
+        return;
+    }
+    QTreeView::mouseMoveEvent(pEvent);
+}
+
+void CLeftView::mouseReleaseEvent(QMouseEvent* pEvent) {
+    const QPoint pt = pEvent->position().toPoint();
+    m_ptLastMouse = pt;
+    if (pEvent->button() == Qt::RightButton) {
+        if (NodeAtLabel(pt).isValid()) {
+            OpenContextMenu(pt);
+        }
+        pEvent->accept();
+        return;
+    }
+    QTreeView::mouseReleaseEvent(pEvent);
+    if (pEvent->button() != Qt::LeftButton) {
+        return;
+    }
+    m_hPressed = QModelIndex();
+    if (m_bDragging) {
+        EndDrag();
+        Drop();
+    }
+}
+
+void CLeftView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
+    const Qt::KeyboardModifiers modifiers = pEvent->modifiers();
+    if (pEvent->button() == Qt::LeftButton &&
+        (modifiers & (Qt::ControlModifier | Qt::ShiftModifier))) {
+        if (const QModelIndex node = NodeAtLabel(pEvent->position().toPoint()); node.isValid()) {
+            // Ctrl wins over Shift; the double click's own toggle does not happen.
+            ExpandBranch(node, (modifiers & Qt::ControlModifier) != 0);
+            pEvent->accept();
+            return;
+        }
+    }
+    QTreeView::mouseDoubleClickEvent(pEvent);
+}
+
+void CLeftView::contextMenuEvent(QContextMenuEvent* pEvent) {
+    // The mouse opens the menu on the right button's release; the keyboard's menu key opens it
+    // at the selected node. Nothing goes on to the parent windows.
+    if (pEvent->reason() == QContextMenuEvent::Keyboard && m_hSelected.isValid()) {
+        OpenContextMenu(visualRect(m_hSelected).center());
+    }
+    pEvent->accept();
+}
+
+void CLeftView::keyPressEvent(QKeyEvent* pEvent) {
+    // The main window's accelerator takes Ctrl+Delete first; this serves a pane on its own.
+    if (pEvent->key() == Qt::Key_Delete && pEvent->modifiers() == Qt::ControlModifier) {
+        OnDeleteBod();
+        pEvent->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(pEvent);
+}
+
+bool CLeftView::CanDrag(const QModelIndex& node) const {
+    const CBodItem* pBod = BodAt(node);
+    return pBod && !pBod->IsLarge();
+}
+
+QModelIndex CLeftView::CanDropOn(const QModelIndex& node) const {
+    CBodItem* pLarge = BodAt(node);
+    const CBodItem* pSmall = BodAt(m_hDragItem);
+    if (pLarge && pSmall && DeedCombining::CanDropOn(*pSmall, *pLarge)) {
+        return node;
+    }
+    return {};
+}
+
+bool CLeftView::CombineBods(const QModelIndex& small, const QModelIndex& large) {
+    const CBodItem* pSmall = BodAt(small);
+    CBodItem* pLarge = BodAt(large);
+    return pSmall && pLarge && DeedCombining::CombineBods(*pSmall, *pLarge);
+}
+
+void CLeftView::OnBegindrag(const QModelIndex& node, const QPoint& ptStart) {
+    m_hDragItem = node;
+    m_hDropTarget = QModelIndex();
+    SelectNode(node);
+    if (!CanDrag(m_hDragItem)) {
+        return;
+    }
+    m_pDragImage = std::make_unique<CDragImage>(node.data(Qt::DecorationRole).value<QIcon>(),
+                                                iconSize(), node.data().toString(), font());
+    m_timer.start(kAutoScrollIntervalMs, this);
+    m_bDragging = true;
+    // The button stays down for the whole drag, so the viewport keeps every mouse event
+    // even outside the window.
+    m_pDragImage->MoveTo(viewport()->mapToGlobal(ptStart));
+}
+
+void CLeftView::DragMoveTo(const QPoint& pt) {
+    m_pDragImage->MoveTo(viewport()->mapToGlobal(pt));
+    const QModelIndex hit = NodeAtRow(pt);
+    if (hit != m_hDropTarget) {
+        SetDropTarget(hit);
+    }
+    viewport()->setCursor(hit.isValid() && CanDropOn(hit).isValid() ? Qt::ArrowCursor
+                                                                    : Qt::ForbiddenCursor);
+}
+
+void CLeftView::SetDropTarget(const QModelIndex& node) {
+    const QModelIndex previous = m_hDropTarget;
+    m_hDropTarget = node;
+    for (const QModelIndex& changed : {previous, node}) {
+        if (changed.isValid()) {
+            const QRect rcRow = visualRect(changed);
+            viewport()->update(0, rcRow.top(), viewport()->width(), rcRow.height());
+        }
+    }
+}
+
+void CLeftView::EndDrag() {
+    m_hPressed = QModelIndex();
+    if (!m_bDragging) {
+        return;
+    }
+    m_timer.stop();
+    m_bDragging = false;
+    m_pDragImage.reset();
+    viewport()->unsetCursor();
+    if (m_hDropTarget.isValid()) {
+        const QRect rcRow = visualRect(m_hDropTarget);
+        viewport()->update(0, rcRow.top(), viewport()->width(), rcRow.height());
+    }
+}
+
+void CLeftView::Drop() {
+    m_hDropTarget = CanDropOn(m_hDropTarget);
+    if (!m_hDropTarget.isValid() || !CombineBods(m_hDragItem, m_hDropTarget)) {
+        return;
+    }
+    CQuillmarDoc* pDoc = GetDocument();
+    if (!pDoc || !RemoveBodWithNode(BodAt(m_hDragItem), m_hDragItem)) {
+        return;
+    }
+    pDoc->MarkChanged(true);
+    if (CBodItem* pLarge = BodAt(m_hDropTarget)) {
+        pDoc->m_pSelectedBod = pLarge;
+        m_pModel->Hierarchy().SetLabel(*m_pModel->NodeFromIndex(m_hDropTarget),
+                                       CBodHierarchy::BodLabel(*pLarge));
+        SelectNode(m_hDropTarget);
+    }
+    pDoc->UpdateAllViews(this);
+}
+
+int CLeftView::AutoScrollStep(int nDepth) {
+    return std::max(1, 6 - nDepth / 20);
+}
+
+void CLeftView::timerEvent(QTimerEvent* pEvent) {
+    if (pEvent->timerId() == m_timer.timerId()) {
+        AutoScroll();
+        return;
+    }
+    QTreeView::timerEvent(pEvent);
+}
+
+void CLeftView::AutoScroll() {
+    ++m_nTimerTicks;
+    const QPoint pt = m_ptLastMouse;
+    m_pDragImage->MoveTo(viewport()->mapToGlobal(pt));
+    const QRect rc = viewport()->rect();
+    const int nRight = rc.left() + rc.width();
+    const int nBottom = rc.top() + rc.height();
+
+    QScrollBar* pVertical = verticalScrollBar();
+    if (pt.x() >= rc.left() - kScrollBand && pt.x() <= nRight + kScrollBand) {
+        if (pt.y() < rc.top() + kScrollBand && pVertical->value() > pVertical->minimum()) {
+            if (m_nTimerTicks % AutoScrollStep(rc.top() - pt.y() + kScrollBand) == 0) {
+                const QModelIndex firstVisible = NodeAtRow(QPoint(0, 0));
+                pVertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
+                SetDropTarget(firstVisible);
+            }
+        } else if (pt.y() > nBottom - kScrollBand && pVertical->value() < pVertical->maximum()) {
+            if (m_nTimerTicks % AutoScrollStep(pt.y() - nBottom + kScrollBand) == 0) {
+                QModelIndex target = NodeAtRow(QPoint(0, 0));
+                pVertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+                const int nRowHeight = target.isValid() ? rowHeight(target) : 0;
+                const int nVisibleRows = nRowHeight > 0 ? rc.height() / nRowHeight : 0;
+                for (int i = 0; i < nVisibleRows - 1 && target.isValid(); ++i) {
+                    target = indexBelow(target);
+                }
+                SetDropTarget(target);
+            }
+        }
+    }
+
+    if (rc.contains(pt)) {
+        QScrollBar* pHorizontal = horizontalScrollBar();
+        if (pt.x() < rc.left() + kScrollBand && pHorizontal->value() > pHorizontal->minimum()) {
+            pHorizontal->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        } else if (pt.x() > nRight - kScrollBand && pHorizontal->value() < pHorizontal->maximum()) {
+            pHorizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        }
+    }
+}
+
+void CLeftView::drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const {
+    if (m_bDragging && index == m_hDropTarget) {
+        QStyleOptionViewItem highlighted = option;
+        highlighted.state |= QStyle::State_Selected;
+        QTreeView::drawRow(pPainter, highlighted, index);
+        return;
+    }
+    QTreeView::drawRow(pPainter, option, index);
+}
