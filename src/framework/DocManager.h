@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QStringList>
-
 #include <memory>
 #include <vector>
 
@@ -44,6 +43,11 @@ Q_SIGNALS:
     void RecentFilesChanged();
 
 private:
+    // Takes the document into the list and makes its window; null (and nothing left) when the
+    // window could not be made.
+    CDocument* AddDocumentWithFrame(std::unique_ptr<CDocument> pDoc);
+    // The open documents at this moment, for loops whose steps may close one.
+    std::vector<CDocument*> DocumentList() const;
     void SaveRecentFiles() const;
 
     CDocTemplate m_template;

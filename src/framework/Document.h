@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-
 #include <vector>
 
 class CArchive;
@@ -54,6 +53,12 @@ public:
     // save fails.
     virtual bool SaveModified();
 
+    // What the user calls the document: the file name, or the untitled name without the marker
+    // that a caption shows for unsaved changes.
+    QString GetDisplayName() const;
+    // The end of a caption whose document has unsaved changes.
+    static QString ModifiedMarker() { return QStringLiteral(" *"); }
+
     CDocManager* GetDocManager() const { return m_pDocManager; }
     void SetDocManager(CDocManager* pManager) { m_pDocManager = pManager; }
 
@@ -62,6 +67,8 @@ Q_SIGNALS:
     void TitleChanged();
     // The document is about to go: its windows close.
     void Closing();
+    // Open was asked for a path this document already has: its window comes to the front.
+    void ActivateRequested();
 
 private:
     QString m_strTitle;
@@ -69,4 +76,6 @@ private:
     bool m_bModified = false;
     std::vector<CView*> m_views;
     CDocManager* m_pDocManager = nullptr;
+    // A window closing in answer to Closing may ask to close the document again.
+    bool m_bClosing = false;
 };

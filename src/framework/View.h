@@ -6,7 +6,8 @@ class CDocument;
 // Views are widgets that also implement this interface; the document only points at them.
 class CView {
 public:
-    virtual ~CView() = default;
+    // Leaves its document, so the document never points at a view that is gone.
+    virtual ~CView();
 
     CDocument* GetDocument() const { return m_pDocument; }
 

@@ -1,0 +1,229 @@
+#include "framework/Document.h"
+
+#include "framework/DocManager.h"
+#include "framework/Prompt.h"
+#include "framework/View.h"
+#include "model/Archive.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+void ReportFileError(const QString& strText) {
+    AppPrompt().MessageBox(nullptr, strText, IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
+}
+
+// Why a save to strPathName could not start, in words the user can act on.
+QString SaveFailureText(const QString& strPathName) {
+    const QFileInfo info(strPathName);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir()) {
+        return QStringLiteral("%1 contains an invalid path.").arg(strPathName);
+    }
+    if (info.isDir() || !folder.isWritable()) {
+        return QStringLiteral("Access to %1 was denied.").arg(strPathName);
+    }
+    return QStringLiteral("Failed to save document.");
+}
+
+} // namespace
+
+CDocument::CDocument() = default;
+
+CDocument::~CDocument() {
+    for (CView* pView : m_views) {
+        pView->m_pDocument = nullptr;
+    }
+}
+
+void CDocument::SetTitle(const QString& strTitle) {
+    if (m_strTitle != strTitle) {
+        m_strTitle = strTitle;
+        Q_EMIT TitleChanged();
+    }
+}
+
+void CDocument::SetPathName(const QString& strPathName, bool bAddToMRU) {
+    const QFileInfo info(strPathName);
+    m_strPathName = info.absoluteFilePath();
+    SetTitle(info.fileName());
+    if (bAddToMRU && m_pDocManager != nullptr) {
+        m_pDocManager->AddToRecentFileList(m_strPathName);
+    }
+}
+
+void CDocument::SetModifiedFlag(bool bModified) {
+    if (m_bModified != bModified) {
+        m_bModified = bModified;
+        Q_EMIT TitleChanged();
+    }
+}
+
+void CDocument::AddView(CView* pView) {
+    if (pView == nullptr || std::find(m_views.begin(), m_views.end(), pView) != m_views.end()) {
+        return;
+    }
+    if (pView->m_pDocument != nullptr) {
+        pView->m_pDocument->RemoveView(pView);
+    }
+    m_views.push_back(pView);
+    pView->m_pDocument = this;
+}
+
+void CDocument::RemoveView(CView* pView) {
+    const auto it = std::find(m_views.begin(), m_views.end(), pView);
+    if (it != m_views.end()) {
+        m_views.erase(it);
+        pView->m_pDocument = nullptr;
+    }
+}
+
+void CDocument::UpdateAllViews(CView* pSender, long lHint, void* pHint) {
+    // A view may close while it updates; walk a copy and skip views that left meanwhile.
+    const std::vector<CView*> views = m_views;
+    for (CView* pView : views) {
+        if (pView != pSender && std::find(m_views.begin(), m_views.end(), pView) != m_views.end()) {
+            pView->OnUpdate(pSender, lHint, pHint);
+        }
+    }
+}
+
+bool CDocument::OnNewDocument() {
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::OnOpenDocument(const QString& strPathName) {
+    const QFileInfo info(strPathName);
+    if (!info.exists()) {
+        ReportFileError(QStringLiteral("%1 was not found.").arg(strPathName));
+        return false;
+    }
+    QFile file(strPathName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ReportFileError(file.error() == QFileDevice::PermissionsError || !info.isReadable()
+                            ? QStringLiteral("Access to %1 was denied.").arg(strPathName)
+                            : QStringLiteral("%1 could not be read.").arg(strPathName));
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ReportFileError(QStringLiteral("%1 could not be read.").arg(strPathName));
+        return false;
+    }
+    if (!bytes.isEmpty()) {
+        try {
+            CArchive ar = CArchive::ForLoading(
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+            Serialize(ar);
+        } catch (const CArchiveException&) {
+            ReportFileError(QStringLiteral("Unexpected file format."));
+            return false;
+        }
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::OnSaveDocument(const QString& strPathName) {
+    const QFileInfo info(strPathName);
+    // QSaveFile replaces the file by renaming over it, which a read-only file does not stop.
+    if (info.isFile() && !info.isWritable()) {
+        ReportFileError(QStringLiteral("%1 is read-only.").arg(strPathName));
+        return false;
+    }
+    CArchive ar = CArchive::ForStoring();
+    Serialize(ar);
+    const std::string& bytes = ar.Bytes();
+
+    QSaveFile file(strPathName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        ReportFileError(SaveFailureText(strPathName));
+        return false;
+    }
+    const auto nSize = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), nSize) != nSize || !file.commit()) {
+        file.cancelWriting();
+        ReportFileError(QStringLiteral("Failed to save document."));
+        return false;
+    }
+    SetModifiedFlag(false);
+    SetTitle(info.fileName());
+    return true;
+}
+
+void CDocument::OnCloseDocument() {
+    if (m_bClosing) {
+        return;
+    }
+    m_bClosing = true;
+    Q_EMIT Closing();
+    // The manager deletes the document once the caller's stack has unwound.
+    if (m_pDocManager != nullptr) {
+        m_pDocManager->RemoveDocument(this);
+    }
+}
+
+bool CDocument::DoFileSave() {
+    const QFileInfo info(m_strPathName);
+    if (m_strPathName.isEmpty() || (info.exists() && !info.isWritable())) {
+        return DoSave(QString());
+    }
+    return DoSave(m_strPathName);
+}
+
+bool CDocument::DoSave(const QString& strPathName, bool bReplace) {
+    QString strNewName = strPathName;
+    if (strNewName.isEmpty()) {
+        const CDocTemplate defaults;
+        const CDocTemplate& docTemplate =
+            m_pDocManager != nullptr ? m_pDocManager->GetTemplate() : defaults;
+        const QString strProposed =
+            m_strPathName.isEmpty() ? GetDisplayName() + docTemplate.strFilterExt : m_strPathName;
+        strNewName = AppPrompt().GetSaveFileName(nullptr, strProposed, docTemplate.strFilterName,
+                                                 docTemplate.strFilterExt);
+        if (strNewName.isEmpty()) {
+            return false;
+        }
+    }
+    if (!OnSaveDocument(strNewName)) {
+        return false;
+    }
+    if (bReplace) {
+        SetPathName(strNewName);
+    }
+    return true;
+}
+
+bool CDocument::SaveModified() {
+    if (!IsModified()) {
+        return true;
+    }
+    switch (AppPrompt().MessageBox(nullptr,
+                                   QStringLiteral("Save changes to %1?").arg(GetDisplayName()),
+                                   IPrompt::Icon::Exclamation, IPrompt::Buttons::YesNoCancel)) {
+    case IPrompt::Answer::Yes:
+        return DoFileSave();
+    case IPrompt::Answer::No:
+        return true;
+    case IPrompt::Answer::Ok:
+    case IPrompt::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+QString CDocument::GetDisplayName() const {
+    if (!m_strPathName.isEmpty()) {
+        return QFileInfo(m_strPathName).fileName();
+    }
+    QString strName = m_strTitle;
+    if (strName.endsWith(ModifiedMarker())) {
+        strName.chop(ModifiedMarker().size());
+    }
+    return strName;
+}

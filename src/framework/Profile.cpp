@@ -1,0 +1,42 @@
+#include "framework/Profile.h"
+
+#include <QSettings>
+#include <QStringList>
+
+namespace {
+
+QSettings AppSettings() {
+    return QSettings(QStringLiteral("Larkfield"), QStringLiteral("Quillmar"));
+}
+
+QString Key(const QString& strSection, const QString& strEntry) {
+    return strSection + QLatin1Char('/') + strEntry;
+}
+
+} // namespace
+
+int GetProfileInt(const QString& strSection, const QString& strEntry, int nDefault) {
+    const QVariant value = AppSettings().value(Key(strSection, strEntry));
+    bool bOk = false;
+    const int nValue = value.toInt(&bOk);
+    return bOk ? nValue : nDefault;
+}
+
+void WriteProfileInt(const QString& strSection, const QString& strEntry, int nValue) {
+    AppSettings().setValue(Key(strSection, strEntry), nValue);
+}
+
+QString GetProfileString(const QString& strSection, const QString& strEntry,
+                         const QString& strDefault) {
+    const QVariant value = AppSettings().value(Key(strSection, strEntry), strDefault);
+    // A hand-edited INI value with an unquoted comma reads back as a list; it was one text.
+    if (value.typeId() == QMetaType::QStringList) {
+        return value.toStringList().join(QLatin1Char(','));
+    }
+    return value.toString();
+}
+
+void WriteProfileString(const QString& strSection, const QString& strEntry,
+                        const QString& strValue) {
+    AppSettings().setValue(Key(strSection, strEntry), strValue);
+}
