@@ -1,7 +1,11 @@
 #include "import/BodLineParser.h"
 
+#include "import/BodLineSplitter.h"
+
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -323,6 +327,30 @@ TEST(BodLineParserTest, UnknownPasteModeGivesAnEmptyInvalidDeed) {
         EXPECT_EQ(Fields(*pItem), std::vector<std::string>(8));
         EXPECT_FALSE(pItem->IsValid());
         EXPECT_EQ(pItem->GetPartCount(), 0);
+    }
+}
+
+// The sample exports shipped with the program: every deed line but the two broken ones reads.
+TEST(BodLineParserTest, ExampleExportsReadInTheirLayouts) {
+    const struct {
+        std::string file;
+        int mode;
+    } files[] = {{"aos.txt", kAos}, {"pre-aos.txt", kPreAos}};
+    for (const auto& f : files) {
+        std::ifstream in(std::string(QUILLMAR_EXAMPLES_DIR) + "/" + f.file, std::ios::binary);
+        ASSERT_TRUE(in) << f.file;
+        std::ostringstream text;
+        text << in.rdbuf();
+        const std::vector<std::string_view> lines = SplitBodLines(text.str());
+        CBodLineParser parser;
+        parser.m_nPasteMode = f.mode;
+        int nValid = 0;
+        for (const std::string_view line : lines) {
+            std::unique_ptr<CBodItem> pItem;
+            nValid += parser.ParseLine(line, pItem) ? 1 : 0;
+        }
+        EXPECT_EQ(lines.size(), 25U) << f.file;
+        EXPECT_EQ(nValid, 23) << f.file;
     }
 }
 
