@@ -16,7 +16,7 @@ template <typename CharT> struct PastedLine {
     CParseText<CharT> lower;
 };
 
-constexpr std::ptrdiff_t kNotFound = -1;
+constexpr auto kNotFound = CParseText<char>::kNotFound;
 
 // "exceptional" and the blank after it, which stand in front of an exceptional deed's item names.
 constexpr std::ptrdiff_t kExceptionalPrefix = 12;
@@ -37,7 +37,8 @@ constexpr std::array<WordValue, 6> kCategories = {{{"platemail", "Platemail"},
 constexpr std::array<WordValue, 3> kLeathers = {
     {{"spined", "spined leather"}, {"horned", "horned leather"}, {"barbed", "barbed leather"}}};
 
-// An AOS large deed's item key: the armour sets are named after their metal, not a part.
+// An AOS large armour deed is keyed by its kind of armour, whichever of its parts the line names
+// first; the first kind found wins.
 constexpr std::array<std::string_view, 3> kArmourSets = {"chainmail", "ringmail", "platemail"};
 
 struct SetDivisor {

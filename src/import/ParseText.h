@@ -21,7 +21,6 @@ public:
 
     Pos Length() const { return static_cast<Pos>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
-    View GetView() const { return m_text; }
 
     // First occurrence at or after `from`; a negative `from` searches from the start, one beyond
     // the end finds nothing.
