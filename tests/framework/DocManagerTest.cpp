@@ -1,0 +1,116 @@
+#include "framework/DocManager.h"
+
+#include "framework/Document.h"
+#include "model/Archive.h"
+#include "support/ScriptedPrompt.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QPointer>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class EmptyDoc : public CDocument {
+public:
+    void Serialize(CArchive& ar) override {
+        if (ar.IsLoading()) {
+            ar.ReadInt32();
+        }
+    }
+};
+
+class DocManagerTest : public ::testing::Test {
+protected:
+    DocManagerTest() {
+        QSettings("Larkfield", "Quillmar").clear();
+        CDocTemplate docTemplate;
+        docTemplate.createDocument = [] {
+            return std::make_unique<EmptyDoc>();
+        };
+        docTemplate.createFrame = [this](CDocument*) {
+            ++m_nFrames;
+            return m_bFrameWorks;
+        };
+        m_pManager = std::make_unique<CDocManager>(std::move(docTemplate));
+        m_pManager->LoadStdProfileSettings(4);
+    }
+
+    QString WriteFile(const QString& strName, const QByteArray& bytes) const {
+        QFile file(m_dir.filePath(strName));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    QTemporaryDir m_dir;
+    ScriptedPrompt m_prompt;
+    int m_nFrames = 0;
+    bool m_bFrameWorks = true;
+    std::unique_ptr<CDocManager> m_pManager;
+};
+
+TEST_F(DocManagerTest, NewDocumentsAreNumbered) {
+    EXPECT_EQ(QString("Quilmr1"), m_pManager->OnFileNew()->GetTitle());
+    EXPECT_EQ(QString("Quilmr2"), m_pManager->OnFileNew()->GetTitle());
+    EXPECT_EQ(2, m_nFrames);
+}
+
+TEST_F(DocManagerTest, FailedOpenLeavesNoDocumentOrWindow) {
+    const QString strTruncated = WriteFile("truncated.bod", QByteArray(3, '\0'));
+    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strTruncated));
+    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(m_dir.filePath("missing.bod")));
+    EXPECT_TRUE(m_pManager->GetDocuments().empty());
+    EXPECT_EQ(0, m_nFrames);
+    EXPECT_TRUE(m_pManager->GetRecentFiles().isEmpty());
+}
+
+TEST_F(DocManagerTest, WindowThatCannotBeMadeLeavesNoDocument) {
+    m_bFrameWorks = false;
+    EXPECT_EQ(nullptr, m_pManager->OnFileNew());
+    EXPECT_TRUE(m_pManager->GetDocuments().empty());
+}
+
+TEST_F(DocManagerTest, OpeningAnOpenFileActivatesIt) {
+    const QString strPath = WriteFile("deeds.bod", QByteArray());
+    CDocument* pDoc = m_pManager->OpenDocumentFile(strPath);
+    ASSERT_NE(nullptr, pDoc);
+    QSignalSpy activated(pDoc, &CDocument::ActivateRequested);
+
+    m_prompt.QueueFileName(m_dir.path() + "/./deeds.bod");
+    EXPECT_EQ(pDoc, m_pManager->OnFileOpen());
+    EXPECT_EQ(1, activated.count());
+    EXPECT_EQ(1U, m_pManager->GetDocuments().size());
+}
+
+TEST_F(DocManagerTest, RecentFilesKeepTheFourNewestFirstAcrossRuns) {
+    QStringList paths;
+    for (const char* name : {"a.bod", "b.bod", "c.bod", "d.bod", "e.bod"}) {
+        paths << WriteFile(name, QByteArray());
+        m_pManager->OpenDocumentFile(paths.last());
+    }
+    m_pManager->AddToRecentFileList(paths[2]);
+    const QStringList expected{paths[2], paths[4], paths[3], paths[1]};
+    EXPECT_EQ(expected, m_pManager->GetRecentFiles());
+
+    CDocManager nextRun(CDocTemplate{});
+    nextRun.LoadStdProfileSettings(4);
+    EXPECT_EQ(expected, nextRun.GetRecentFiles());
+}
+
+TEST_F(DocManagerTest, ClosedDocumentIsDeletedOnceControlIsBack) {
+    QPointer<CDocument> pDoc = m_pManager->OnFileNew();
+    QSignalSpy closing(pDoc.data(), &CDocument::Closing);
+    m_pManager->CloseAllDocuments();
+
+    EXPECT_EQ(1, closing.count());
+    EXPECT_TRUE(m_pManager->GetDocuments().empty());
+    ASSERT_FALSE(pDoc.isNull());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(pDoc.isNull());
+}
+
+} // namespace
