@@ -1,2 +1,98 @@
-// Placeholder until bodtool lands; replaced by the real entry point.
-int main() { return 2; }
+#include "cli/CommandArgs.h"
+#include "cli/CommandFiles.h"
+#include "cli/DumpCommand.h"
+#include "cli/ParseCommand.h"
+
+#include <QApplication>
+#include <iostream>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// One bodtool command. `run` gets the arguments after the command's name and writes its result
+// to standard output (UTF-8). It returns the exit status, 0 on success. A command does not
+// print its own errors: it throws CUsageError for arguments it cannot use (exit 2, with the
+// usage below) and CDocumentError for a file it cannot read or write (exit 1, with the message).
+// `bGui` asks for a QApplication (fonts, images, printing) instead of a QCoreApplication; it
+// runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+// A new command is one line in kCommands plus its own Run...Command file pair.
+struct Command {
+    const char* name;
+    const char* usage;
+    bool bGui;
+    int (*run)(const std::vector<std::string>& args);
+};
+
+constexpr Command kCommands[] = {
+    {"parse", "parse [--mode aos|pre-aos] [TEXTFILE]", false, RunParseCommand},
+    {"dump", "dump FILE.bod", false, RunDumpCommand},
+};
+
+void PrintUsage(std::ostream& out, std::span<const Command> commands) {
+    out << "usage:\n";
+    for (const Command& command : commands) {
+        out << "  bodtool " << command.usage << '\n';
+    }
+}
+
+const Command* FindCommand(std::string_view name) {
+    for (const Command& command : kCommands) {
+        if (name == command.name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+std::unique_ptr<QCoreApplication> MakeApplication(const Command& command, int& argc, char** argv) {
+    if (!command.bGui) {
+        return std::make_unique<QCoreApplication>(argc, argv);
+    }
+    // A command-line program has no display to count on.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+int RunCommand(const Command& command, const std::vector<std::string>& args) {
+    try {
+        return command.run(args);
+    } catch (const CUsageError& e) {
+        std::cerr << "bodtool " << command.name << ": " << e.what() << '\n';
+        PrintUsage(std::cerr, {&command, 1});
+        return 2;
+    } catch (const CDocumentError& e) {
+        std::cerr << e.what() << '\n';
+        return 1;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Taken before Qt sees the command line, so that an argument such as "-style" stays ours.
+    const std::vector<std::string> args(argv + 1, argv + argc);
+
+    if (args.empty()) {
+        PrintUsage(std::cerr, kCommands);
+        return 2;
+    }
+    if (args.front() == "--help" || args.front() == "help") {
+        PrintUsage(std::cout, kCommands);
+        return 0;
+    }
+    const Command* command = FindCommand(args.front());
+    if (command == nullptr) {
+        std::cerr << "bodtool: unknown command " << args.front() << '\n';
+        PrintUsage(std::cerr, kCommands);
+        return 2;
+    }
+    int qtArgc = 1;
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(*command, qtArgc, argv);
+    return RunCommand(*command, {args.begin() + 1, args.end()});
+}
