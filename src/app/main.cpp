@@ -1,2 +1,12 @@
-// Placeholder until the application start-up lands; replaced by the real entry point.
-int main() { return 0; }
+#include "app/QuillmarApp.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    CQuillmarApp quillmar(QApplication::arguments().mid(1));
+    if (!quillmar.InitInstance()) {
+        return quillmar.GetExitCode();
+    }
+    return QApplication::exec();
+}

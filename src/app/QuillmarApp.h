@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class CDocManager;
+class CMainFrame;
+
+// The application: settings key, the one document type, the main window and the command line.
+// Constructed with the arguments after the program name; InitInstance does the start-up, the
+// caller runs the event loop when it succeeds.
+class CQuillmarApp {
+public:
+    // What the command line asks for.
+    struct CCommandLineInfo {
+        enum class ShellCommand { FileNew, FileOpen, FilePrint };
+        ShellCommand nShellCommand = ShellCommand::FileNew;
+        QString strFileName;
+
+        // "FILE" opens it; "/p FILE", "-p FILE" or "--print FILE" prints it and ends; no file
+        // makes a new document. Other switches are ignored. On this platform a path may start
+        // with "/", so only the exact switch spellings count as switches.
+        static CCommandLineInfo Parse(const QStringList& arguments);
+    };
+
+    explicit CQuillmarApp(QStringList arguments);
+    ~CQuillmarApp();
+    CQuillmarApp(const CQuillmarApp&) = delete;
+    CQuillmarApp& operator=(const CQuillmarApp&) = delete;
+
+    // False when the program is to end now, with GetExitCode(): the main window or the first
+    // document could not be made, or the command line's work (printing) is done.
+    bool InitInstance();
+    int GetExitCode() const { return m_nExitCode; }
+
+    CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }
+    CDocManager* GetDocManager() const { return m_pDocManager.get(); }
+
+private:
+    bool ProcessShellCommand(const CCommandLineInfo& info);
+    bool PrintDocumentFile(const QString& strFileName);
+
+    QStringList m_arguments;
+    std::unique_ptr<CDocManager> m_pDocManager;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+    int m_nExitCode = 0;
+};

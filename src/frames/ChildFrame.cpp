@@ -1,0 +1,263 @@
+#include "frames/ChildFrame.h"
+
+#include "document/QuillmarDoc.h"
+#include "views/LeftView.h"
+#include "views/QuillmarView.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QSplitter>
+#include <algorithm>
+
+namespace {
+
+constexpr int kDefaultWidth = 599;
+constexpr int kDefaultHeight = 356;
+// How far one arrow key moves the split bar; with Ctrl held, one pixel.
+constexpr int kSplitKeyStep = 16;
+
+} // namespace
+
+CChildFrame::CChildFrame(CDocument* pDoc, QWidget* pParent)
+    : QMdiSubWindow(pParent), m_pDocument(pDoc) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_nShowState = LoadChildPlacement(m_createParams, kDefaultWidth, kDefaultHeight);
+    if (m_createParams.HasSize()) {
+        resize(m_createParams.cx, m_createParams.cy);
+    }
+    OnCreateClient();
+
+    connect(pDoc, &CDocument::TitleChanged, this, &CChildFrame::UpdateCaption);
+    connect(pDoc, &CDocument::Closing, this, &CChildFrame::OnDocumentClosing);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget* /*pOld*/, QWidget* pNow) { OnFocusChanged(pNow); });
+    UpdateCaption();
+}
+
+CChildFrame::~CChildFrame() {
+    EndSplitTracking(true);
+    SaveSplitPosition(m_wndSplitter);
+    DetachViews();
+}
+
+void CChildFrame::OnCreateClient() {
+    m_wndSplitter = new QSplitter(Qt::Horizontal, this);
+    m_pLeftView = new CLeftView(m_wndSplitter);
+    m_pFormView = new CQuillmarView(m_wndSplitter);
+    m_wndSplitter->addWidget(m_pLeftView);
+    m_wndSplitter->addWidget(m_pFormView);
+    // The tree keeps its width when the window grows; the form takes what remains.
+    m_wndSplitter->setStretchFactor(0, 0);
+    m_wndSplitter->setStretchFactor(1, 1);
+    setWidget(m_wndSplitter);
+
+    const QMargins margins = contentsMargins();
+    const int nClientWidth = std::max(0, width() - margins.left() - margins.right());
+    const int nHalf = nClientWidth / 2;
+    const int nTreeWidth = LoadSplitPosition(nHalf);
+    m_wndSplitter->setSizes({nTreeWidth, std::max(0, nClientWidth - nTreeWidth)});
+}
+
+void CChildFrame::InitialUpdateFrame() {
+    if (m_createParams.HasPosition()) {
+        move(m_createParams.x, m_createParams.y);
+    }
+    m_rcRestored = geometry();
+    if (m_pDocument) {
+        m_pDocument->AddView(m_pLeftView);
+        m_pDocument->AddView(m_pFormView);
+    }
+    m_pLeftView->OnInitialUpdate();
+    m_pFormView->OnInitialUpdate();
+
+    if (m_nShowState == kShowMaximized) {
+        showMaximized();
+    } else {
+        show();
+    }
+    if (mdiArea() != nullptr) {
+        mdiArea()->setActiveSubWindow(this);
+    }
+    m_pLeftView->setFocus();
+}
+
+CQuillmarDoc* CChildFrame::GetDocument() const {
+    return qobject_cast<CQuillmarDoc*>(m_pDocument.data());
+}
+
+CView* CChildFrame::GetActiveView() const {
+    if (m_bFormActive) {
+        return m_pFormView;
+    }
+    return m_pLeftView;
+}
+
+QString CChildFrame::GetBodCountText() const {
+    const CQuillmarDoc* pDoc = GetDocument();
+    if (pDoc == nullptr) {
+        return {};
+    }
+    return QStringLiteral("BOD count: %1/%2")
+        .arg(pDoc->m_nBranchCount)
+        .arg(static_cast<qsizetype>(pDoc->m_arrBods.size()));
+}
+
+void CChildFrame::OnNextPane() {
+    m_bFormActive = !m_bFormActive;
+    QWidget* pPane = m_bFormActive ? static_cast<QWidget*>(m_pFormView) : m_pLeftView;
+    pPane->setFocus(Qt::TabFocusReason);
+}
+
+void CChildFrame::OnSplit() {
+    if (IsTrackingSplit() || m_wndSplitter->count() < 2) {
+        return;
+    }
+    m_nSplitBeforeTracking = m_wndSplitter->sizes().constFirst();
+    m_pFocusBeforeTracking = QApplication::focusWidget();
+    QSplitterHandle* pHandle = m_wndSplitter->handle(1);
+    pHandle->setFocusPolicy(Qt::StrongFocus);
+    pHandle->installEventFilter(this);
+    pHandle->setFocus(Qt::OtherFocusReason);
+}
+
+void CChildFrame::EndSplitTracking(bool bCancel) {
+    if (!IsTrackingSplit()) {
+        return;
+    }
+    QSplitterHandle* pHandle = m_wndSplitter->handle(1);
+    pHandle->removeEventFilter(this);
+    pHandle->setFocusPolicy(Qt::NoFocus);
+    if (bCancel) {
+        const QList<int> sizes = m_wndSplitter->sizes();
+        const int nTotal = sizes.constFirst() + sizes.constLast();
+        m_wndSplitter->setSizes({m_nSplitBeforeTracking, nTotal - m_nSplitBeforeTracking});
+    }
+    m_nSplitBeforeTracking = -1;
+    QWidget* pFocus = m_pFocusBeforeTracking ? m_pFocusBeforeTracking.data() : m_pLeftView;
+    m_pFocusBeforeTracking = nullptr;
+    pFocus->setFocus(Qt::OtherFocusReason);
+}
+
+bool CChildFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (!IsTrackingSplit() || pWatched != m_wndSplitter->handle(1)) {
+        return QMdiSubWindow::eventFilter(pWatched, pEvent);
+    }
+    if (pEvent->type() == QEvent::FocusOut) {
+        EndSplitTracking(false);
+        return false;
+    }
+    if (pEvent->type() != QEvent::KeyPress) {
+        return QMdiSubWindow::eventFilter(pWatched, pEvent);
+    }
+    const auto* pKey = static_cast<QKeyEvent*>(pEvent);
+    const int nStep = pKey->modifiers().testFlag(Qt::ControlModifier) ? 1 : kSplitKeyStep;
+    const QList<int> sizes = m_wndSplitter->sizes();
+    const int nTotal = sizes.constFirst() + sizes.constLast();
+    int nTree = sizes.constFirst();
+    switch (pKey->key()) {
+    case Qt::Key_Left:
+        nTree = std::max(0, nTree - nStep);
+        break;
+    case Qt::Key_Right:
+        nTree = std::min(nTotal, nTree + nStep);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        EndSplitTracking(false);
+        return true;
+    case Qt::Key_Escape:
+        EndSplitTracking(true);
+        return true;
+    default:
+        return true;
+    }
+    m_wndSplitter->setSizes({nTree, nTotal - nTree});
+    return true;
+}
+
+void CChildFrame::closeEvent(QCloseEvent* pEvent) {
+    SavePlacement();
+    if (!m_bDocumentClosing && m_pDocument) {
+        if (HasSiblingWindows()) {
+            DetachViews();
+        } else {
+            if (!m_pDocument->SaveModified()) {
+                pEvent->ignore();
+                return;
+            }
+            // Closes every window of the document, this one included.
+            m_pDocument->OnCloseDocument();
+        }
+    }
+    QMdiSubWindow::closeEvent(pEvent);
+}
+
+void CChildFrame::moveEvent(QMoveEvent* pEvent) {
+    QMdiSubWindow::moveEvent(pEvent);
+    SavePlacement();
+}
+
+void CChildFrame::resizeEvent(QResizeEvent* pEvent) {
+    QMdiSubWindow::resizeEvent(pEvent);
+    SavePlacement();
+}
+
+void CChildFrame::SavePlacement() {
+    if (m_wndSplitter == nullptr) {
+        return;
+    }
+    CWindowPlacement placement;
+    if (isMinimized()) {
+        placement.nShowCmd = kShowMinimized;
+    } else if (isMaximized()) {
+        placement.nShowCmd = kShowMaximized;
+    } else {
+        placement.nShowCmd = kShowNormal;
+        m_rcRestored = geometry();
+    }
+    placement.rcNormal = m_rcRestored;
+    SaveChildPlacement(placement);
+}
+
+void CChildFrame::OnDocumentClosing() {
+    m_bDocumentClosing = true;
+    DetachViews();
+    close();
+}
+
+void CChildFrame::DetachViews() {
+    if (!m_pDocument) {
+        return;
+    }
+    m_pDocument->RemoveView(m_pLeftView);
+    m_pDocument->RemoveView(m_pFormView);
+}
+
+bool CChildFrame::HasSiblingWindows() const {
+    if (!m_pDocument) {
+        return false;
+    }
+    const std::vector<CView*>& views = m_pDocument->GetViews();
+    return std::any_of(views.begin(), views.end(), [this](const CView* pView) {
+        return pView != m_pLeftView && pView != m_pFormView;
+    });
+}
+
+void CChildFrame::UpdateCaption() {
+    if (m_pDocument) {
+        setWindowTitle(m_pDocument->GetTitle());
+    }
+}
+
+void CChildFrame::OnFocusChanged(QWidget* pNow) {
+    if (pNow == nullptr) {
+        return;
+    }
+    if (pNow == m_pLeftView || m_pLeftView->isAncestorOf(pNow)) {
+        m_bFormActive = false;
+    } else if (pNow == m_pFormView || m_pFormView->isAncestorOf(pNow)) {
+        m_bFormActive = true;
+    }
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "frames/FramePlacement.h"
+
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QRect>
+
+class CDocument;
+class CLeftView;
+class CQuillmarDoc;
+class CQuillmarView;
+class CView;
+class QSplitter;
+
+// One window on a document: the hierarchy on the left, the detail form on the right. Where it
+// opens, whether maximised, and how wide the tree pane is come from the last document window
+// that was moved, resized, closed or destroyed.
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // Reads the stored placement and makes both panes; the views are attached to pDoc.
+    explicit CChildFrame(CDocument* pDoc, QWidget* pParent = nullptr);
+    // Keeps the tree pane's width for the next document window.
+    ~CChildFrame() override;
+
+    // Applies the stored size and position once the window sits in the document area, fills
+    // the views and shows the window, maximised when the stored state says so.
+    void InitialUpdateFrame();
+
+    CQuillmarDoc* GetDocument() const;
+    CLeftView* GetLeftView() const { return m_pLeftView; }
+    CQuillmarView* GetFormView() const { return m_pFormView; }
+    QSplitter* GetSplitter() const { return m_wndSplitter; }
+    // The pane that last had the keyboard focus; the tree until the form gets it.
+    CView* GetActiveView() const;
+    int GetShowState() const { return m_nShowState; }
+    // The rectangle the window has when it is neither maximised nor minimised.
+    QRect GetRestoredRect() const { return m_rcRestored; }
+
+    // "BOD count: %d/%d" for the document's selected branch and shown list; empty without one.
+    QString GetBodCountText() const;
+
+    // Next Pane and Previous Pane: with two panes both move the focus to the other one.
+    void OnNextPane();
+    // Split: the arrow keys move the split bar, Enter keeps the place, Esc goes back.
+    void OnSplit();
+    bool IsTrackingSplit() const { return m_nSplitBeforeTracking >= 0; }
+
+protected:
+    void closeEvent(QCloseEvent* pEvent) override;
+    void moveEvent(QMoveEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    void OnCreateClient();
+    void SavePlacement();
+    void OnDocumentClosing();
+    void DetachViews();
+    void UpdateCaption();
+    void OnFocusChanged(QWidget* pNow);
+    // Ends keyboard tracking of the split bar, back at the old place when bCancel.
+    void EndSplitTracking(bool bCancel);
+    // Whether another window shows this window's document.
+    bool HasSiblingWindows() const;
+
+    QSplitter* m_wndSplitter = nullptr;
+    int m_nShowState = 0;
+
+    QPointer<CDocument> m_pDocument;
+    CLeftView* m_pLeftView = nullptr;
+    CQuillmarView* m_pFormView = nullptr;
+    bool m_bFormActive = false;
+    CCreateParams m_createParams;
+    QRect m_rcRestored;
+    bool m_bDocumentClosing = false;
+    int m_nSplitBeforeTracking = -1;
+    QPointer<QWidget> m_pFocusBeforeTracking;
+};
