@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <memory>
 
 class QPainter;
 class QPrinter;
@@ -19,25 +20,38 @@ class CTreePrinter {
 public:
     // strTitle: the document's title as its window caption shows it.
     CTreePrinter(const QTreeView& tree, QString strTitle);
+    ~CTreePrinter();
+    CTreePrinter(const CTreePrinter&) = delete;
+    CTreePrinter& operator=(const CTreePrinter&) = delete;
 
     // Renders the picture, puts it on the clipboard and lays it out on the printer's pages.
-    // Returns the page count; 0 when the tree shows no rows (nothing to print).
+    // Returns the page count; 0 when the tree shows no rows or more than a picture can hold
+    // (nothing to print).
     int BeginPrinting(const QPrinter& printer);
     // Draws page nPage (1-based) of the job begun last; painter is active on the printer and
     // untransformed. Draws nothing without a picture.
     void PrintPage(QPainter& painter, const QPrinter& printer, int nPage) const;
-    // A whole job: begin, then the pages of the printer's page range (all when it has none).
-    // False when there was nothing to print or the printer could not be opened.
-    bool Print(QPrinter& printer);
+    // Which pages a whole job prints: every one (preview, printing without a dialog) or those of
+    // the printer's page range, as a print dialog left it.
+    enum class Pages { All, PrinterRange };
+    // A whole job: begin, then the chosen pages. False when there was nothing to print or the
+    // printer could not be opened.
+    bool Print(QPrinter& printer, Pages pages);
 
     const QRect& TreeRect() const { return m_rcTree; }
     int ItemHeight() const { return m_nItemHeight; }
     int CharWidth() const { return m_nCharWidth; }
     int LinesPerPage() const { return m_nLinesPerPage; }
     int PageCount() const { return m_nPageCount; }
-    // The picture as it goes on the clipboard (in the view's colours) and as it goes on paper.
+    int RowCount() const { return m_nRowCount; }
+    // The whole picture in the view's colours, as it went on the clipboard; null when it is too
+    // large for the clipboard (the pages still print).
     const QImage& ScreenPicture() const { return m_imgScreen; }
-    const QImage& PaperPicture() const { return m_imgPaper; }
+    // The slice of the picture that page nPage shows, on white as it goes on paper.
+    QImage PagePicture(int nPage) const;
+
+    // Larger pictures do not go on the clipboard: 256 MB of pixels.
+    static constexpr qint64 kMaxClipboardPixels = qint64(1) << 26;
 
     // The page arithmetic, kept pure so it can be checked on its own.
 
@@ -62,10 +76,16 @@ public:
     static QImage Whitened(const QImage& image, QRgb window);
 
 private:
-    void RenderPicture();
+    // Lays out a copy of the tree that holds every visible row; false when there are none.
+    bool RenderPicture();
+    // The part rc of the picture, in the view's colours.
+    QImage Render(const QRect& rc) const;
 
     const QTreeView& m_tree;
     QString m_strTitle;
+    // The copy of the tree that draws the picture, alive from the start of a job to its end.
+    std::unique_ptr<QTreeView> m_pPicture;
+    QRgb m_background = 0;
     QRect m_rcTree;
     int m_nCharWidth = 0;
     int m_nItemHeight = 0;
@@ -73,7 +93,6 @@ private:
     int m_nPageCount = 0;
     int m_nRowCount = 0;
     QImage m_imgScreen;
-    QImage m_imgPaper;
 };
 
 // The print commands of a document window. printer is the application's printer, so the

@@ -1,0 +1,15 @@
+#include "support/PdfText.h"
+
+#include <QProcess>
+
+QStringList PdfPageTexts(const QString& strPath) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), strPath, "-"});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
+        return {};
+    }
+    // pdftotext ends every page with a form feed.
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QChar('\f'));
+    pages.removeLast();
+    return pages;
+}
