@@ -12,6 +12,8 @@ class CArchive;
 // in the order reserved2, reserved1) and the deed records.
 namespace BodFile {
 
+// Loading replaces bods and the reserved words only once the whole file has been read; on
+// CArchiveException they are left as they were.
 void Serialize(CArchive& ar, CBodArray& bods, std::int32_t& nReserved2, std::int32_t& nReserved1);
 
 // Whole-file helpers for bodtool, tests and benchmarks. Read throws CArchiveException for a

@@ -117,12 +117,6 @@ TEST(BodToolParseTest, EscapesTheLineText) {
     EXPECT_EQ(deeds[0]["valid"].toBool(), false);
 }
 
-TEST(BodToolParseTest, EmptyInputPrintsNothing) {
-    const ToolResult result = RunBodTool({"parse"}, "no deeds here\n");
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out, QByteArray());
-}
-
 TEST(BodToolTest, UsageErrorsExitTwoWithUsage) {
     const QStringList cases[] = {
         {},
