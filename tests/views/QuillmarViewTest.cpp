@@ -235,8 +235,11 @@ TEST_F(QuillmarViewTest, ApplyWritesPriceAndNotesWithWindowsLineBreaks) {
 TEST_F(QuillmarViewTest, ApplyMarksTheDocumentAndNotifiesOnlyTheOtherViews) {
     Select(Add(MakeSmallDeed("7/20", "20")));
     m_tree.m_nUpdates = 0;
+    QTest::keyClick(Adjust(), Qt::Key_Return);
+    EXPECT_EQ(m_tree.m_nUpdates, 0) << "nothing to apply before an edit";
     TypeIntoAdjust("9");
-    QTest::mouseClick(Apply(), Qt::LeftButton);
+    // Apply is the form's default button.
+    QTest::keyClick(Adjust(), Qt::Key_Return);
 
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_TRUE(m_doc.m_bUpdateSelectedOnly);
