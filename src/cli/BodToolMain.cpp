@@ -2,6 +2,8 @@
 #include "cli/CommandFiles.h"
 #include "cli/DumpCommand.h"
 #include "cli/ParseCommand.h"
+#include "cli/ShoppingCommand.h"
+#include "cli/StatsCommand.h"
 
 #include <QApplication>
 #include <iostream>
@@ -30,6 +32,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"parse", "parse [--mode aos|pre-aos] [TEXTFILE]", false, RunParseCommand},
     {"dump", "dump FILE.bod", false, RunDumpCommand},
+    {"shopping", "shopping FILE.bod", false, RunShoppingCommand},
+    {"stats", "stats FILE.bod", false, RunStatsCommand},
 };
 
 void PrintUsage(std::ostream& out, std::span<const Command> commands) {

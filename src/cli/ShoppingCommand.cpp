@@ -1,0 +1,25 @@
+#include "cli/ShoppingCommand.h"
+
+#include "cli/CommandArgs.h"
+#include "cli/CommandFiles.h"
+#include "cli/DeedJson.h"
+#include "model/ShoppingList.h"
+
+#include <iostream>
+
+int RunShoppingCommand(const std::vector<std::string>& args) {
+    const CCommandArgs commandArgs(args, {});
+    const BodFile::Contents document = LoadBodDocument(commandArgs.Positionals(1, 1).front());
+    const CBodArray shoppingList = ShoppingList::Build(document.bods);
+
+    std::string out = "{\"deeds\":[";
+    for (std::size_t i = 0; i < shoppingList.size(); ++i) {
+        if (i > 0) {
+            out += ',';
+        }
+        DeedJson::AppendObject(out, *shoppingList[i]);
+    }
+    out += "]}\n";
+    std::cout << out << std::flush;
+    return 0;
+}
