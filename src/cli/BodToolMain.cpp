@@ -1,6 +1,7 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandFiles.h"
 #include "cli/DumpCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/ParseCommand.h"
 #include "cli/ShoppingCommand.h"
 #include "cli/StatsCommand.h"
@@ -32,6 +33,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"parse", "parse [--mode aos|pre-aos] [TEXTFILE]", false, RunParseCommand},
     {"dump", "dump FILE.bod", false, RunDumpCommand},
+    {"import", "import [--mode aos|pre-aos] [--note TEXT] FILE.bod [TEXTFILE]", false,
+     RunImportCommand},
     {"shopping", "shopping FILE.bod", false, RunShoppingCommand},
     {"stats", "stats FILE.bod", false, RunStatsCommand},
 };
