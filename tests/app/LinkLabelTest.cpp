@@ -42,13 +42,9 @@ protected:
     QList<QUrl> m_opened;
 };
 
-TEST_F(LinkLabelTest, LooksLikeALink) {
-    EXPECT_TRUE(m_pLink->font().underline());
-    EXPECT_EQ(m_pLink->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(Shown(), kLink);
-}
-
 TEST_F(LinkLabelTest, TurnsRedWhileThePointerIsOverItOnly) {
+    EXPECT_TRUE(m_pLink->font().underline());
+    EXPECT_EQ(Shown(), kLink);
     MoveOnto();
     EXPECT_EQ(Shown(), kHover);
     MoveAway();
@@ -73,13 +69,6 @@ TEST_F(LinkLabelTest, ClickOpensTheTargetOnceAndStaysVisitedWhileHovered) {
     EXPECT_EQ(m_opened.size(), 2);
 }
 
-TEST_F(LinkLabelTest, PressReleasedOutsideOpensNothing) {
-    QTest::mousePress(m_pLink, Qt::LeftButton, {}, m_pLink->rect().center());
-    QTest::mouseRelease(m_pLink, Qt::LeftButton, {}, QPoint(-10, -10));
-    EXPECT_TRUE(m_opened.isEmpty());
-    EXPECT_FALSE(m_pLink->IsVisited());
-}
-
 TEST_F(LinkLabelTest, EnterAndSpaceOpenFromTheKeyboard) {
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
         QTest::keyClick(m_pLink, key);
@@ -87,7 +76,6 @@ TEST_F(LinkLabelTest, EnterAndSpaceOpenFromTheKeyboard) {
     EXPECT_EQ(m_opened.size(), 3);
     QTest::keyClick(m_pLink, Qt::Key_A);
     EXPECT_EQ(m_opened.size(), 3);
-    EXPECT_TRUE(m_pLink->focusPolicy() & Qt::TabFocus);
 }
 
 TEST_F(LinkLabelTest, ToolTipTextTakesEffectOnlyOnceEnabled) {

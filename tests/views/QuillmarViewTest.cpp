@@ -153,49 +153,42 @@ TEST_F(QuillmarViewTest, SmallDeedShowsItsTextsAndAdjustBox) {
     EXPECT_FALSE(ApplyAndCancelEnabled());
 }
 
-TEST_F(QuillmarViewTest, AdjustBoxStartsAtTheCountsLeadingInteger) {
-    const struct {
-        const char* szCount;
-        const char* szExpected;
-    } cases[] = {{"7/20", "7"}, {"  15/20", "15"}, {"abc", "0"}, {"", "0"}, {"-3/20", "-3"}};
-    for (const auto& c : cases) {
-        Select(Add(MakeSmallDeed(c.szCount, "20")));
-        EXPECT_EQ(Adjust()->text(), c.szExpected) << c.szCount;
-        EXPECT_EQ(CountLine(), c.szCount);
-    }
-}
-
-TEST_F(QuillmarViewTest, ArrowsStepWithinZeroToAmountAndStopAtBothEnds) {
+// The box starts at the count's leading integer; arrows and arrow keys step it within 0 to the
+// amount, stop at both ends, and never move a number against their direction.
+TEST_F(QuillmarViewTest, AdjustBoxStartsAtTheCountAndStepsWithinTheAmount) {
     const struct {
         const char* szCount;
         const char* szAmount;
-        const char* szArrow;
-        int nClicks;
+        const char* szStart;
+        int nStep;
+        int nTimes;
         const char* szExpected;
     } cases[] = {
-        {"7/20", "20", "btnAdjustUp", 1, "8"},     {"7/20", "20", "btnAdjustDown", 1, "6"},
-        {"19/20", "20", "btnAdjustUp", 3, "20"},   {"1/20", "20", "btnAdjustDown", 3, "0"},
-        {"0/x", "x", "btnAdjustUp", 1, "0"},       {"25/20", "20", "btnAdjustUp", 1, "25"},
-        {"25/20", "20", "btnAdjustDown", 1, "20"}, {"-3/20", "20", "btnAdjustDown", 1, "-3"},
+        {"7/20", "20", "7", +1, 1, "8"},    {"  15/20", "20", "15", -1, 1, "14"},
+        {"19/20", "20", "19", +1, 3, "20"}, {"1/20", "20", "1", -1, 3, "0"},
+        {"abc", "20", "0", -1, 1, "0"},     {"", "20", "0", +1, 1, "1"},
+        {"0/x", "x", "0", +1, 1, "0"},      {"25/20", "20", "25", +1, 1, "25"},
+        {"25/20", "20", "25", -1, 1, "20"}, {"-3/20", "20", "-3", -1, 1, "-3"},
+        {"-3/20", "20", "-3", +1, 1, "0"},
     };
     for (const auto& c : cases) {
-        Select(Add(MakeSmallDeed(c.szCount, c.szAmount)));
-        for (int i = 0; i < c.nClicks; ++i) {
-            QTest::mouseClick(Find<QToolButton>(c.szArrow), Qt::LeftButton);
+        for (const bool bKeys : {false, true}) {
+            Select(Add(MakeSmallDeed(c.szCount, c.szAmount)));
+            EXPECT_EQ(Adjust()->text(), c.szStart) << c.szCount;
+            EXPECT_EQ(CountLine(), c.szCount);
+            for (int i = 0; i < c.nTimes; ++i) {
+                if (bKeys) {
+                    QTest::keyClick(Adjust(), c.nStep > 0 ? Qt::Key_Up : Qt::Key_Down);
+                } else {
+                    QTest::mouseClick(
+                        Find<QToolButton>(c.nStep > 0 ? "btnAdjustUp" : "btnAdjustDown"),
+                        Qt::LeftButton);
+                }
+            }
+            EXPECT_EQ(Adjust()->text(), c.szExpected) << c.szCount << " keys " << bKeys;
+            EXPECT_EQ(ApplyAndCancelEnabled(), c.szExpected != std::string(c.szStart));
         }
-        EXPECT_EQ(Adjust()->text(), c.szExpected) << c.szCount << " " << c.szArrow;
     }
-}
-
-TEST_F(QuillmarViewTest, ArrowKeysStepLikeTheArrowsAndEnableApply) {
-    Select(Add(MakeSmallDeed("19/20", "20")));
-    QTest::keyClick(Adjust(), Qt::Key_Up);
-    EXPECT_EQ(Adjust()->text(), "20");
-    EXPECT_TRUE(ApplyAndCancelEnabled());
-    QTest::keyClick(Adjust(), Qt::Key_Up);
-    EXPECT_EQ(Adjust()->text(), "20");
-    QTest::keyClick(Adjust(), Qt::Key_Down);
-    EXPECT_EQ(Adjust()->text(), "19");
 }
 
 TEST_F(QuillmarViewTest, ApplyStoresTheTypedCountAsTypedButKeepsTheCountLine) {
