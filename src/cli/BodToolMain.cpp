@@ -3,6 +3,7 @@
 #include "cli/DumpCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/ParseCommand.h"
+#include "cli/PrintCommand.h"
 #include "cli/ShoppingCommand.h"
 #include "cli/StatsCommand.h"
 
@@ -37,6 +38,7 @@ constexpr Command kCommands[] = {
      RunImportCommand},
     {"shopping", "shopping FILE.bod", false, RunShoppingCommand},
     {"stats", "stats FILE.bod", false, RunStatsCommand},
+    {"print", "print [--expand all|root] FILE.bod OUT.pdf", true, RunPrintCommand},
 };
 
 void PrintUsage(std::ostream& out, std::span<const Command> commands) {
