@@ -297,6 +297,24 @@ CBodNode* CBodHierarchy::FindItemForBod(const CBodItem* pBod) const {
     return nullptr;
 }
 
+std::string CBodHierarchy::Outline() const {
+    std::string strOutline;
+    std::vector<std::pair<const CBodNode*, std::size_t>> stack{{&m_root, 0}};
+    while (!stack.empty()) {
+        const auto [pNode, nDepth] = stack.back();
+        stack.pop_back();
+        strOutline.append(2 * nDepth, ' ')
+            .append(pNode->m_strLabel)
+            .append("\t")
+            .append(std::to_string(pNode->m_nImage))
+            .append("\n");
+        for (auto it = pNode->m_children.rbegin(); it != pNode->m_children.rend(); ++it) {
+            stack.emplace_back(it->get(), nDepth + 1);
+        }
+    }
+    return strOutline;
+}
+
 void CBodHierarchy::SetLabel(CBodNode& node, std::string strLabel) {
     if (CBodNode* pParent = node.m_pParent; pParent && !node.m_pBod) {
         const auto it = pParent->m_branchIndex.find(node.m_strLabel);
@@ -311,7 +329,7 @@ void CBodHierarchy::SetLabel(CBodNode& node, std::string strLabel) {
     }
 }
 
-CBodNode* CBodHierarchy::DeleteItemAndEmptyParents(CBodNode* pNode) {
+CBodNode* CBodHierarchy::DeleteItemAndEmptyParents(CBodNode* pNode, int* pRemovedRow) {
     if (!pNode || pNode == &m_root) {
         return nullptr;
     }
@@ -322,6 +340,9 @@ CBodNode* CBodHierarchy::DeleteItemAndEmptyParents(CBodNode* pNode) {
     }
     CBodNode* pParent = pTop->m_pParent;
     const int nRow = pTop->m_nRow;
+    if (pRemovedRow) {
+        *pRemovedRow = nRow;
+    }
     if (m_pListener) {
         m_pListener->BeginRemove(*pParent, nRow);
     }

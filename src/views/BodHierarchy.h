@@ -51,11 +51,16 @@ public:
     // The first node in depth-first order that carries pBod.
     CBodNode* FindItemForBod(const CBodItem* pBod) const;
 
+    // Every node in depth-first order, one a line: two blanks per level of depth, the label, a
+    // tab and the image index.
+    std::string Outline() const;
+
     // Changes a node's label where it stands; the run is not re-sorted.
     void SetLabel(CBodNode& node, std::string strLabel);
     // Deletes pNode and every ancestor it leaves without children, never the root. Returns the
     // nearest ancestor that kept children (the root at most); null when nothing was deleted.
-    CBodNode* DeleteItemAndEmptyParents(CBodNode* pNode);
+    // pRemovedRow, when given, receives the row that the highest deleted node held there.
+    CBodNode* DeleteItemAndEmptyParents(CBodNode* pNode, int* pRemovedRow = nullptr);
 
     static const char* RootLabel(bool bShoppingList);
     // The deed node's label: item, " - ", count.

@@ -179,18 +179,24 @@ bool CLeftView::RemoveBodWithNode(CBodItem* pBod, const QModelIndex& node) {
 
 void CLeftView::DeleteItemAndEmptyParents(const QModelIndex& node) {
     CBodHierarchy& hierarchy = m_pModel->Hierarchy();
-    // Removing the current node moves the view's current node to a neighbour; the selection
-    // path runs once, for the node the deletion ends on.
+    // The view moves its current node away from removed rows on its own; the selection path
+    // runs once, for the node chosen here.
     m_bSelfSelecting = true;
-    const CBodNode* pKept = hierarchy.DeleteItemAndEmptyParents(m_pModel->NodeFromIndex(node));
+    int nRemovedRow = 0;
+    const CBodNode* pKept =
+        hierarchy.DeleteItemAndEmptyParents(m_pModel->NodeFromIndex(node), &nRemovedRow);
     m_bSelfSelecting = false;
-    QModelIndex next = currentIndex();
-    if (pKept && pKept != &hierarchy.GetRoot()) {
-        next = m_pModel->IndexFromNode(pKept->GetChild(0));
+    if (!pKept) {
+        return;
     }
-    if (next.isValid()) {
-        SelectNode(next);
+    const CBodNode* pNext = pKept;
+    if (pKept != &hierarchy.GetRoot()) {
+        pNext = pKept->GetChild(0);
+    } else if (pKept->HasChildren()) {
+        // Below the root the neighbour takes over: the next trade, else the one before.
+        pNext = pKept->GetChild(std::min(nRemovedRow, pKept->GetChildCount() - 1));
     }
+    SelectNode(m_pModel->IndexFromNode(pNext));
 }
 
 void CLeftView::OnExpandFromHere() {
@@ -256,6 +262,9 @@ QModelIndex CLeftView::NodeAtLabel(const QPoint& pt) const {
 }
 
 QModelIndex CLeftView::NodeAtRow(const QPoint& pt) const {
+    if (pt.y() < 0 || pt.y() >= viewport()->height()) {
+        return {};
+    }
     const int nLeft = columnViewportPosition(0);
     const int nRight = nLeft + std::max(columnWidth(0), 1) - 1;
     return indexAt(QPoint(std::clamp(pt.x(), nLeft, nRight), pt.y()));
