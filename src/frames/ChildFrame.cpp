@@ -31,6 +31,11 @@ CChildFrame::CChildFrame(CDocument* pDoc, QWidget* pParent)
 
     connect(pDoc, &CDocument::TitleChanged, this, &CChildFrame::UpdateCaption);
     connect(pDoc, &CDocument::Closing, this, &CChildFrame::OnDocumentClosing);
+    connect(pDoc, &CDocument::ActivateRequested, this, [this] {
+        if (mdiArea() != nullptr) {
+            mdiArea()->setActiveSubWindow(this);
+        }
+    });
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget* /*pOld*/, QWidget* pNow) { OnFocusChanged(pNow); });
     UpdateCaption();

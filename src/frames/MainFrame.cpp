@@ -165,7 +165,9 @@ CMainFrame::CMainFrame(CDocManager& docManager) : m_docManager(docManager) {
     m_pMdiArea = new QMdiArea(this);
     m_pMdiArea->setViewMode(QMdiArea::SubWindowView);
     setCentralWidget(m_pMdiArea);
-    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::ScheduleIdleUpdate);
+    // The timer as the receiver: windows that go while this one is destroyed find no receiver.
+    connect(m_pMdiArea, &QMdiArea::subWindowActivated, &m_idleTimer,
+            [this] { ScheduleIdleUpdate(); });
 
     CreateCommands();
     CreateToolBar();
@@ -477,7 +479,7 @@ CChildFrame* CMainFrame::CreateChildFrame(CDocument* pDoc) {
     auto* pFrame = new CChildFrame(pDoc);
     m_pMdiArea->addSubWindow(pFrame);
     pFrame->InitialUpdateFrame();
-    connect(pFrame, &QObject::destroyed, this, &CMainFrame::ScheduleIdleUpdate);
+    connect(pFrame, &QObject::destroyed, &m_idleTimer, [this] { ScheduleIdleUpdate(); });
     UpdateCommandUI();
     return pFrame;
 }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/QuillmarApp.h"
+#include "frames/MainFrame.h"
+#include "support/ScriptedPrompt.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QSettings>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A started application on clean settings, with every message box and file dialog answered by
+// the script. Teardown closes the documents without asking.
+class QuillmarAppFixture : public ::testing::Test {
+protected:
+    void SetUp() override { ClearSettings(); }
+    void TearDown() override {
+        m_pApp.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ClearSettings();
+    }
+
+    static void ClearSettings() { QSettings("Larkfield", "Quillmar").clear(); }
+
+    bool Start(const QStringList& arguments = {}) {
+        m_pApp = std::make_unique<CQuillmarApp>(arguments);
+        return m_pApp->InitInstance();
+    }
+
+    CMainFrame& Frame() const { return *m_pApp->GetMainFrame(); }
+
+    ScriptedPrompt m_prompt;
+    std::unique_ptr<CQuillmarApp> m_pApp;
+};
