@@ -4,9 +4,12 @@
 #include "model/BodFile.h"
 #include "support/ScriptedPrompt.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <bitset>
 #include <gtest/gtest.h>
 #include <string>
@@ -237,6 +240,21 @@ TEST_F(QuillmarDocTest, ImportTellsHowManyDeedsCameIn) {
         EXPECT_EQ(c.messages, m_prompt.m_messages);
         EXPECT_EQ(static_cast<std::size_t>(c.nDeeds), doc.m_arrBods.size());
         EXPECT_EQ(c.nDeeds > 0, doc.IsModified());
+    }
+}
+
+TEST_F(QuillmarDocTest, ImportDialogClosedWithNothingProcessedChangesNothing) {
+    for (const bool bExitSave : {true, false}) {
+        CQuillmarDoc& doc = NewDoc();
+        QTimer::singleShot(0, [bExitSave] {
+            auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(nullptr, pDialog);
+            bExitSave ? pDialog->accept() : pDialog->reject();
+        });
+        doc.OnImport();
+        EXPECT_TRUE(m_prompt.m_messages.isEmpty());
+        EXPECT_TRUE(doc.m_arrBods.empty());
+        EXPECT_FALSE(doc.IsModified());
     }
 }
 
