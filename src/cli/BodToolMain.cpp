@@ -6,6 +6,7 @@
 #include "cli/PrintCommand.h"
 #include "cli/ShoppingCommand.h"
 #include "cli/StatsCommand.h"
+#include "cli/TreeCommand.h"
 
 #include <QApplication>
 #include <iostream>
@@ -38,6 +39,7 @@ constexpr Command kCommands[] = {
      RunImportCommand},
     {"shopping", "shopping FILE.bod", false, RunShoppingCommand},
     {"stats", "stats FILE.bod", false, RunStatsCommand},
+    {"tree", "tree [--shopping] FILE.bod", false, RunTreeCommand},
     {"print", "print [--expand all|root] FILE.bod OUT.pdf", true, RunPrintCommand},
 };
 

@@ -1,0 +1,25 @@
+#include "cli/TreeCommand.h"
+
+#include "cli/CommandArgs.h"
+#include "cli/CommandFiles.h"
+#include "framework/CollatorTextOrder.h"
+#include "model/ShoppingList.h"
+#include "views/BodHierarchy.h"
+
+#include <iostream>
+
+int RunTreeCommand(const std::vector<std::string>& args) {
+    const CCommandArgs commandArgs(args, {}, {"--shopping"});
+    const BodFile::Contents document = LoadBodDocument(commandArgs.Positionals(1, 1).front());
+    const bool bShoppingList = commandArgs.Switch("--shopping");
+
+    const CCollatorTextOrder order;
+    CBodHierarchy hierarchy(order);
+    if (bShoppingList) {
+        hierarchy.Rebuild(ShoppingList::Build(document.bods), true);
+    } else {
+        hierarchy.Rebuild(document.bods, false);
+    }
+    std::cout << hierarchy.Outline() << std::flush;
+    return 0;
+}
