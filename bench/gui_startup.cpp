@@ -3,6 +3,7 @@
 #include "model/BodFile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QSettings>
@@ -16,15 +17,20 @@
 namespace {
 
 // Settings and documents live in a throw-away folder, so the runs never touch the user's own.
-QTemporaryDir& ScratchDir() {
-    static QTemporaryDir dir;
+// QUILLMAR_BENCH_DIR names a folder that outlives the run instead: timing whole processes one
+// after another then starts each with the settings the previous one left, as a user's does.
+QDir ScratchDir() {
+    static QTemporaryDir tempDir;
+    static const QString strPath = qEnvironmentVariableIsSet("QUILLMAR_BENCH_DIR")
+                                       ? qEnvironmentVariable("QUILLMAR_BENCH_DIR")
+                                       : tempDir.path();
     static const bool bRedirected = [] {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, strPath);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, strPath);
         return true;
     }();
     static_cast<void>(bRedirected);
-    return dir;
+    return QDir(strPath);
 }
 
 // A document of nDeeds deeds spread over both trades, every category, several materials,
