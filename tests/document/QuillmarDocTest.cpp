@@ -67,12 +67,6 @@ protected:
 
     CQuillmarDoc& NewDoc() { return static_cast<CQuillmarDoc&>(*m_manager->OnFileNew()); }
 
-    CQuillmarDoc& SavedDoc() {
-        CQuillmarDoc& doc = NewDoc();
-        EXPECT_TRUE(doc.DoSave(Path("deeds.bod")));
-        return doc;
-    }
-
     QString Path(const QString& strName) const { return m_dir.filePath(strName); }
 
     QTemporaryDir m_dir;
@@ -151,15 +145,18 @@ TEST_F(QuillmarDocTest, SavingWhileTheShoppingListIsShownWritesTheFullList) {
     EXPECT_EQ(ReadAll(Path("by-hand.bod")), ReadAll(Path("while-shown.bod")));
 }
 
-TEST_F(QuillmarDocTest, ChangeMarksTheTitleUntilSaved) {
+TEST_F(QuillmarDocTest, ChangeOrImportMarksTheTitleUntilSaved) {
     CQuillmarDoc& untitled = NewDoc();
     untitled.MarkChanged(true);
     EXPECT_EQ(QString("Quilmr1 *"), untitled.GetTitle());
     untitled.MarkChanged(true);
     EXPECT_EQ(QString("Quilmr1 *"), untitled.GetTitle());
 
-    CQuillmarDoc& saved = SavedDoc();
-    saved.MarkChanged(true);
+    CQuillmarDoc& saved = NewDoc();
+    ASSERT_TRUE(saved.DoSave(Path("deeds.bod")));
+    CBodArray imported;
+    imported.push_back(MakeSmall("platemail gloves"));
+    saved.ImportBods(std::move(imported));
     EXPECT_EQ(QString("deeds.bod *"), saved.GetTitle());
     EXPECT_TRUE(saved.IsModified());
     ASSERT_TRUE(saved.DoFileSave());
@@ -194,28 +191,19 @@ TEST_F(QuillmarDocTest, ChangeThatAutoSaveCouldNotWriteStaysMarked) {
     }
 }
 
-TEST_F(QuillmarDocTest, AutoSaveIsOnOnlyForTheExactSettingOne) {
-    const struct {
-        const char* pszValue;
-        bool bOn;
-    } cases[] = {{"1", true}, {"01", false}, {"0", false}, {"", false}, {nullptr, false}};
-    for (const auto& c : cases) {
-        QSettings settings("Larkfield", "Quillmar");
-        settings.remove("Settings/AutoSave");
-        if (c.pszValue != nullptr) {
-            settings.setValue("Settings/AutoSave", c.pszValue);
-        }
-        settings.sync();
-        EXPECT_EQ(c.bOn, CQuillmarDoc().m_bAutoSave) << (c.pszValue ? c.pszValue : "(missing)");
+TEST_F(QuillmarDocTest, AutoSaveIsOnOnlyForTheExactSettingOneAndIsStoredAsOneOrZero) {
+    QSettings settings("Larkfield", "Quillmar");
+    for (const char* pszValue : {"01", "0", "", "1"}) {
+        settings.setValue("Settings/AutoSave", pszValue);
+        EXPECT_EQ(pszValue == std::string("1"), CQuillmarDoc().m_bAutoSave) << pszValue;
     }
-}
-
-TEST_F(QuillmarDocTest, AutoSaveCommandStoresTheSwitch) {
+    settings.remove("Settings/AutoSave");
     CQuillmarDoc doc;
+    EXPECT_FALSE(doc.m_bAutoSave);
     doc.OnAutoSave();
-    EXPECT_EQ(QString("1"), QSettings("Larkfield", "Quillmar").value("Settings/AutoSave"));
+    EXPECT_EQ(QString("1"), settings.value("Settings/AutoSave"));
     doc.OnAutoSave();
-    EXPECT_EQ(QString("0"), QSettings("Larkfield", "Quillmar").value("Settings/AutoSave"));
+    EXPECT_EQ(QString("0"), settings.value("Settings/AutoSave"));
 }
 
 TEST_F(QuillmarDocTest, ImportTellsHowManyDeedsCameIn) {
@@ -256,32 +244,6 @@ TEST_F(QuillmarDocTest, ImportDialogClosedWithNothingProcessedChangesNothing) {
         EXPECT_TRUE(doc.m_arrBods.empty());
         EXPECT_FALSE(doc.IsModified());
     }
-}
-
-TEST_F(QuillmarDocTest, ImportIntoASavedFileMarksItsName) {
-    CQuillmarDoc& doc = SavedDoc();
-    CBodArray bods;
-    bods.push_back(MakeSmall("platemail gloves"));
-    doc.ImportBods(std::move(bods));
-    EXPECT_EQ(QString("deeds.bod *"), doc.GetTitle());
-}
-
-TEST_F(QuillmarDocTest, OpenReadsTheDeedsAndTheReservedWords) {
-    CBodArray bods;
-    bods.push_back(MakeLarge("chainmail", 0b10));
-    const std::string bytes = BodFile::Write(bods, 5, -6);
-    QFile file(Path("stored.bod"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    file.close();
-
-    auto* pDoc = static_cast<CQuillmarDoc*>(m_manager->OpenDocumentFile(Path("stored.bod")));
-    ASSERT_NE(nullptr, pDoc);
-    EXPECT_EQ(5, pDoc->m_nReserved2);
-    EXPECT_EQ(-6, pDoc->m_nReserved1);
-    ASSERT_EQ(1U, pDoc->m_arrBods.size());
-    EXPECT_EQ(3, pDoc->m_arrBods[0]->GetPartCount());
-    EXPECT_TRUE(pDoc->m_arrBods[0]->GetPart(1)->IsFilled());
 }
 
 } // namespace

@@ -59,13 +59,24 @@ TEST_F(DocManagerTest, NewDocumentsAreNumbered) {
     EXPECT_EQ(2, m_nFrames);
 }
 
-TEST_F(DocManagerTest, FailedOpenLeavesNoDocumentOrWindow) {
+TEST_F(DocManagerTest, FailedOpenIsReportedAndLeavesNoDocumentOrWindow) {
     const QString strTruncated = WriteFile("truncated.bod", QByteArray(3, '\0'));
+    const QString strMissing = m_dir.filePath("missing.bod");
     EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strTruncated));
-    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(m_dir.filePath("missing.bod")));
+    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strMissing));
+    EXPECT_EQ(QStringList({"Unexpected file format.", strMissing + " was not found."}),
+              m_prompt.m_messages);
     EXPECT_TRUE(m_pManager->GetDocuments().empty());
     EXPECT_EQ(0, m_nFrames);
     EXPECT_TRUE(m_pManager->GetRecentFiles().isEmpty());
+}
+
+TEST_F(DocManagerTest, EmptyFileOpensAsAnEmptyDocument) {
+    // EmptyDoc would fail on reading nothing: the file must not be read at all.
+    CDocument* pDoc = m_pManager->OpenDocumentFile(WriteFile("empty.bod", QByteArray()));
+    ASSERT_NE(nullptr, pDoc);
+    EXPECT_EQ(QString("empty.bod"), pDoc->GetTitle());
+    EXPECT_FALSE(pDoc->IsModified());
 }
 
 TEST_F(DocManagerTest, WindowThatCannotBeMadeLeavesNoDocument) {

@@ -14,19 +14,17 @@
 
 namespace {
 
-// A document whose whole content is one text, so file contents are easy to name.
+// A document whose whole content is one text.
 class TextDoc : public CDocument {
 public:
     void Serialize(CArchive& ar) override {
-        ++m_nSerializeCalls;
         if (ar.IsStoring()) {
             ar.WriteText(m_strText);
         } else {
             m_strText = ar.ReadText();
         }
     }
-    std::string m_strText = "untouched";
-    int m_nSerializeCalls = 0;
+    std::string m_strText;
 };
 
 class CountingView : public CView {
@@ -71,36 +69,6 @@ TEST_F(DocumentTest, UpdateAllViewsSkipsTheSenderAndViewsThatAreGone) {
     EXPECT_EQ(2U, m_doc.GetViews().size());
 }
 
-TEST_F(DocumentTest, SaveAndOpenRoundTripAndRenewTheTitle) {
-    m_doc.m_strText = "iron";
-    m_doc.SetTitle("deeds.bod *");
-    m_doc.SetModifiedFlag(true);
-    ASSERT_TRUE(m_doc.OnSaveDocument(Path("deeds.bod")));
-    EXPECT_EQ(QByteArray("\x04iron"), ReadAll(Path("deeds.bod")));
-    EXPECT_EQ(QString("deeds.bod"), m_doc.GetTitle());
-    EXPECT_FALSE(m_doc.IsModified());
-
-    TextDoc reopened;
-    ASSERT_TRUE(reopened.OnOpenDocument(Path("deeds.bod")));
-    EXPECT_EQ("iron", reopened.m_strText);
-    EXPECT_TRUE(m_prompt.m_messages.isEmpty());
-}
-
-TEST_F(DocumentTest, OpenFailuresAreReportedInTheFrameworksWords) {
-    WriteAll(Path("truncated.bod"), QByteArray("\x09iron", 5));
-    EXPECT_FALSE(m_doc.OnOpenDocument(Path("missing.bod")));
-    EXPECT_FALSE(m_doc.OnOpenDocument(Path("truncated.bod")));
-    EXPECT_EQ(QStringList({Path("missing.bod") + " was not found.", "Unexpected file format."}),
-              m_prompt.m_messages);
-}
-
-TEST_F(DocumentTest, EmptyFileOpensWithoutReading) {
-    WriteAll(Path("empty.bod"), QByteArray());
-    EXPECT_TRUE(m_doc.OnOpenDocument(Path("empty.bod")));
-    EXPECT_EQ(0, m_doc.m_nSerializeCalls);
-    EXPECT_EQ("untouched", m_doc.m_strText);
-}
-
 TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFile) {
     const QString strReadOnly = Path("readonly.bod");
     WriteAll(strReadOnly, "previous");
@@ -123,26 +91,6 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFile) {
     }
     EXPECT_EQ(QByteArray("previous"), ReadAll(strReadOnly));
     EXPECT_FALSE(QFileInfo::exists(Path("no-such-folder")));
-}
-
-TEST_F(DocumentTest, SaveToAPlaceThatRefusesFilesFails) {
-    EXPECT_FALSE(m_doc.OnSaveDocument("/proc/quillmar-test.bod"));
-    EXPECT_EQ(1, m_prompt.m_messages.size());
-    EXPECT_FALSE(QFileInfo::exists("/proc/quillmar-test.bod"));
-}
-
-TEST_F(DocumentTest, ReadOnlyFileIsSavedThroughSaveAs) {
-    const QString strReadOnly = Path("readonly.bod");
-    WriteAll(strReadOnly, "previous");
-    QFile::setPermissions(strReadOnly, QFileDevice::ReadOwner);
-    if (QFileInfo(strReadOnly).isWritable()) {
-        GTEST_SKIP() << "permission bits do not stop this user from writing";
-    }
-    m_doc.SetPathName(strReadOnly, false);
-    m_prompt.QueueFileName(Path("copy.bod"));
-    EXPECT_TRUE(m_doc.DoFileSave());
-    EXPECT_EQ(QStringList{"save"}, m_prompt.m_fileDialogs);
-    EXPECT_EQ(QFileInfo(Path("copy.bod")).absoluteFilePath(), m_doc.GetPathName());
 }
 
 struct SaveModifiedCase {
