@@ -37,8 +37,11 @@ CLeftView::CLeftView(QWidget* pParent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setIconSize(QSize(16, 16));
     // Long labels widen the column, so the pane scrolls sideways instead of cutting them off.
+    // Only the rows on screen are measured: measuring a thousand rows at every change would
+    // cost more than the change itself.
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header()->setResizeContentsPrecision(0);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (!m_bSelfSelecting) {
