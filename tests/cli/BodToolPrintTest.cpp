@@ -71,14 +71,6 @@ TEST_F(BodToolPrintTest, OnlyTheRootExpandedIsOnePage) {
     EXPECT_TRUE(pages[0].contains("Page 1/1"));
 }
 
-TEST_F(BodToolPrintTest, EmptyDocumentPrintsItsRoot) {
-    WriteBytes("empty.bod", "");
-    ASSERT_EQ(0, Print({Path("empty.bod"), Path("empty.pdf")})) << m_err.toStdString();
-    const QStringList pages = PdfPageTexts(Path("empty.pdf"));
-    ASSERT_EQ(1, pages.size());
-    EXPECT_TRUE(pages[0].contains("empty.bod BOD hierarchy"));
-}
-
 TEST_F(BodToolPrintTest, FailuresWriteNoPdf) {
     WriteDocument("sample.bod", 3);
     WriteBytes("bad.bod", std::string("\x05\x00\x00\x00", 4));
