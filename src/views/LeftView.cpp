@@ -56,10 +56,6 @@ CQuillmarDoc* CLeftView::GetDocument() const {
     return static_cast<CQuillmarDoc*>(CView::GetDocument());
 }
 
-void CLeftView::OnInitialUpdate() {
-    CView::OnInitialUpdate();
-}
-
 void CLeftView::OnUpdate(CView*, long, void*) {
     CQuillmarDoc* pDoc = GetDocument();
     if (!pDoc) {
@@ -111,12 +107,11 @@ void CLeftView::OnSelchanged(const QModelIndex& current) {
     m_hSelected = current;
     if (CQuillmarDoc* pDoc = GetDocument()) {
         pDoc->m_pSelectedBod = pNode->GetBod();
-        pDoc->m_nBranchCount = pNode->GetBodCount();
+        pDoc->m_nBranchCount = CountBods(current);
         if (!m_bRebuilding) {
             pDoc->UpdateAllViews(this);
         }
     }
-    Q_EMIT SelectedNodeChanged();
 }
 
 void CLeftView::SelectNode(const QModelIndex& node) {

@@ -27,7 +27,6 @@ public:
 
     CQuillmarDoc* GetDocument() const;
 
-    void OnInitialUpdate() override;
     // A full rebuild, or only the selected deed's label when the form applied an edit.
     void OnUpdate(CView* pSender, long lHint, void* pHint) override;
 
@@ -59,10 +58,6 @@ public:
     // Auto-scroll speed: a line every this many 10 ms ticks, for a cursor nDepth pixels into the
     // band that starts 10 pixels inside the edge.
     static int AutoScrollStep(int nDepth);
-
-Q_SIGNALS:
-    // The selected node changed (commands' states may change with it).
-    void SelectedNodeChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
