@@ -87,7 +87,6 @@ void CQuillmarView::BuildControls() {
     m_editAdjust->setMaximumWidth(m_editAdjust->fontMetrics().horizontalAdvance("99999") + 12);
     m_editAdjust->installEventFilter(this);
     KeepPlaceWhenHidden(m_editAdjust);
-    m_staticAdjust->setBuddy(m_editAdjust);
 
     m_spinAdjust = new QWidget(m_groupParts);
     auto* pSpinLayout = new QVBoxLayout(m_spinAdjust);
@@ -236,9 +235,7 @@ void CQuillmarView::Refill() {
         m_nMode = 0;
     } else if (m_pBod->IsLarge()) {
         m_nMode = 2;
-        if (!m_pBod->m_bPartsBuilt) {
-            m_pBod->BuildPartsIfNeeded();
-        }
+        m_pBod->BuildPartsIfNeeded();
     } else {
         m_nMode = 1;
     }
