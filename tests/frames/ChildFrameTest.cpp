@@ -142,14 +142,6 @@ TEST_F(ChildFrameTest, ClosingTheDocumentClosesEveryWindow) {
     EXPECT_EQ(nullptr, Frame().GetActiveDocument());
 }
 
-TEST_F(ChildFrameTest, CaptionFollowsTheDocumentTitle) {
-    CChildFrame* pFrame = StartWithWindow();
-    ASSERT_NE(nullptr, pFrame);
-    pFrame->GetDocument()->MarkChanged(true);
-    EXPECT_EQ(pFrame->GetDocument()->GetTitle(), pFrame->windowTitle());
-    EXPECT_TRUE(pFrame->windowTitle().endsWith(" *"));
-}
-
 TEST_F(ChildFrameTest, PanesAndKeyboardSplit) {
     CChildFrame* pFrame = StartWithWindow();
     ASSERT_NE(nullptr, pFrame);

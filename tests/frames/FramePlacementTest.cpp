@@ -200,10 +200,4 @@ TEST_F(PlacementTest, SplitPosition) {
     EXPECT_EQ(123, LoadSplitPosition(150));
 }
 
-TEST_F(PlacementTest, ProfileTextRoundTrips) {
-    EXPECT_EQ(QString("0"), GetProfileText("Settings", "AutoSave", "0"));
-    WriteProfileText("Settings", "AutoSave", "1");
-    EXPECT_EQ(QString("1"), GetProfileText("Settings", "AutoSave", "0"));
-}
-
 } // namespace
