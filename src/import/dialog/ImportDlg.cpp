@@ -107,6 +107,8 @@ void CImportDlg::CreateControls() {
     m_listItems->setEditTriggers(QAbstractItemView::SelectedClicked |
                                  QAbstractItemView::EditKeyPressed);
     m_listItems->setIconSize(QSize(16, 16));
+    // Keeps a few rows in sight however large the font grows.
+    m_listItems->setMinimumHeight(6 * std::max(m_listItems->fontMetrics().lineSpacing(), 20));
     m_listItems->header()->setSectionsClickable(false);
     m_listItems->header()->setSectionsMovable(false);
     // The rows chosen for processing stay visible while the user types the note.
@@ -170,9 +172,9 @@ void CImportDlg::CreateControls() {
 
     m_btnExit = CreateButton(tr("E&xit/Save"), QStringLiteral("btnExit"), this);
     m_btnCancel = CreateButton(tr("&Cancel Import"), QStringLiteral("btnCancel"), this);
-    // Enter must not end the dialog by surprise: only a button with the focus reacts to it.
-    m_btnExit->setAutoDefault(false);
-    m_btnCancel->setAutoDefault(false);
+    // Enter means E&xit/Save, as OK does in any dialog; it stays disabled, and Enter with it,
+    // until something was processed.
+    m_btnExit->setDefault(true);
     auto* pEndLayout = new QHBoxLayout;
     pEndLayout->addStretch(1);
     pEndLayout->addWidget(m_btnExit);

@@ -192,6 +192,23 @@ TEST_F(ImportDlgTest, EveryWayOfCancellingDropsTheProcessedDeeds) {
     }
 }
 
+TEST_F(ImportDlgTest, EnterEndsTheDialogOnlyOnceSomethingWasProcessed) {
+    m_dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dlg));
+    PasteText(kSmall);
+    List()->setFocus();
+
+    QTest::keyClick(List(), Qt::Key_Return);
+    EXPECT_TRUE(m_dlg.isVisible());
+
+    Button("btnProcessAll")->click();
+    List()->setFocus();
+    QTest::keyClick(List(), Qt::Key_Return);
+    EXPECT_FALSE(m_dlg.isVisible());
+    EXPECT_EQ(QDialog::Accepted, m_dlg.result());
+    EXPECT_EQ(1u, m_dlg.TakeProcessed().size());
+}
+
 TEST_F(ImportDlgTest, NewPasteOverRowsAsksAndNoChangesNothing) {
     PasteText(kSmall + "\n" + kBroken + "\n" + kLarge);
     SelectRow(2);
