@@ -8,7 +8,8 @@
 #include "views/LeftView.h"
 #include "views/TreePrinter.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 
 namespace {
 
@@ -60,6 +61,9 @@ bool CQuillmarApp::InitInstance() {
     QCoreApplication::setOrganizationName(QStringLiteral("Larkfield"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillmar"));
     InitQuillmarResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/quillmar.svg")));
+    // Lets the desktop match the windows to the installed launcher and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillmar"));
 
     CDocTemplate docTemplate;
     docTemplate.createDocument = [] {

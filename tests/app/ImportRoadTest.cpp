@@ -157,6 +157,13 @@ TEST_F(ImportRoadTest, ImportSelectEditCombineAndSave) {
     EXPECT_FALSE(pDoc->m_bShoppingList);
     EXPECT_EQ(2U, pDoc->m_arrBods.size());
 
+    // Ctrl+Delete on a deed of the tree asks first; No keeps it.
+    ClickNode("platemail gloves");
+    m_prompt.QueueAnswer(IPrompt::Answer::No);
+    QTest::keyClick(&Frame(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ("Are you sure you want to delete this BOD?", m_prompt.m_messages.value(1));
+    EXPECT_EQ(2U, pDoc->m_arrBods.size());
+
     // Ctrl+S asks where, as the document was never saved.
     QTemporaryDir dir;
     const QString strPath = dir.filePath("aldric.bod");
