@@ -219,7 +219,10 @@ QString CQuillmarView::FormatTimeAdded(std::uint32_t timeAdded) {
     }
 #endif
     char buffer[128];
-    const std::size_t nLength = std::strftime(buffer, sizeof buffer, "%a %c", &local);
+    // The Windows runtime's "%c" is the locale's date then its time, without a weekday; glibc's
+    // "%c" carries its own weekday, so "%a %c" would name the day twice. "%x %X" is what "%c"
+    // gave the players who wrote these files.
+    const std::size_t nLength = std::strftime(buffer, sizeof buffer, "%a %x %X", &local);
     return QString::fromLocal8Bit(buffer, static_cast<qsizetype>(nLength));
 }
 
