@@ -117,8 +117,6 @@ TEST_F(BodToolImportTest, ModeChoosesTheLineLayout) {
     } cases[] = {
         {{"--mode", "pre-aos"}, preAos, "1 BOD was imported.\n"},
         {{}, preAos, "0 BOD's were imported.\n"},
-        {{"--mode", "aos"}, kSmall, "1 BOD was imported.\n"},
-        {{"--mode", "pre-aos"}, kSmall, "0 BOD's were imported.\n"},
     };
     for (const auto& c : cases) {
         QFile::remove(Path("new.bod"));

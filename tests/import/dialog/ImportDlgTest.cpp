@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <QTreeView>
 #include <functional>
@@ -100,26 +99,6 @@ TEST_F(ImportDlgTest, ButtonsFollowClipboardRowsSelectionAndProcessing) {
     EXPECT_EQ(1, RowCount());
 }
 
-TEST_F(ImportDlgTest, ProcessSelectedOverValidAndInvalidRows) {
-    // Rows: junk, large, small.
-    PasteText("Header\r\n" + kSmall + "\r\n" + kBroken + "\r\n" + kLarge);
-    EXPECT_EQ(QStringList({"3", "0", "1"}),
-              QStringList({Counter("editTotal"), Counter("editAdded"), Counter("editInvalid")}));
-    ASSERT_EQ(3, RowCount());
-    EXPECT_EQ(kBroken, RowText(0));
-
-    SelectRow(0);
-    SelectRow(2);
-    Button("btnProcessSelected")->click();
-
-    ASSERT_EQ(2, RowCount());
-    EXPECT_EQ(kBroken, RowText(0));
-    EXPECT_EQ(kLarge, RowText(1));
-    EXPECT_FALSE(List()->selectionModel()->hasSelection());
-    EXPECT_EQ(QStringList({"3", "1", "1"}),
-              QStringList({Counter("editTotal"), Counter("editAdded"), Counter("editInvalid")}));
-}
-
 TEST_F(ImportDlgTest, ProcessAllKeepsTheSelectionOfTheInvalidRows) {
     // Rows: junk, large, small, zzz junk.
     PasteText(kSmall + "\n" + kBroken + "\n" + kLarge + "\nzzz " + kBroken);
@@ -132,17 +111,6 @@ TEST_F(ImportDlgTest, ProcessAllKeepsTheSelectionOfTheInvalidRows) {
     ASSERT_EQ(1, selected.size());
     EXPECT_EQ("zzz " + kBroken, selected[0].data().toString());
     EXPECT_TRUE(Button("btnProcessSelected")->isEnabled());
-}
-
-TEST_F(ImportDlgTest, ProcessAllWithOnlyInvalidRowsEnablesExitAndHandsOverNothing) {
-    PasteText(kBroken);
-    Button("btnProcessAll")->click();
-
-    EXPECT_EQ(1, RowCount());
-    EXPECT_TRUE(Button("btnExit")->isEnabled());
-    Button("btnExit")->click();
-    EXPECT_EQ(QDialog::Accepted, m_dlg.result());
-    EXPECT_TRUE(m_dlg.TakeProcessed().empty());
 }
 
 TEST_F(ImportDlgTest, ExitHandsOverTheProcessedDeedsWithTheNote) {
@@ -226,51 +194,13 @@ TEST_F(ImportDlgTest, NewPasteOverRowsAsksAndNoChangesNothing) {
               QStringList({Counter("editTotal"), Counter("editAdded"), Counter("editInvalid")}));
 }
 
-TEST_F(ImportDlgTest, YesReplacesTheRowsAndKeepsTheProcessedDeeds) {
-    PasteText(kSmall + "\n" + kBroken);
-    SelectRow(1);
-    Button("btnProcessSelected")->click();
-
-    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-    PasteText("no deed lines here");
-
-    EXPECT_EQ(1, m_prompt.m_messages.size());
-    EXPECT_EQ(0, RowCount());
-    EXPECT_EQ(QStringList({"0", "1", "0"}),
-              QStringList({Counter("editTotal"), Counter("editAdded"), Counter("editInvalid")}));
-    m_dlg.accept();
-    const CBodArray arr = m_dlg.TakeProcessed();
-    ASSERT_EQ(1u, arr.size());
-    EXPECT_EQ("platemail gloves", arr[0]->GetItem());
-}
-
-TEST_F(ImportDlgTest, PasteModeTakesEffectAtTheNextPaste) {
-    PasteText(kSmall);
-    Child<QRadioButton>("radioPreAos")->click();
-    ASSERT_EQ("0", Counter("editInvalid"));
-
-    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-    PasteText(kSmall);
-    // That line has no '/' for the Pre-AOS item.
-    EXPECT_EQ("1", Counter("editInvalid"));
-}
-
-TEST_F(ImportDlgTest, CtrlVPastesOutsideTheNote) {
+TEST_F(ImportDlgTest, CtrlVPastes) {
     m_dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dlg));
     List()->setFocus();
     QGuiApplication::clipboard()->setText(kSmall);
     QTest::keyClick(List(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(1, RowCount());
-
-    // In the note, Ctrl+V is the note's own paste.
-    auto* pNote = Child<QPlainTextEdit>("editNote");
-    pNote->setFocus();
-    QGuiApplication::clipboard()->setText("a note");
-    QTest::keyClick(pNote, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ("a note", pNote->toPlainText());
-    EXPECT_EQ(kSmall, RowText(0));
-    EXPECT_TRUE(m_prompt.m_messages.isEmpty());
 }
 
 TEST_F(ImportDlgTest, TabOrderFollowsTheTemplate) {
