@@ -6,7 +6,6 @@
 #include "model/BodFile.h"
 #include "model/ShoppingList.h"
 
-
 namespace {
 
 const QString kSettingsSection = QStringLiteral("Settings");
