@@ -204,11 +204,6 @@ CBodArray CImportDlg::TakeProcessed() {
     return m_session.TakeProcessed();
 }
 
-void CImportDlg::accept() {
-    ReadControls();
-    QDialog::accept();
-}
-
 void CImportDlg::reject() {
     m_session.Cancel();
     QDialog::reject();

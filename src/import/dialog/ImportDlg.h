@@ -28,7 +28,7 @@ public:
     // The processed deeds in processing order; empty after Cancel. The caller owns them.
     CBodArray TakeProcessed();
 
-    void accept() override;
+    // "&Cancel Import", Esc and the close box all end here, and the processed deeds go with it.
     void reject() override;
 
 protected:
@@ -43,6 +43,7 @@ private:
     void OnProcessAll();
     // Button states and counters, after every event that can change them.
     void UpdateControls();
+    // The paste mode and the note, as the session needs them for the next command.
     void ReadControls();
 
     CCollatorTextOrder m_order;
