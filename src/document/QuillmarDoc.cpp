@@ -2,6 +2,7 @@
 
 #include "framework/Profile.h"
 #include "framework/Prompt.h"
+#include "import/ImportSession.h"
 #include "import/dialog/ImportDlg.h"
 #include "model/BodFile.h"
 #include "model/ShoppingList.h"
@@ -113,9 +114,7 @@ int CQuillmarDoc::ImportBods(CBodArray bods) {
         MarkChanged(true);
         UpdateAllViews(nullptr);
     }
-    const QString strText = nAdded == 1 ? QStringLiteral("%1 BOD was imported.")
-                                        : QStringLiteral("%1 BOD's were imported.");
-    AppPrompt().MessageBox(nullptr, strText.arg(nAdded), IPrompt::Icon::Exclamation,
-                           IPrompt::Buttons::Ok);
+    AppPrompt().MessageBox(nullptr, QString::fromStdString(ImportMessage(nAdded)),
+                           IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
     return nAdded;
 }

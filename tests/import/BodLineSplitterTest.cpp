@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"WordsSplitByALineEnd", "bulk\r\norder bulk\norder", {}},
         SplitCase{"Empty", "", {}}, SplitCase{"LineEndsOnly", "\r\n\n\r\r", {}},
         SplitCase{"BinaryJunk",
-                  std::string("\0bulk order\xFF\r\n\x01\x02", 18),
+                  std::string("\0bulk order\xFF\r\n\x01\x02", 16),
                   {std::string("\0bulk order\xFF", 12)}}),
     [](const auto& info) { return info.param.name; });
 
