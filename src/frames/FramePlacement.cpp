@@ -71,19 +71,11 @@ void ApplyDefaultSize(CCreateParams& params, int nDefWidth, int nDefHeight) {
     }
 }
 
-// Every write of the settings goes to disk and waits for it; a document window reports many
-// moves and resizes that leave most values as they were, so only changes are written.
-void WriteChangedInt(const QString& strSection, const QString& strEntry, int nValue) {
-    if (GetProfileInt(strSection, strEntry, ~nValue) != nValue) {
-        WriteProfileInt(strSection, strEntry, nValue);
-    }
-}
-
 void WriteRect(const QString& strSection, const QRect& rc) {
-    WriteChangedInt(strSection, "Top", rc.top());
-    WriteChangedInt(strSection, "Left", rc.left());
-    WriteChangedInt(strSection, "Bottom", rc.top() + rc.height());
-    WriteChangedInt(strSection, "Right", rc.left() + rc.width());
+    WriteProfileInt(strSection, "Top", rc.top());
+    WriteProfileInt(strSection, "Left", rc.left());
+    WriteProfileInt(strSection, "Bottom", rc.top() + rc.height());
+    WriteProfileInt(strSection, "Right", rc.left() + rc.width());
 }
 
 } // namespace
@@ -120,7 +112,7 @@ void LoadFramePlacement(CCreateParams& params, int nDefWidth, int nDefHeight, bo
 void SaveFramePlacement(const CWindowPlacement& placement, bool bAlwaysOnTop,
                         const CScreenMetrics& metrics) {
     WriteRect(kFrameSection, placement.rcNormal.translated(-metrics.ptWorkAreaOrigin));
-    WriteChangedInt(kFrameSection, "AlwaysOnTop", bAlwaysOnTop ? 1 : 0);
+    WriteProfileInt(kFrameSection, "AlwaysOnTop", bAlwaysOnTop ? 1 : 0);
 }
 
 int LoadChildPlacement(CCreateParams& params, int nDefWidth, int nDefHeight,
@@ -139,7 +131,7 @@ int LoadChildPlacement(CCreateParams& params, int nDefWidth, int nDefHeight,
 
 void SaveChildPlacement(const CWindowPlacement& placement) {
     WriteRect(kChildSection, placement.rcNormal);
-    WriteChangedInt(kChildSection, "State", placement.nShowCmd);
+    WriteProfileInt(kChildSection, "State", placement.nShowCmd);
 }
 
 int LoadSplitPosition(int nDefault) {
@@ -150,7 +142,7 @@ void SaveSplitPosition(const QSplitter* pSplitter) {
     if (pSplitter == nullptr || pSplitter->count() == 0) {
         return;
     }
-    WriteChangedInt(kChildSection, "Split", pSplitter->sizes().constFirst());
+    WriteProfileInt(kChildSection, "Split", pSplitter->sizes().constFirst());
 }
 
 void WriteProfileText(const QString& strSection, const QString& strEntry, const QString& strValue) {

@@ -5,8 +5,12 @@
 
 namespace {
 
-QSettings AppSettings() {
-    return QSettings(QStringLiteral("Larkfield"), QStringLiteral("Quillmar"));
+// One store for the whole run: a QSettings made per call would write the file and wait for the
+// disk at every change, and a document window reports a change at every move. This one writes
+// when the event loop next runs and when the program ends.
+QSettings& AppSettings() {
+    static QSettings settings(QStringLiteral("Larkfield"), QStringLiteral("Quillmar"));
+    return settings;
 }
 
 QString Key(const QString& strSection, const QString& strEntry) {
