@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QStandardPaths>
-
 #include <benchmark/benchmark.h>
 
 // The window benchmarks need a QApplication; they run offscreen so a display is never needed.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <functional>
 #include <memory>
 
@@ -9,7 +8,7 @@ class CDocument;
 
 // The one document type: its strings and how to make a document and a window for it.
 struct CDocTemplate {
-    QString strDocName = "Quilmr";            // new documents are Quilmr1, Quilmr2, ...
+    QString strDocName = "Quilmr"; // new documents are Quilmr1, Quilmr2, ...
     QString strFileNewName = "Quillmar";
     QString strFilterName = "Quilma Files (*.bod)";
     QString strFilterExt = ".bod";

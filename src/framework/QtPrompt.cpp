@@ -52,8 +52,8 @@ IPrompt::Answer CQtPrompt::MessageBox(QWidget* pParent, const QString& strText, 
 
 QString CQtPrompt::GetSaveFileName(QWidget* pParent, const QString& strProposed,
                                    const QString& strFilter, const QString& strDefaultExt) {
-    QString path = QFileDialog::getSaveFileName(pParent, QStringLiteral("Save As"), strProposed,
-                                                strFilter);
+    QString path =
+        QFileDialog::getSaveFileName(pParent, QStringLiteral("Save As"), strProposed, strFilter);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
         path += strDefaultExt;
     }

@@ -7,7 +7,7 @@ class CQtPrompt final : public IPrompt {
 public:
     Answer MessageBox(QWidget* pParent, const QString& strText, Icon icon,
                       Buttons buttons) override;
-    QString GetSaveFileName(QWidget* pParent, const QString& strProposed,
-                            const QString& strFilter, const QString& strDefaultExt) override;
+    QString GetSaveFileName(QWidget* pParent, const QString& strProposed, const QString& strFilter,
+                            const QString& strDefaultExt) override;
     QString GetOpenFileName(QWidget* pParent, const QString& strFilter) override;
 };

@@ -27,8 +27,8 @@ constexpr std::array<BodCatalogueRow, BodCatalogue::kRowCount> kRows{{
      {"studded gorget", "studded gloves", "studded leggings", "studded sleeves", "studded tunic"},
      5},
     {"leather skirt",
-     {"leather skirt", "leather bustier", "leather shorts", "female leather armor",
-      "studded armor", "studded bustier"},
+     {"leather skirt", "leather bustier", "leather shorts", "female leather armor", "studded armor",
+      "studded bustier"},
      6},
     {"bone helmet", {"bone helmet", "bone arms", "bone gloves", "bone armor", "bone legs"}, 5},
     {"sandals", {"sandals", "shoes", "boots", "thigh boots"}, 4},
@@ -44,7 +44,9 @@ constexpr std::array<BodCatalogueRow, BodCatalogue::kRowCount> kRows{{
 
 namespace BodCatalogue {
 
-std::span<const BodCatalogueRow> Rows() { return kRows; }
+std::span<const BodCatalogueRow> Rows() {
+    return kRows;
+}
 
 const BodCatalogueRow* Find(std::string_view key) {
     for (const BodCatalogueRow& row : kRows) {

@@ -130,9 +130,9 @@ bool CBodItem::SetPrice(std::string str) {
 
 void CBodItem::Serialize(CArchive& ar) {
     // The record's text order differs from the field order: category first, price before notes.
-    std::string* const texts[] = {&m_strCategory, &m_strAmount, &m_strItem,
+    std::string* const texts[] = {&m_strCategory, &m_strAmount,  &m_strItem,
                                   &m_strMaterial, &m_strQuality, &m_strTrade,
-                                  &m_strCount,    &m_strPrice,  &m_strNotes};
+                                  &m_strCount,    &m_strPrice,   &m_strNotes};
     if (ar.IsStoring()) {
         for (const std::string* text : texts) {
             ar.WriteText(*text);
