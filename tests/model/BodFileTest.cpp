@@ -2,30 +2,25 @@
 
 #include "ByteString.h"
 #include "model/Archive.h"
+#include "support/TestDeeds.h"
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 
 namespace {
 
 std::unique_ptr<CBodItem> MakeDeed(const std::string& item, std::uint32_t time) {
-    auto bod = std::make_unique<CBodItem>();
-    bod->m_strCategory = "Platemail";
-    bod->m_strAmount = "20";
-    bod->m_strItem = item;
-    bod->m_strMaterial = "iron";
-    bod->m_strQuality = "Normal";
-    bod->m_strTrade = "Smithy";
-    bod->m_strCount = "0/20";
-    bod->m_timeAdded = time;
-    return bod;
+    auto pBod = TestDeeds::MakeDeed({"Smithy", "Platemail", "iron", "20", "Normal", item, "0/20"});
+    pBod->m_timeAdded = time;
+    return pBod;
 }
 
 std::string Header(int count) {
     return Bytes({count, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
 }
 
-// An empty deed record with the given part count.
+// An empty deed record (added at 0x40302010) with the given part count.
 std::string EmptyRecord(int partCount) {
     return std::string(9, '\0') + Bytes({0x10, 0x20, 0x30, 0x40}) +
            Bytes({partCount & 0xFF, (partCount >> 8) & 0xFF, (partCount >> 16) & 0xFF,
@@ -45,26 +40,16 @@ CBodArray MakeMixedDeeds() {
     return bods;
 }
 
-TEST(BodFileTest, NewDocumentIsTwelveZeroBytes) {
+TEST(BodFileTest, RecordLayoutsAreExact) {
     EXPECT_EQ(BodFile::Write({}, 0, 0), std::string(12, '\0'));
-}
+    EXPECT_TRUE(BodFile::Read("").bods.empty());
 
-TEST(BodFileTest, EmptyFileIsAnEmptyDocument) {
-    const BodFile::Contents contents = BodFile::Read("");
-    EXPECT_TRUE(contents.bods.empty());
-    EXPECT_EQ(contents.nReserved2, 0);
-    EXPECT_EQ(contents.nReserved1, 0);
-}
-
-TEST(BodFileTest, EmptyDeedIsSeventeenBytes) {
     CBodArray bods;
     bods.push_back(std::make_unique<CBodItem>());
     bods.back()->m_timeAdded = 0x40302010;
     EXPECT_EQ(BodFile::Write(bods, 0, 0), Header(1) + EmptyRecord(0));
-}
 
-TEST(BodFileTest, SmallDeedRecordIsExact) {
-    CBodArray bods;
+    bods.clear();
     bods.push_back(MakeDeed("platemail gloves", 0x04030201));
     const std::string expected = Bytes({0x09}) + "Platemail" + Bytes({0x02}) + "20" +
                                  Bytes({0x10}) + "platemail gloves" + Bytes({0x04}) + "iron" +
@@ -84,67 +69,32 @@ TEST(BodFileTest, EveryFieldRoundTrips) {
     EXPECT_EQ(loaded.nReserved2, -5);
     EXPECT_EQ(loaded.nReserved1, INT32_MIN);
     ASSERT_EQ(loaded.bods.size(), original.size());
+    const auto fields = [](const CBodItem& b) {
+        return std::tie(b.m_strCategory, b.m_strAmount, b.m_strItem, b.m_strMaterial,
+                        b.m_strQuality, b.m_strTrade, b.m_strCount, b.m_strPrice, b.m_strNotes,
+                        b.m_timeAdded, b.m_arrParts, b.m_bPartsBuilt);
+    };
     for (std::size_t i = 0; i < original.size(); ++i) {
-        const CBodItem& a = *original[i];
-        const CBodItem& b = *loaded.bods[i];
-        EXPECT_EQ(b.m_strCategory, a.m_strCategory);
-        EXPECT_EQ(b.m_strAmount, a.m_strAmount);
-        EXPECT_EQ(b.m_strItem, a.m_strItem);
-        EXPECT_EQ(b.m_strMaterial, a.m_strMaterial);
-        EXPECT_EQ(b.m_strQuality, a.m_strQuality);
-        EXPECT_EQ(b.m_strTrade, a.m_strTrade);
-        EXPECT_EQ(b.m_strCount, a.m_strCount);
-        EXPECT_EQ(b.m_strPrice, a.m_strPrice);
-        EXPECT_EQ(b.m_strNotes, a.m_strNotes);
-        EXPECT_EQ(b.m_timeAdded, a.m_timeAdded);
-        EXPECT_EQ(b.m_arrParts, a.m_arrParts);
-        EXPECT_EQ(b.m_bPartsBuilt, a.m_bPartsBuilt);
+        EXPECT_EQ(fields(*loaded.bods[i]), fields(*original[i])) << i;
     }
     EXPECT_EQ(BodFile::Write(loaded.bods, loaded.nReserved2, loaded.nReserved1), bytes);
 }
 
-struct PartCountCase {
-    int stored;
-    bool partsBuilt;
-};
-
-class PartCountTest : public ::testing::TestWithParam<PartCountCase> {};
-
-// The flag is not stored: any non-zero count sets it, and a negative count reads no parts.
-TEST_P(PartCountTest, DerivesTheBuiltFlag) {
-    const std::string bytes = Header(2) + EmptyRecord(GetParam().stored) + EmptyRecord(0);
-    const BodFile::Contents loaded = BodFile::Read(bytes);
-    ASSERT_EQ(loaded.bods.size(), 2U);
-    EXPECT_EQ(loaded.bods[0]->GetPartCount(), 0);
-    EXPECT_EQ(loaded.bods[0]->m_bPartsBuilt, GetParam().partsBuilt);
-    EXPECT_FALSE(loaded.bods[1]->m_bPartsBuilt);
-}
-
-INSTANTIATE_TEST_SUITE_P(Counts, PartCountTest,
-                         ::testing::Values(PartCountCase{0, false}, PartCountCase{-1, true},
-                                           PartCountCase{INT32_MIN, true}));
-
-TEST(BodFileTest, LargeDeedWithoutStoredPartsBuildsThemLater) {
-    CBodArray bods;
-    bods.push_back(MakeDeed("LBOD/platemail", 0));
-    const BodFile::Contents loaded = BodFile::Read(BodFile::Write(bods, 0, 0));
-    ASSERT_EQ(loaded.bods.size(), 1U);
-    EXPECT_FALSE(loaded.bods[0]->m_bPartsBuilt);
-    loaded.bods[0]->BuildPartsIfNeeded();
-    EXPECT_EQ(loaded.bods[0]->GetPartCount(), 6);
-}
-
-TEST(BodFileTest, NegativeDeedCountReadsNone) {
-    const std::string bytes = Bytes({0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 2, 0, 0, 0}) + "junk";
-    const BodFile::Contents loaded = BodFile::Read(bytes);
+// The built flag is not stored: any non-zero part count sets it, and a negative count reads no
+// parts. A negative deed count reads no deeds; bytes after the last record are ignored.
+TEST(BodFileTest, NegativeCountsReadNothing) {
+    for (const int stored : {0, -1, INT32_MIN}) {
+        const BodFile::Contents loaded =
+            BodFile::Read(Header(2) + EmptyRecord(stored) + EmptyRecord(0) + "trailing");
+        ASSERT_EQ(loaded.bods.size(), 2U);
+        EXPECT_EQ(loaded.bods[0]->GetPartCount(), 0);
+        EXPECT_EQ(loaded.bods[0]->m_bPartsBuilt, stored != 0) << stored;
+        EXPECT_FALSE(loaded.bods[1]->m_bPartsBuilt);
+    }
+    const BodFile::Contents loaded =
+        BodFile::Read(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 2, 0, 0, 0}) + "junk");
     EXPECT_TRUE(loaded.bods.empty());
     EXPECT_EQ(loaded.nReserved2, 1);
-    EXPECT_EQ(loaded.nReserved1, 2);
-}
-
-TEST(BodFileTest, BytesAfterTheLastRecordAreIgnored) {
-    const std::string bytes = BodFile::Write(MakeMixedDeeds(), 0, 0);
-    EXPECT_EQ(BodFile::Read(bytes + "\xFF\xFF\xFF trailing").bods.size(), 3U);
 }
 
 TEST(BodFileTest, EveryTruncationFails) {
@@ -172,9 +122,8 @@ TEST(BodFileTest, FailedLoadKeepsTheTargetUnchanged) {
     CBodArray bods = MakeMixedDeeds();
     std::int32_t nReserved2 = 8;
     std::int32_t nReserved1 = 9;
-    const std::string bytes = Bytes({1, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0}) + EmptyRecord(0);
-    const std::string cut = bytes.substr(0, bytes.size() - 1);
-    CArchive ar = CArchive::ForLoading(cut);
+    const std::string bytes = Header(1) + EmptyRecord(0);
+    CArchive ar = CArchive::ForLoading(std::string_view(bytes).substr(0, bytes.size() - 1));
     EXPECT_THROW(BodFile::Serialize(ar, bods, nReserved2, nReserved1), CArchiveException);
     EXPECT_EQ(bods.size(), 3U);
     EXPECT_EQ(nReserved2, 8);
