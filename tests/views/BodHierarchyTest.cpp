@@ -1,11 +1,11 @@
 #include "views/BodHierarchy.h"
 
-#include "TreeTestDeeds.h"
 #include "model/TextOrder.h"
+#include "support/TestDeeds.h"
 
 #include <gtest/gtest.h>
 
-using namespace TreeTestDeeds;
+using namespace TestDeeds;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "views/BodTreeModel.h"
 
-#include "TreeTestDeeds.h"
 #include "model/TextOrder.h"
+#include "support/TestDeeds.h"
 
 #include <QAbstractItemModelTester>
 #include <QIcon>
@@ -9,7 +9,7 @@
 #include <QTreeView>
 #include <gtest/gtest.h>
 
-using namespace TreeTestDeeds;
+using namespace TestDeeds;
 
 namespace {
 

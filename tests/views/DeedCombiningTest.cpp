@@ -1,10 +1,10 @@
 #include "views/DeedCombining.h"
 
-#include "TreeTestDeeds.h"
+#include "support/TestDeeds.h"
 
 #include <gtest/gtest.h>
 
-using namespace TreeTestDeeds;
+using namespace TestDeeds;
 
 namespace {
 

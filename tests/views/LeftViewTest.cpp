@@ -1,8 +1,8 @@
 #include "views/LeftView.h"
 
-#include "TreeTestDeeds.h"
 #include "document/QuillmarDoc.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestDeeds.h"
 #include "views/BodTreeModel.h"
 
 #include <QApplication>
@@ -12,7 +12,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-using namespace TreeTestDeeds;
+using namespace TestDeeds;
 
 namespace {
 

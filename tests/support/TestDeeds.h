@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-// Deeds for the hierarchy tests, written as the fields the tree groups by.
-namespace TreeTestDeeds {
+// Deeds for tests, written as the fields the tree groups by.
+namespace TestDeeds {
 
 struct DeedFields {
     std::string strTrade;
@@ -29,4 +29,4 @@ std::vector<DeedFields> MixedDeeds();
 // The outline MixedDeeds() gives.
 std::string MixedOutline();
 
-} // namespace TreeTestDeeds
+} // namespace TestDeeds

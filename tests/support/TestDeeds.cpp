@@ -1,6 +1,6 @@
-#include "TreeTestDeeds.h"
+#include "TestDeeds.h"
 
-namespace TreeTestDeeds {
+namespace TestDeeds {
 
 std::unique_ptr<CBodItem> MakeDeed(const DeedFields& fields) {
     auto pBod = std::make_unique<CBodItem>();
@@ -122,4 +122,4 @@ std::string MixedOutline() {
            "              studded gorget - 0/10\t17\n";
 }
 
-} // namespace TreeTestDeeds
+} // namespace TestDeeds

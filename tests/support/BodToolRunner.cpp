@@ -1,0 +1,28 @@
+#include "BodToolRunner.h"
+
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+BodToolResult RunBodTool(const QStringList& args, const QByteArray& input) {
+    QProcess process;
+    process.start(QStringLiteral(QUILLMAR_BODTOOL), args);
+    EXPECT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(30000)) << args.join(' ').toStdString();
+    EXPECT_EQ(QProcess::NormalExit, process.exitStatus()) << args.join(' ').toStdString();
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray ReadFileBytes(const QString& strPath) {
+    QFile file(strPath);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << strPath.toStdString();
+    return file.readAll();
+}
+
+void WriteFileBytes(const QString& strPath, const QByteArray& bytes) {
+    QFile file(strPath);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << strPath.toStdString();
+    EXPECT_EQ(bytes.size(), file.write(bytes)) << strPath.toStdString();
+}
