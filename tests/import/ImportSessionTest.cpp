@@ -51,8 +51,9 @@ TEST_F(ImportSessionTest, ProcessSelectedMovesOnlyValidRowsWithTheNote) {
     ASSERT_EQ(m_session.GetProcessed().size(), 2U);
     EXPECT_EQ(m_session.GetProcessed()[0].get(), pLarge);
     EXPECT_EQ(m_session.GetProcessed()[1].get(), pSmall);
-    EXPECT_EQ(pLarge->GetNotes(), "from the bank");
-    EXPECT_EQ(pSmall->GetNotes(), "from the bank");
+    for (const CBodItem* pBod : {pLarge, pSmall}) {
+        EXPECT_EQ(pBod->GetNotes(), "from the bank");
+    }
     EXPECT_EQ(Counters(), (std::vector<int>{4, 2, 2}));
     EXPECT_TRUE(m_session.IsProcessed());
 }

@@ -57,7 +57,7 @@ TEST(BodItemTest, ValidityNeedsEverySevenTextsButNotNotesOrPrice) {
 }
 
 // Out-of-range parts are ignored; a copy takes the parts only once they are built.
-TEST(BodItemTest, PartAccessStaysInRangeAndCopiesKeepBuiltParts) {
+TEST(BodItemTest, PartAccessStaysInRangeAndCopiesTakeOnlyBuiltParts) {
     CBodItem bod = MakeValidLarge("LBOD/platemail");
     bod.m_arrParts.emplace_back("stray", true);
     EXPECT_EQ(CBodItem(bod).GetPartCount(), 0);
@@ -68,9 +68,7 @@ TEST(BodItemTest, PartAccessStaysInRangeAndCopiesKeepBuiltParts) {
     bod.SetPart(-1, true, "x");
     EXPECT_EQ(bod.GetPart(bod.GetPartCount()), nullptr);
     EXPECT_EQ(bod.GetPart(-1), nullptr);
-    CBodItem copy;
-    copy = bod;
-    EXPECT_TRUE(copy.m_bPartsBuilt);
+    const CBodItem copy(bod);
     ASSERT_EQ(copy.GetPartCount(), 6);
     EXPECT_EQ(copy.GetPart(2)->m_strName, "plate helm");
     for (int nPart = 0; nPart < 6; ++nPart) {

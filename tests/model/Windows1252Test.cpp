@@ -11,13 +11,10 @@ std::string EncodeOrMark(const std::string& utf8) {
 }
 
 TEST(Windows1252Test, EveryByteRoundTrips) {
-    std::string all;
     for (int byte = 0; byte < 256; ++byte) {
         const std::string one(1, static_cast<char>(byte));
         EXPECT_EQ(EncodeOrMark(Windows1252::Decode(one)), one) << "byte " << byte;
-        all += one;
     }
-    EXPECT_EQ(EncodeOrMark(Windows1252::Decode(all)), all);
 }
 
 // The 0x80-0x9F block is where a plain Latin-1 reading goes wrong; the undefined bytes keep

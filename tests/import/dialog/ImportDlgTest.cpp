@@ -78,6 +78,18 @@ TEST_F(ImportDlgTest, ButtonsFollowClipboardRowsSelectionAndProcessing) {
     // The valid row left, the invalid one stays unselected; E&xit/Save is now possible.
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, true, true}));
     EXPECT_EQ(Rows(), QStringList({kBroken}));
+
+    // A paste over rows asks first; No changes nothing.
+    m_prompt.QueueAnswer(IPrompt::Answer::No);
+    PasteText(kLarge);
+    EXPECT_EQ(m_prompt.m_messages,
+              QStringList({"The list still contains items to process. Importing new\ndata will "
+                           "clear these unprocessed items.\nDo you wish to continue?"}));
+    EXPECT_EQ(Rows(), QStringList({kBroken}));
+    EXPECT_EQ(
+        QStringList({Child<QLineEdit>("editTotal")->text(), Child<QLineEdit>("editAdded")->text(),
+                     Child<QLineEdit>("editInvalid")->text()}),
+        QStringList({"2", "1", "1"}));
 }
 
 // E&xit/Save hands the processed deeds over with the note; every way of cancelling deletes them.
@@ -112,24 +124,6 @@ TEST_F(ImportDlgTest, OnlyExitHandsOverTheProcessedDeeds) {
             EXPECT_EQ(pBod->GetNotes(), "for the north house");
         }
     }
-}
-
-TEST_F(ImportDlgTest, NewPasteOverRowsAsksAndNoChangesNothing) {
-    PasteText(kSmall + "\n" + kBroken + "\n" + kLarge);
-    SelectRow(2);
-    Button("btnProcessSelected")->click();
-
-    m_prompt.QueueAnswer(IPrompt::Answer::No);
-    PasteText(kLarge);
-
-    EXPECT_EQ(m_prompt.m_messages,
-              QStringList({"The list still contains items to process. Importing new\ndata will "
-                           "clear these unprocessed items.\nDo you wish to continue?"}));
-    EXPECT_EQ(Rows(), QStringList({kBroken, kLarge}));
-    EXPECT_EQ(
-        QStringList({Child<QLineEdit>("editTotal")->text(), Child<QLineEdit>("editAdded")->text(),
-                     Child<QLineEdit>("editInvalid")->text()}),
-        QStringList({"3", "1", "1"}));
 }
 
 } // namespace
