@@ -1,41 +1,16 @@
 #include "model/BodFile.h"
+#include "support/BodToolRunner.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ToolResult {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-ToolResult RunBodTool(const QStringList& args, const QByteArray& input = {}) {
-    QProcess process;
-    process.start(QUILLMAR_BODTOOL, args);
-    EXPECT_TRUE(process.waitForStarted());
-    process.write(input);
-    process.closeWriteChannel();
-    EXPECT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    return {process.exitCode(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-QString Example(const char* name) {
-    return QStringLiteral(QUILLMAR_EXAMPLES_DIR "/") + QString::fromLatin1(name);
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
+QString Example(const char* pszName) {
+    return QStringLiteral(QUILLMAR_EXAMPLES_DIR "/") + QString::fromLatin1(pszName);
 }
 
 // Each output line as a JSON object; a line that is not one fails the test.
@@ -46,27 +21,15 @@ std::vector<QJsonObject> JsonLines(const QByteArray& out) {
             continue;
         }
         QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(line, &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
-        objects.push_back(document.object());
+        objects.push_back(QJsonDocument::fromJson(line, &error).object());
+        EXPECT_EQ(QJsonParseError::NoError, error.error) << line.toStdString();
     }
     return objects;
 }
 
-QString Write(const QTemporaryDir& dir, const char* name, const std::string& bytes) {
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    return path;
-}
-
-int DeedLineCount(const QByteArray& text) {
-    return static_cast<int>(text.count("bulk order"));
-}
-
 struct ParseCase {
-    const char* example;
+    const char* pszName;
+    const char* pszExample;
     QStringList modeArgs;
     bool bFromStdin;
 };
@@ -75,65 +38,47 @@ class BodToolParseTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(BodToolParseTest, PrintsOneValidDeedPerLine) {
     const ParseCase& c = GetParam();
-    const QByteArray text = ReadAll(Example(c.example));
-    const ToolResult result =
-        c.bFromStdin
-            ? RunBodTool(QStringList{"parse"} + c.modeArgs, text)
-            : RunBodTool(QStringList{"parse"} + c.modeArgs + QStringList{Example(c.example)});
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QByteArray text = ReadFileBytes(Example(c.pszExample));
+    const QStringList args = QStringList{"parse"} + c.modeArgs;
+    const BodToolResult result = c.bFromStdin
+                                     ? RunBodTool(args, text)
+                                     : RunBodTool(args + QStringList{Example(c.pszExample)});
+    ASSERT_EQ(0, result.nExitCode) << result.err.toStdString();
     const std::vector<QJsonObject> deeds = JsonLines(result.out);
-    ASSERT_EQ(static_cast<int>(deeds.size()), DeedLineCount(text));
+    ASSERT_EQ(text.count("bulk order"), static_cast<qsizetype>(deeds.size()));
 
     const QJsonObject& first = deeds.front();
-    EXPECT_EQ(first["valid"].toBool(), true);
-    EXPECT_EQ(first["item"].toString(), "platemail gloves");
-    EXPECT_EQ(first["material"].toString(), "shadow iron");
+    EXPECT_EQ(true, first["valid"].toBool());
+    EXPECT_EQ("platemail gloves", first["item"].toString());
+    EXPECT_EQ("shadow iron", first["material"].toString());
     EXPECT_TRUE(first["line"].toString().startsWith("small bulk order"));
-    for (const char* key : {"trade", "category", "amount", "quality", "count", "price", "notes"}) {
-        EXPECT_TRUE(first[key].isString()) << key;
+    for (const char* pszKey : {"trade", "category", "amount", "quality", "count", "price"}) {
+        EXPECT_TRUE(first[pszKey].isString()) << pszKey;
     }
     EXPECT_TRUE(first["time"].isDouble());
-    EXPECT_TRUE(first["partsBuilt"].isBool());
     EXPECT_TRUE(first["parts"].isArray());
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, BodToolParseTest,
-                         ::testing::Values(ParseCase{"aos.txt", {}, false},
-                                           ParseCase{"aos.txt", {"--mode", "aos"}, true},
-                                           ParseCase{"pre-aos.txt", {"--mode", "pre-aos"}, false},
-                                           ParseCase{"pre-aos.txt", {"--mode=pre-aos"}, true}));
+INSTANTIATE_TEST_SUITE_P(
+    Modes, BodToolParseTest,
+    ::testing::Values(ParseCase{"AosFile", "aos.txt", {}, false},
+                      ParseCase{"AosStdin", "aos.txt", {"--mode", "aos"}, true},
+                      ParseCase{"PreAosFile", "pre-aos.txt", {"--mode", "pre-aos"}, false},
+                      ParseCase{"PreAosStdin", "pre-aos.txt", {"--mode=pre-aos"}, true}),
+    [](const ::testing::TestParamInfo<ParseCase>& info) { return info.param.pszName; });
 
 // Whatever the pasted text holds, each output line stays one JSON object, and the line comes back
 // as it was (bytes that are not UTF-8 as U+FFFD).
 TEST(BodToolParseTest, EscapesTheLineText) {
     const QByteArray line = "small bulk order: \"quoted\"\t\\ \x01\x1f caf\xc3\xa9 \xff end";
-    const ToolResult result = RunBodTool({"parse"}, "header\r\n" + line + "\r\n");
-    ASSERT_EQ(result.exitCode, 0);
+    const BodToolResult result = RunBodTool({"parse"}, "header\r\n" + line + "\r\n");
+    ASSERT_EQ(0, result.nExitCode);
     const std::vector<QJsonObject> deeds = JsonLines(result.out);
-    ASSERT_EQ(deeds.size(), 1U);
-    EXPECT_EQ(deeds[0]["line"].toString(),
-              QString::fromUtf8("small bulk order: \"quoted\"\t\\ \x01\x1f caf\xc3\xa9 "
-                                "\xef\xbf\xbd end"));
-    EXPECT_EQ(deeds[0]["valid"].toBool(), false);
-}
-
-TEST(BodToolTest, UsageErrorsExitTwoWithUsage) {
-    const QStringList cases[] = {
-        {},
-        {"frobnicate"},
-        {"parse", "--mode", "classic"},
-        {"parse", "--mode"},
-        {"parse", "--verbose"},
-        {"parse", "a.txt", "b.txt"},
-        {"dump"},
-        {"dump", "a.bod", "b.bod"},
-    };
-    for (const QStringList& args : cases) {
-        const ToolResult result = RunBodTool(args);
-        EXPECT_EQ(result.exitCode, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(result.err.contains("usage")) << result.err.toStdString();
-        EXPECT_EQ(result.out, QByteArray());
-    }
+    ASSERT_EQ(1U, deeds.size());
+    EXPECT_EQ(QString::fromUtf8("small bulk order: \"quoted\"\t\\ \x01\x1f caf\xc3\xa9 "
+                                "\xef\xbf\xbd end"),
+              deeds[0]["line"].toString());
+    EXPECT_EQ(false, deeds[0]["valid"].toBool());
 }
 
 TEST(BodToolDumpTest, PrintsEveryDeedInFileOrder) {
@@ -147,66 +92,32 @@ TEST(BodToolDumpTest, PrintsEveryDeedInFileOrder) {
     bods.back()->BuildParts();
     bods.back()->SetPart(1, true, "");
     const QTemporaryDir dir;
-    const QString path = Write(dir, "deeds.bod", BodFile::Write(bods, -3, 9));
+    WriteFileBytes(dir.filePath("deeds.bod"),
+                   QByteArray::fromStdString(BodFile::Write(bods, -3, 9)));
+    WriteFileBytes(dir.filePath("empty.bod"), {});
 
-    const ToolResult result = RunBodTool({"dump", path});
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const BodToolResult result = RunBodTool({"dump", dir.filePath("deeds.bod")});
+    ASSERT_EQ(0, result.nExitCode) << result.err.toStdString();
     const std::vector<QJsonObject> documents = JsonLines(result.out);
-    ASSERT_EQ(documents.size(), 1U);
-    const QJsonObject& document = documents[0];
-    EXPECT_EQ(document["reserved2"].toInteger(), -3);
-    EXPECT_EQ(document["reserved1"].toInteger(), 9);
-    const QJsonArray deeds = document["deeds"].toArray();
-    ASSERT_EQ(deeds.size(), 2);
+    ASSERT_EQ(1U, documents.size());
+    EXPECT_EQ(-3, documents[0]["reserved2"].toInteger());
+    EXPECT_EQ(9, documents[0]["reserved1"].toInteger());
+    const QJsonArray deeds = documents[0]["deeds"].toArray();
+    ASSERT_EQ(2, deeds.size());
+    EXPECT_EQ("platemail gloves", deeds[0]["item"].toString());
+    EXPECT_EQ(QString::fromUtf8("for \u00C9lodie \u65E5\u672C"), deeds[0]["notes"].toString());
+    EXPECT_EQ(4294967295LL, deeds[0]["time"].toInteger());
+    EXPECT_EQ(false, deeds[0]["partsBuilt"].toBool());
+    EXPECT_EQ(true, deeds[1]["partsBuilt"].toBool());
+    const QJsonArray parts = deeds[1]["parts"].toArray();
+    ASSERT_EQ(2, parts.size());
+    EXPECT_EQ("bardiche", parts[0]["name"].toString());
+    EXPECT_EQ(false, parts[0]["filled"].toBool());
+    EXPECT_EQ("halberd", parts[1]["name"].toString());
+    EXPECT_EQ(true, parts[1]["filled"].toBool());
 
-    const QJsonObject small = deeds[0].toObject();
-    EXPECT_EQ(small["item"].toString(), "platemail gloves");
-    EXPECT_EQ(small["notes"].toString(), QString::fromUtf8("for \u00C9lodie \u65E5\u672C"));
-    EXPECT_EQ(small["time"].toInteger(), 4294967295LL);
-    EXPECT_EQ(small["partsBuilt"].toBool(), false);
-    EXPECT_EQ(small["parts"].toArray().size(), 0);
-
-    const QJsonObject large = deeds[1].toObject();
-    EXPECT_EQ(large["partsBuilt"].toBool(), true);
-    const QJsonArray parts = large["parts"].toArray();
-    ASSERT_EQ(parts.size(), 2);
-    EXPECT_EQ(parts[0].toObject()["name"].toString(), "bardiche");
-    EXPECT_EQ(parts[0].toObject()["filled"].toBool(), false);
-    EXPECT_EQ(parts[1].toObject()["name"].toString(), "halberd");
-    EXPECT_EQ(parts[1].toObject()["filled"].toBool(), true);
-}
-
-TEST(BodToolDumpTest, EmptyFileIsAnEmptyDocument) {
-    const QTemporaryDir dir;
-    const ToolResult result = RunBodTool({"dump", Write(dir, "empty.bod", "")});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out, "{\"reserved2\":0,\"reserved1\":0,\"deeds\":[]}\n");
-}
-
-TEST(BodToolDumpTest, TruncatedFileIsUnexpectedFormat) {
-    CBodArray bods;
-    bods.push_back(std::make_unique<CBodItem>());
-    const std::string bytes = BodFile::Write(bods, 0, 0);
-    const QTemporaryDir dir;
-    const QString path = Write(dir, "cut.bod", bytes.substr(0, bytes.size() - 1));
-
-    const ToolResult result = RunBodTool({"dump", path});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains("Unexpected file format.")) << result.err.toStdString();
-    EXPECT_EQ(result.out, QByteArray());
-}
-
-TEST(BodToolDumpTest, UnreadableFilesAreNamed) {
-    const QTemporaryDir dir;
-    const QString missing = dir.filePath("missing.bod");
-    const QStringList cases[] = {
-        {"dump", missing}, {"dump", dir.path()}, {"parse", dir.filePath("missing.txt")}};
-    for (const QStringList& args : cases) {
-        const ToolResult result = RunBodTool(args);
-        EXPECT_EQ(result.exitCode, 1) << args.join(' ').toStdString();
-        EXPECT_TRUE(result.err.contains(args.back())) << result.err.toStdString();
-        EXPECT_EQ(result.out, QByteArray());
-    }
+    EXPECT_EQ("{\"reserved2\":0,\"reserved1\":0,\"deeds\":[]}\n",
+              RunBodTool({"dump", dir.filePath("empty.bod")}).out);
 }
 
 } // namespace

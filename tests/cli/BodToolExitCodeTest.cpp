@@ -1,0 +1,83 @@
+#include "model/BodFile.h"
+#include "support/BodToolRunner.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+std::map<QString, QByteArray> FilesIn(const QString& strDir) {
+    std::map<QString, QByteArray> files;
+    for (const QString& strName : QDir(strDir).entryList(QDir::Files)) {
+        files[strName] = ReadFileBytes(QDir(strDir).filePath(strName));
+    }
+    return files;
+}
+
+// Usage errors exit 2, unreadable input exits 1; either way the message says what went wrong,
+// nothing reaches standard output and no file is written or changed.
+TEST(BodToolExitCodeTest, FailuresExitWithTheirCodeAndWriteNothing) {
+    const QTemporaryDir dir;
+    const auto Path = [&dir](const char* pszName) {
+        return dir.filePath(pszName);
+    };
+    CBodArray bods;
+    bods.push_back(std::make_unique<CBodItem>());
+    const std::string bytes = BodFile::Write(bods, 0, 0);
+    WriteFileBytes(Path("deeds.bod"), QByteArray::fromStdString(bytes));
+    WriteFileBytes(Path("cut.bod"), QByteArray::fromStdString(bytes.substr(0, bytes.size() - 1)));
+    WriteFileBytes(Path("text.bod"), "not a deed file");
+    const struct {
+        QStringList args;
+        int nExitCode;
+        QString strMessage;
+    } cases[] = {
+        {{}, 2, "usage"},
+        {{"frobnicate"}, 2, "usage"},
+        {{"parse", "--mode", "classic"}, 2, "usage"},
+        {{"parse", "--mode"}, 2, "usage"},
+        {{"parse", "--verbose"}, 2, "usage"},
+        {{"parse", "a.txt", "b.txt"}, 2, "usage"},
+        {{"dump"}, 2, "usage"},
+        {{"dump", "a.bod", "b.bod"}, 2, "usage"},
+        {{"import"}, 2, "usage"},
+        {{"import", "--mode", "nonsense", Path("new.bod")}, 2, "usage"},
+        {{"import", "--bogus", Path("new.bod")}, 2, "usage"},
+        {{"import", Path("new.bod"), Path("a.txt"), Path("b.txt")}, 2, "usage"},
+        {{"import", Path("new.bod"), "--note"}, 2, "usage"},
+        {{"shopping"}, 2, "usage"},
+        {{"stats"}, 2, "usage"},
+        {{"tree"}, 2, "usage"},
+        {{"tree", "--expand", Path("deeds.bod")}, 2, "usage"},
+        {{"print", Path("deeds.bod")}, 2, "usage"},
+        {{"print", "--expand", "some", Path("deeds.bod"), Path("out.pdf")}, 2, "usage"},
+        {{"parse", Path("missing.txt")}, 1, Path("missing.txt")},
+        {{"dump", Path("missing.bod")}, 1, Path("missing.bod")},
+        {{"dump", dir.path()}, 1, dir.path()},
+        {{"shopping", Path("missing.bod")}, 1, Path("missing.bod")},
+        {{"stats", Path("missing.bod")}, 1, Path("missing.bod")},
+        {{"print", Path("missing.bod"), Path("out.pdf")}, 1, Path("missing.bod")},
+        {{"print", Path("deeds.bod"), Path("no/such/dir/out.pdf")}, 1, "out.pdf"},
+        {{"dump", Path("cut.bod")}, 1, "Unexpected file format."},
+        {{"shopping", Path("cut.bod")}, 1, "Unexpected file format."},
+        {{"stats", Path("cut.bod")}, 1, "Unexpected file format."},
+        {{"tree", Path("cut.bod")}, 1, "Unexpected file format."},
+        {{"print", Path("cut.bod"), Path("out.pdf")}, 1, "Unexpected file format."},
+        {{"import", Path("text.bod")}, 1, "Unexpected file format."},
+    };
+    const std::map<QString, QByteArray> filesBefore = FilesIn(dir.path());
+    const QByteArray validDeed =
+        "small bulk order: 20 exceptional platemail gloves: 5, with shadow iron ingots 300";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const BodToolResult result = RunBodTool(c.args, validDeed);
+        EXPECT_EQ(c.nExitCode, result.nExitCode);
+        EXPECT_TRUE(result.err.contains(c.strMessage.toUtf8())) << result.err.toStdString();
+        EXPECT_EQ(QByteArray(), result.out);
+        EXPECT_EQ(filesBefore, FilesIn(dir.path()));
+    }
+}
+
+} // namespace
