@@ -2,43 +2,34 @@
 
 #include "framework/DocManager.h"
 #include "model/BodFile.h"
+#include "support/BodToolRunner.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestDeeds.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <bitset>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
 
-// A large deed whose parts are filled where `filled` has a bit set (bit 0 = first part).
-std::unique_ptr<CBodItem> MakeLarge(const std::string& strKey, std::bitset<6> filled) {
-    auto pBod = std::make_unique<CBodItem>();
-    pBod->m_strTrade = "Smithy";
-    pBod->m_strCategory = "Platemail";
-    pBod->m_strMaterial = "gold";
-    pBod->m_strQuality = "Exceptional";
-    pBod->m_strAmount = "20";
-    pBod->m_strCount = "0/120";
-    pBod->m_strItem = "LBOD/" + strKey;
-    pBod->BuildParts();
-    for (int i = 0; i < pBod->GetPartCount(); ++i) {
-        pBod->SetPart(i, filled[static_cast<std::size_t>(i)], "");
+using TestDeeds::MakeDeed;
+
+// A large deed with the named parts, of which those listed in filled are filled.
+std::unique_ptr<CBodItem> MakeLarge(const std::string& strItem,
+                                    const std::vector<std::string>& parts,
+                                    const std::vector<int>& filled = {}) {
+    auto pBod = TestDeeds::MakeLargeDeed(
+        {"Smithy", "Platemail", "gold", "20", "Exceptional", strItem, "0/60"}, parts);
+    for (const int nPart : filled) {
+        pBod->SetPart(nPart, true, "");
     }
     return pBod;
 }
 
 std::unique_ptr<CBodItem> MakeSmall(const std::string& strItem) {
-    auto pBod = std::make_unique<CBodItem>();
-    pBod->m_strItem = strItem;
-    pBod->m_strCount = "0/20";
-    return pBod;
+    return MakeDeed({"Smithy", "Platemail", "iron", "20", "Normal", strItem, "0/20"});
 }
 
 std::vector<std::string> Items(const CBodArray& bods) {
@@ -47,11 +38,6 @@ std::vector<std::string> Items(const CBodArray& bods) {
         items.push_back(pBod->m_strItem);
     }
     return items;
-}
-
-QByteArray ReadAll(const QString& strPath) {
-    QFile file(strPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class QuillmarDocTest : public ::testing::Test {
@@ -66,58 +52,51 @@ protected:
     }
 
     CQuillmarDoc& NewDoc() { return static_cast<CQuillmarDoc&>(*m_manager->OnFileNew()); }
-
     QString Path(const QString& strName) const { return m_dir.filePath(strName); }
+    static void SetAutoSave(const char* pszValue) {
+        QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", pszValue);
+    }
 
     QTemporaryDir m_dir;
     ScriptedPrompt m_prompt;
     std::unique_ptr<CDocManager> m_manager;
 };
 
-TEST_F(QuillmarDocTest, ShoppingListShowsLargeDeedsThenTheSmallOnesTheyNeed) {
+TEST_F(QuillmarDocTest, ShoppingListShowsLargeDeedsThenTheOpenPartsInOrder) {
     CQuillmarDoc& doc = NewDoc();
-    doc.AddBodItem(MakeLarge("platemail", 0b111010));
+    doc.AddBodItem(MakeLarge("LBOD/A", {"A-1", "A-2", "A-3"}, {1}));
     doc.AddBodItem(MakeSmall("platemail gloves"));
-    doc.AddBodItem(MakeLarge("chainmail", 0b101));
-    doc.AddBodItem(MakeLarge("bardiche", 0b11));
+    doc.AddBodItem(MakeLarge("LBOD/B", {"B-1", "B-2"}, {0}));
+    doc.AddBodItem(MakeLarge("LBOD/full", {"F-1", "F-2"}, {0, 1}));
     doc.m_pSelectedBod = doc.m_arrBods[1].get();
 
     doc.OnShoppingList();
-
-    const std::vector<std::string> expected{"LBOD/platemail", "LBOD/chainmail",
-                                            "LBOD/bardiche",  "platemail gorget",
-                                            "plate helm",     "chainmail leggings"};
-    EXPECT_EQ(expected, Items(doc.m_arrBods));
+    EXPECT_EQ((std::vector<std::string>{"LBOD/A", "LBOD/B", "LBOD/full", "A-1", "A-3", "B-2"}),
+              Items(doc.m_arrBods));
     EXPECT_EQ(nullptr, doc.m_pSelectedBod);
     const CBodItem& needed = *doc.m_arrBods[3];
-    EXPECT_EQ("Platemail", needed.m_strCategory);
-    EXPECT_EQ("gold", needed.m_strMaterial);
-    EXPECT_EQ("Exceptional", needed.m_strQuality);
-    EXPECT_EQ("20", needed.m_strAmount);
-    EXPECT_EQ("", needed.m_strCount);
+    EXPECT_EQ((std::vector<std::string>{"Smithy", "Platemail", "gold", "20", "Exceptional", ""}),
+              (std::vector{needed.m_strTrade, needed.m_strCategory, needed.m_strMaterial,
+                           needed.m_strAmount, needed.m_strQuality, needed.m_strCount}));
 }
 
 TEST_F(QuillmarDocTest, OnlyImportedFootwearNamesAreLeatherWork) {
-    const struct {
-        std::string strPart;
-        std::string strCategory;
-        std::string strMaterial;
-    } cases[] = {{"Thigh Boots", "Leather", "normal leather"},
-                 {"thigh boots", "Platemail", "gold"}};
-    for (const auto& c : cases) {
+    for (const auto& [strPart, strCategory, strMaterial] :
+         {std::tuple<std::string, std::string, std::string>{"Thigh Boots", "Leather",
+                                                            "normal leather"},
+          {"thigh boots", "Platemail", "gold"}}) {
         CQuillmarDoc& doc = NewDoc();
-        doc.AddBodItem(MakeLarge("bandana", 0b0111));
-        doc.m_arrBods[0]->SetPart(3, false, c.strPart);
+        doc.AddBodItem(MakeLarge("LBOD/bandana", {strPart}));
         doc.OnShoppingList();
         ASSERT_EQ(2U, doc.m_arrBods.size());
-        EXPECT_EQ(c.strCategory, doc.m_arrBods[1]->m_strCategory) << c.strPart;
-        EXPECT_EQ(c.strMaterial, doc.m_arrBods[1]->m_strMaterial) << c.strPart;
+        EXPECT_EQ(strCategory, doc.m_arrBods[1]->m_strCategory) << strPart;
+        EXPECT_EQ(strMaterial, doc.m_arrBods[1]->m_strMaterial) << strPart;
     }
 }
 
 TEST_F(QuillmarDocTest, ChangesInShoppingListModeLeaveNoTrace) {
     CQuillmarDoc& doc = NewDoc();
-    doc.AddBodItem(MakeLarge("bardiche", 0));
+    doc.AddBodItem(MakeLarge("LBOD/bardiche", {"bardiche"}));
     doc.AddBodItem(MakeSmall("halberd"));
     doc.OnShoppingList();
     doc.m_arrBods[0]->m_strNotes = "edited";
@@ -133,22 +112,19 @@ TEST_F(QuillmarDocTest, ChangesInShoppingListModeLeaveNoTrace) {
 
 TEST_F(QuillmarDocTest, SavingWhileTheShoppingListIsShownWritesTheFullList) {
     CQuillmarDoc& doc = NewDoc();
-    doc.AddBodItem(MakeLarge("platemail", 0));
+    doc.AddBodItem(MakeLarge("LBOD/platemail", {"plate helm"}));
     doc.AddBodItem(MakeSmall("platemail gloves"));
     doc.m_nReserved2 = 7;
     ASSERT_TRUE(doc.OnSaveDocument(Path("by-hand.bod")));
     doc.OnShoppingList();
-
     ASSERT_TRUE(doc.OnSaveDocument(Path("while-shown.bod")));
-
     EXPECT_FALSE(doc.m_bShoppingList);
-    EXPECT_EQ(ReadAll(Path("by-hand.bod")), ReadAll(Path("while-shown.bod")));
+    EXPECT_EQ(ReadFileBytes(Path("by-hand.bod")), ReadFileBytes(Path("while-shown.bod")));
 }
 
 TEST_F(QuillmarDocTest, ChangeOrImportMarksTheTitleUntilSaved) {
     CQuillmarDoc& untitled = NewDoc();
     untitled.MarkChanged(true);
-    EXPECT_EQ(QString("Quilmr1 *"), untitled.GetTitle());
     untitled.MarkChanged(true);
     EXPECT_EQ(QString("Quilmr1 *"), untitled.GetTitle());
 
@@ -164,24 +140,22 @@ TEST_F(QuillmarDocTest, ChangeOrImportMarksTheTitleUntilSaved) {
 }
 
 TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeAndAsksForAPathOnce) {
-    QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", "1");
+    SetAutoSave("1");
     CQuillmarDoc& doc = NewDoc();
     m_prompt.QueueFileName(Path("auto.bod"));
-    doc.AddBodItem(MakeSmall("platemail gloves"));
-    doc.MarkChanged(true);
-    doc.AddBodItem(MakeSmall("platemail arms"));
-    doc.MarkChanged(true);
-
+    for (const char* pszItem : {"platemail gloves", "platemail arms"}) {
+        doc.AddBodItem(MakeSmall(pszItem));
+        doc.MarkChanged(true);
+    }
     EXPECT_EQ(QStringList{"save"}, m_prompt.m_fileDialogs);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(QString("auto.bod"), doc.GetTitle());
-    EXPECT_EQ(2U, BodFile::Read(ReadAll(Path("auto.bod")).toStdString()).bods.size());
+    EXPECT_EQ(2U, BodFile::Read(ReadFileBytes(Path("auto.bod")).toStdString()).bods.size());
 }
 
 TEST_F(QuillmarDocTest, ChangeThatAutoSaveCouldNotWriteStaysMarked) {
-    QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", "1");
-    const QString failing[] = {QString(), Path("no-such-folder/deeds.bod")};
-    for (const QString& strAnswer : failing) {
+    SetAutoSave("1");
+    for (const QString& strAnswer : {QString(), Path("no-such-folder/deeds.bod")}) {
         CQuillmarDoc& doc = NewDoc();
         m_prompt.QueueFileName(strAnswer);
         doc.AddBodItem(MakeSmall("platemail gloves"));
@@ -192,11 +166,11 @@ TEST_F(QuillmarDocTest, ChangeThatAutoSaveCouldNotWriteStaysMarked) {
 }
 
 TEST_F(QuillmarDocTest, AutoSaveIsOnOnlyForTheExactSettingOneAndIsStoredAsOneOrZero) {
-    QSettings settings("Larkfield", "Quillmar");
     for (const char* pszValue : {"01", "0", "", "1"}) {
-        settings.setValue("Settings/AutoSave", pszValue);
+        SetAutoSave(pszValue);
         EXPECT_EQ(pszValue == std::string("1"), CQuillmarDoc().m_bAutoSave) << pszValue;
     }
+    QSettings settings("Larkfield", "Quillmar");
     settings.remove("Settings/AutoSave");
     CQuillmarDoc doc;
     EXPECT_FALSE(doc.m_bAutoSave);
@@ -217,32 +191,15 @@ TEST_F(QuillmarDocTest, ImportTellsHowManyDeedsCameIn) {
                  {3, 1, {"3 BOD's were imported."}}};
     for (const auto& c : cases) {
         CQuillmarDoc& doc = NewDoc();
-        CBodArray bods;
+        CBodArray bods(static_cast<std::size_t>(c.nNulls));
         for (int i = 0; i < c.nDeeds; ++i) {
             bods.push_back(MakeSmall("platemail gloves"));
         }
-        bods.resize(bods.size() + static_cast<std::size_t>(c.nNulls));
         m_prompt.m_messages.clear();
-
         EXPECT_EQ(c.nDeeds, doc.ImportBods(std::move(bods)));
         EXPECT_EQ(c.messages, m_prompt.m_messages);
         EXPECT_EQ(static_cast<std::size_t>(c.nDeeds), doc.m_arrBods.size());
         EXPECT_EQ(c.nDeeds > 0, doc.IsModified());
-    }
-}
-
-TEST_F(QuillmarDocTest, ImportDialogClosedWithNothingProcessedChangesNothing) {
-    for (const bool bExitSave : {true, false}) {
-        CQuillmarDoc& doc = NewDoc();
-        QTimer::singleShot(0, [bExitSave] {
-            auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(nullptr, pDialog);
-            bExitSave ? pDialog->accept() : pDialog->reject();
-        });
-        doc.OnImport();
-        EXPECT_TRUE(m_prompt.m_messages.isEmpty());
-        EXPECT_TRUE(doc.m_arrBods.empty());
-        EXPECT_FALSE(doc.IsModified());
     }
 }
 

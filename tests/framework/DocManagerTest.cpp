@@ -2,10 +2,10 @@
 
 #include "framework/Document.h"
 #include "model/Archive.h"
+#include "support/BodToolRunner.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QPointer>
 #include <QSettings>
 #include <QSignalSpy>
@@ -14,6 +14,7 @@
 
 namespace {
 
+// Fails on a file with fewer than four bytes.
 class EmptyDoc : public CDocument {
 public:
     void Serialize(CArchive& ar) override {
@@ -39,11 +40,9 @@ protected:
         m_pManager->LoadStdProfileSettings(4);
     }
 
-    QString WriteFile(const QString& strName, const QByteArray& bytes) const {
-        QFile file(m_dir.filePath(strName));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+    QString File(const QString& strName, const QByteArray& bytes = {}) const {
+        WriteFileBytes(m_dir.filePath(strName), bytes);
+        return m_dir.filePath(strName);
     }
 
     QTemporaryDir m_dir;
@@ -53,16 +52,17 @@ protected:
     std::unique_ptr<CDocManager> m_pManager;
 };
 
-TEST_F(DocManagerTest, NewDocumentsAreNumbered) {
+TEST_F(DocManagerTest, NewDocumentsAreNumberedAndNeedAWindow) {
     EXPECT_EQ(QString("Quilmr1"), m_pManager->OnFileNew()->GetTitle());
     EXPECT_EQ(QString("Quilmr2"), m_pManager->OnFileNew()->GetTitle());
-    EXPECT_EQ(2, m_nFrames);
+    m_bFrameWorks = false;
+    EXPECT_EQ(nullptr, m_pManager->OnFileNew());
+    EXPECT_EQ(2U, m_pManager->GetDocuments().size());
 }
 
 TEST_F(DocManagerTest, FailedOpenIsReportedAndLeavesNoDocumentOrWindow) {
-    const QString strTruncated = WriteFile("truncated.bod", QByteArray(3, '\0'));
     const QString strMissing = m_dir.filePath("missing.bod");
-    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strTruncated));
+    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(File("truncated.bod", QByteArray(3, '\0'))));
     EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strMissing));
     EXPECT_EQ(QStringList({"Unexpected file format.", strMissing + " was not found."}),
               m_prompt.m_messages);
@@ -73,24 +73,16 @@ TEST_F(DocManagerTest, FailedOpenIsReportedAndLeavesNoDocumentOrWindow) {
 
 TEST_F(DocManagerTest, EmptyFileOpensAsAnEmptyDocument) {
     // EmptyDoc would fail on reading nothing: the file must not be read at all.
-    CDocument* pDoc = m_pManager->OpenDocumentFile(WriteFile("empty.bod", QByteArray()));
+    CDocument* pDoc = m_pManager->OpenDocumentFile(File("empty.bod"));
     ASSERT_NE(nullptr, pDoc);
     EXPECT_EQ(QString("empty.bod"), pDoc->GetTitle());
     EXPECT_FALSE(pDoc->IsModified());
 }
 
-TEST_F(DocManagerTest, WindowThatCannotBeMadeLeavesNoDocument) {
-    m_bFrameWorks = false;
-    EXPECT_EQ(nullptr, m_pManager->OnFileNew());
-    EXPECT_TRUE(m_pManager->GetDocuments().empty());
-}
-
 TEST_F(DocManagerTest, OpeningAnOpenFileActivatesIt) {
-    const QString strPath = WriteFile("deeds.bod", QByteArray());
-    CDocument* pDoc = m_pManager->OpenDocumentFile(strPath);
+    CDocument* pDoc = m_pManager->OpenDocumentFile(File("deeds.bod"));
     ASSERT_NE(nullptr, pDoc);
     QSignalSpy activated(pDoc, &CDocument::ActivateRequested);
-
     m_prompt.QueueFileName(m_dir.path() + "/./deeds.bod");
     EXPECT_EQ(pDoc, m_pManager->OnFileOpen());
     EXPECT_EQ(1, activated.count());
@@ -100,7 +92,7 @@ TEST_F(DocManagerTest, OpeningAnOpenFileActivatesIt) {
 TEST_F(DocManagerTest, RecentFilesKeepTheFourNewestFirstAcrossRuns) {
     QStringList paths;
     for (const char* name : {"a.bod", "b.bod", "c.bod", "d.bod", "e.bod"}) {
-        paths << WriteFile(name, QByteArray());
+        paths << File(name);
         m_pManager->OpenDocumentFile(paths.last());
     }
     m_pManager->AddToRecentFileList(paths[2]);
@@ -116,7 +108,6 @@ TEST_F(DocManagerTest, ClosedDocumentIsDeletedOnceControlIsBack) {
     QPointer<CDocument> pDoc = m_pManager->OnFileNew();
     QSignalSpy closing(pDoc.data(), &CDocument::Closing);
     m_pManager->CloseAllDocuments();
-
     EXPECT_EQ(1, closing.count());
     EXPECT_TRUE(m_pManager->GetDocuments().empty());
     ASSERT_FALSE(pDoc.isNull());

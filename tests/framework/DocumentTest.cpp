@@ -2,6 +2,7 @@
 
 #include "framework/View.h"
 #include "model/Archive.h"
+#include "support/BodToolRunner.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -33,17 +33,6 @@ public:
     int m_nUpdates = 0;
 };
 
-QByteArray ReadAll(const QString& strPath) {
-    QFile file(strPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& strPath, const QByteArray& bytes) {
-    QFile file(strPath);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 class DocumentTest : public ::testing::Test {
 protected:
     QString Path(const QString& strName) const { return m_dir.filePath(strName); }
@@ -63,7 +52,6 @@ TEST_F(DocumentTest, UpdateAllViewsSkipsTheSenderAndViewsThatAreGone) {
     pGone.reset();
 
     m_doc.UpdateAllViews(&sender);
-
     EXPECT_EQ(1, first.m_nUpdates);
     EXPECT_EQ(0, sender.m_nUpdates);
     EXPECT_EQ(2U, m_doc.GetViews().size());
@@ -71,58 +59,50 @@ TEST_F(DocumentTest, UpdateAllViewsSkipsTheSenderAndViewsThatAreGone) {
 
 TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFile) {
     const QString strReadOnly = Path("readonly.bod");
-    WriteAll(strReadOnly, "previous");
+    const QString strNoFolder = Path("no-such-folder/deeds.bod");
+    WriteFileBytes(strReadOnly, "previous");
     QFile::setPermissions(strReadOnly, QFileDevice::ReadOwner);
-    const struct {
-        QString strPath;
-        QString strMessage;
-    } cases[] = {
-        {strReadOnly, strReadOnly + " is read-only."},
-        {Path("no-such-folder/deeds.bod"),
-         Path("no-such-folder/deeds.bod") + " contains an invalid path."},
-    };
-    for (const auto& c : cases) {
-        if (c.strPath == strReadOnly && QFileInfo(strReadOnly).isWritable()) {
-            continue; // Running as root: permission bits do not stop a write.
+    // Running as root, permission bits do not stop a write: that case is left out.
+    const bool bReadOnlyHolds = !QFileInfo(strReadOnly).isWritable();
+    for (const auto& [strPath, strMessage] :
+         {std::pair{strReadOnly, strReadOnly + " is read-only."},
+          std::pair{strNoFolder, strNoFolder + " contains an invalid path."}}) {
+        if (strPath == strReadOnly && !bReadOnlyHolds) {
+            continue;
         }
         m_prompt.m_messages.clear();
-        EXPECT_FALSE(m_doc.OnSaveDocument(c.strPath)) << c.strPath.toStdString();
-        EXPECT_EQ(QStringList{c.strMessage}, m_prompt.m_messages);
+        EXPECT_FALSE(m_doc.OnSaveDocument(strPath)) << strPath.toStdString();
+        EXPECT_EQ(QStringList{strMessage}, m_prompt.m_messages);
     }
-    EXPECT_EQ(QByteArray("previous"), ReadAll(strReadOnly));
+    EXPECT_EQ(QByteArray("previous"), ReadFileBytes(strReadOnly));
     EXPECT_FALSE(QFileInfo::exists(Path("no-such-folder")));
 }
 
-struct SaveModifiedCase {
-    IPrompt::Answer answer;
-    bool bResult;
-    bool bSaved;
-};
-
-class SaveModifiedTest : public DocumentTest,
-                         public ::testing::WithParamInterface<SaveModifiedCase> {};
-
-TEST_P(SaveModifiedTest, AnswerDecidesWhetherToSaveAndGoOn) {
-    m_doc.SetPathName(Path("deeds.bod"), false);
-    m_doc.SetModifiedFlag(true);
-    m_prompt.QueueAnswer(GetParam().answer);
-
-    EXPECT_EQ(GetParam().bResult, m_doc.SaveModified());
-    EXPECT_EQ(QStringList{"Save changes to deeds.bod?"}, m_prompt.m_messages);
-    EXPECT_EQ(GetParam().bSaved, QFileInfo::exists(Path("deeds.bod")));
+TEST_F(DocumentTest, SaveModifiedAsksAndTheAnswerDecidesWhetherToSaveAndGoOn) {
+    const struct {
+        QString strName;
+        IPrompt::Answer answer;
+        bool bGoOn;
+        bool bSaved;
+    } cases[] = {{"yes.bod", IPrompt::Answer::Yes, true, true},
+                 {"no.bod", IPrompt::Answer::No, true, false},
+                 {"cancel.bod", IPrompt::Answer::Cancel, false, false}};
+    for (const auto& c : cases) {
+        TextDoc doc;
+        doc.SetPathName(Path(c.strName), false);
+        doc.SetModifiedFlag(true);
+        m_prompt.m_messages.clear();
+        m_prompt.QueueAnswer(c.answer);
+        EXPECT_EQ(c.bGoOn, doc.SaveModified()) << c.strName.toStdString();
+        EXPECT_EQ(QStringList{"Save changes to " + c.strName + "?"}, m_prompt.m_messages);
+        EXPECT_EQ(c.bSaved, QFileInfo::exists(Path(c.strName))) << c.strName.toStdString();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Answers, SaveModifiedTest,
-                         ::testing::Values(SaveModifiedCase{IPrompt::Answer::Yes, true, true},
-                                           SaveModifiedCase{IPrompt::Answer::No, true, false},
-                                           SaveModifiedCase{IPrompt::Answer::Cancel, false,
-                                                            false}));
 
 TEST_F(DocumentTest, UntitledSaveCancelledKeepsTheChange) {
     m_doc.SetTitle("Quilmr1 *");
     m_doc.SetModifiedFlag(true);
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-
     EXPECT_FALSE(m_doc.SaveModified());
     EXPECT_EQ(QStringList{"Save changes to Quilmr1?"}, m_prompt.m_messages);
     EXPECT_EQ(QStringList{"save"}, m_prompt.m_fileDialogs);
