@@ -7,9 +7,7 @@
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
 
-#include <QMdiArea>
 #include <QSplitter>
-#include <QTest>
 
 namespace {
 
@@ -24,20 +22,12 @@ protected:
         return Frame().GetActiveChildFrame();
     }
 
-    static void StoreChildPlacement(const QRect& rc, int nState) {
-        WriteProfileInt("ChildFrame", "Top", rc.top());
-        WriteProfileInt("ChildFrame", "Left", rc.left());
-        WriteProfileInt("ChildFrame", "Bottom", rc.top() + rc.height());
-        WriteProfileInt("ChildFrame", "Right", rc.left() + rc.width());
-        WriteProfileInt("ChildFrame", "State", nState);
+    static int Stored(const char* pszEntry) { return GetProfileInt("ChildFrame", pszEntry, -1); }
+    static QRect StoredRect() {
+        return {QPoint(Stored("Left"), Stored("Top")),
+                QPoint(Stored("Right") - 1, Stored("Bottom") - 1)};
     }
-
-    static QRect StoredChildRect() {
-        const int nTop = GetProfileInt("ChildFrame", "Top", -1);
-        const int nLeft = GetProfileInt("ChildFrame", "Left", -1);
-        return QRect(QPoint(nLeft, nTop), QPoint(GetProfileInt("ChildFrame", "Right", -1) - 1,
-                                                 GetProfileInt("ChildFrame", "Bottom", -1) - 1));
-    }
+    static int SplitOf(const CChildFrame& frame) { return frame.GetSplitter()->sizes().first(); }
 };
 
 TEST_F(ChildFrameTest, EmptySettingsOpenMaximisedWithTheTreeOnHalfTheWidth) {
@@ -46,65 +36,50 @@ TEST_F(ChildFrameTest, EmptySettingsOpenMaximisedWithTheTreeOnHalfTheWidth) {
     EXPECT_TRUE(pFrame->isMaximized());
     EXPECT_EQ(QSize(599, 356), pFrame->GetRestoredRect().size());
     EXPECT_EQ(QString("Quilmr1"), pFrame->windowTitle());
-
     // Half of the client width the restored window had when its panes were made.
     const QMargins margins = pFrame->contentsMargins();
-    const int nHalf = (599 - margins.left() - margins.right()) / 2;
-    EXPECT_EQ(nHalf, pFrame->GetSplitter()->sizes().constFirst());
+    EXPECT_EQ((599 - margins.left() - margins.right()) / 2, SplitOf(*pFrame));
     EXPECT_EQ(pFrame->GetLeftView(), pFrame->GetSplitter()->widget(0));
     EXPECT_EQ(pFrame->GetFormView(), pFrame->GetSplitter()->widget(1));
-
     // Opening maximised is a resize too, and is stored as such.
-    EXPECT_EQ(3, GetProfileInt("ChildFrame", "State", -1));
+    EXPECT_EQ(kShowMaximized, Stored("State"));
 }
 
-TEST_F(ChildFrameTest, StoredNormalPlacementAndSplitAreUsed) {
-    StoreChildPlacement(QRect(30, 40, 420, 300), 1);
+TEST_F(ChildFrameTest, StoredPlacementIsUsedAndEveryMoveResizeAndStateIsStored) {
+    WriteProfileInt("ChildFrame", "Top", 40);
+    WriteProfileInt("ChildFrame", "Left", 30);
+    WriteProfileInt("ChildFrame", "Bottom", 340);
+    WriteProfileInt("ChildFrame", "Right", 450);
+    WriteProfileInt("ChildFrame", "State", kShowNormal);
     WriteProfileInt("ChildFrame", "Split", 123);
     CChildFrame* pFrame = StartWithWindow();
     ASSERT_NE(nullptr, pFrame);
     EXPECT_FALSE(pFrame->isMaximized());
     EXPECT_EQ(QRect(30, 40, 420, 300), pFrame->geometry());
-    EXPECT_EQ(123, pFrame->GetSplitter()->sizes().constFirst());
-}
-
-TEST_F(ChildFrameTest, StoredMaximisedStateOpensMaximised) {
-    StoreChildPlacement(QRect(30, 40, 420, 300), 3);
-    CChildFrame* pFrame = StartWithWindow();
-    ASSERT_NE(nullptr, pFrame);
-    EXPECT_TRUE(pFrame->isMaximized());
-    EXPECT_EQ(QRect(30, 40, 420, 300), pFrame->GetRestoredRect());
-}
-
-TEST_F(ChildFrameTest, MovesResizesAndStatesAreStored) {
-    StoreChildPlacement(QRect(30, 40, 420, 300), 1);
-    CChildFrame* pFrame = StartWithWindow();
-    ASSERT_NE(nullptr, pFrame);
+    EXPECT_EQ(123, SplitOf(*pFrame));
 
     pFrame->move(50, 60);
-    EXPECT_EQ(QRect(50, 60, 420, 300), StoredChildRect());
+    EXPECT_EQ(QRect(50, 60, 420, 300), StoredRect());
     pFrame->resize(400, 280);
-    EXPECT_EQ(QRect(50, 60, 400, 280), StoredChildRect());
-    EXPECT_EQ(1, GetProfileInt("ChildFrame", "State", -1));
-
-    // Maximised, the restored rectangle is what is kept.
+    EXPECT_EQ(QRect(50, 60, 400, 280), StoredRect());
+    EXPECT_EQ(kShowNormal, Stored("State"));
+    // Maximised or minimised, the restored rectangle is what is kept.
     pFrame->showMaximized();
-    EXPECT_EQ(3, GetProfileInt("ChildFrame", "State", -1));
-    EXPECT_EQ(QRect(50, 60, 400, 280), StoredChildRect());
+    EXPECT_EQ(kShowMaximized, Stored("State"));
+    EXPECT_EQ(QRect(50, 60, 400, 280), StoredRect());
     pFrame->showMinimized();
-    EXPECT_EQ(2, GetProfileInt("ChildFrame", "State", -1));
-    EXPECT_EQ(QRect(50, 60, 400, 280), StoredChildRect());
+    EXPECT_EQ(kShowMinimized, Stored("State"));
+    EXPECT_EQ(QRect(50, 60, 400, 280), StoredRect());
 }
 
 TEST_F(ChildFrameTest, ClosingStoresTheSplit) {
     CChildFrame* pFrame = StartWithWindow();
     ASSERT_NE(nullptr, pFrame);
-    const int nTotal =
-        pFrame->GetSplitter()->sizes().constFirst() + pFrame->GetSplitter()->sizes().constLast();
-    pFrame->GetSplitter()->setSizes({150, nTotal - 150});
+    const QList<int> sizes = pFrame->GetSplitter()->sizes();
+    pFrame->GetSplitter()->setSizes({150, sizes.first() + sizes.last() - 150});
     EXPECT_TRUE(pFrame->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(150, GetProfileInt("ChildFrame", "Split", -1));
+    EXPECT_EQ(150, Stored("Split"));
 }
 
 TEST_F(ChildFrameTest, OnlyTheLastWindowOfAModifiedDocumentAsks) {
@@ -129,49 +104,6 @@ TEST_F(ChildFrameTest, OnlyTheLastWindowOfAModifiedDocumentAsks) {
     m_prompt.QueueAnswer(IPrompt::Answer::No);
     EXPECT_TRUE(pFirst->close());
     EXPECT_TRUE(m_pApp->GetDocManager()->GetDocuments().empty());
-}
-
-TEST_F(ChildFrameTest, ClosingTheDocumentClosesEveryWindow) {
-    CChildFrame* pFirst = StartWithWindow();
-    ASSERT_NE(nullptr, pFirst);
-    Frame().OnCommand(ID_WINDOW_NEW);
-    ASSERT_EQ(2, Frame().GetMdiArea()->subWindowList().size());
-    Frame().OnCommand(ID_FILE_CLOSE);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(Frame().GetMdiArea()->subWindowList().isEmpty());
-    EXPECT_EQ(nullptr, Frame().GetActiveDocument());
-}
-
-TEST_F(ChildFrameTest, PanesAndKeyboardSplit) {
-    CChildFrame* pFrame = StartWithWindow();
-    ASSERT_NE(nullptr, pFrame);
-    Frame().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
-    EXPECT_EQ(static_cast<CView*>(pFrame->GetLeftView()), pFrame->GetActiveView());
-    Frame().OnCommand(ID_NEXT_PANE);
-    EXPECT_EQ(static_cast<CView*>(pFrame->GetFormView()), pFrame->GetActiveView());
-    // The form is active: Delete BOD has no one to answer it.
-    EXPECT_FALSE(Frame().GetCommand(ID_DELETE_BOD)->isEnabled());
-    Frame().OnCommand(ID_PREV_PANE);
-    EXPECT_EQ(static_cast<CView*>(pFrame->GetLeftView()), pFrame->GetActiveView());
-
-    const int nStart = pFrame->GetSplitter()->sizes().constFirst();
-    Frame().OnCommand(ID_WINDOW_SPLIT);
-    ASSERT_TRUE(pFrame->IsTrackingSplit());
-    QWidget* pHandle = pFrame->GetSplitter()->handle(1);
-    QTest::keyClick(pHandle, Qt::Key_Right);
-    QTest::keyClick(pHandle, Qt::Key_Right);
-    QTest::keyClick(pHandle, Qt::Key_Left, Qt::ControlModifier);
-    EXPECT_EQ(nStart + 31, pFrame->GetSplitter()->sizes().constFirst());
-    QTest::keyClick(pHandle, Qt::Key_Escape);
-    EXPECT_FALSE(pFrame->IsTrackingSplit());
-    EXPECT_EQ(nStart, pFrame->GetSplitter()->sizes().constFirst());
-
-    Frame().OnCommand(ID_WINDOW_SPLIT);
-    QTest::keyClick(pHandle, Qt::Key_Left);
-    QTest::keyClick(pHandle, Qt::Key_Return);
-    EXPECT_FALSE(pFrame->IsTrackingSplit());
-    EXPECT_EQ(nStart - 16, pFrame->GetSplitter()->sizes().constFirst());
 }
 
 } // namespace

@@ -15,20 +15,17 @@
 // the script. Teardown closes the documents without asking.
 class QuillmarAppFixture : public ::testing::Test {
 protected:
-    void SetUp() override { ClearSettings(); }
+    void SetUp() override { QSettings("Larkfield", "Quillmar").clear(); }
     void TearDown() override {
         m_pApp.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ClearSettings();
+        QSettings("Larkfield", "Quillmar").clear();
     }
-
-    static void ClearSettings() { QSettings("Larkfield", "Quillmar").clear(); }
 
     bool Start(const QStringList& arguments = {}) {
         m_pApp = std::make_unique<CQuillmarApp>(arguments);
         return m_pApp->InitInstance();
     }
-
     CMainFrame& Frame() const { return *m_pApp->GetMainFrame(); }
 
     ScriptedPrompt m_prompt;
