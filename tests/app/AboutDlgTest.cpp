@@ -11,8 +11,7 @@ namespace {
 
 TEST(AboutDlgTest, ShowsIconVersionAndMailLink) {
     CAboutDlg dlg;
-    EXPECT_EQ(dlg.windowTitle(), "About Quillmar");
-
+    EXPECT_EQ(QString("About Quillmar"), dlg.windowTitle());
     QStringList texts;
     bool bIcon = false;
     for (const QLabel* pLabel : dlg.findChildren<QLabel*>()) {
@@ -21,13 +20,14 @@ TEST(AboutDlgTest, ShowsIconVersionAndMailLink) {
     }
     EXPECT_TRUE(texts.contains("Quillmar Version 1.0.0.3")) << texts.join('|').toStdString();
     EXPECT_TRUE(bIcon) << "the program icon comes from the resources";
-
     const CLinkLabel* pLink = dlg.GetLink();
-    EXPECT_EQ(pLink->text(), QUILLMAR_CONTACT);
-    EXPECT_EQ(pLink->GetURL(), QStringLiteral("mailto:") + QUILLMAR_CONTACT);
-    EXPECT_EQ(pLink->toolTip(), "Please send your comments, questions, or complaints here :-)");
+    EXPECT_EQ(QString(QUILLMAR_CONTACT), pLink->text());
+    EXPECT_EQ(QString("mailto:") + QUILLMAR_CONTACT, pLink->GetURL());
+    EXPECT_EQ(QString("Please send your comments, questions, or complaints here :-)"),
+              pLink->toolTip());
 }
 
+// The link comes first in the tab order; Enter on opening must still close the box.
 TEST(AboutDlgTest, EnterOnOpeningPressesOk) {
     CAboutDlg dlg;
     QList<QUrl> opened;
@@ -36,15 +36,14 @@ TEST(AboutDlgTest, EnterOnOpeningPressesOk) {
         return true;
     });
     const auto buttons = dlg.findChildren<QPushButton*>();
-    ASSERT_EQ(buttons.size(), 1);
-    EXPECT_EQ(buttons.front()->text(), "OK");
+    ASSERT_EQ(1, buttons.size());
+    EXPECT_EQ(QString("OK"), buttons.front()->text());
     EXPECT_TRUE(buttons.front()->isDefault());
-
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
-    EXPECT_EQ(dlg.focusWidget(), buttons.front());
+    ASSERT_EQ(buttons.front(), dlg.focusWidget());
     QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(QDialog::Accepted, dlg.result());
     EXPECT_TRUE(opened.isEmpty());
 }
 

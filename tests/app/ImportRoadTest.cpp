@@ -2,12 +2,12 @@
 #include "frames/ChildFrame.h"
 #include "frames/QuillmarAppFixture.h"
 #include "model/BodFile.h"
+#include "support/BodToolRunner.h"
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -174,11 +174,7 @@ TEST_F(ImportRoadTest, ImportSelectEditCombineAndSave) {
     EXPECT_EQ(QString("aldric.bod"), Frame().GetActiveChildFrame()->windowTitle());
 
     // Every change is in the file.
-    QFile file(strPath);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    const BodFile::Contents contents =
-        BodFile::Read(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const BodFile::Contents contents = BodFile::Read(ReadFileBytes(strPath).toStdString());
     ASSERT_EQ(2U, contents.bods.size());
     const CBodItem* pLarge = nullptr;
     const CBodItem* pGloves = nullptr;
