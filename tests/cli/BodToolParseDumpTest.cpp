@@ -52,10 +52,6 @@ TEST_P(BodToolParseTest, PrintsOneValidDeedPerLine) {
     EXPECT_EQ("platemail gloves", first["item"].toString());
     EXPECT_EQ("shadow iron", first["material"].toString());
     EXPECT_TRUE(first["line"].toString().startsWith("small bulk order"));
-    for (const char* pszKey : {"trade", "category", "amount", "quality", "count", "price"}) {
-        EXPECT_TRUE(first[pszKey].isString()) << pszKey;
-    }
-    EXPECT_TRUE(first["time"].isDouble());
     EXPECT_TRUE(first["parts"].isArray());
 }
 

@@ -10,41 +10,31 @@
 
 namespace {
 
-class BodToolShoppingStatsTest : public ::testing::Test {
-protected:
-    // Platemail with parts 1 and 3 open, chainmail stored without parts, two small deeds (one
-    // finished) and one of another trade.
-    BodToolShoppingStatsTest() {
-        const auto Deed = [](const char* pszItem, const char* pszCount) {
-            return TestDeeds::MakeDeed(
-                {"Smithy", "Platemail", "iron", "10", "Normal", pszItem, pszCount});
-        };
-        CBodArray bods;
-        bods.push_back(Deed("LBOD/platemail", "40/60"));
-        bods.back()->BuildParts();
-        for (int i : {1, 3, 4, 5}) {
-            bods.back()->SetPart(i, true, "");
-        }
-        bods.push_back(Deed("LBOD/chainmail", "0/30"));
-        bods.push_back(Deed("platemail gloves", "10/10"));
-        bods.push_back(Deed("platemail arms", "3/10"));
-        bods.push_back(Deed("cloak", ""));
-        bods.back()->m_strTrade = "Tailor";
-        WriteFileBytes(m_dir.filePath("deeds.bod"),
-                       QByteArray::fromStdString(BodFile::Write(bods, 0, 0)));
+// Platemail with parts 1 and 3 open, chainmail stored without parts, two small deeds (one
+// finished) and one of another trade.
+TEST(BodToolShoppingStatsTest, ShoppingListsOpenPartsAndStatsCountThem) {
+    const auto Deed = [](const char* pszItem, const char* pszCount) {
+        return TestDeeds::MakeDeed(
+            {"Smithy", "Platemail", "iron", "10", "Normal", pszItem, pszCount});
+    };
+    CBodArray bods;
+    bods.push_back(Deed("LBOD/platemail", "40/60"));
+    bods.back()->BuildParts();
+    for (int i : {1, 3, 4, 5}) {
+        bods.back()->SetPart(i, true, "");
     }
+    bods.push_back(Deed("LBOD/chainmail", "0/30"));
+    bods.push_back(Deed("platemail gloves", "10/10"));
+    bods.push_back(Deed("platemail arms", "3/10"));
+    bods.push_back(Deed("cloak", ""));
+    bods.back()->m_strTrade = "Tailor";
+    const QTemporaryDir dir;
+    const QString strPath = dir.filePath("deeds.bod");
+    WriteFileBytes(strPath, QByteArray::fromStdString(BodFile::Write(bods, 0, 0)));
 
-    QJsonObject RunForObject(const char* pszCommand) const {
-        const BodToolResult result = RunBodTool({pszCommand, m_dir.filePath("deeds.bod")});
-        EXPECT_EQ(0, result.nExitCode) << result.err.toStdString();
-        return QJsonDocument::fromJson(result.out).object();
-    }
-
-    QTemporaryDir m_dir;
-};
-
-TEST_F(BodToolShoppingStatsTest, ShoppingListsLargeDeedsThenTheirOpenParts) {
-    const QJsonArray deeds = RunForObject("shopping")["deeds"].toArray();
+    const BodToolResult shopping = RunBodTool({"shopping", strPath});
+    ASSERT_EQ(0, shopping.nExitCode) << shopping.err.toStdString();
+    const QJsonArray deeds = QJsonDocument::fromJson(shopping.out)["deeds"].toArray();
     QStringList items;
     for (const QJsonValue& deed : deeds) {
         items << deed["item"].toString();
@@ -53,10 +43,10 @@ TEST_F(BodToolShoppingStatsTest, ShoppingListsLargeDeedsThenTheirOpenParts) {
                            "chainmail coif", "chainmail leggings", "chainmail tunic"}),
               items);
     EXPECT_EQ(QString(""), deeds[2]["count"].toString());
-}
 
-TEST_F(BodToolShoppingStatsTest, StatsCountWhatAPlayerAsksAbout) {
-    const QJsonObject stats = RunForObject("stats");
+    const BodToolResult statsRun = RunBodTool({"stats", strPath});
+    ASSERT_EQ(0, statsRun.nExitCode) << statsRun.err.toStdString();
+    const QJsonObject stats = QJsonDocument::fromJson(statsRun.out).object();
     const std::pair<const char*, int> expected[] = {{"deeds", 5},          {"large", 2},
                                                     {"small", 3},          {"valid", 4},
                                                     {"largeComplete", 0},  {"largeFilledParts", 4},

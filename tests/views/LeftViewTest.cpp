@@ -219,21 +219,12 @@ TEST_F(LeftViewDragTest, DropOnANeedingLargeDeedFillsItsPart) {
     EXPECT_TRUE(m_doc.IsModified());
 }
 
-TEST_F(LeftViewDragTest, RefusedDropsAndUndraggableNodesChangeNothing) {
+TEST_F(LeftViewDragTest, RefusedDropsChangeNothing) {
     DragTo(m_pOther, NodeOf(m_pLarge));
     DropOn(NodeOf(m_pLarge));
     DragTo(m_pSmall, Child(Root(), "Smithy"));
     DropOn(Child(Root(), "Smithy"));
     EXPECT_EQ(NodeOf(m_pSmall), m_view.currentIndex());
-    // Large deeds and branches select but do not drag.
-    for (const QModelIndex& node : {NodeOf(m_pLarge), Child(Root(), "Smithy")}) {
-        const QPoint pt = IconPoint(node);
-        QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, pt);
-        QTest::mouseMove(m_view.viewport(), pt + QPoint(0, 40));
-        EXPECT_FALSE(m_view.IsDragging());
-        EXPECT_EQ(node, m_view.currentIndex());
-        QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, pt + QPoint(0, 40));
-    }
     EXPECT_EQ(3u, m_doc.m_arrBods.size());
     EXPECT_EQ("0/40", m_pLarge->m_strCount);
     EXPECT_FALSE(m_doc.IsModified());

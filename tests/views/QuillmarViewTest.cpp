@@ -241,34 +241,4 @@ TEST_F(QuillmarViewTest, LargeDeedPartsCountAtOnceCancelRestoresApplyStores) {
     EXPECT_TRUE(m_prompt.m_messages.isEmpty()) << "the hidden Adjust box is never read";
 }
 
-// A large deed whose set is unknown has no parts to count: Apply keeps its count text.
-TEST_F(QuillmarViewTest, LargeDeedWithoutPartsKeepsItsCountText) {
-    CBodItem* pBod = AddLarge("LBOD/unknown set", "3/9");
-    Select(pBod);
-    EXPECT_EQ("3/9", CountLine());
-    EXPECT_FALSE(Part(0)->isVisible());
-    QTest::keyClicks(Price(), "5");
-    QTest::mouseClick(Apply(), Qt::LeftButton);
-    EXPECT_EQ("3/9", pBod->m_strCount);
-}
-
-TEST(QuillmarViewFormatTest, TitleAndCount) {
-    CBodItem bod;
-    bod.m_strMaterial = "iron";
-    bod.m_strAmount = "20";
-    bod.m_strQuality = "Exceptional";
-    const std::pair<const char*, const char*> cases[] = {
-        {"platemail gloves", "SBOD/platemail gloves/iron/20/Exceptional"},
-        {"LBOD/platemail", "LBOD/platemail/iron/20/Exceptional"},
-        {"LBODY", "LBODY/iron/20/Exceptional"},
-        {"lbod/platemail", "SBOD/lbod/platemail/iron/20/Exceptional"},
-    };
-    for (const auto& [pszItem, pszTitle] : cases) {
-        bod.m_strItem = pszItem;
-        EXPECT_EQ(pszTitle, CQuillmarView::BuildTitle(bod));
-    }
-    EXPECT_EQ("12884901882/12884901882",
-              CQuillmarView::FormatCount(6LL * 2147483647, 6LL * 2147483647));
-}
-
 } // namespace

@@ -99,15 +99,6 @@ TEST_F(TreePrinterTest, LargeTreePrintsEveryPageWithBothBands) {
         EXPECT_TRUE(pages[n - 1].contains("R&D.bod * BOD hierarchy")) << n;
         EXPECT_TRUE(pages[n - 1].contains(QStringLiteral("Page %1/%2").arg(n).arg(nPages))) << n;
     }
-
-    // A print dialog's page range limits the job; the numbering stays that of the whole.
-    pPrinter->setPrintRange(QPrinter::PageRange);
-    pPrinter->setFromTo(2, 3);
-    ASSERT_TRUE(printer.Print(*pPrinter, CTreePrinter::Pages::PrinterRange));
-    pages = PdfPageTexts(pPrinter->outputFileName());
-    ASSERT_EQ(2, pages.size());
-    EXPECT_TRUE(pages[0].contains(QStringLiteral("Page 2/%1").arg(nPages)));
-    EXPECT_TRUE(pages[1].contains(QStringLiteral("Page 3/%1").arg(nPages)));
 }
 
 TEST_F(TreePrinterTest, PreviewPutsThePictureInTheViewsColoursOnTheClipboard) {
