@@ -68,6 +68,11 @@ CDocument* CDocManager::OpenDocumentFile(const QString& strPath) {
     pDoc->SetDocManager(this);
     // The window is made only after a good load, so a failed open leaves nothing behind.
     if (!pDoc->OnOpenDocument(strPath)) {
+        // A recent file that no longer opens leaves the list instead of failing again next time.
+        if (m_recentFiles.removeAll(strPath) > 0) {
+            SaveRecentFiles();
+            Q_EMIT RecentFilesChanged();
+        }
         return nullptr;
     }
     pDoc->SetPathName(strPath);

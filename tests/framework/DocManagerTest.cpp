@@ -62,6 +62,7 @@ TEST_F(DocManagerTest, NewDocumentsAreNumberedAndNeedAWindow) {
 
 TEST_F(DocManagerTest, FailedOpenIsReportedAndLeavesNoDocumentOrWindow) {
     const QString strMissing = m_dir.filePath("missing.bod");
+    m_pManager->AddToRecentFileList(strMissing);
     EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(File("truncated.bod", QByteArray(3, '\0'))));
     EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strMissing));
     EXPECT_EQ(QStringList({"Unexpected file format.", strMissing + " was not found."}),
