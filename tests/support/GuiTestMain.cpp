@@ -2,7 +2,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 // Every window test runs offscreen, with settings in a throw-away test location, so no test

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <deque>
 
 // Answers the program's message boxes and file dialogs from a script and records what was
@@ -23,8 +22,8 @@ public:
 
     Answer MessageBox(QWidget* pParent, const QString& strText, Icon icon,
                       Buttons buttons) override;
-    QString GetSaveFileName(QWidget* pParent, const QString& strProposed,
-                            const QString& strFilter, const QString& strDefaultExt) override;
+    QString GetSaveFileName(QWidget* pParent, const QString& strProposed, const QString& strFilter,
+                            const QString& strDefaultExt) override;
     QString GetOpenFileName(QWidget* pParent, const QString& strFilter) override;
 
     // Every message box text, in order.
