@@ -14,15 +14,6 @@ std::string AsciiLower(std::string_view text) {
     return lower;
 }
 
-bool ContainsAsciiUpper(std::string_view text) {
-    for (const char c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
@@ -57,7 +48,8 @@ std::int32_t Atoi(std::string_view text) {
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         value = value * 10 + (text[i] - '0');
         if (value > kMax + 1) {
-            value = kMax + 1; // keeps accumulating harmlessly; the sign decides the limit below
+            value = kMax +
+                    1; // past either limit already; capping keeps the 64-bit sum from overflowing
         }
     }
     if (negative) {
@@ -77,16 +69,6 @@ bool IsContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U;
 }
 } // namespace
-
-std::size_t CodePointCount(std::string_view text) {
-    std::size_t count = 0;
-    for (const char c : text) {
-        if (!IsContinuationByte(c)) {
-            ++count;
-        }
-    }
-    return count;
-}
 
 std::string_view DropCodePoints(std::string_view text, std::size_t count) {
     std::size_t i = 0;

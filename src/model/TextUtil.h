@@ -9,7 +9,6 @@
 namespace TextUtil {
 
 std::string AsciiLower(std::string_view text);
-bool ContainsAsciiUpper(std::string_view text);
 
 // Removes blanks, tabs, CR, LF, vertical tabs and form feeds.
 std::string_view Trim(std::string_view text);
@@ -20,8 +19,6 @@ bool IsSpace(char c);
 // character, 0 without digits), but saturates at the 32-bit limits instead of overflowing.
 std::int32_t Atoi(std::string_view text);
 
-// Number of Unicode code points in a UTF-8 text.
-std::size_t CodePointCount(std::string_view text);
 // Drops the first `count` code points (or everything, when the text is shorter).
 std::string_view DropCodePoints(std::string_view text, std::size_t count);
 
