@@ -50,6 +50,12 @@ void CQuillmarDoc::OnCloseDocument() {
     FreeBodArray(m_arrFullList);
 }
 
+void CQuillmarDoc::ReloadDocument() {
+    // The deeds it points to are about to be replaced by those read again.
+    m_pSelectedBod = nullptr;
+    CDocument::ReloadDocument();
+}
+
 void CQuillmarDoc::AddBodItem(std::unique_ptr<CBodItem> pBod) {
     if (pBod) {
         m_arrBods.push_back(std::move(pBod));

@@ -47,4 +47,7 @@ public:
     CBodArray m_arrFullList;
     CBodArray m_arrShoppingList;
     bool m_bAutoSave = false;
+
+protected:
+    void ReloadDocument() override;
 };

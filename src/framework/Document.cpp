@@ -2,6 +2,7 @@
 
 #include "framework/DocManager.h"
 #include "framework/Prompt.h"
+#include "framework/SafeWrite.h"
 #include "framework/View.h"
 #include "model/Archive.h"
 
@@ -18,21 +19,22 @@ void ReportFileError(const QString& strText) {
 }
 
 // Why a save to strPathName could not start, in words the user can act on.
-QString SaveFailureText(const QString& strPathName) {
+QString SaveFailureText(const QString& strPathName, const QString& strReason) {
     const QFileInfo info(strPathName);
-    const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir()) {
+    if (!QFileInfo(info.absolutePath()).isDir()) {
         return QStringLiteral("%1 contains an invalid path.").arg(strPathName);
     }
-    if (info.isDir() || !folder.isWritable()) {
+    if (info.isDir()) {
         return QStringLiteral("Access to %1 was denied.").arg(strPathName);
     }
-    return QStringLiteral("Failed to save document.");
+    return QStringLiteral("Failed to save document.\n%1: %2").arg(strPathName, strReason);
 }
 
 } // namespace
 
-CDocument::CDocument() = default;
+CDocument::CDocument() {
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &CDocument::OnFileChangedOnDisk);
+}
 
 CDocument::~CDocument() {
     for (CView* pView : m_views) {
@@ -49,7 +51,13 @@ void CDocument::SetTitle(const QString& strTitle) {
 
 void CDocument::SetPathName(const QString& strPathName, bool bAddToMRU) {
     const QFileInfo info(strPathName);
+    if (!m_watcher.files().isEmpty()) {
+        m_watcher.removePaths(m_watcher.files());
+    }
     m_strPathName = info.absoluteFilePath();
+    if (info.isFile()) {
+        m_watcher.addPath(m_strPathName);
+    }
     SetTitle(info.fileName());
     if (bAddToMRU && m_pDocManager != nullptr) {
         m_pDocManager->AddToRecentFileList(m_strPathName);
@@ -103,6 +111,11 @@ bool CDocument::OnOpenDocument(const QString& strPathName) {
         ReportFileError(QStringLiteral("%1 was not found.").arg(strPathName));
         return false;
     }
+    // A device or a pipe would be read without end, or wait forever for a writer.
+    if (!info.isFile()) {
+        ReportFileError(QStringLiteral("%1 is not a document file.").arg(strPathName));
+        return false;
+    }
     QFile file(strPathName);
     if (!file.open(QIODevice::ReadOnly)) {
         ReportFileError(file.error() == QFileDevice::PermissionsError || !info.isReadable()
@@ -125,6 +138,7 @@ bool CDocument::OnOpenDocument(const QString& strPathName) {
             return false;
         }
     }
+    m_diskStamp = CDiskStamp(strPathName, bytes);
     SetModifiedFlag(false);
     return true;
 }
@@ -138,19 +152,12 @@ bool CDocument::OnSaveDocument(const QString& strPathName) {
     }
     CArchive ar = CArchive::ForStoring();
     Serialize(ar);
-    const std::string& bytes = ar.Bytes();
-
-    QSaveFile file(strPathName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        ReportFileError(SaveFailureText(strPathName));
+    const QByteArray bytes = QByteArray::fromStdString(ar.Bytes());
+    if (const QString strReason = SafeWrite::WriteFile(strPathName, bytes); !strReason.isEmpty()) {
+        ReportFileError(SaveFailureText(strPathName, strReason));
         return false;
     }
-    const auto nSize = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), nSize) != nSize || !file.commit()) {
-        file.cancelWriting();
-        ReportFileError(QStringLiteral("Failed to save document."));
-        return false;
-    }
+    m_diskStamp = CDiskStamp(strPathName, bytes);
     SetModifiedFlag(false);
     SetTitle(info.fileName());
     return true;
@@ -189,6 +196,8 @@ bool CDocument::DoSave(const QString& strPathName, bool bReplace) {
         if (strNewName.isEmpty()) {
             return false;
         }
+    } else if (!ConfirmOverwriteIfChanged(strNewName)) {
+        return false;
     }
     if (!OnSaveDocument(strNewName)) {
         return false;
@@ -197,6 +206,67 @@ bool CDocument::DoSave(const QString& strPathName, bool bReplace) {
         SetPathName(strNewName);
     }
     return true;
+}
+
+bool CDocument::IsChangedOnDisk() const {
+    if (m_strPathName.isEmpty() || !m_diskStamp.IsValid()) {
+        return false;
+    }
+    const CDiskStamp now = CDiskStamp::Of(m_strPathName);
+    // A file that is gone loses nothing when it is written again.
+    return now.IsValid() && now != m_diskStamp;
+}
+
+bool CDocument::ConfirmOverwriteIfChanged(QString& strPathName) {
+    if (QFileInfo(strPathName).absoluteFilePath() != m_strPathName || !IsChangedOnDisk()) {
+        return true;
+    }
+    const QString strText =
+        QStringLiteral("%1 was changed by another program since Quillmar last read or saved it. "
+                       "Saving now would lose that change.\n\nYes: overwrite it. No: save "
+                       "under another name. Cancel: do not save.")
+            .arg(GetDisplayName());
+    switch (AppPrompt().MessageBox(nullptr, strText, IPrompt::Icon::Exclamation,
+                                   IPrompt::Buttons::YesNoCancel)) {
+    case IPrompt::Answer::Yes:
+        return true;
+    case IPrompt::Answer::No: {
+        const CDocTemplate defaults;
+        const CDocTemplate& docTemplate =
+            m_pDocManager != nullptr ? m_pDocManager->GetTemplate() : defaults;
+        strPathName = AppPrompt().GetSaveFileName(nullptr, m_strPathName, docTemplate.strFilterName,
+                                                  docTemplate.strFilterExt);
+        return !strPathName.isEmpty() && ConfirmOverwriteIfChanged(strPathName);
+    }
+    case IPrompt::Answer::Ok:
+    case IPrompt::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CDocument::OnFileChangedOnDisk() {
+    // A replaced file is a new one to the watcher: keep watching the path.
+    if (!m_watcher.files().contains(m_strPathName) && QFileInfo::exists(m_strPathName)) {
+        m_watcher.addPath(m_strPathName);
+    }
+    if (m_bAskingToReload || IsModified() || !IsChangedOnDisk()) {
+        return;
+    }
+    m_bAskingToReload = true;
+    const IPrompt::Answer answer = AppPrompt().MessageBox(
+        nullptr,
+        QStringLiteral("%1 was changed by another program. Reload it?").arg(GetDisplayName()),
+        IPrompt::Icon::Question, IPrompt::Buttons::YesNo);
+    m_bAskingToReload = false;
+    if (answer == IPrompt::Answer::Yes && !IsModified()) {
+        ReloadDocument();
+    }
+}
+
+void CDocument::ReloadDocument() {
+    OnOpenDocument(m_strPathName);
+    UpdateAllViews(nullptr);
 }
 
 bool CDocument::SaveModified() {

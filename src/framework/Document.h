@@ -1,5 +1,8 @@
 #pragma once
 
+#include "framework/DiskStamp.h"
+
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
 #include <vector>
@@ -52,6 +55,8 @@ public:
     // Asks "Save changes to %1?" for a modified document; false when the user cancels or the
     // save fails.
     virtual bool SaveModified();
+    // The file at the path is no longer what this document last read or wrote.
+    bool IsChangedOnDisk() const;
 
     // What the user calls the document: the file name, or the untitled name without the marker
     // that a caption shows for unsaved changes.
@@ -70,7 +75,18 @@ Q_SIGNALS:
     // Open was asked for a path this document already has: its window comes to the front.
     void ActivateRequested();
 
+protected:
+    // Reads the file at the path again after another program changed it; the views are told.
+    virtual void ReloadDocument();
+
 private:
+    // Before a save over the document's own file: when another program changed it, asks
+    // whether to overwrite it, save under another name (strPathName becomes that name) or not
+    // save (false).
+    bool ConfirmOverwriteIfChanged(QString& strPathName);
+    // Offers to reload a document without unsaved changes; one with changes asks when saved.
+    void OnFileChangedOnDisk();
+
     QString m_strTitle;
     QString m_strPathName;
     bool m_bModified = false;
@@ -78,4 +94,7 @@ private:
     CDocManager* m_pDocManager = nullptr;
     // A window closing in answer to Closing may ask to close the document again.
     bool m_bClosing = false;
+    CDiskStamp m_diskStamp;
+    QFileSystemWatcher m_watcher;
+    bool m_bAskingToReload = false;
 };

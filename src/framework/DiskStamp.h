@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+// What a file was when the program last read or wrote it: its size, modification time and a
+// hash of its bytes, so that a change by another program is noticed even within the clock's
+// resolution.
+class CDiskStamp {
+public:
+    CDiskStamp() = default;
+    // The stamp of strPath holding bytes (just read or written).
+    CDiskStamp(const QString& strPath, const QByteArray& bytes);
+    // The file as it is now; an invalid stamp when it is missing or cannot be read.
+    static CDiskStamp Of(const QString& strPath);
+
+    bool IsValid() const { return m_bValid; }
+    bool operator==(const CDiskStamp& other) const = default;
+
+private:
+    bool m_bValid = false;
+    qint64 m_nSize = 0;
+    QDateTime m_modified;
+    QByteArray m_hash;
+};
