@@ -6,11 +6,13 @@
 #include "cli/PrintCommand.h"
 #include "cli/ShoppingCommand.h"
 #include "cli/StatsCommand.h"
+#include "cli/StdStreams.h"
 #include "cli/TreeCommand.h"
 
 #include <QApplication>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -71,8 +73,14 @@ std::unique_ptr<QCoreApplication> MakeApplication(const Command& command, int& a
 }
 
 int RunCommand(const Command& command, const std::vector<std::string>& args) {
+    // Refused before anything is done, so no file changes for a result nobody can see.
+    if (StdStreams::IsOutputClosed()) {
+        std::cerr << "bodtool " << command.name << ": standard output is closed\n";
+        return 1;
+    }
+    int nExitCode = 1;
     try {
-        return command.run(args);
+        nExitCode = command.run(args);
     } catch (const CUsageError& e) {
         std::cerr << "bodtool " << command.name << ": " << e.what() << '\n';
         PrintUsage(std::cerr, {&command, 1});
@@ -80,12 +88,24 @@ int RunCommand(const Command& command, const std::vector<std::string>& args) {
     } catch (const CDocumentError& e) {
         std::cerr << e.what() << '\n';
         return 1;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "bodtool " << command.name << ": out of memory\n";
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << "bodtool " << command.name << ": " << e.what() << '\n';
+        return 1;
     }
+    if (const std::string strProblem = StdStreams::Finish(); !strProblem.empty()) {
+        std::cerr << "bodtool " << command.name << ": " << strProblem << '\n';
+        return 1;
+    }
+    return nExitCode;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    StdStreams::Guard();
     // Taken before Qt sees the command line, so that an argument such as "-style" stays ours.
     const std::vector<std::string> args(argv + 1, argv + argc);
 

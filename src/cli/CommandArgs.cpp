@@ -66,6 +66,10 @@ const std::vector<std::string>& CCommandArgs::Positionals(std::size_t nMin,
     if (m_positionals.size() > nMax) {
         throw CUsageError("unexpected argument " + m_positionals[nMax]);
     }
+    if (std::find(m_positionals.begin(), m_positionals.end(), std::string()) !=
+        m_positionals.end()) {
+        throw CUsageError("an empty file name (- names standard input)");
+    }
     return m_positionals;
 }
 

@@ -2,6 +2,8 @@
 
 #include "model/BodFile.h"
 
+#include <QString>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -12,10 +14,25 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The whole content of a file, or of standard input when strPath is empty. Throws
-// CDocumentError naming the file and the reason.
+// The most a text argument or standard input may hold. A pasted deed list is a few kilobytes;
+// the limit only stops an endless source such as /dev/zero.
+constexpr std::int64_t kMaxTextBytes = std::int64_t{64} << 20;
+
+// The whole content of a text file, or of standard input when strPath is "-". Throws
+// CDocumentError naming the file and the reason, also for more than kMaxTextBytes.
 std::string ReadInputBytes(const std::string& strPath);
 
-// Loads a *.bod file. A malformed file throws CDocumentError("Unexpected file format."), one
-// that cannot be opened a CDocumentError naming it and the reason.
+// The bytes of a *.bod file, which must be a regular file; throws CDocumentError naming it and
+// the reason.
+std::string ReadDocumentBytes(const std::string& strPath);
+// The document in bytes; throws CDocumentError("Unexpected file format.") for a malformed one.
+BodFile::Contents ParseBodDocument(const std::string& bytes);
+
+// Loads a *.bod file, which must be a regular file. A malformed file throws
+// CDocumentError("Unexpected file format."), one that cannot be opened a CDocumentError naming
+// it and the reason.
 BodFile::Contents LoadBodDocument(const std::string& strPath);
+
+// strPath as Qt names files. Throws CDocumentError when Qt would name another file, as it
+// would for a name that is not UTF-8.
+QString QtFileName(const std::string& strPath);

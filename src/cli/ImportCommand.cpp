@@ -3,24 +3,31 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandFiles.h"
 #include "framework/CollatorTextOrder.h"
+#include "framework/DiskStamp.h"
+#include "framework/SafeWrite.h"
 #include "import/ImportSession.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <iostream>
 
 namespace {
 
-// Through QSaveFile, so a failed save leaves the previous file as it was.
-void SaveBodDocument(const std::string& strPath, const BodFile::Contents& document) {
+// A failed save leaves the previous file as it was. The file is only replaced when it still
+// holds what was read, so a save by another program while this one ran is not lost.
+void SaveBodDocument(const std::string& strPath, const BodFile::Contents& document,
+                     const CDiskStamp& read) {
     const std::string bytes =
         BodFile::Write(document.bods, document.nReserved2, document.nReserved1);
-    QSaveFile file(QString::fromStdString(strPath));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        throw CDocumentError(strPath + ": " + file.errorString().toStdString());
+    const QString strFileName = QtFileName(strPath);
+    const QString strReason = SafeWrite::WriteFile(
+        strFileName, QByteArrayView(bytes.data(), qsizetype(bytes.size())), [&strFileName, &read] {
+            return CDiskStamp::Of(strFileName) == read
+                       ? QString()
+                       : QStringLiteral("changed by another program while "
+                                        "importing; nothing was imported");
+        });
+    if (!strReason.isEmpty()) {
+        throw CDocumentError(strPath + ": " + strReason.toStdString());
     }
 }
 
@@ -30,7 +37,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
     const CCommandArgs commandArgs(args, {"--mode", "--note"});
     const std::vector<std::string>& files = commandArgs.Positionals(1, 2);
     const std::string& strBodPath = files[0];
-    const std::string strTextPath = files.size() > 1 ? files[1] : std::string();
+    const std::string strTextPath = files.size() > 1 ? files[1] : std::string("-");
 
     // The rows are sorted as the Import dialog sorts them, so the deeds join in the same order.
     const CCollatorTextOrder order;
@@ -39,8 +46,11 @@ int RunImportCommand(const std::vector<std::string>& args) {
     session.m_strNote = commandArgs.Value("--note").value_or(std::string());
 
     BodFile::Contents document;
-    if (QFileInfo::exists(QString::fromStdString(strBodPath))) {
-        document = LoadBodDocument(strBodPath);
+    CDiskStamp read;
+    if (QFileInfo::exists(QtFileName(strBodPath))) {
+        const std::string bytes = ReadDocumentBytes(strBodPath);
+        read = CDiskStamp(QtFileName(strBodPath), QByteArray::fromStdString(bytes));
+        document = ParseBodDocument(bytes);
     }
     session.Paste(ReadInputBytes(strTextPath));
     session.ProcessAll();
@@ -52,7 +62,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
         for (std::unique_ptr<CBodItem>& pBod : imported) {
             document.bods.push_back(std::move(pBod));
         }
-        SaveBodDocument(strBodPath, document);
+        SaveBodDocument(strBodPath, document, read);
     }
     std::cout << ImportMessage(nImported) << '\n' << std::flush;
     return 0;

@@ -13,7 +13,7 @@ int RunParseCommand(const std::vector<std::string>& args) {
     CBodLineParser parser;
     parser.m_nPasteMode = commandArgs.PasteMode();
     const std::vector<std::string>& files = commandArgs.Positionals(0, 1);
-    const std::string text = ReadInputBytes(files.empty() ? std::string() : files.front());
+    const std::string text = ReadInputBytes(files.empty() ? std::string("-") : files.front());
 
     std::string out;
     for (const std::string_view line : SplitBodLines(text)) {

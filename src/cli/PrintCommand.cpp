@@ -4,27 +4,31 @@
 #include "cli/CommandFiles.h"
 #include "document/QuillmarDoc.h"
 #include "framework/Resources.h"
+#include "framework/SafeWrite.h"
 #include "views/LeftView.h"
 #include "views/TreePrinter.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QTemporaryFile>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
-// Why strPath cannot be written, or empty when it can. A file that did not exist is not left
-// behind by the check.
-QString WriteProblem(const QString& strPath) {
-    QFile file(strPath);
-    const bool bExisted = file.exists();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        return file.errorString();
-    }
-    file.close();
-    if (!bExisted) {
-        file.remove();
-    }
-    return {};
+// Another spelling, a symbolic or a hard link of the document is still the document.
+bool IsSameFile(const QString& strFirst, const QString& strSecond) {
+    std::error_code error;
+    return std::filesystem::equivalent(QFileInfo(strFirst).filesystemFilePath(),
+                                       QFileInfo(strSecond).filesystemFilePath(), error);
+}
+
+// The printer writes its file without telling of a failed write, so the PDF is made aside and
+// only a complete one (it ends with its end-of-file marker) is put in place.
+QByteArray CompletePdf(QFile& file) {
+    file.seek(0);
+    const QByteArray pdf = file.readAll();
+    return pdf.trimmed().endsWith("%%EOF") ? pdf : QByteArray();
 }
 
 } // namespace
@@ -36,10 +40,15 @@ int RunPrintCommand(const std::vector<std::string>& args) {
     if (strExpand != "all" && strExpand != "root") {
         throw CUsageError("--expand takes all or root, not " + strExpand);
     }
+    const QString strOutput = QtFileName(paths[1]);
+    if (IsSameFile(QtFileName(paths[0]), strOutput)) {
+        throw CUsageError("the PDF would replace the document " + paths[0]);
+    }
     BodFile::Contents contents = LoadBodDocument(paths[0]);
-    const QString strOutput = QString::fromStdString(paths[1]);
-    if (const QString strProblem = WriteProblem(strOutput); !strProblem.isEmpty()) {
-        throw CDocumentError(paths[1] + ": " + strProblem.toStdString());
+    QTemporaryFile pdfFile;
+    if (!pdfFile.open()) {
+        throw CDocumentError(pdfFile.fileName().toStdString() + ": " +
+                             pdfFile.errorString().toStdString());
     }
 
     InitQuillmarResources();
@@ -48,7 +57,7 @@ int RunPrintCommand(const std::vector<std::string>& args) {
     doc.m_nReserved1 = contents.nReserved1;
     doc.m_nReserved2 = contents.nReserved2;
     // The caption's title: the file name.
-    doc.SetPathName(QString::fromStdString(paths[0]), false);
+    doc.SetPathName(QtFileName(paths[0]), false);
     CLeftView view;
     doc.AddView(&view);
     view.OnInitialUpdate();
@@ -59,9 +68,17 @@ int RunPrintCommand(const std::vector<std::string>& args) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setOutputFileName(strOutput);
+    printer.setOutputFileName(pdfFile.fileName());
     if (!PrintTree(view, doc.GetTitle(), printer)) {
         throw CDocumentError(paths[1] + ": the hierarchy could not be printed");
+    }
+    const QByteArray pdf = CompletePdf(pdfFile);
+    if (pdf.isEmpty()) {
+        throw CDocumentError(paths[1] + ": the PDF could not be written in full to " +
+                             pdfFile.fileName().toStdString());
+    }
+    if (const QString strReason = SafeWrite::WriteFile(strOutput, pdf); !strReason.isEmpty()) {
+        throw CDocumentError(paths[1] + ": " + strReason.toStdString());
     }
     return 0;
 }

@@ -1,0 +1,69 @@
+#include "cli/StdStreams.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+bool g_bInputClosed = false;
+bool g_bOutputClosed = false;
+
+// True when descriptor nFd was closed and now refers to the null device.
+bool TakeIfClosed(int nFd) {
+#ifdef _WIN32
+    return _get_osfhandle(nFd) == -1;
+#else
+    if (fcntl(nFd, F_GETFD) != -1 || errno != EBADF) {
+        return false;
+    }
+    const int nNull = open("/dev/null", nFd == 0 ? O_RDONLY : O_WRONLY);
+    if (nNull != -1 && nNull != nFd) {
+        dup2(nNull, nFd);
+        close(nNull);
+    }
+    return true;
+#endif
+}
+
+} // namespace
+
+namespace StdStreams {
+
+void Guard() {
+    g_bInputClosed = TakeIfClosed(0);
+    g_bOutputClosed = TakeIfClosed(1);
+    TakeIfClosed(2);
+}
+
+bool IsInputClosed() {
+    return g_bInputClosed;
+}
+
+bool IsOutputClosed() {
+    return g_bOutputClosed;
+}
+
+std::string Finish() {
+    if (g_bOutputClosed) {
+        return "standard output is closed";
+    }
+    std::cout.flush();
+    errno = 0;
+    const bool bFailed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    if (!bFailed) {
+        return {};
+    }
+    return std::string("standard output could not be written") +
+           (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
+}
+
+} // namespace StdStreams
