@@ -2,9 +2,14 @@
 #include "support/BodToolRunner.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,6 +34,7 @@ TEST(BodToolExitCodeTest, FailuresExitWithTheirCodeAndWriteNothing) {
     WriteFileBytes(Path("deeds.bod"), QByteArray::fromStdString(bytes));
     WriteFileBytes(Path("cut.bod"), QByteArray::fromStdString(bytes.substr(0, bytes.size() - 1)));
     WriteFileBytes(Path("text.bod"), "not a deed file");
+    QFile::link(Path("deeds.bod"), Path("link.bod"));
     const struct {
         QStringList args;
         int nExitCode;
@@ -61,6 +67,16 @@ TEST(BodToolExitCodeTest, FailuresExitWithTheirCodeAndWriteNothing) {
         {{"tree", Path("cut.bod")}, 1, "Unexpected file format."},
         {{"print", Path("cut.bod"), Path("out.pdf")}, 1, "Unexpected file format."},
         {{"import", Path("text.bod")}, 1, "Unexpected file format."},
+        {{"stats", ""}, 2, "empty file name"},
+        {{"import", Path("deeds.bod"), ""}, 2, "empty file name"},
+        {{"print", Path("deeds.bod"), Path("deeds.bod")}, 2, "would replace"},
+        {{"print", Path("deeds.bod"), Path("link.bod")}, 2, "would replace"},
+        {{"print", Path("deeds.bod"), dir.path() + "/./deeds.bod"}, 2, "would replace"},
+        {{"dump", "/dev/zero"}, 1, "not a document file"},
+        {{"stats", "/dev/zero"}, 1, "not a document file"},
+        {{"import", "/dev/zero"}, 1, "not a document file"},
+        {{"parse", "/dev/zero"}, 1, "64 MiB"},
+        {{"import", Path("deeds.bod"), "/dev/zero"}, 1, "64 MiB"},
     };
     const std::map<QString, QByteArray> filesBefore = FilesIn(dir.path());
     const QByteArray validDeed =
@@ -72,6 +88,51 @@ TEST(BodToolExitCodeTest, FailuresExitWithTheirCodeAndWriteNothing) {
         EXPECT_TRUE(result.err.contains(c.strMessage.toUtf8())) << result.err.toStdString();
         EXPECT_EQ(QByteArray(), result.out);
         EXPECT_EQ(filesBefore, FilesIn(dir.path()));
+    }
+}
+
+void RedirectOutputTo(const char* pszPath) {
+    const int nFd = open(pszPath, O_WRONLY);
+    dup2(nFd, 1);
+}
+
+void LimitFileSize() {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+// Output that cannot be written, input that is not there and a save over a size limit: each
+// exits 1 with a message and leaves the document as it was.
+TEST(BodToolExitCodeTest, StreamsAndSavesThatFailAreReported) {
+    const QTemporaryDir dir;
+    const QString strDoc = dir.filePath("deeds.bod");
+    const QByteArray deed =
+        "small bulk order: 20 exceptional platemail gloves: 5, with shadow iron ingots 300\n";
+    ASSERT_EQ(0, RunBodTool({"import", strDoc}, deed).nExitCode);
+    const QByteArray before = ReadFileBytes(strDoc);
+    const struct {
+        const char* pszCase;
+        QStringList args;
+        std::function<void()> childSetup;
+        QByteArray message;
+    } cases[] = {
+        {"full device", {"dump", strDoc}, [] { RedirectOutputTo("/dev/full"); }, "could not"},
+        {"full device", {"parse"}, [] { RedirectOutputTo("/dev/full"); }, "could not"},
+        {"output closed", {"stats", strDoc}, [] { close(1); }, "standard output is closed"},
+        {"output closed", {"import", strDoc}, [] { close(1); }, "standard output is closed"},
+        {"input closed", {"parse"}, [] { close(0); }, "no input was given"},
+        {"input closed", {"import", strDoc}, [] { close(0); }, "no input was given"},
+        {"size limit", {"import", strDoc}, LimitFileSize, "deeds.bod"},
+        {"size limit", {"print", strDoc, dir.filePath("out.pdf")}, LimitFileSize, "out.pdf"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.pszCase) + ": " + c.args.join(' ').toStdString());
+        const BodToolResult result = RunBodTool(c.args, deed.repeated(30), c.childSetup);
+        EXPECT_EQ(1, result.nExitCode);
+        EXPECT_TRUE(result.err.contains(c.message)) << result.err.toStdString();
+        EXPECT_EQ(before, ReadFileBytes(strDoc));
+        EXPECT_FALSE(QFile::exists(dir.filePath("out.pdf")));
     }
 }
 

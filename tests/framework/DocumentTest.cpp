@@ -1,16 +1,20 @@
 #include "framework/Document.h"
 
+#include "framework/SafeWrite.h"
 #include "framework/View.h"
 #include "model/Archive.h"
 #include "support/BodToolRunner.h"
+#include "support/FailDevice.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -76,6 +80,80 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFile) {
     }
     EXPECT_EQ(QByteArray("previous"), ReadFileBytes(strReadOnly));
     EXPECT_FALSE(QFileInfo::exists(Path("no-such-folder")));
+}
+
+// Ctrl+S, Auto Save and the close prompt all end in DoFileSave.
+TEST_F(DocumentTest, AWriteThatFailsMidwayKeepsTheFileAndTheChange) {
+    const QString strPath = Path("deeds.bod");
+    WriteFileBytes(strPath, QByteArray("\x08previous", 9));
+    ASSERT_TRUE(m_doc.OnOpenDocument(strPath));
+    m_doc.SetPathName(strPath, false);
+    m_doc.m_strText = std::string(3000, 'x');
+    m_doc.SetModifiedFlag(true);
+    SafeWrite::SetDeviceWrapper(
+        [](QIODevice& file) { return std::make_unique<FailDevice>(file, 1000); });
+    EXPECT_FALSE(m_doc.DoFileSave());
+    SafeWrite::SetDeviceWrapper(nullptr);
+    ASSERT_EQ(1, m_prompt.m_messages.size());
+    EXPECT_TRUE(m_prompt.m_messages[0].startsWith("Failed to save document."));
+    EXPECT_EQ(QByteArray("\x08previous", 9), ReadFileBytes(strPath));
+    EXPECT_TRUE(m_doc.IsModified());
+}
+
+TEST_F(DocumentTest, DevicesAndPipesAreNotOpened) {
+    const QString strFifo = Path("fifo.bod");
+    ASSERT_EQ(0, mkfifo(QFile::encodeName(strFifo).constData(), 0600));
+    for (const QString& strPath : {QString("/dev/zero"), strFifo}) {
+        m_prompt.m_messages.clear();
+        EXPECT_FALSE(m_doc.OnOpenDocument(strPath));
+        EXPECT_EQ(QStringList{strPath + " is not a document file."}, m_prompt.m_messages);
+    }
+}
+
+// Another program (a second Quillmar, bodtool import) wrote the file after it was opened.
+TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
+    const struct {
+        const char* pszCase;
+        IPrompt::Answer answer;
+        bool bSaved;
+        QByteArray fileAfter;
+    } cases[] = {{"overwrite", IPrompt::Answer::Yes, true, "\x04mine"},
+                 {"other name", IPrompt::Answer::No, true, "\x06theirs"},
+                 {"cancel", IPrompt::Answer::Cancel, false, "\x06theirs"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszCase);
+        const QString strPath = Path(QString(c.pszCase) + ".bod");
+        WriteFileBytes(strPath, "\x05"
+                                "first");
+        TextDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(strPath));
+        doc.SetPathName(strPath, false);
+        WriteFileBytes(strPath, "\x06theirs");
+        doc.m_strText = "mine";
+        doc.SetModifiedFlag(true);
+        m_prompt.m_messages.clear();
+        m_prompt.QueueAnswer(c.answer);
+        m_prompt.QueueFileName(Path("elsewhere.bod"));
+        EXPECT_EQ(c.bSaved, doc.DoFileSave());
+        ASSERT_EQ(1, m_prompt.m_messages.size());
+        EXPECT_TRUE(m_prompt.m_messages[0].contains("changed by another program"));
+        EXPECT_EQ(c.fileAfter, ReadFileBytes(strPath));
+        EXPECT_EQ(!c.bSaved, doc.IsModified());
+    }
+    EXPECT_EQ(QByteArray("\x04mine"), ReadFileBytes(Path("elsewhere.bod")));
+}
+
+TEST_F(DocumentTest, AFileChangedOnDiskIsOfferedForReloadWhenNothingIsUnsaved) {
+    const QString strPath = Path("watched.bod");
+    WriteFileBytes(strPath, "\x05"
+                            "first");
+    ASSERT_TRUE(m_doc.OnOpenDocument(strPath));
+    m_doc.SetPathName(strPath, false);
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    WriteFileBytes(strPath, "\x06second");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_doc.m_strText == "second"; }, 60000));
+    EXPECT_EQ(QStringList{"watched.bod was changed by another program. Reload it?"},
+              m_prompt.m_messages);
 }
 
 TEST_F(DocumentTest, SaveModifiedAsksAndTheAnswerDecidesWhetherToSaveAndGoOn) {

@@ -4,8 +4,12 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
-BodToolResult RunBodTool(const QStringList& args, const QByteArray& input) {
+BodToolResult RunBodTool(const QStringList& args, const QByteArray& input,
+                         const std::function<void()>& childSetup) {
     QProcess process;
+    if (childSetup) {
+        process.setChildProcessModifier(childSetup);
+    }
     process.start(QStringLiteral(QUILLMAR_BODTOOL), args);
     EXPECT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
     process.write(input);

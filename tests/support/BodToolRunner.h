@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct BodToolResult {
     int nExitCode = -1;
@@ -12,7 +13,10 @@ struct BodToolResult {
 
 // Runs the bodtool program with args, feeding input on its standard input; a program that does
 // not start, crashes or runs past 30 s fails the calling test.
-BodToolResult RunBodTool(const QStringList& args, const QByteArray& input = {});
+// childSetup runs in the child before bodtool starts: it may close or redirect a standard
+// descriptor or lower a limit.
+BodToolResult RunBodTool(const QStringList& args, const QByteArray& input = {},
+                         const std::function<void()>& childSetup = {});
 
 QByteArray ReadFileBytes(const QString& strPath);
 void WriteFileBytes(const QString& strPath, const QByteArray& bytes);
