@@ -2,10 +2,12 @@
 
 #include "cli/StdStreams.h"
 #include "model/Archive.h"
+#include "model/BodCatalogue.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <iostream>
 
 namespace {
 
@@ -88,4 +90,12 @@ BodFile::Contents ParseBodDocument(const std::string& bytes) {
 
 BodFile::Contents LoadBodDocument(const std::string& strPath) {
     return ParseBodDocument(ReadDocumentBytes(strPath));
+}
+
+void ReportPartsLeftOut(const char* pszCommand, std::size_t nLeftOut) {
+    if (nLeftOut > 0) {
+        std::cerr << "bodtool " << pszCommand << ": " << nLeftOut
+                  << " parts were left out of the shopping list: a large deed has at most "
+                  << BodCatalogue::kMaxParts << " parts, and some deeds claim more\n";
+    }
 }

@@ -36,3 +36,6 @@ BodFile::Contents LoadBodDocument(const std::string& strPath);
 // strPath as Qt names files. Throws CDocumentError when Qt would name another file, as it
 // would for a name that is not UTF-8.
 QString QtFileName(const std::string& strPath);
+
+// Tells on standard error how many open parts the shopping list left out (none: nothing).
+void ReportPartsLeftOut(const char* pszCommand, std::size_t nLeftOut);

@@ -10,7 +10,9 @@
 int RunShoppingCommand(const std::vector<std::string>& args) {
     const CCommandArgs commandArgs(args, {});
     const BodFile::Contents document = LoadBodDocument(commandArgs.Positionals(1, 1).front());
-    const CBodArray shoppingList = ShoppingList::Build(document.bods);
+    std::size_t nLeftOut = 0;
+    const CBodArray shoppingList = ShoppingList::Build(document.bods, &nLeftOut);
+    ReportPartsLeftOut("shopping", nLeftOut);
 
     std::string out = "{\"deeds\":[";
     for (std::size_t i = 0; i < shoppingList.size(); ++i) {

@@ -16,7 +16,9 @@ int RunTreeCommand(const std::vector<std::string>& args) {
     const CCollatorTextOrder order;
     CBodHierarchy hierarchy(order);
     if (bShoppingList) {
-        hierarchy.Rebuild(ShoppingList::Build(document.bods), true);
+        std::size_t nLeftOut = 0;
+        hierarchy.Rebuild(ShoppingList::Build(document.bods, &nLeftOut), true);
+        ReportPartsLeftOut("tree", nLeftOut);
     } else {
         hierarchy.Rebuild(document.bods, false);
     }

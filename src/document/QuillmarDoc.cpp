@@ -4,6 +4,7 @@
 #include "framework/Prompt.h"
 #include "import/ImportSession.h"
 #include "import/dialog/ImportDlg.h"
+#include "model/BodCatalogue.h"
 #include "model/BodFile.h"
 #include "model/ShoppingList.h"
 
@@ -80,6 +81,15 @@ void CQuillmarDoc::OnShoppingList() {
         BuildShoppingList();
         CopyBodArray(m_arrFullList, m_arrBods);
         CopyBodArray(m_arrBods, m_arrShoppingList);
+        if (m_nPartsLeftOut > 0) {
+            AppPrompt().MessageBox(
+                nullptr,
+                QStringLiteral("%1 parts were left out of the shopping list: a large deed has at "
+                               "most %2 parts, and some deeds claim more.")
+                    .arg(m_nPartsLeftOut)
+                    .arg(BodCatalogue::kMaxParts),
+                IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
+        }
     } else {
         CopyBodArray(m_arrBods, m_arrFullList);
     }
@@ -89,7 +99,7 @@ void CQuillmarDoc::OnShoppingList() {
 }
 
 void CQuillmarDoc::BuildShoppingList() {
-    m_arrShoppingList = ShoppingList::Build(m_arrBods);
+    m_arrShoppingList = ShoppingList::Build(m_arrBods, &m_nPartsLeftOut);
 }
 
 void CQuillmarDoc::OnAutoSave() {

@@ -3,6 +3,7 @@
 #include "framework/Document.h"
 #include "model/BodArray.h"
 
+#include <cstddef>
 #include <cstdint>
 
 // The *.bod document: the shown deed list that every view displays, the Shopping List mode,
@@ -50,4 +51,8 @@ public:
 
 protected:
     void ReloadDocument() override;
+
+private:
+    // Open parts the last shopping list left out: more than any large deed has.
+    std::size_t m_nPartsLeftOut = 0;
 };

@@ -1,5 +1,7 @@
 #include "model/ShoppingList.h"
 
+#include "model/BodCatalogue.h"
+
 namespace ShoppingList {
 
 std::unique_ptr<CBodItem> MakeSmallBodForPart(const std::string& strName, const CBodItem& large) {
@@ -20,18 +22,30 @@ std::unique_ptr<CBodItem> MakeSmallBodForPart(const std::string& strName, const 
     return small;
 }
 
-void AddNeededSmallBods(const CBodItem* pLarge, CBodArray& out) {
+std::size_t AddNeededSmallBods(const CBodItem* pLarge, CBodArray& out) {
     if (pLarge == nullptr) {
-        return;
+        return 0;
     }
+    // Each small deed copies the large deed's texts, so a crafted deed with thousands of parts
+    // and a long text would cost its text times its parts; no real deed has more than the
+    // catalogue's parts.
+    std::size_t nAdded = 0;
+    std::size_t nLeftOut = 0;
     for (const CBodItemDetail& part : pLarge->m_arrParts) {
-        if (!part.IsFilled()) {
-            out.push_back(MakeSmallBodForPart(part.m_strName, *pLarge));
+        if (part.IsFilled()) {
+            continue;
         }
+        if (nAdded == BodCatalogue::kMaxParts) {
+            ++nLeftOut;
+            continue;
+        }
+        out.push_back(MakeSmallBodForPart(part.m_strName, *pLarge));
+        ++nAdded;
     }
+    return nLeftOut;
 }
 
-CBodArray Build(const CBodArray& bods) {
+CBodArray Build(const CBodArray& bods, std::size_t* pnLeftOut) {
     CBodArray list;
     for (const std::unique_ptr<CBodItem>& bod : bods) {
         if (bod && bod->m_strItem.compare(0, 5, "LBOD/") == 0) {
@@ -43,8 +57,12 @@ CBodArray Build(const CBodArray& bods) {
         }
     }
     const std::size_t largeCount = list.size();
+    std::size_t nLeftOut = 0;
     for (std::size_t i = 0; i < largeCount; ++i) {
-        AddNeededSmallBods(list[i].get(), list);
+        nLeftOut += AddNeededSmallBods(list[i].get(), list);
+    }
+    if (pnLeftOut != nullptr) {
+        *pnLeftOut = nLeftOut;
     }
     return list;
 }

@@ -2,6 +2,7 @@
 
 #include "model/BodArray.h"
 
+#include <cstddef>
 #include <string>
 
 // The Shopping List: every large deed, then for each of them, in part order, a small deed for
@@ -12,9 +13,11 @@ namespace ShoppingList {
 // parts named "Shoes", "Sandals", "Boots" or "Thigh Boots" are leather work whatever the large
 // deed says. Count, notes and price stay empty.
 std::unique_ptr<CBodItem> MakeSmallBodForPart(const std::string& strName, const CBodItem& large);
-// Appends a small deed for every unfilled part of pLarge to out.
-void AddNeededSmallBods(const CBodItem* pLarge, CBodArray& out);
+// Appends a small deed for every unfilled part of pLarge to out, for no more parts than a large
+// deed of the catalogue has. Returns the number of unfilled parts left out beyond that.
+std::size_t AddNeededSmallBods(const CBodItem* pLarge, CBodArray& out);
 // Copies of the large deeds of `bods` in list order, followed by the small deeds they need.
-CBodArray Build(const CBodArray& bods);
+// *pnLeftOut (when given) receives the number of unfilled parts left out, summed over deeds.
+CBodArray Build(const CBodArray& bods, std::size_t* pnLeftOut = nullptr);
 
 } // namespace ShoppingList

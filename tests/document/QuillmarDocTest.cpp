@@ -80,6 +80,19 @@ TEST_F(QuillmarDocTest, ShoppingListShowsLargeDeedsThenTheOpenPartsInOrder) {
                            needed.m_strAmount, needed.m_strQuality, needed.m_strCount}));
 }
 
+// Each needed small deed copies its large deed's texts; a crafted deed with thousands of open
+// parts must not multiply them, so only as many parts as a real deed has are listed.
+TEST_F(QuillmarDocTest, ShoppingListTakesNoMorePartsThanADeedCanHaveAndSaysSo) {
+    CQuillmarDoc& doc = NewDoc();
+    doc.AddBodItem(
+        MakeLarge("LBOD/many", {"p1", "p2", "p3", "p4", "p5", "p6", "p7", "p8", "p9"}, {1}));
+    doc.OnShoppingList();
+    EXPECT_EQ((std::vector<std::string>{"LBOD/many", "p1", "p3", "p4", "p5", "p6", "p7"}),
+              Items(doc.m_arrBods));
+    ASSERT_EQ(1, m_prompt.m_messages.size());
+    EXPECT_TRUE(m_prompt.m_messages[0].contains("2 parts")) << m_prompt.m_messages[0].toStdString();
+}
+
 TEST_F(QuillmarDocTest, OnlyImportedFootwearNamesAreLeatherWork) {
     for (const auto& [strPart, strCategory, strMaterial] :
          {std::tuple<std::string, std::string, std::string>{"Thigh Boots", "Leather",
