@@ -6,6 +6,7 @@
 #include "framework/DiskStamp.h"
 #include "framework/SafeWrite.h"
 #include "import/ImportSession.h"
+#include "model/Windows1252.h"
 
 #include <QFileInfo>
 #include <iostream>
@@ -43,7 +44,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
     const CCollatorTextOrder order;
     CImportSession session(order);
     session.m_nPasteMode = commandArgs.PasteMode();
-    session.m_strNote = commandArgs.Value("--note").value_or(std::string());
+    session.m_strNote = Windows1252::DecodeIncoming(commandArgs.Value("--note").value_or(""));
 
     BodFile::Contents document;
     CDiskStamp read;

@@ -5,6 +5,7 @@
 #include "cli/DeedJson.h"
 #include "import/BodLineParser.h"
 #include "import/BodLineSplitter.h"
+#include "model/Windows1252.h"
 
 #include <iostream>
 
@@ -13,7 +14,8 @@ int RunParseCommand(const std::vector<std::string>& args) {
     CBodLineParser parser;
     parser.m_nPasteMode = commandArgs.PasteMode();
     const std::vector<std::string>& files = commandArgs.Positionals(0, 1);
-    const std::string text = ReadInputBytes(files.empty() ? std::string("-") : files.front());
+    const std::string text =
+        Windows1252::DecodeIncoming(ReadInputBytes(files.empty() ? "-" : files.front()));
 
     std::string out;
     for (const std::string_view line : SplitBodLines(text)) {

@@ -2,6 +2,7 @@
 
 #include "import/BodLineSplitter.h"
 #include "model/TextOrder.h"
+#include "model/Windows1252.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,8 +10,9 @@
 
 CImportSession::CImportSession(const CTextOrder& order) : m_order(order) {}
 
-void CImportSession::Paste(std::string_view text) {
+void CImportSession::Paste(std::string_view rawText) {
     m_arrRows.clear();
+    const std::string text = Windows1252::DecodeIncoming(rawText);
     const std::vector<std::string_view> lines = SplitBodLines(text);
     const std::vector<std::uint32_t> ranks = m_order.Rank(lines);
     std::vector<std::uint32_t> order(lines.size());

@@ -31,9 +31,10 @@ public:
     bool HasRows() const { return !m_arrRows.empty(); }
     const std::vector<CImportRow>& GetRows() const { return m_arrRows; }
 
-    // Deletes every row with its deed, then lists text's deed lines, read in m_nPasteMode and
-    // sorted by text (lines that compare equal keep their order in text).
-    void Paste(std::string_view text);
+    // Deletes every row with its deed, then lists rawText's deed lines, read in m_nPasteMode and
+    // sorted by text (lines that compare equal keep their order in text). Bytes that are not
+    // UTF-8 read as Windows-1252.
+    void Paste(std::string_view rawText);
     // nRows are row indices in ascending order. Valid rows get the note and move to the result
     // array; invalid rows stay (the caller deselects them).
     void ProcessSelected(std::span<const int> nRows);

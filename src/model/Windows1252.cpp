@@ -48,6 +48,22 @@ std::string Decode(std::string_view bytes) {
     return text;
 }
 
+std::string DecodeIncoming(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t start = pos;
+        char32_t codePoint = Utf8::DecodeNext(text, pos);
+        // A well-formed U+FFFD takes three bytes; one byte read as U+FFFD was malformed.
+        if (codePoint == Utf8::kReplacement && pos - start == 1) {
+            codePoint = ToCodePoint(static_cast<unsigned char>(text[start]));
+        }
+        Utf8::Append(out, codePoint);
+    }
+    return out;
+}
+
 bool Encode(std::string_view utf8, std::string& out) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {

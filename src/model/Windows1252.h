@@ -10,6 +10,11 @@ namespace Windows1252 {
 
 std::string Decode(std::string_view bytes);
 
+// Text from outside (a paste, a text file, a command line): UTF-8 as it is, and each byte that
+// is not part of well-formed UTF-8 as the code-page character of that byte, since such text
+// comes from Windows editors. The result is well-formed UTF-8.
+std::string DecodeIncoming(std::string_view text);
+
 // Appends the code-page bytes of a UTF-8 text to out and returns true. Returns false, with out
 // holding an unspecified prefix, when a character has no byte in the code page or the text is
 // not well-formed UTF-8.

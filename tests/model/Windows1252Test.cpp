@@ -31,6 +31,23 @@ TEST(Windows1252Test, DecodesToTheCodePageCharacter) {
     }
 }
 
+// Text saved by a Windows editor in its code page reaches the document with its letters;
+// well-formed UTF-8, a real U+FFFD included, is taken as it is.
+TEST(Windows1252Test, IncomingTextReadsBytesThatAreNotUtf8AsTheCodePage) {
+    const struct {
+        const char* incoming;
+        const char* utf8;
+    } cases[] = {{"caf\xE9 noir", "caf\u00E9 noir"},
+                 {"caf\xC3\xA9", "caf\u00E9"},
+                 {"\x93quoted\x94", "\u201Cquoted\u201D"},
+                 {"\xC3", "\u00C3"},
+                 {"\xEF\xBF\xBD", "\uFFFD"},
+                 {"\xE9\xC3\xA9\x81", "\u00E9\u00E9\u0081"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Windows1252::DecodeIncoming(c.incoming), c.utf8) << c.incoming;
+    }
+}
+
 TEST(Windows1252Test, RefusesWhatTheCodePageCannotHold) {
     const char* const texts[] = {
         "\u0080",          // its byte 0x80 is the euro sign

@@ -220,7 +220,14 @@ void CImportDlg::OnPaste() {
                                IPrompt::Buttons::YesNo) != IPrompt::Answer::Yes) {
         return;
     }
-    m_pRowModel->Paste(QGuiApplication::clipboard()->text().toStdString());
+    // The text's own bytes where the clipboard has them: Qt's decoding would turn the letters
+    // of a Windows editor's code page into U+FFFD before the session could read them.
+    const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
+    QByteArray bytes = pData != nullptr ? pData->data(QStringLiteral("text/plain")) : QByteArray();
+    if (bytes.isEmpty()) {
+        bytes = QGuiApplication::clipboard()->text().toUtf8();
+    }
+    m_pRowModel->Paste(bytes.toStdString());
     UpdateControls();
 }
 

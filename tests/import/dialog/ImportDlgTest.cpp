@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -93,6 +94,15 @@ TEST_F(ImportDlgTest, ButtonsFollowClipboardRowsSelectionAndProcessing) {
 }
 
 // E&xit/Save hands the processed deeds over with the note; every way of cancelling deletes them.
+// A paste from a Windows editor's code page keeps its letters (E9 is é).
+TEST_F(ImportDlgTest, ClipboardBytesThatAreNotUtf8ReadAsTheCodePage) {
+    auto* pData = new QMimeData;
+    pData->setData("text/plain", kSmall.toUtf8() + " caf\xE9");
+    QGuiApplication::clipboard()->setMimeData(pData);
+    Button("btnPaste")->click();
+    EXPECT_EQ(QStringList{kSmall + " caf\u00E9"}, Rows());
+}
+
 TEST_F(ImportDlgTest, OnlyExitHandsOverTheProcessedDeeds) {
     const struct {
         const char* pHow;
