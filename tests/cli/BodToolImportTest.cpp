@@ -1,9 +1,14 @@
 #include "model/BodFile.h"
 #include "support/BodToolRunner.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -77,6 +82,44 @@ TEST_F(BodToolImportTest, NothingValidLeavesTheFileAsItWas) {
         EXPECT_EQ(0, RunBodTool({"import", Path("missing.bod")}, text).nExitCode);
         EXPECT_FALSE(QFile::exists(Path("missing.bod")));
     }
+}
+
+// The text argument is a pipe that bodtool opens only after reading the document, so the
+// document is changed while the import runs; that change must survive.
+TEST_F(BodToolImportTest, AChangeWhileImportingIsNotOverwritten) {
+    const QByteArray theirs = QByteArray::fromStdString(BodFile::Write({}, 3, 4));
+    WriteFileBytes(Path("doc.bod"), QByteArray::fromStdString(BodFile::Write({}, 0, 0)));
+    ASSERT_EQ(0, mkfifo(Path("paste").toLocal8Bit().constData(), 0600));
+    QProcess process;
+    process.start(QStringLiteral(QUILLMAR_BODTOOL), {"import", Path("doc.bod"), Path("paste")});
+    const int nFifo = open(Path("paste").toLocal8Bit().constData(), O_WRONLY);
+    ASSERT_NE(-1, nFifo);
+    WriteFileBytes(Path("doc.bod"), theirs);
+    EXPECT_EQ(kSmall.size(), write(nFifo, kSmall.constData(), kSmall.size()));
+    close(nFifo);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(1, process.exitCode());
+    EXPECT_TRUE(process.readAllStandardError().contains("changed by another program"));
+    EXPECT_EQ(theirs, ReadFileBytes(Path("doc.bod")));
+}
+
+// A name Qt cannot hold would make bodtool write another file; it refuses instead.
+TEST_F(BodToolImportTest, AFileNameThatIsNotUtf8IsNotReplacedByAnother) {
+    const QByteArray strName = QFile::encodeName(m_dir.path()) + "/old\xE9.bod";
+    const int nFd = open(strName.constData(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_NE(-1, nFd);
+    close(nFd);
+    QProcess process;
+    process.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    process.start("/bin/sh",
+                  {"-c", "printf '%s' \"$2\" | \"$0\" import \"$1\"$(printf '\\351').bod",
+                   QStringLiteral(QUILLMAR_BODTOOL), m_dir.path() + "/old", QString(kSmall)});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(1, process.exitCode());
+    EXPECT_TRUE(process.readAllStandardError().contains("not UTF-8"));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath(QString::fromUtf8("old\uFFFD.bod"))));
+    // Qt cannot name it, so it cannot remove it with the folder either.
+    EXPECT_EQ(0, unlink(strName.constData()));
 }
 
 } // namespace
