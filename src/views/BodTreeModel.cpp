@@ -1,5 +1,6 @@
 #include "views/BodTreeModel.h"
 
+#include "framework/DisplayText.h"
 #include "framework/Resources.h"
 
 CBodTreeModel::CBodTreeModel(const CTextOrder& order, QObject* pParent)
@@ -72,7 +73,7 @@ QVariant CBodTreeModel::data(const QModelIndex& index, int nRole) const {
     }
     switch (nRole) {
     case Qt::DisplayRole:
-        return QString::fromStdString(pNode->GetLabel());
+        return DisplayText(pNode->GetLabel());
     case Qt::DecorationRole:
         return m_icons[static_cast<std::size_t>(pNode->GetImage())];
     default:

@@ -61,4 +61,17 @@ TEST(BodTreeModelTest, StaysConsistentThroughRebuildsInsertionsAndRemovals) {
     EXPECT_EQ(0, model.rowCount(model.index(0, 0)));
 }
 
+// A label of megabytes would take seconds to lay out on every paint; it is drawn cut.
+TEST(BodTreeModelTest, ALongLabelIsShownCutAndKeptWhole) {
+    CNoCaseTextOrder order;
+    CBodTreeModel model(order);
+    const std::string strCategory = "\u00E9" + std::string(20000, 'c');
+    const CBodArray bods =
+        MakeDeeds({{"Smithy", strCategory, "iron", "10", "Normal", "platemail arms", "1/10"}});
+    model.Hierarchy().Rebuild(bods, false);
+    const QModelIndex category = model.index(0, 0, model.index(0, 0, model.index(0, 0)));
+    EXPECT_EQ("\u00E9" + QString(4095, 'c') + "\u2026", category.data().toString());
+    EXPECT_EQ(strCategory, bods[0]->m_strCategory);
+}
+
 } // namespace

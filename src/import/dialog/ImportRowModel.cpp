@@ -1,5 +1,6 @@
 #include "import/dialog/ImportRowModel.h"
 
+#include "framework/DisplayText.h"
 #include "import/ImportSession.h"
 
 CImportRowModel::CImportRowModel(CImportSession& session, QObject* pParent)
@@ -18,6 +19,7 @@ QVariant CImportRowModel::data(const QModelIndex& index, int role) const {
     const CImportRow& row = m_session.GetRows()[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
+        return DisplayText(row.m_strText);
     case Qt::EditRole:
         return QString::fromStdString(row.m_strText);
     case Qt::DecorationRole:
