@@ -1,0 +1,39 @@
+#include "model/Archive.h"
+#include "model/BodFile.h"
+#include "model/BodStats.h"
+#include "model/ShoppingList.h"
+#include "model/TextOrder.h"
+#include "views/BodHierarchy.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+// What a document that loads goes through next: the shopping list, the hierarchy in both modes
+// and the statistics. Run with a memory limit, so that work growing with a product of the
+// file's fields (a long text times many parts) fails the run instead of passing slowly.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    BodFile::Contents document;
+    try {
+        document = BodFile::Read(std::string_view(reinterpret_cast<const char*>(data), size));
+    } catch (const CArchiveException&) {
+        return 0;
+    }
+    const CBodArray shoppingList = ShoppingList::Build(document.bods);
+    const CNoCaseTextOrder order;
+    CBodHierarchy hierarchy(order);
+    hierarchy.Rebuild(document.bods, false);
+    const std::size_t nFullOutline = hierarchy.Outline().size();
+    hierarchy.Rebuild(shoppingList, true);
+    const std::size_t nShoppingOutline = hierarchy.Outline().size();
+
+    const CBodStats stats = BodStats::Collect(document.bods);
+    const auto nDeeds = static_cast<std::int64_t>(document.bods.size());
+    if (stats.nDeeds != nDeeds || stats.nLarge + stats.nSmall != nDeeds ||
+        shoppingList.size() < static_cast<std::size_t>(stats.nLarge) || nFullOutline == 0 ||
+        nShoppingOutline == 0) {
+        std::abort();
+    }
+    return 0;
+}
