@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<ParseCase>& info) { return info.param.pszName; });
 
 // Whatever the pasted text holds, each output line stays one JSON object, and the line comes back
-// as it was (bytes that are not UTF-8 as U+FFFD).
+// as it was (bytes that are not UTF-8 as their Windows-1252 characters).
 TEST(BodToolParseTest, EscapesTheLineText) {
     const QByteArray line = "small bulk order: \"quoted\"\t\\ \x01\x1f caf\xc3\xa9 \xff end";
     const BodToolResult result = RunBodTool({"parse"}, "header\r\n" + line + "\r\n");

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -60,13 +61,20 @@ TEST_F(DocManagerTest, NewDocumentsAreNumberedAndNeedAWindow) {
     EXPECT_EQ(2U, m_pManager->GetDocuments().size());
 }
 
+// A device or a pipe with no writer would be read forever or never: neither is a document.
 TEST_F(DocManagerTest, FailedOpenIsReportedAndLeavesNoDocumentOrWindow) {
     const QString strMissing = m_dir.filePath("missing.bod");
+    const QString strFifo = m_dir.filePath("fifo.bod");
+    ASSERT_EQ(0, mkfifo(QFile::encodeName(strFifo).constData(), 0600));
     m_pManager->AddToRecentFileList(strMissing);
     EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(File("truncated.bod", QByteArray(3, '\0'))));
     EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strMissing));
-    EXPECT_EQ(QStringList({"Unexpected file format.", strMissing + " was not found."}),
-              m_prompt.m_messages);
+    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile("/dev/zero"));
+    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strFifo));
+    EXPECT_EQ(
+        QStringList({"Unexpected file format.", strMissing + " was not found.",
+                     "/dev/zero is not a document file.", strFifo + " is not a document file."}),
+        m_prompt.m_messages);
     EXPECT_TRUE(m_pManager->GetDocuments().empty());
     EXPECT_EQ(0, m_nFrames);
     EXPECT_TRUE(m_pManager->GetRecentFiles().isEmpty());

@@ -61,53 +61,39 @@ TEST_F(DocumentTest, UpdateAllViewsSkipsTheSenderAndViewsThatAreGone) {
     EXPECT_EQ(2U, m_doc.GetViews().size());
 }
 
-TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFile) {
-    const QString strReadOnly = Path("readonly.bod");
-    const QString strNoFolder = Path("no-such-folder/deeds.bod");
-    WriteFileBytes(strReadOnly, "previous");
-    QFile::setPermissions(strReadOnly, QFileDevice::ReadOwner);
-    // Running as root, permission bits do not stop a write: that case is left out.
-    const bool bReadOnlyHolds = !QFileInfo(strReadOnly).isWritable();
-    for (const auto& [strPath, strMessage] :
-         {std::pair{strReadOnly, strReadOnly + " is read-only."},
-          std::pair{strNoFolder, strNoFolder + " contains an invalid path."}}) {
-        if (strPath == strReadOnly && !bReadOnlyHolds) {
-            continue;
+// Ctrl+S, Auto Save and the close prompt all end in DoFileSave: a failure says so, keeps the
+// previous file and keeps the change marked.
+TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
+    const struct {
+        const char* pszName;
+        qint64 nFailAt; // -1: nothing fails while writing
+        QString strMessageStart;
+    } cases[] = {{"no-such-folder/deeds.bod", -1,
+                  Path("no-such-folder/deeds.bod") + " contains an invalid path."},
+                 {"full.bod", 1000, "Failed to save document."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        const QString strPath = Path(c.pszName);
+        TextDoc doc;
+        if (QFileInfo(strPath).absoluteDir().exists()) {
+            WriteFileBytes(strPath, QByteArray("\x08previous", 9));
+            ASSERT_TRUE(doc.OnOpenDocument(strPath));
         }
+        doc.SetPathName(strPath, false);
+        doc.m_strText = std::string(3000, 'x');
+        doc.SetModifiedFlag(true);
+        SafeWrite::SetDeviceWrapper([&c](QIODevice& file) -> std::unique_ptr<QIODevice> {
+            return c.nFailAt < 0 ? nullptr : std::make_unique<FailDevice>(file, c.nFailAt);
+        });
         m_prompt.m_messages.clear();
-        EXPECT_FALSE(m_doc.OnSaveDocument(strPath)) << strPath.toStdString();
-        EXPECT_EQ(QStringList{strMessage}, m_prompt.m_messages);
+        EXPECT_FALSE(doc.DoFileSave());
+        SafeWrite::SetDeviceWrapper(nullptr);
+        ASSERT_EQ(1, m_prompt.m_messages.size());
+        EXPECT_TRUE(m_prompt.m_messages[0].startsWith(c.strMessageStart));
+        EXPECT_TRUE(doc.IsModified());
     }
-    EXPECT_EQ(QByteArray("previous"), ReadFileBytes(strReadOnly));
+    EXPECT_EQ(QByteArray("\x08previous", 9), ReadFileBytes(Path("full.bod")));
     EXPECT_FALSE(QFileInfo::exists(Path("no-such-folder")));
-}
-
-// Ctrl+S, Auto Save and the close prompt all end in DoFileSave.
-TEST_F(DocumentTest, AWriteThatFailsMidwayKeepsTheFileAndTheChange) {
-    const QString strPath = Path("deeds.bod");
-    WriteFileBytes(strPath, QByteArray("\x08previous", 9));
-    ASSERT_TRUE(m_doc.OnOpenDocument(strPath));
-    m_doc.SetPathName(strPath, false);
-    m_doc.m_strText = std::string(3000, 'x');
-    m_doc.SetModifiedFlag(true);
-    SafeWrite::SetDeviceWrapper(
-        [](QIODevice& file) { return std::make_unique<FailDevice>(file, 1000); });
-    EXPECT_FALSE(m_doc.DoFileSave());
-    SafeWrite::SetDeviceWrapper(nullptr);
-    ASSERT_EQ(1, m_prompt.m_messages.size());
-    EXPECT_TRUE(m_prompt.m_messages[0].startsWith("Failed to save document."));
-    EXPECT_EQ(QByteArray("\x08previous", 9), ReadFileBytes(strPath));
-    EXPECT_TRUE(m_doc.IsModified());
-}
-
-TEST_F(DocumentTest, DevicesAndPipesAreNotOpened) {
-    const QString strFifo = Path("fifo.bod");
-    ASSERT_EQ(0, mkfifo(QFile::encodeName(strFifo).constData(), 0600));
-    for (const QString& strPath : {QString("/dev/zero"), strFifo}) {
-        m_prompt.m_messages.clear();
-        EXPECT_FALSE(m_doc.OnOpenDocument(strPath));
-        EXPECT_EQ(QStringList{strPath + " is not a document file."}, m_prompt.m_messages);
-    }
 }
 
 // Another program (a second Quillmar, bodtool import) wrote the file after it was opened.

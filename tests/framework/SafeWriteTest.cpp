@@ -85,10 +85,4 @@ TEST_F(SafeWriteTest, AFolderThatTakesNoNewFileIsWrittenInPlaceOrRestored) {
     EXPECT_EQ(kPrevious, ReadFileBytes(strLong));
 }
 
-TEST_F(SafeWriteTest, ALastCheckThatObjectsStopsTheSave) {
-    EXPECT_EQ("changed", SafeWrite::WriteFile(Path(), NewBytes(), [] { return "changed"; }));
-    EXPECT_EQ(kPrevious, ReadFileBytes(Path()));
-    EXPECT_EQ(QStringList{"deeds.bod"}, Files());
-}
-
 } // namespace
