@@ -22,7 +22,6 @@ template <typename CharT> bool IsSpace(CharT c) {
 constexpr char32_t kEscapeBase = 0xDC00;
 constexpr char32_t kEscapeFirst = 0xDC80;
 constexpr char32_t kEscapeLast = 0xDCFF;
-constexpr std::string_view kEncodedReplacement = "\xEF\xBF\xBD";
 
 } // namespace
 
@@ -158,12 +157,9 @@ std::u32string DecodeUtf8(std::string_view text) {
     decoded.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t start = pos;
-        char32_t c = Utf8::DecodeNext(text, pos);
-        if (c == Utf8::kReplacement && text.substr(start, 3) != kEncodedReplacement) {
-            c = kEscapeBase + static_cast<unsigned char>(text[start]);
-        }
-        decoded.push_back(c);
+        const int nByte = Utf8::TakeMalformedByte(text, pos);
+        decoded.push_back(nByte < 0 ? Utf8::DecodeNext(text, pos)
+                                    : kEscapeBase + static_cast<char32_t>(nByte));
     }
     return decoded;
 }

@@ -10,6 +10,15 @@ bool IsContinuation(unsigned char byte) {
 
 } // namespace
 
+int TakeMalformedByte(std::string_view text, std::size_t& pos) {
+    std::size_t next = pos;
+    if (static_cast<unsigned char>(text[pos]) < 0x80 || DecodeNext(text, next) != kReplacement ||
+        next - pos != 1) {
+        return -1;
+    }
+    return static_cast<unsigned char>(text[pos++]);
+}
+
 char32_t DecodeNext(std::string_view text, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     if (lead < 0x80) {

@@ -14,6 +14,10 @@ inline constexpr char32_t kReplacement = 0xFFFD;
 // U+10FFFF and cut sequences give kReplacement and consume one byte.
 char32_t DecodeNext(std::string_view text, std::size_t& pos);
 
+// The byte at pos when it is not part of well-formed UTF-8 (and moves pos past it), else -1
+// with pos unchanged. A well-formed U+FFFD is not malformed.
+int TakeMalformedByte(std::string_view text, std::size_t& pos);
+
 // Appends the UTF-8 form of a code point (a surrogate or out-of-range value as kReplacement).
 void Append(std::string& out, char32_t codePoint);
 

@@ -53,13 +53,9 @@ std::string DecodeIncoming(std::string_view text) {
     out.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t start = pos;
-        char32_t codePoint = Utf8::DecodeNext(text, pos);
-        // A well-formed U+FFFD takes three bytes; one byte read as U+FFFD was malformed.
-        if (codePoint == Utf8::kReplacement && pos - start == 1) {
-            codePoint = ToCodePoint(static_cast<unsigned char>(text[start]));
-        }
-        Utf8::Append(out, codePoint);
+        const int nByte = Utf8::TakeMalformedByte(text, pos);
+        Utf8::Append(out, nByte < 0 ? Utf8::DecodeNext(text, pos)
+                                    : ToCodePoint(static_cast<unsigned char>(nByte)));
     }
     return out;
 }
