@@ -18,13 +18,14 @@ void ReportFileError(const QString& strText) {
     AppPrompt().MessageBox(nullptr, strText, IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
 }
 
-// Why a save to strPathName could not start, in words the user can act on.
+// Why a save to strPathName failed, in words the user can act on.
 QString SaveFailureText(const QString& strPathName, const QString& strReason) {
     const QFileInfo info(strPathName);
     if (!QFileInfo(info.absolutePath()).isDir()) {
         return QStringLiteral("%1 contains an invalid path.").arg(strPathName);
     }
-    if (info.isDir()) {
+    // A file that exists was tried in place too, so its message names the cause.
+    if (info.isDir() || (!info.exists() && !QFileInfo(info.absolutePath()).isWritable())) {
         return QStringLiteral("Access to %1 was denied.").arg(strPathName);
     }
     return QStringLiteral("Failed to save document.\n%1: %2").arg(strPathName, strReason);
