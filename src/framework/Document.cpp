@@ -187,13 +187,7 @@ bool CDocument::DoFileSave() {
 bool CDocument::DoSave(const QString& strPathName, bool bReplace) {
     QString strNewName = strPathName;
     if (strNewName.isEmpty()) {
-        const CDocTemplate defaults;
-        const CDocTemplate& docTemplate =
-            m_pDocManager != nullptr ? m_pDocManager->GetTemplate() : defaults;
-        const QString strProposed =
-            m_strPathName.isEmpty() ? GetDisplayName() + docTemplate.strFilterExt : m_strPathName;
-        strNewName = AppPrompt().GetSaveFileName(nullptr, strProposed, docTemplate.strFilterName,
-                                                 docTemplate.strFilterExt);
+        strNewName = AskForSavePath();
         if (strNewName.isEmpty()) {
             return false;
         }
@@ -207,6 +201,16 @@ bool CDocument::DoSave(const QString& strPathName, bool bReplace) {
         SetPathName(strNewName);
     }
     return true;
+}
+
+QString CDocument::AskForSavePath() const {
+    const CDocTemplate defaults;
+    const CDocTemplate& docTemplate =
+        m_pDocManager != nullptr ? m_pDocManager->GetTemplate() : defaults;
+    const QString strProposed =
+        m_strPathName.isEmpty() ? GetDisplayName() + docTemplate.strFilterExt : m_strPathName;
+    return AppPrompt().GetSaveFileName(nullptr, strProposed, docTemplate.strFilterName,
+                                       docTemplate.strFilterExt);
 }
 
 bool CDocument::IsChangedOnDisk() const {
@@ -231,14 +235,9 @@ bool CDocument::ConfirmOverwriteIfChanged(QString& strPathName) {
                                    IPrompt::Buttons::YesNoCancel)) {
     case IPrompt::Answer::Yes:
         return true;
-    case IPrompt::Answer::No: {
-        const CDocTemplate defaults;
-        const CDocTemplate& docTemplate =
-            m_pDocManager != nullptr ? m_pDocManager->GetTemplate() : defaults;
-        strPathName = AppPrompt().GetSaveFileName(nullptr, m_strPathName, docTemplate.strFilterName,
-                                                  docTemplate.strFilterExt);
+    case IPrompt::Answer::No:
+        strPathName = AskForSavePath();
         return !strPathName.isEmpty() && ConfirmOverwriteIfChanged(strPathName);
-    }
     case IPrompt::Answer::Ok:
     case IPrompt::Answer::Cancel:
         break;

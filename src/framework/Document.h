@@ -80,6 +80,9 @@ protected:
     virtual void ReloadDocument();
 
 private:
+    // The Save As dialog, proposing the document's path or its untitled name; empty when the
+    // user cancels.
+    QString AskForSavePath() const;
     // Before a save over the document's own file: when another program changed it, asks
     // whether to overwrite it, save under another name (strPathName becomes that name) or not
     // save (false).
