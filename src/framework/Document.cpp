@@ -191,10 +191,9 @@ bool CDocument::DoSave(const QString& strPathName, bool bReplace) {
         if (strNewName.isEmpty()) {
             return false;
         }
-    } else if (!ConfirmOverwriteIfChanged(strNewName)) {
-        return false;
     }
-    if (!OnSaveDocument(strNewName)) {
+    // Save As onto the document's own file loses another program's change as surely as Save.
+    if (!ConfirmOverwriteIfChanged(strNewName) || !OnSaveDocument(strNewName)) {
         return false;
     }
     if (bReplace) {
