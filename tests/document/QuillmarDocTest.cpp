@@ -8,6 +8,7 @@
 
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -185,6 +186,21 @@ TEST_F(QuillmarDocTest, AutoSaveIsOnOnlyForTheExactSettingOneAndIsStoredAsOneOrZ
     EXPECT_EQ(QString("1"), settings.value("Settings/AutoSave"));
     doc.OnAutoSave();
     EXPECT_EQ(QString("0"), settings.value("Settings/AutoSave"));
+}
+
+// The selection pointed into the deeds a reload replaces; no view may be left pointing there.
+TEST_F(QuillmarDocTest, ReloadingAfterAnotherProgramWroteTheFileDropsTheSelection) {
+    CBodArray bods;
+    bods.push_back(MakeSmall("platemail gloves"));
+    bods.push_back(MakeSmall("platemail arms"));
+    WriteFileBytes(Path("deeds.bod"), QByteArray::fromStdString(BodFile::Write(bods, 0, 0)));
+    auto& doc = static_cast<CQuillmarDoc&>(*m_manager->OpenDocumentFile(Path("deeds.bod")));
+    doc.m_pSelectedBod = doc.m_arrBods[1].get();
+    bods.pop_back();
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    WriteFileBytes(Path("deeds.bod"), QByteArray::fromStdString(BodFile::Write(bods, 0, 0)));
+    EXPECT_TRUE(QTest::qWaitFor([&doc] { return doc.m_arrBods.size() == 1; }, 60000));
+    EXPECT_EQ(nullptr, doc.m_pSelectedBod);
 }
 
 TEST_F(QuillmarDocTest, ImportTellsHowManyDeedsCameIn) {
