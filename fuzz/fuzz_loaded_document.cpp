@@ -30,8 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const CBodStats stats = BodStats::Collect(document.bods);
     const auto nDeeds = static_cast<std::int64_t>(document.bods.size());
-    if (stats.nDeeds != nDeeds || stats.nLarge + stats.nSmall != nDeeds ||
-        shoppingList.size() < static_cast<std::size_t>(stats.nLarge) || nFullOutline == 0 ||
+    if (stats.nDeeds != nDeeds || stats.nLarge + stats.nSmall != nDeeds || nFullOutline == 0 ||
         nShoppingOutline == 0) {
         std::abort();
     }
