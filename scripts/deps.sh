@@ -7,6 +7,11 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
 )
+# The Windows build of the core and Wine to run its tests; the .deb and the desktop checkers.
+packages+=(
+    g++-mingw-w64-x86-64 wine64 dpkg-dev file lintian
+    appstream desktop-file-utils libxml2-utils libglib2.0-bin shared-mime-info
+)
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
