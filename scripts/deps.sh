@@ -7,9 +7,10 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
 )
-# The Windows build of the core and Wine to run its tests; the .deb and the desktop checkers.
+# The Windows build of the core, the installer's file-type part, and Wine to run both; the .deb
+# and the desktop checkers.
 packages+=(
-    g++-mingw-w64-x86-64 wine64 dpkg-dev file lintian
+    g++-mingw-w64-x86-64 nsis wine64 dpkg-dev file lintian
     appstream desktop-file-utils libxml2-utils libglib2.0-bin shared-mime-info
 )
 missing=()

@@ -35,8 +35,8 @@ for target in "$here"/build-fuzz/fuzz/fuzz_*; do
     "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
 done
 
-echo "== the core's tests on Windows: a MinGW-w64 build under Wine"
-"$here/scripts/test-windows-core.sh"
+echo "== Windows under Wine: the core's tests (MinGW-w64) and the *.bod registration (NSIS)"
+"$here/scripts/test-windows.sh"
 
 echo "== the Debian package: build, lint, install, run, remove"
 "$here/scripts/test-deb.sh"
