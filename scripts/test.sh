@@ -35,6 +35,15 @@ for target in "$here"/build-fuzz/fuzz/fuzz_*; do
     "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
 done
 
+echo "== a plain build: no GoogleTest, no Google Benchmark, warnings not errors"
+rm -rf "$here/build-plain"
+cmake -S "$here" -B "$here/build-plain" -G Ninja --no-warn-unused-cli \
+    -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
+if grep -q -- -Werror "$here/build-plain/compile_commands.json"; then
+    echo "a plain build treats warnings as errors" >&2
+    exit 1
+fi
+
 echo "== Windows under Wine: the core's tests (MinGW-w64) and the *.bod registration (NSIS)"
 "$here/scripts/test-windows.sh"
 
