@@ -21,6 +21,15 @@ deb="$out/quillmar_${version}_amd64.deb"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package does not depend on Qt"
 dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/quillmar/copyright |
     grep -q '^License: GPL-3+$' || fail "the package does not name its license"
+# The metainfo, the launcher it names and the icon must meet in the installed tree.
+tree="$(mktemp -d)"
+dpkg-deb -x "$deb" "$tree"
+tree_report="$(appstreamcli validate-tree --no-net --pedantic --no-color "$tree" 2>&1)" ||
+    tree_report="failed: $tree_report"
+rm -rf "$tree"
+if grep -qE '^([EWIP]: |failed)' <<<"$tree_report"; then
+    fail "the installed AppStream data has remarks: $tree_report"
+fi
 
 # Warnings are shown; errors fail. Lintian remarks on running as root, which is not our concern.
 lint=0
