@@ -11,6 +11,8 @@ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQUILLMAR_GTEST_SOURCE_DIR=/usr/src/googletest \
     -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
 cmake --build "$build" --target tests_core
+# The icons as the Windows program embeds them; the program itself needs a Qt for Windows.
+x86_64-w64-mingw32-windres "$here/packaging/windows/quillmar.rc" -O coff -o "$build/icons.res"
 
 wine="$(command -v wine || true)"
 [ -n "$wine" ] || wine=/usr/lib/wine/wine64
