@@ -8,13 +8,14 @@ export QT_QPA_PLATFORM=offscreen
 "$here/scripts/deps.sh"
 
 echo "== build and test"
-cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DBUILD_TESTING=ON -DQUILLMAR_BENCH=ON -DQUILLMAR_WERROR=ON >/dev/null
 cmake --build "$here/build"
 ctest --test-dir "$here/build" --output-on-failure -j2
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$here" -B "$here/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DQUILLMAR_SANITIZE=ON -DQUILLMAR_BENCH=OFF >/dev/null
+    -DQUILLMAR_SANITIZE=ON -DQUILLMAR_BENCH=OFF -DBUILD_TESTING=ON -DQUILLMAR_WERROR=ON >/dev/null
 cmake --build "$here/build-asan"
 ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$here/tests/lsan.supp" \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -22,7 +23,7 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 
 echo "== fuzzers, ${fuzz_seconds} s each"
 CC=clang CXX=clang++ cmake -S "$here" -B "$here/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUILLMAR_FUZZ=ON -DQUILLMAR_GUI=OFF -DQUILLMAR_TESTS=OFF >/dev/null
+    -DQUILLMAR_FUZZ=ON -DQUILLMAR_GUI=OFF -DBUILD_TESTING=OFF -DQUILLMAR_WERROR=ON >/dev/null
 cmake --build "$here/build-fuzz"
 for target in "$here"/build-fuzz/fuzz/fuzz_*; do
     [ -x "$target" ] || continue
@@ -36,4 +37,19 @@ for target in "$here"/build-fuzz/fuzz/fuzz_*; do
     "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=256 -max_len=131072 \
         -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
 done
+
+echo "== a plain build: no GoogleTest, no Google Benchmark, warnings not errors"
+rm -rf "$here/build-plain"
+cmake -S "$here" -B "$here/build-plain" -G Ninja --no-warn-unused-cli \
+    -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
+if grep -q -- -Werror "$here/build-plain/compile_commands.json"; then
+    echo "a plain build treats warnings as errors" >&2
+    exit 1
+fi
+
+echo "== Windows under Wine: the core's tests (MinGW-w64) and the *.bod registration (NSIS)"
+"$here/scripts/test-windows.sh"
+
+echo "== the Debian package: build, lint, install, run, remove"
+"$here/scripts/test-deb.sh"
 echo "== all tests passed"

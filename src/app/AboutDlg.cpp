@@ -19,7 +19,9 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     pIcon->setPixmap(QIcon(QStringLiteral(":/app/quillmar.svg")).pixmap(nIconSize, nIconSize));
     pIcon->setAlignment(Qt::AlignTop);
 
-    auto* pVersion = new QLabel(QStringLiteral("Quillmar Version 1.0.0.3"), this);
+    auto* pVersion = new QLabel(QStringLiteral("Quillmar Version " QUILLMAR_VERSION), this);
+    auto* pLicense = new QLabel(
+        QStringLiteral("Licensed under the GNU General Public License, version 3 or later."), this);
     const QString strContact = QStringLiteral(QUILLMAR_CONTACT);
     m_link = new CLinkLabel(this);
     m_link->setText(strContact);
@@ -34,6 +36,7 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
 
     auto* pTexts = new QVBoxLayout;
     pTexts->addWidget(pVersion);
+    pTexts->addWidget(pLicense);
     pTexts->addWidget(m_link, 0, Qt::AlignLeft);
     pTexts->addStretch(1);
 

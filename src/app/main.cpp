@@ -1,8 +1,14 @@
 #include "app/QuillmarApp.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <string_view>
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so that it needs no display and opens no window.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        return std::puts("Quillmar " QUILLMAR_VERSION) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
+    }
     QApplication app(argc, argv);
     CQuillmarApp quillmar(QApplication::arguments().mid(1));
     if (!quillmar.InitInstance()) {

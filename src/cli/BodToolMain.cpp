@@ -113,6 +113,10 @@ int main(int argc, char** argv) {
         PrintUsage(std::cerr, kCommands);
         return 2;
     }
+    if (args.front() == "--version") {
+        std::cout << "bodtool " QUILLMAR_VERSION "\n" << std::flush;
+        return std::cout ? 0 : 1;
+    }
     if (args.front() == "--help" || args.front() == "help") {
         PrintUsage(std::cout, kCommands);
         return 0;
