@@ -29,10 +29,13 @@ bool CLinkLabel::OpenLink(const QString& strTarget) {
 }
 
 QColor CLinkLabel::GetTextColor() const {
+    // The desktop's link colour reads on its own window colour, light or dark; so does its
+    // visited colour where the fixed dark blue would vanish into a dark window.
+    const bool bDarkWindow = palette().color(QPalette::Window).lightness() < 128;
     if (m_bVisited) {
-        return m_crVisited;
+        return bDarkWindow ? palette().color(QPalette::LinkVisited) : m_crVisited;
     }
-    return m_bOverControl ? m_crHover : m_crLink;
+    return m_bOverControl ? m_crHover : palette().color(QPalette::Link);
 }
 
 void CLinkLabel::enterEvent(QEnterEvent* pEvent) {

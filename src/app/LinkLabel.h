@@ -6,9 +6,10 @@
 #include <QUrl>
 #include <functional>
 
-// A text that looks and acts like a link: underlined, blue, red while the pointer is over it,
-// and in the visited colour once clicked, for as long as the object lives. A click (or Enter or
-// Space while it has the focus) asks the desktop to open the target.
+// A text that looks and acts like a link: underlined, in the desktop's link colour (blue on a
+// light desktop), red while the pointer is over it, and in the visited colour once clicked, for
+// as long as the object lives. A click (or Enter or Space while it has the focus) asks the
+// desktop to open the target.
 class CLinkLabel : public QLabel {
     Q_OBJECT
 public:
@@ -50,6 +51,5 @@ private:
     QString m_strURL;
     Opener m_opener;
     const QColor m_crHover{255, 0, 0};
-    const QColor m_crLink{0, 0, 255};
     const QColor m_crVisited{5, 34, 143};
 };

@@ -14,15 +14,27 @@
 
 namespace {
 
-// The rows above the picture (two empty, the title, one empty) and below it (one empty, the
+// The rows above the tree (two empty, the title, one empty) and below it (one empty, the
 // page number, two empty).
 constexpr int kMarginRows = 8;
 
-// A tree view that draws the rows of tree exactly as tree does, but holds them all at once:
-// same model, root, look, delegate, expanded branches and selection. Drawing from this copy
-// leaves the user's view, its size and its scroll position untouched.
-std::unique_ptr<QTreeView> CopyOfTree(const QTreeView& tree) {
-    auto pCopy = std::make_unique<QTreeView>();
+} // namespace
+
+// A tree view that draws the rows of the user's tree exactly as that tree does, but holds them
+// all at once: same model, root, look, delegate, expanded branches and selection. Drawing from
+// this copy leaves the user's view, its size and its scroll position untouched.
+class CTreePrinter::CPrintedTree : public QTreeView {
+public:
+    // Draws the rows within rc (viewport coordinates) with painter as it stands, without the
+    // viewport's background. On a printer the labels stay text and the images stay images,
+    // where rendering the widget would turn the whole slice into one picture.
+    void DrawRows(QPainter& painter, const QRect& rc) const { drawTree(&painter, QRegion(rc)); }
+};
+
+namespace {
+
+std::unique_ptr<CTreePrinter::CPrintedTree> CopyOfTree(const QTreeView& tree) {
+    auto pCopy = std::make_unique<CTreePrinter::CPrintedTree>();
     pCopy->setAttribute(Qt::WA_DontShowOnScreen);
     pCopy->setFrameShape(QFrame::NoFrame);
     pCopy->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -81,6 +93,16 @@ QString TitleText(const QString& strTitle) {
     return strTitle + QStringLiteral(" BOD hierarchy");
 }
 
+// Paper stays white whatever the desktop, so a dark scheme's light text would vanish on it:
+// such a scheme prints its text black. Selected rows keep their highlight and its text colour.
+QPalette PaperPalette(QPalette palette) {
+    if (palette.color(QPalette::Text).lightness() > palette.color(QPalette::Base).lightness()) {
+        palette.setColor(QPalette::Text, Qt::black);
+        palette.setColor(QPalette::WindowText, Qt::black);
+    }
+    return palette;
+}
+
 bool RunPrintDialog(QPrinter& printer, QWidget* pParent,
                     const std::function<bool(QPrinter&)>& job) {
     QPrintDialog dialog(&printer, pParent);
@@ -108,7 +130,7 @@ int CTreePrinter::BeginPrinting(const QPrinter& printer) {
     m_nLinesPerPage = 0;
     m_nPageCount = 0;
     m_imgScreen = QImage();
-    if (!RenderPicture()) {
+    if (!LayOutRows()) {
         return 0;
     }
     m_nCharWidth = QFontMetrics(m_tree.font()).averageCharWidth();
@@ -116,14 +138,19 @@ int CTreePrinter::BeginPrinting(const QPrinter& printer) {
         LinesPerPage(printer.height(), printer.logicalDpiY(), m_tree.logicalDpiY(), m_nItemHeight);
     m_nPageCount = PageCount(m_nRowCount, m_nLinesPerPage);
     if (qint64(m_rcTree.width()) * m_rcTree.height() <= kMaxClipboardPixels) {
-        m_imgScreen = Render(m_rcTree);
+        m_imgScreen = QImage(m_rcTree.size(), QImage::Format_RGB32);
+        m_imgScreen.fill(
+            m_pRows->viewport()->palette().color(m_pRows->viewport()->backgroundRole()));
+        m_pRows->render(&m_imgScreen);
         QGuiApplication::clipboard()->setImage(m_imgScreen);
     }
+    // The clipboard keeps the view's colours; the pages are drawn for paper from here on.
+    m_pRows->setPalette(PaperPalette(m_pRows->palette()));
     return m_nPageCount;
 }
 
-bool CTreePrinter::RenderPicture() {
-    m_pPicture.reset();
+bool CTreePrinter::LayOutRows() {
+    m_pRows.reset();
     m_rcTree = QRect();
     m_nRowCount = 0;
     m_nItemHeight = 0;
@@ -136,46 +163,27 @@ bool CTreePrinter::RenderPicture() {
         return false;
     }
 
-    std::unique_ptr<QTreeView> pPicture = CopyOfTree(m_tree);
+    std::unique_ptr<CPrintedTree> pRows = CopyOfTree(m_tree);
     // Only rows the user can reach by scrolling count; a branch expanded inside a collapsed
     // one stays hidden, as on screen.
     for (QModelIndex index = first; index.isValid(); index = m_tree.indexBelow(index)) {
         ++m_nRowCount;
         if (m_tree.isExpanded(index)) {
-            pPicture->expand(index);
+            pRows->expand(index);
         }
     }
-    m_nItemHeight = pPicture->visualRect(first).height();
+    m_nItemHeight = pRows->visualRect(first).height();
     if (m_nItemHeight <= 0 || qint64(m_nRowCount) * m_nItemHeight > QWIDGETSIZE_MAX) {
         return false;
     }
-    m_rcTree = QRect(0, 0, std::max(1, FitColumns(*pPicture)), m_nRowCount * m_nItemHeight);
-    pPicture->resize(m_rcTree.size());
-    m_background =
-        pPicture->viewport()->palette().color(pPicture->viewport()->backgroundRole()).rgb();
-    m_pPicture = std::move(pPicture);
+    m_rcTree = QRect(0, 0, std::max(1, FitColumns(*pRows)), m_nRowCount * m_nItemHeight);
+    pRows->resize(m_rcTree.size());
+    m_pRows = std::move(pRows);
     return true;
 }
 
-QImage CTreePrinter::Render(const QRect& rc) const {
-    QImage image(rc.size(), QImage::Format_RGB32);
-    image.fill(m_background);
-    m_pPicture->render(&image, QPoint(0, 0), QRegion(rc));
-    return image;
-}
-
-QImage CTreePrinter::PagePicture(int nPage) const {
-    if (!m_pPicture || nPage < 1 || nPage > m_nPageCount) {
-        return QImage();
-    }
-    return Whitened(
-        Render(PageSlice(m_rcTree, m_nItemHeight, m_nLinesPerPage, nPage, m_nPageCount)),
-        m_background);
-}
-
 void CTreePrinter::PrintPage(QPainter& painter, const QPrinter& printer, int nPage) const {
-    const QImage slice = PagePicture(nPage);
-    if (slice.isNull()) {
+    if (!m_pRows || nPage < 1 || nPage > m_nPageCount) {
         return;
     }
     const int nScreenDpiX = m_tree.logicalDpiX();
@@ -195,7 +203,11 @@ void CTreePrinter::PrintPage(QPainter& painter, const QPrinter& printer, int nPa
     painter.drawText(PageBand(page, m_nCharWidth, m_nItemHeight),
                      Qt::AlignCenter | Qt::TextSingleLine,
                      QStringLiteral("Page %1/%2").arg(nPage).arg(m_nPageCount));
-    painter.drawImage(QPoint(4 * m_nCharWidth, 4 * m_nItemHeight), slice);
+    // The slice's top row lands 4 character widths from the left and 4 rows from the top. The
+    // viewport's background is not drawn, so the window colour is the paper's white.
+    const QRect slice = PageSlice(m_rcTree, m_nItemHeight, m_nLinesPerPage, nPage, m_nPageCount);
+    painter.translate(4 * m_nCharWidth, 4 * m_nItemHeight - slice.top());
+    m_pRows->DrawRows(painter, slice);
     painter.restore();
 }
 
@@ -262,18 +274,6 @@ QRect CTreePrinter::TitleBand(const QSize& page, int nCharWidth, int nItemHeight
 QRect CTreePrinter::PageBand(const QSize& page, int nCharWidth, int nItemHeight) {
     return QRect(4 * nCharWidth, page.height() - 3 * nItemHeight, page.width() - 8 * nCharWidth,
                  nItemHeight);
-}
-
-QImage CTreePrinter::Whitened(const QImage& image, QRgb window) {
-    QImage result = image.convertToFormat(QImage::Format_RGB32);
-    const QRgb key = window & RGB_MASK;
-    for (int y = 0; y < result.height(); ++y) {
-        auto* pLine = reinterpret_cast<QRgb*>(result.scanLine(y));
-        std::replace_if(
-            pLine, pLine + result.width(), [key](QRgb pixel) { return (pixel & RGB_MASK) == key; },
-            qRgb(255, 255, 255));
-    }
-    return result;
 }
 
 bool PrintTreeWithDialog(const QTreeView& tree, const QString& strTitle, QPrinter& printer,

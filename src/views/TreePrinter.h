@@ -10,26 +10,30 @@ class QPrinter;
 class QTreeView;
 class QWidget;
 
-// Prints the hierarchy as the user has expanded it: the visible rows are rendered once per job
-// into a picture, and every page shows a horizontal slice of it under a title band and above a
-// page-number band. Every job (print or preview) also puts the picture on the clipboard.
+// Prints the hierarchy as the user has expanded it: the visible rows are laid out once per job,
+// and every page draws a horizontal slice of them, labels as text and images as images, under a
+// title band and above a page-number band. Every job (print or preview) also puts a picture of
+// all the rows on the clipboard.
 //
 // Page geometry is in logical units of one screen pixel; the painter scales them to printer
 // pixels by the same factor in both directions.
 class CTreePrinter {
 public:
+    // The copy of the tree that draws the rows; defined with the printer.
+    class CPrintedTree;
+
     // strTitle: the document's title as its window caption shows it.
     CTreePrinter(const QTreeView& tree, QString strTitle);
     ~CTreePrinter();
     CTreePrinter(const CTreePrinter&) = delete;
     CTreePrinter& operator=(const CTreePrinter&) = delete;
 
-    // Renders the picture, puts it on the clipboard and lays it out on the printer's pages.
-    // Returns the page count; 0 when the tree shows no rows or more than a picture can hold
-    // (nothing to print).
+    // Lays out the rows, puts their picture on the clipboard and divides them into the printer's
+    // pages. Returns the page count; 0 when the tree shows no rows or more than one widget can
+    // hold (nothing to print).
     int BeginPrinting(const QPrinter& printer);
     // Draws page nPage (1-based) of the job begun last; painter is active on the printer and
-    // untransformed. Draws nothing without a picture.
+    // untransformed. Draws nothing outside the job's pages.
     void PrintPage(QPainter& painter, const QPrinter& printer, int nPage) const;
     // Which pages a whole job prints: every one (preview, printing without a dialog) or those of
     // the printer's page range, as a print dialog left it.
@@ -47,8 +51,6 @@ public:
     // The whole picture in the view's colours, as it went on the clipboard; null when it is too
     // large for the clipboard (the pages still print).
     const QImage& ScreenPicture() const { return m_imgScreen; }
-    // The slice of the picture that page nPage shows, on white as it goes on paper.
-    QImage PagePicture(int nPage) const;
 
     // Larger pictures do not go on the clipboard: 256 MB of pixels.
     static constexpr qint64 kMaxClipboardPixels = qint64(1) << 26;
@@ -72,20 +74,15 @@ public:
     static QRect TitleBand(const QSize& page, int nCharWidth, int nItemHeight);
     // The page-number band: 3 to 2 rows above the bottom, between the same margins.
     static QRect PageBand(const QSize& page, int nCharWidth, int nItemHeight);
-    // A copy of image with every pixel of colour window made white; all others keep theirs.
-    static QImage Whitened(const QImage& image, QRgb window);
 
 private:
     // Lays out a copy of the tree that holds every visible row; false when there are none.
-    bool RenderPicture();
-    // The part rc of the picture, in the view's colours.
-    QImage Render(const QRect& rc) const;
+    bool LayOutRows();
 
     const QTreeView& m_tree;
     QString m_strTitle;
-    // The copy of the tree that draws the picture, alive from the start of a job to its end.
-    std::unique_ptr<QTreeView> m_pPicture;
-    QRgb m_background = 0;
+    // The copy of the tree that draws the rows, alive from the start of a job to its end.
+    std::unique_ptr<CPrintedTree> m_pRows;
     QRect m_rcTree;
     int m_nCharWidth = 0;
     int m_nItemHeight = 0;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStandardItemModel>
@@ -135,6 +136,51 @@ TEST_F(TreePrinterTest, TheFormPrintsOneBlankPage) {
     const QStringList pages = PdfPageTexts(pPrinter->outputFileName());
     ASSERT_EQ(1, pages.size());
     EXPECT_EQ(QString(), pages[0].trimmed());
+}
+
+// A page drawn at screen resolution shows its rows exactly as the view shows them, selection
+// included, on white; a dark scheme's light text turns black there, other colours stay.
+TEST_F(TreePrinterTest, PagesShowTheirRowsAsTheViewOnWhitePaper) {
+    const struct {
+        const char* pszScheme;
+        QColor base, text, paperText;
+    } cases[] = {{"light", Qt::white, Qt::black, Qt::black},
+                 {"tinted", QColor(230, 240, 255), QColor(0, 0, 128), QColor(0, 0, 128)},
+                 {"dark", QColor(30, 30, 30), QColor(230, 230, 230), Qt::black}};
+    Fill(4, 5);
+    m_tree.expandAll();
+    m_tree.setCurrentIndex(m_model.index(1, 0, Branch(2)));
+    const int nItemHeight = m_tree.visualRect(Root()).height();
+    const int nCharWidth = QFontMetrics(m_tree.font()).averageCharWidth();
+    m_tree.resize(400, 30 * nItemHeight);
+    auto pPrinter = PdfPrinter("screen.pdf");
+    pPrinter->setResolution(m_tree.logicalDpiY());
+    pPrinter->setPageSize(QPageSize(QSizeF(90, 70), QPageSize::Millimeter));
+
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszScheme);
+        QPalette palette = m_tree.palette();
+        palette.setColor(QPalette::Base, c.base);
+        palette.setColor(QPalette::Text, c.text);
+        m_tree.setPalette(palette);
+        CTreePrinter printer(m_tree, "t");
+        ASSERT_LE(3, printer.BeginPrinting(*pPrinter)); // page 2 is a full one
+        QImage page(pPrinter->width(), pPrinter->height(), QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        printer.PrintPage(painter, *pPrinter, 2);
+        painter.end();
+
+        palette.setColor(QPalette::Base, Qt::white);
+        palette.setColor(QPalette::Text, c.paperText);
+        m_tree.setPalette(palette);
+        const QImage screen =
+            m_tree.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int nSliceHeight = printer.LinesPerPage() * nItemHeight;
+        const QSize slice(printer.TreeRect().width(), nSliceHeight);
+        EXPECT_EQ(screen.copy(QRect(QPoint(0, nSliceHeight), slice)),
+                  page.copy(QRect(QPoint(4 * nCharWidth, 4 * nItemHeight), slice)));
+    }
 }
 
 } // namespace
