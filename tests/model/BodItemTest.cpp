@@ -75,6 +75,15 @@ TEST(BodItemTest, PartAccessStaysInRangeAndCopiesTakeOnlyBuiltParts) {
         EXPECT_EQ(copy.GetPart(nPart)->IsFilled(), nPart == 2);
         EXPECT_NE(copy.GetPart(nPart)->m_strName, "x");
     }
+    // Assignment onto a deed that already has parts replaces them.
+    CBodItem reused = MakeValidLarge("LBOD/chainmail");
+    reused.BuildPartsIfNeeded();
+    reused = copy;
+    ASSERT_EQ(reused.GetPartCount(), 6);
+    EXPECT_EQ(reused.GetPart(0)->m_strName, "platemail gorget");
+    EXPECT_TRUE(reused.GetPart(2)->IsFilled());
+    reused = MakeValidLarge("LBOD/platemail");
+    EXPECT_EQ(reused.GetPartCount(), 0);
 }
 
 } // namespace
