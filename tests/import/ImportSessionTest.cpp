@@ -1,6 +1,7 @@
 #include "import/ImportSession.h"
 
 #include "model/TextOrder.h"
+#include "support/TestDeeds.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -80,6 +81,21 @@ TEST_F(ImportSessionTest, NewPasteReplacesOnlyTheUnprocessedRows) {
     EXPECT_EQ(m_session.GetProcessed()[0].get(), pProcessed);
     EXPECT_EQ(pProcessed->GetItem(), "LBOD/chainmail");
     EXPECT_EQ(Counters(), (std::vector<int>{0, 1, 0}));
+}
+
+// Long enough that an unstable sort would reorder lines that compare equal.
+TEST_F(ImportSessionTest, EqualLinesKeepTheirPastedOrder) {
+    std::string strText;
+    std::vector<std::string> equal;
+    for (unsigned n = 0; n < 45; ++n) {
+        equal.push_back(TestDeeds::CaseVariant("junk", n * 5 % 16) + " bulk order " +
+                        TestDeeds::CaseVariant("xyz", n / 16));
+        strText += "zz bulk order\n" + equal.back() + "\n";
+    }
+    m_session.Paste(strText);
+    std::vector<std::string> texts = RowTexts(m_session);
+    texts.resize(equal.size());
+    EXPECT_EQ(texts, equal);
 }
 
 TEST(ImportMessageTest, SingularOnlyForExactlyOne) {

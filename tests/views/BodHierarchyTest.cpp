@@ -41,17 +41,22 @@ TEST_F(BodHierarchyTest, GroupsLabelsAndSortsEveryRunHoweverBuilt) {
     EXPECT_EQ(nullptr, m_hierarchy.AddBod(nullptr));
 }
 
-// Labels that compare equal (also when they differ in case only) keep the order the deeds came in.
+// Labels that compare equal (here: differ in case only) keep the order the deeds came in, also
+// in runs long enough that an unstable sort would reorder them.
 TEST_F(BodHierarchyTest, EqualLabelsKeepInsertionOrder) {
-    const DeedFields katana{"Smithy", "Weapon", "iron", "10", "Normal", "katana", "0/10"};
-    DeedFields upper = katana;
-    upper.strItem = "KATANA";
-    const CBodArray bods = MakeDeeds({katana, katana, upper});
+    std::vector<DeedFields> fields;
+    for (unsigned n = 0; n < 45; ++n) {
+        fields.push_back(
+            {"Smithy", "Weapon", "iron", "10", "Normal", CaseVariant("katana", n * 7), "0/10"});
+        fields.push_back(
+            {"Smithy", "Weapon", "iron", "10", "Normal", n % 2 ? "axe" : "spear", "0/10"});
+    }
+    const CBodArray bods = MakeDeeds(fields);
     for (const bool bOneByOne : {false, true}) {
         SCOPED_TRACE(bOneByOne ? "one by one" : "rebuild");
         Build(bods, bOneByOne);
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(i, m_hierarchy.FindItemForBod(bods[i].get())->GetRow());
+        for (int i = 0; i < 45; ++i) {
+            EXPECT_EQ(22 + i, m_hierarchy.FindItemForBod(bods[2 * i].get())->GetRow()) << i;
         }
     }
 }
