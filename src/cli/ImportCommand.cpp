@@ -16,7 +16,8 @@ void SaveBodDocument(const std::string& strPath, const BodFile::Contents& docume
     const std::string bytes =
         BodFile::Write(document.bods, document.nReserved2, document.nReserved1);
     QSaveFile file(QString::fromStdString(strPath));
-    if (!file.open(QIODevice::WriteOnly) ||
+    // Unbuffered: a buffered write that the disk cuts short still commits as a success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {

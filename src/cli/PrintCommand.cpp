@@ -27,6 +27,15 @@ QString WriteProblem(const QString& strPath) {
     return {};
 }
 
+// The PDF engine does not report a write that the disk cut short; a whole PDF ends in "%%EOF".
+bool IsWholePdf(const QString& strPath) {
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 6 || !file.seek(file.size() - 6)) {
+        return false;
+    }
+    return file.read(6).trimmed().endsWith("%%EOF");
+}
+
 } // namespace
 
 int RunPrintCommand(const std::vector<std::string>& args) {
@@ -60,7 +69,7 @@ int RunPrintCommand(const std::vector<std::string>& args) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setOutputFileName(strOutput);
-    if (!PrintTree(view, doc.GetTitle(), printer)) {
+    if (!PrintTree(view, doc.GetTitle(), printer) || !IsWholePdf(strOutput)) {
         throw CDocumentError(paths[1] + ": the hierarchy could not be printed");
     }
     return 0;

@@ -141,7 +141,8 @@ bool CDocument::OnSaveDocument(const QString& strPathName) {
     const std::string& bytes = ar.Bytes();
 
     QSaveFile file(strPathName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered write that the disk cuts short would still commit as a success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         ReportFileError(SaveFailureText(strPathName));
         return false;
     }

@@ -75,4 +75,27 @@ TEST(BodToolExitCodeTest, FailuresExitWithTheirCodeAndWriteNothing) {
     }
 }
 
+// A write that fails halfway (the file size limit stands in for a full disk) is an error, and a
+// document that was there stays as it was.
+TEST(BodToolExitCodeTest, WritesCutShortFailAndKeepThePreviousFile) {
+    const QTemporaryDir dir;
+    CBodArray bods;
+    bods.push_back(std::make_unique<CBodItem>());
+    const QByteArray previous = QByteArray::fromStdString(BodFile::Write(bods, 0, 0));
+    WriteFileBytes(dir.filePath("deeds.bod"), previous);
+    const QByteArray lines =
+        QByteArray(
+            "small bulk order: 20 exceptional platemail gloves: 5, with shadow iron ingots 300\n")
+            .repeated(20);
+    for (const QStringList& args :
+         {QStringList{"import", dir.filePath("deeds.bod")},
+          QStringList{"print", dir.filePath("deeds.bod"), dir.filePath("out.pdf")}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const BodToolResult result = RunBodTool(args, lines, previous.size() + 16);
+        EXPECT_EQ(1, result.nExitCode) << result.out.toStdString();
+        EXPECT_FALSE(result.err.isEmpty());
+        EXPECT_EQ(previous, ReadFileBytes(dir.filePath("deeds.bod")));
+    }
+}
+
 } // namespace

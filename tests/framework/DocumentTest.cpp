@@ -61,21 +61,28 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFile) {
     const QString strReadOnly = Path("readonly.bod");
     const QString strNoFolder = Path("no-such-folder/deeds.bod");
     WriteFileBytes(strReadOnly, "previous");
-    QFile::setPermissions(strReadOnly, QFileDevice::ReadOwner);
-    // Running as root, permission bits do not stop a write: that case is left out.
-    const bool bReadOnlyHolds = !QFileInfo(strReadOnly).isWritable();
+    const ReadOnlyFile readOnly(strReadOnly);
     for (const auto& [strPath, strMessage] :
          {std::pair{strReadOnly, strReadOnly + " is read-only."},
           std::pair{strNoFolder, strNoFolder + " contains an invalid path."}}) {
-        if (strPath == strReadOnly && !bReadOnlyHolds) {
-            continue;
-        }
         m_prompt.m_messages.clear();
         EXPECT_FALSE(m_doc.OnSaveDocument(strPath)) << strPath.toStdString();
         EXPECT_EQ(QStringList{strMessage}, m_prompt.m_messages);
     }
     EXPECT_EQ(QByteArray("previous"), ReadFileBytes(strReadOnly));
     EXPECT_FALSE(QFileInfo::exists(Path("no-such-folder")));
+
+    // A write that the disk cuts short: the previous file stays.
+    const QString strFull = Path("full.bod");
+    WriteFileBytes(strFull, "previous");
+    m_doc.m_strText = std::string(1000, 'x');
+    m_prompt.m_messages.clear();
+    {
+        const FileSizeLimit limit(64);
+        EXPECT_FALSE(m_doc.OnSaveDocument(strFull));
+    }
+    EXPECT_EQ(QStringList{"Failed to save document."}, m_prompt.m_messages);
+    EXPECT_EQ(QByteArray("previous"), ReadFileBytes(strFull));
 }
 
 TEST_F(DocumentTest, SaveModifiedAsksAndTheAnswerDecidesWhetherToSaveAndGoOn) {
