@@ -204,7 +204,7 @@ def main():
     if not (build / "build.ninja").exists():
         subprocess.run(["cmake", "-S", str(tree), "-B", str(build), "-G", "Ninja",
                         "-DCMAKE_BUILD_TYPE=Debug", "-DCMAKE_CXX_FLAGS_DEBUG=-O0",
-                        "-DQUILLMAR_BENCH=OFF"], check=True, stdout=subprocess.DEVNULL)
+                        "-DQUILLMAR_BENCH=OFF", "-DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST"], check=True, stdout=subprocess.DEVNULL)
     ninja_targets = subprocess.run(["ninja", "-C", str(build), "-t", "targets", "all"],
                                    capture_output=True, text=True, check=True).stdout
     args.targets = sorted({t.split(":")[0] for t in ninja_targets.splitlines()

@@ -61,6 +61,40 @@ TEST_F(BodHierarchyTest, EqualLabelsKeepInsertionOrder) {
     }
 }
 
+// Every material's own image, exact text only; whatever else a deed says gets the cloth image.
+TEST_F(BodHierarchyTest, EachMaterialHasItsImage) {
+    const std::pair<const char*, int> cases[] = {{"iron", 3},
+                                                 {"dull copper", 4},
+                                                 {"shadow iron", 5},
+                                                 {"copper", 6},
+                                                 {"bronze", 7},
+                                                 {"gold", 8},
+                                                 {"agapite", 9},
+                                                 {"verite", 10},
+                                                 {"valorite", 11},
+                                                 {"normal leather", 13},
+                                                 {"spined leather", 14},
+                                                 {"horned leather", 15},
+                                                 {"barbed leather", 15},
+                                                 {"cloth", 12},
+                                                 {"", 12},
+                                                 {"Iron", 12}};
+    std::vector<DeedFields> fields;
+    for (const auto& [pszMaterial, nImage] : cases) {
+        fields.push_back({"Tailor", "Leather", pszMaterial, "10", "Normal", "cap", "0/10"});
+    }
+    const CBodArray bods = MakeDeeds(fields);
+    m_hierarchy.Rebuild(bods, false);
+    for (std::size_t i = 0; i < bods.size(); ++i) {
+        const CBodNode* pMaterial = m_hierarchy.FindItemForBod(bods[i].get());
+        for (int nUp = 0; nUp < 4; ++nUp) {
+            pMaterial = pMaterial->GetParent();
+        }
+        EXPECT_EQ(cases[i].first, pMaterial->GetLabel());
+        EXPECT_EQ(cases[i].second, pMaterial->GetImage()) << cases[i].first;
+    }
+}
+
 TEST_F(BodHierarchyTest, DeletionPrunesEmptiedBranchesButNeverTheRootAndCountsFollow) {
     const CBodArray bods = MakeDeeds(MixedDeeds());
     m_hierarchy.Rebuild(bods, false);
