@@ -153,7 +153,8 @@ def run_mutant(args, build, tree, mutant):
             return "not viable"
         after = executables(build)
         changed = {p for p, t in after.items() if before.get(p) != t}
-        tests = {p for p in after if p.name.startswith("tests_")}
+        tests = {p for p in after if p.name.startswith("tests_")
+                 and (not args.tests or re.search(args.tests, p.name))}
         if changed & {build / p for p in PROGRAMS}:
             changed |= tests - {build / "tests" / "tests_core"}
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
@@ -177,6 +178,8 @@ def main():
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--lines", help="only lines A-B")
     ap.add_argument("--filter", help="only mutants whose description matches this regex")
+    ap.add_argument("--tests", help="build and run only the test programs matching this regex, "
+                    "e.g. 'tests_views' (much faster; a survivor may still die in another program)")
     ap.add_argument("--gtest-filter", help="run only these tests (faster, less thorough)")
     ap.add_argument("--timeout", type=int, default=300, help="seconds per test program (a hang counts as killed)")
     ap.add_argument("--jobs", type=int, default=2)
@@ -208,7 +211,9 @@ def main():
     ninja_targets = subprocess.run(["ninja", "-C", str(build), "-t", "targets", "all"],
                                    capture_output=True, text=True, check=True).stdout
     args.targets = sorted({t.split(":")[0] for t in ninja_targets.splitlines()
-                           if re.match(r"^(tests_\w+|bodtool|quillmar):", t)})
+                           if re.match(r"^(tests_[a-z_]+|bodtool|quillmar):", t)
+                           and (not args.tests or not t.startswith("tests_")
+                                or re.search(args.tests, t.split(":")[0]))})
     subprocess.run(["ninja", "-C", str(build), f"-j{args.jobs}"] + args.targets, check=True,
                    stdout=subprocess.DEVNULL)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))  # so the finally blocks restore
