@@ -127,7 +127,7 @@ def sync_tree(tree):
         if not src.is_file() or (dst.exists() and dst.read_bytes() == src.read_bytes()):
             continue
         dst.parent.mkdir(parents=True, exist_ok=True)
-        shutil.copy2(src, dst)
+        shutil.copyfile(src, dst)  # a fresh mtime, so ninja rebuilds what changed
 
 
 def executables(build):
@@ -216,6 +216,12 @@ def main():
                                 or re.search(args.tests, t.split(":")[0]))})
     subprocess.run(["ninja", "-C", str(build), f"-j{args.jobs}"] + args.targets, check=True,
                    stdout=subprocess.DEVNULL)
+    # Without a green baseline every mutant would count as killed.
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    for test in sorted(p for p in executables(build) if p.name.startswith("tests_")
+                       and (not args.tests or re.search(args.tests, p.name))):
+        if subprocess.run([str(test)], env=env, capture_output=True, timeout=args.timeout).returncode:
+            sys.exit(f"{test.name} fails without a mutant; fix that first")
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))  # so the finally blocks restore
 
     tally = {}

@@ -98,10 +98,4 @@ TEST_F(ImportSessionTest, EqualLinesKeepTheirPastedOrder) {
     EXPECT_EQ(texts, equal);
 }
 
-TEST(ImportMessageTest, SingularOnlyForExactlyOne) {
-    EXPECT_EQ(ImportMessage(0), "0 BOD's were imported.");
-    EXPECT_EQ(ImportMessage(1), "1 BOD was imported.");
-    EXPECT_EQ(ImportMessage(3), "3 BOD's were imported.");
-}
-
 } // namespace
