@@ -39,6 +39,13 @@ TEST_F(BodHierarchyTest, GroupsLabelsAndSortsEveryRunHoweverBuilt) {
     m_hierarchy.Rebuild(nullsOnly, true);
     EXPECT_EQ("BOD's - Shopping List\t0\n", m_hierarchy.Outline());
     EXPECT_EQ(nullptr, m_hierarchy.AddBod(nullptr));
+
+    // A renamed branch is found by its new label only.
+    m_hierarchy.Rebuild(bods, false);
+    CBodNode* pSmithy = m_hierarchy.FindChildItem(m_hierarchy.GetRoot(), "Smithy");
+    m_hierarchy.SetLabel(*pSmithy, "Blacksmith");
+    EXPECT_EQ(nullptr, m_hierarchy.FindChildItem(m_hierarchy.GetRoot(), "Smithy"));
+    EXPECT_EQ(pSmithy, m_hierarchy.FindChildItem(m_hierarchy.GetRoot(), "Blacksmith"));
 }
 
 // Labels that compare equal (here: differ in case only) keep the order the deeds came in, also
