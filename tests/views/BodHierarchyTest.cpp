@@ -68,27 +68,24 @@ TEST_F(BodHierarchyTest, EqualLabelsKeepInsertionOrder) {
     }
 }
 
-// Every material's own image, exact text only; whatever else a deed says gets the cloth image.
+// Ores take images 3 to 11 in the order of their worth, leathers 13 to 15 (barbed shares
+// horned's); any other text, one differing in case included, takes the cloth image 12.
 TEST_F(BodHierarchyTest, EachMaterialHasItsImage) {
-    const std::pair<const char*, int> cases[] = {{"iron", 3},
-                                                 {"dull copper", 4},
-                                                 {"shadow iron", 5},
-                                                 {"copper", 6},
-                                                 {"bronze", 7},
-                                                 {"gold", 8},
-                                                 {"agapite", 9},
-                                                 {"verite", 10},
-                                                 {"valorite", 11},
-                                                 {"normal leather", 13},
-                                                 {"spined leather", 14},
-                                                 {"horned leather", 15},
-                                                 {"barbed leather", 15},
-                                                 {"cloth", 12},
-                                                 {"", 12},
-                                                 {"Iron", 12}};
+    std::vector<std::pair<std::string, int>> cases;
+    for (const char* pszOre : {"iron", "dull copper", "shadow iron", "copper", "bronze", "gold",
+                               "agapite", "verite", "valorite"}) {
+        cases.emplace_back(pszOre, 3 + static_cast<int>(cases.size()));
+    }
+    cases.insert(cases.end(), {{"normal leather", 13},
+                               {"spined leather", 14},
+                               {"horned leather", 15},
+                               {"barbed leather", 15},
+                               {"cloth", 12},
+                               {"", 12},
+                               {"Iron", 12}});
     std::vector<DeedFields> fields;
-    for (const auto& [pszMaterial, nImage] : cases) {
-        fields.push_back({"Tailor", "Leather", pszMaterial, "10", "Normal", "cap", "0/10"});
+    for (const auto& [strMaterial, nImage] : cases) {
+        fields.push_back({"Tailor", "Leather", strMaterial, "10", "Normal", "cap", "0/10"});
     }
     const CBodArray bods = MakeDeeds(fields);
     m_hierarchy.Rebuild(bods, false);
