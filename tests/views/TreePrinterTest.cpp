@@ -58,6 +58,19 @@ TEST(TreePrinterArithmetic, PageSlicesTileThePicture) {
     EXPECT_EQ(rcTree.bottom() + 1, nNextTop);
 }
 
+// Title on rows 2 to 3, page number 3 to 2 rows above the bottom, both 4 characters in; on
+// paper the window colour turns white and every other colour stays.
+TEST(TreePrinterArithmetic, BandsAndPaperColours) {
+    EXPECT_EQ(QRect(28, 32, 744, 16), CTreePrinter::TitleBand(QSize(800, 1000), 7, 16));
+    EXPECT_EQ(QRect(28, 952, 744, 16), CTreePrinter::PageBand(QSize(800, 1000), 7, 16));
+    QImage image(2, 1, QImage::Format_RGB32);
+    image.setPixel(0, 0, qRgb(230, 240, 255));
+    image.setPixel(1, 0, qRgb(10, 20, 30));
+    const QImage paper = CTreePrinter::Whitened(image, qRgb(230, 240, 255));
+    EXPECT_EQ(qRgb(255, 255, 255), paper.pixel(0, 0));
+    EXPECT_EQ(qRgb(10, 20, 30), paper.pixel(1, 0));
+}
+
 // A hierarchy shaped like the real one: one root, nBranches branches of nLeaves deeds each.
 class TreePrinterTest : public testing::Test {
 protected:
