@@ -181,7 +181,7 @@ def main():
     ap.add_argument("--tests", help="build and run only the test programs matching this regex, "
                     "e.g. 'tests_views' (much faster; a survivor may still die in another program)")
     ap.add_argument("--gtest-filter", help="run only these tests (faster, less thorough)")
-    ap.add_argument("--timeout", type=int, default=300, help="seconds per test program (a hang counts as killed)")
+    ap.add_argument("--timeout", type=int, default=120, help="seconds per test program (a hang counts as killed)")
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--list", action="store_true", help="print the mutants and stop")
     args = ap.parse_args()
