@@ -30,6 +30,9 @@ TYPED_TEST(ParseTextTest, FindHonoursStartAndCase) {
     EXPECT_EQ(text.Find('r', text.Length()), -1);
     EXPECT_EQ(text.FindLast('b'), 14);
     EXPECT_EQ(this->Make("").FindLast('x'), -1);
+    EXPECT_EQ(this->Make("b").FindLast('b'), 0);
+    // A cut is searched within its own bounds, not on into the text it was cut from.
+    EXPECT_EQ(this->Make("xingots").Left(5).Find("ingots"), -1);
     EXPECT_TRUE(this->Make("iron").Equals("iron"));
     EXPECT_FALSE(this->Make("iron ").Equals("iron"));
 }
