@@ -1,5 +1,7 @@
 #include "model/BodItem.h"
 
+#include "model/BodArray.h"
+#include "model/BodCatalogue.h"
 #include "support/TestDeeds.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +86,24 @@ TEST(BodItemTest, PartAccessStaysInRangeAndCopiesTakeOnlyBuiltParts) {
     EXPECT_TRUE(reused.GetPart(2)->IsFilled());
     reused = MakeValidLarge("LBOD/platemail");
     EXPECT_EQ(reused.GetPartCount(), 0);
+}
+
+// Every row names each of its parts, with no blank names counted in.
+TEST(BodCatalogueTest, EveryRowCountsExactlyItsNamedParts) {
+    ASSERT_EQ(BodCatalogue::kRowCount, BodCatalogue::Rows().size());
+    for (const BodCatalogueRow& row : BodCatalogue::Rows()) {
+        EXPECT_GE(row.Parts().size(), 2U) << row.key;
+        for (const std::string_view name : row.Parts()) {
+            EXPECT_FALSE(name.empty()) << row.key;
+        }
+    }
+}
+
+TEST(BodArrayTest, FindsTheEntryHoldingTheDeedOrMinusOne) {
+    const CBodArray bods = TestDeeds::MakeDeeds({{}, {}});
+    EXPECT_EQ(1, FindBodIndex(bods, bods[1].get()));
+    const CBodItem other;
+    EXPECT_EQ(-1, FindBodIndex(bods, &other));
 }
 
 } // namespace
