@@ -2,6 +2,7 @@
 
 #include "model/BodArray.h"
 #include "model/BodCatalogue.h"
+#include "model/TextUtil.h"
 #include "support/TestDeeds.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +105,11 @@ TEST(BodArrayTest, FindsTheEntryHoldingTheDeedOrMinusOne) {
     EXPECT_EQ(1, FindBodIndex(bods, bods[1].get()));
     const CBodItem other;
     EXPECT_EQ(-1, FindBodIndex(bods, &other));
+}
+
+// Only A to Z change: '@' and '[' sit next to them, and a non-ASCII letter keeps its bytes.
+TEST(TextUtilTest, AsciiLowerChangesOnlyAsciiCapitals) {
+    EXPECT_EQ("azaz@[`{\xC3\x89", TextUtil::AsciiLower("AZaz@[`{\xC3\x89"));
 }
 
 } // namespace
