@@ -25,6 +25,7 @@ TEST(BodItemTest, BuildsTheCatalogueRowOfTheKey) {
     } cases[] = {{"LBOD/ Platemail  ", 6, "platemail gorget", "platemail tunic"},
                  {"LBOD/sandals", 4, "sandals", "thigh boots"},
                  {"LBOD/bandana", 4, "bandana", "thigh boots"},
+                 {"LBOD/bonnet", 4, "bonnet", "sandals"},
                  {"LBOD/feathered hat", 5, "feathered hat", "thigh boots"},
                  {"LBOD/bardiche", 2, "bardiche", "halberd"},
                  {"LBOD/large battle axe", 6, "large battle axe", "executioner's axe"},
