@@ -119,8 +119,6 @@ TEST_F(TreePrinterTest, LargeTreePrintsEveryPageWithBothBands) {
     EXPECT_LE((nLines + 8) * printer.ItemHeight(), nPageHeight);
     EXPECT_GT((nLines + 9) * printer.ItemHeight(), nPageHeight);
     const int nPages = printer.PageCount();
-    EXPECT_GE(nPages * nLines, 341);
-    EXPECT_LT((nPages - 1) * nLines, 341);
 
     QStringList pages = PdfPageTexts(pPrinter->outputFileName());
     ASSERT_EQ(nPages, pages.size());
