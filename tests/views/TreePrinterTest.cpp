@@ -156,6 +156,18 @@ TEST_F(TreePrinterTest, PreviewPutsThePictureInTheViewsColoursOnTheClipboard) {
     EXPECT_EQ(QColor(230, 240, 255).rgb(), picture.pixel(picture.width() - 1, 0) | 0xff000000);
 }
 
+// A printer used again after its tree emptied has nothing to print and says so.
+TEST_F(TreePrinterTest, AnEmptiedTreeHasNothingToPrint) {
+    Fill(1, 1);
+    auto pPrinter = PdfPrinter("empty.pdf");
+    CTreePrinter printer(m_tree, "t");
+    EXPECT_EQ(1, printer.BeginPrinting(*pPrinter));
+    m_model.clear();
+    EXPECT_EQ(0, printer.BeginPrinting(*pPrinter));
+    EXPECT_EQ(0, printer.PageCount());
+    EXPECT_FALSE(printer.Print(*pPrinter, CTreePrinter::Pages::All));
+}
+
 TEST_F(TreePrinterTest, TheFormPrintsOneBlankPage) {
     auto pPrinter = PdfPrinter("blank.pdf");
     ASSERT_TRUE(PrintBlankPage(*pPrinter));
