@@ -181,7 +181,8 @@ def main():
     ap.add_argument("--tests", help="build and run only the test programs matching this regex, "
                     "e.g. 'tests_views' (much faster; a survivor may still die in another program)")
     ap.add_argument("--gtest-filter", help="run only these tests (faster, less thorough)")
-    ap.add_argument("--timeout", type=int, default=120, help="seconds per test program (a hang counts as killed)")
+    ap.add_argument("--timeout", type=int, default=120,
+                    help="seconds per test program (a hang counts as killed)")
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--list", action="store_true", help="print the mutants and stop")
     args = ap.parse_args()
@@ -207,7 +208,9 @@ def main():
     if not (build / "build.ninja").exists():
         subprocess.run(["cmake", "-S", str(tree), "-B", str(build), "-G", "Ninja",
                         "-DCMAKE_BUILD_TYPE=Debug", "-DCMAKE_CXX_FLAGS_DEBUG=-O0",
-                        "-DQUILLMAR_BENCH=OFF", "-DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST"], check=True, stdout=subprocess.DEVNULL)
+                        "-DQUILLMAR_BENCH=OFF",
+                        "-DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST"],
+                       check=True, stdout=subprocess.DEVNULL)
     ninja_targets = subprocess.run(["ninja", "-C", str(build), "-t", "targets", "all"],
                                    capture_output=True, text=True, check=True).stdout
     args.targets = sorted({t.split(":")[0] for t in ninja_targets.splitlines()
