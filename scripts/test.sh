@@ -17,7 +17,11 @@ echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$here" -B "$here/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DQUILLMAR_SANITIZE=ON -DQUILLMAR_BENCH=OFF -DBUILD_TESTING=ON -DQUILLMAR_WERROR=ON >/dev/null
 cmake --build "$here/build-asan"
-ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$here/tests/lsan.supp" \
+# intercept_tls_get_addr=0: GCC 12's sanitizer runtime takes a thread-local block that malloc
+# happens to place 16 bytes into a page for an old-glibc header and reads a bogus range from
+# it, so LeakSanitizer's tracer crashes at exit (seen with many fonts installed). Leak checking
+# stays on; only thread-local blocks of libraries loaded at run time are no longer scanned.
+ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0 LSAN_OPTIONS="suppressions=$here/tests/lsan.supp" \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$here/build-asan" --output-on-failure -j2
 

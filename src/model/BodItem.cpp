@@ -31,10 +31,12 @@ CBodItem& CBodItem::operator=(const CBodItem& src) {
     m_strTrade = src.m_strTrade;
     m_strNotes = src.m_strNotes;
     m_strPrice = src.m_strPrice;
-    // Parts travel only with a built part list; copies are always made into fresh deeds, so
-    // appending leaves the target with exact copies.
+    // Parts travel only with a built part list. They replace the target's own: appending would
+    // give a reused deed both sets, twelve parts after a six-part deed.
     if (src.m_bPartsBuilt) {
-        m_arrParts.insert(m_arrParts.end(), src.m_arrParts.begin(), src.m_arrParts.end());
+        m_arrParts = src.m_arrParts;
+    } else {
+        m_arrParts.clear();
     }
     return *this;
 }

@@ -96,6 +96,16 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
     EXPECT_FALSE(QFileInfo::exists(Path("no-such-folder")));
 }
 
+// Saving would rename a new file over a read-only one; the guard refuses, whoever runs it.
+TEST_F(DocumentTest, ReadOnlyFileIsRefusedAndKeptAsItWas) {
+    const QString strReadOnly = Path("readonly.bod");
+    WriteFileBytes(strReadOnly, "previous");
+    const ReadOnlyFile readOnly(strReadOnly);
+    EXPECT_FALSE(m_doc.OnSaveDocument(strReadOnly));
+    EXPECT_EQ(QStringList{strReadOnly + " is read-only."}, m_prompt.m_messages);
+    EXPECT_EQ(QByteArray("previous"), ReadFileBytes(strReadOnly));
+}
+
 // Another program (a second Quillmar, bodtool import) wrote the file after it was opened.
 TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
     const struct {

@@ -112,6 +112,7 @@ TEST(BodLineParserTest, ReadsEachFieldByItsRules) {
         {kPreAos, "large bulk order (0/60) a/b/c/d/ Platemail Gorget, 1", &B::m_strItem,
          "LBOD/platemail gorget"},
         {kPreAos, "large bulk order (0/ 20) a/b/c/d/ fancy shirt, 1", &B::m_strAmount, "20"},
+        {kPreAos, "large bulk order (0/60) a/b/c/d/ leather cap, 1", &B::m_strAmount, "10"},
         // Positions and lengths count characters: in bytes these cuts would split the "é".
         {kAos, "small bulk order: 20 exceptional\xC3\xA9: 5, 1", &B::m_strItem, ""},
         {kPreAos, "(0/10) a/b/c/d/\u00E9p\u00E9e longue, 1", &B::m_strItem, "p\u00E9e longue"},

@@ -1,6 +1,7 @@
 #include "import/ImportSession.h"
 
 #include "model/TextOrder.h"
+#include "support/TestDeeds.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -82,10 +83,19 @@ TEST_F(ImportSessionTest, NewPasteReplacesOnlyTheUnprocessedRows) {
     EXPECT_EQ(Counters(), (std::vector<int>{0, 1, 0}));
 }
 
-TEST(ImportMessageTest, SingularOnlyForExactlyOne) {
-    EXPECT_EQ(ImportMessage(0), "0 BOD's were imported.");
-    EXPECT_EQ(ImportMessage(1), "1 BOD was imported.");
-    EXPECT_EQ(ImportMessage(3), "3 BOD's were imported.");
+// Long enough that an unstable sort would reorder lines that compare equal.
+TEST_F(ImportSessionTest, EqualLinesKeepTheirPastedOrder) {
+    std::string strText;
+    std::vector<std::string> equal;
+    for (unsigned n = 0; n < 45; ++n) {
+        equal.push_back(TestDeeds::CaseVariant("junk", n * 5 % 16) + " bulk order " +
+                        TestDeeds::CaseVariant("xyz", n / 16));
+        strText += "zz bulk order\n" + equal.back() + "\n";
+    }
+    m_session.Paste(strText);
+    std::vector<std::string> texts = RowTexts(m_session);
+    texts.resize(equal.size());
+    EXPECT_EQ(texts, equal);
 }
 
 } // namespace

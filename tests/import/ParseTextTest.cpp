@@ -30,6 +30,9 @@ TYPED_TEST(ParseTextTest, FindHonoursStartAndCase) {
     EXPECT_EQ(text.Find('r', text.Length()), -1);
     EXPECT_EQ(text.FindLast('b'), 14);
     EXPECT_EQ(this->Make("").FindLast('x'), -1);
+    EXPECT_EQ(this->Make("b").FindLast('b'), 0);
+    // A cut is searched within its own bounds, not on into the text it was cut from.
+    EXPECT_EQ(this->Make("xingots").Left(5).Find("ingots"), -1);
     EXPECT_TRUE(this->Make("iron").Equals("iron"));
     EXPECT_FALSE(this->Make("iron ").Equals("iron"));
 }
@@ -84,7 +87,7 @@ TEST(ParseTextCodePointTest, EveryByteRoundTrips) {
     } cases[] = {{"\xC3\xA9", 1},
 
                  {"\xEF\xBF\xBD", 1},     {"\xFF", 1},
-                 {"a\x80z", 3},
+                 {"a\x80z", 3},           {"\xC1\xBF", 2},
 
                  {"\xED\xA0\x80", 3},     {"\xED\xB2\x80", 3},
                  {"\xF4\x90\x80\x80", 4}, {std::string("a\0b", 3), 3}};

@@ -1,5 +1,8 @@
 #include "model/BodItem.h"
 
+#include "model/BodArray.h"
+#include "model/BodCatalogue.h"
+#include "model/TextUtil.h"
 #include "support/TestDeeds.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +25,7 @@ TEST(BodItemTest, BuildsTheCatalogueRowOfTheKey) {
     } cases[] = {{"LBOD/ Platemail  ", 6, "platemail gorget", "platemail tunic"},
                  {"LBOD/sandals", 4, "sandals", "thigh boots"},
                  {"LBOD/bandana", 4, "bandana", "thigh boots"},
+                 {"LBOD/bonnet", 4, "bonnet", "sandals"},
                  {"LBOD/feathered hat", 5, "feathered hat", "thigh boots"},
                  {"LBOD/bardiche", 2, "bardiche", "halberd"},
                  {"LBOD/large battle axe", 6, "large battle axe", "executioner's axe"},
@@ -75,6 +79,42 @@ TEST(BodItemTest, PartAccessStaysInRangeAndCopiesTakeOnlyBuiltParts) {
         EXPECT_EQ(copy.GetPart(nPart)->IsFilled(), nPart == 2);
         EXPECT_NE(copy.GetPart(nPart)->m_strName, "x");
     }
+    // Assignment onto a deed that already has parts replaces them.
+    CBodItem reused = MakeValidLarge("LBOD/chainmail");
+    reused.BuildPartsIfNeeded();
+    reused = copy;
+    ASSERT_EQ(reused.GetPartCount(), 6);
+    EXPECT_EQ(reused.GetPart(0)->m_strName, "platemail gorget");
+    EXPECT_TRUE(reused.GetPart(2)->IsFilled());
+    reused = MakeValidLarge("LBOD/platemail");
+    EXPECT_EQ(reused.GetPartCount(), 0);
+}
+
+// Every row names each of its parts, with no blank names counted in; the 22 sets hold 101
+// parts between them.
+TEST(BodCatalogueTest, EveryRowCountsExactlyItsNamedParts) {
+    ASSERT_EQ(22U, BodCatalogue::Rows().size());
+    std::size_t nParts = 0;
+    for (const BodCatalogueRow& row : BodCatalogue::Rows()) {
+        nParts += row.Parts().size();
+        EXPECT_GE(row.Parts().size(), 2U) << row.key;
+        for (const std::string_view name : row.Parts()) {
+            EXPECT_FALSE(name.empty()) << row.key;
+        }
+    }
+    EXPECT_EQ(101U, nParts);
+}
+
+TEST(BodArrayTest, FindsTheEntryHoldingTheDeedOrMinusOne) {
+    const CBodArray bods = TestDeeds::MakeDeeds({{}, {}});
+    EXPECT_EQ(1, FindBodIndex(bods, bods[1].get()));
+    const CBodItem other;
+    EXPECT_EQ(-1, FindBodIndex(bods, &other));
+}
+
+// Only A to Z change: '@' and '[' sit next to them, and a non-ASCII letter keeps its bytes.
+TEST(TextUtilTest, AsciiLowerChangesOnlyAsciiCapitals) {
+    EXPECT_EQ("azaz@[`{\xC3\x89", TextUtil::AsciiLower("AZaz@[`{\xC3\x89"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "BodToolRunner.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -29,4 +30,20 @@ void WriteFileBytes(const QString& strPath, const QByteArray& bytes) {
     QFile file(strPath);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << strPath.toStdString();
     EXPECT_EQ(bytes.size(), file.write(bytes)) << strPath.toStdString();
+}
+
+ReadOnlyFile::ReadOnlyFile(const QString& strPath) : m_strPath(strPath) {
+    QFile::setPermissions(strPath, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+    if (QFileInfo(strPath).isWritable()) {
+        m_bImmutable = QProcess::execute(QStringLiteral("chattr"), {"+i", strPath}) == 0;
+    }
+    EXPECT_FALSE(QFileInfo(strPath).isWritable())
+        << "cannot make read-only: " << strPath.toStdString();
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+    if (m_bImmutable) {
+        QProcess::execute(QStringLiteral("chattr"), {"-i", m_strPath});
+    }
+    QFile::setPermissions(m_strPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }

@@ -20,3 +20,17 @@ BodToolResult RunBodTool(const QStringList& args, const QByteArray& input = {},
 
 QByteArray ReadFileBytes(const QString& strPath);
 void WriteFileBytes(const QString& strPath, const QByteArray& bytes);
+
+// Makes a file read-only for as long as it lives, also for root: permission bits do not stop
+// root, so there the file is made immutable instead (chattr +i), and mutable again afterwards.
+class ReadOnlyFile {
+public:
+    explicit ReadOnlyFile(const QString& strPath);
+    ~ReadOnlyFile();
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+private:
+    QString m_strPath;
+    bool m_bImmutable = false;
+};

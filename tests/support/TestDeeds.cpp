@@ -32,6 +32,15 @@ CBodArray MakeDeeds(const std::vector<DeedFields>& deeds) {
     return bods;
 }
 
+std::string CaseVariant(std::string word, unsigned upperBits) {
+    for (std::size_t i = 0; i < word.size() && i < 32; ++i) {
+        if ((upperBits >> i) & 1U) {
+            word[i] = static_cast<char>(word[i] - 'a' + 'A');
+        }
+    }
+    return word;
+}
+
 std::vector<DeedFields> MixedDeeds() {
     return {
         {"Tailor", "Cloth", "cloth", "15", "Exceptional", "bandana", "0/15"},

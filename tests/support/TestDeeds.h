@@ -24,6 +24,9 @@ std::unique_ptr<CBodItem> MakeLargeDeed(const DeedFields& fields,
                                         const std::vector<std::string>& partNames);
 CBodArray MakeDeeds(const std::vector<DeedFields>& deeds);
 
+// word with the letters whose bit is set in upperBits upper-cased: texts that differ in case only.
+std::string CaseVariant(std::string word, unsigned upperBits);
+
 // Both trades, every kind of node, labels that only sort right by text, an empty category.
 std::vector<DeedFields> MixedDeeds();
 // The outline MixedDeeds() gives.

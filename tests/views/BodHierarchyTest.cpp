@@ -39,20 +39,63 @@ TEST_F(BodHierarchyTest, GroupsLabelsAndSortsEveryRunHoweverBuilt) {
     m_hierarchy.Rebuild(nullsOnly, true);
     EXPECT_EQ("BOD's - Shopping List\t0\n", m_hierarchy.Outline());
     EXPECT_EQ(nullptr, m_hierarchy.AddBod(nullptr));
+
+    // A renamed branch is found by its new label only.
+    m_hierarchy.Rebuild(bods, false);
+    CBodNode* pSmithy = m_hierarchy.FindChildItem(m_hierarchy.GetRoot(), "Smithy");
+    m_hierarchy.SetLabel(*pSmithy, "Blacksmith");
+    EXPECT_EQ(nullptr, m_hierarchy.FindChildItem(m_hierarchy.GetRoot(), "Smithy"));
+    EXPECT_EQ(pSmithy, m_hierarchy.FindChildItem(m_hierarchy.GetRoot(), "Blacksmith"));
 }
 
-// Labels that compare equal (also when they differ in case only) keep the order the deeds came in.
+// Labels that compare equal (here: differ in case only) keep the order the deeds came in, also
+// in runs long enough that an unstable sort would reorder them.
 TEST_F(BodHierarchyTest, EqualLabelsKeepInsertionOrder) {
-    const DeedFields katana{"Smithy", "Weapon", "iron", "10", "Normal", "katana", "0/10"};
-    DeedFields upper = katana;
-    upper.strItem = "KATANA";
-    const CBodArray bods = MakeDeeds({katana, katana, upper});
+    std::vector<DeedFields> fields;
+    for (unsigned n = 0; n < 45; ++n) {
+        fields.push_back(
+            {"Smithy", "Weapon", "iron", "10", "Normal", CaseVariant("katana", n * 7), "0/10"});
+        fields.push_back(
+            {"Smithy", "Weapon", "iron", "10", "Normal", n % 2 ? "axe" : "spear", "0/10"});
+    }
+    const CBodArray bods = MakeDeeds(fields);
     for (const bool bOneByOne : {false, true}) {
         SCOPED_TRACE(bOneByOne ? "one by one" : "rebuild");
         Build(bods, bOneByOne);
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(i, m_hierarchy.FindItemForBod(bods[i].get())->GetRow());
+        for (int i = 0; i < 45; ++i) {
+            EXPECT_EQ(22 + i, m_hierarchy.FindItemForBod(bods[2 * i].get())->GetRow()) << i;
         }
+    }
+}
+
+// Ores take images 3 to 11 in the order of their worth, leathers 13 to 15 (barbed shares
+// horned's); any other text, one differing in case included, takes the cloth image 12.
+TEST_F(BodHierarchyTest, EachMaterialHasItsImage) {
+    std::vector<std::pair<std::string, int>> cases;
+    for (const char* pszOre : {"iron", "dull copper", "shadow iron", "copper", "bronze", "gold",
+                               "agapite", "verite", "valorite"}) {
+        cases.emplace_back(pszOre, 3 + static_cast<int>(cases.size()));
+    }
+    cases.insert(cases.end(), {{"normal leather", 13},
+                               {"spined leather", 14},
+                               {"horned leather", 15},
+                               {"barbed leather", 15},
+                               {"cloth", 12},
+                               {"", 12},
+                               {"Iron", 12}});
+    std::vector<DeedFields> fields;
+    for (const auto& [strMaterial, nImage] : cases) {
+        fields.push_back({"Tailor", "Leather", strMaterial, "10", "Normal", "cap", "0/10"});
+    }
+    const CBodArray bods = MakeDeeds(fields);
+    m_hierarchy.Rebuild(bods, false);
+    for (std::size_t i = 0; i < bods.size(); ++i) {
+        const CBodNode* pMaterial = m_hierarchy.FindItemForBod(bods[i].get());
+        for (int nUp = 0; nUp < 4; ++nUp) {
+            pMaterial = pMaterial->GetParent();
+        }
+        EXPECT_EQ(cases[i].first, pMaterial->GetLabel());
+        EXPECT_EQ(cases[i].second, pMaterial->GetImage()) << cases[i].first;
     }
 }
 

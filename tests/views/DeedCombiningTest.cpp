@@ -60,7 +60,7 @@ TEST(DeedCombining, DropRule) {
         EXPECT_EQ(c.bAccepted, DeedCombining::CanDropOn(*pSmall, *pLarge));
         if (c.bAccepted) {
             EXPECT_TRUE(DeedCombining::CombineBods(*pSmall, *pLarge));
-            EXPECT_NE("0/80", pLarge->m_strCount);
+            EXPECT_EQ(c.parts == twins ? "40/40" : "20/60", pLarge->m_strCount);
         }
     }
 }
@@ -72,8 +72,9 @@ TEST(DeedCombining, MarksEveryMatchingPartAndRecounts) {
     pLarge->m_arrParts[1].m_bFilled = 1;
     ASSERT_TRUE(DeedCombining::CombineBods(*pSmall, *pLarge));
     EXPECT_EQ("60/80", pLarge->m_strCount);
-    EXPECT_TRUE(pLarge->m_arrParts[0].IsFilled());
-    EXPECT_TRUE(pLarge->m_arrParts[2].IsFilled());
+    // Stored as the file's TRUE, 1.
+    EXPECT_EQ(1, pLarge->m_arrParts[0].m_bFilled);
+    EXPECT_EQ(1, pLarge->m_arrParts[2].m_bFilled);
     EXPECT_FALSE(pLarge->m_arrParts[3].IsFilled());
 }
 

@@ -5,6 +5,7 @@
 #include "support/TestDeeds.h"
 #include "views/BodTreeModel.h"
 
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -139,24 +140,54 @@ TEST_F(LeftViewTest, DeleteAsksThenRemovesTheDeedAndSelectsTheGroupsFirstDeed) {
     EXPECT_TRUE(m_doc.IsModified());
 }
 
-TEST_F(LeftViewTest, DeletingEveryDeedPrunesUpToTheRoot) {
+// A trade's last deed takes its trade along; the next trade takes over, else the one before,
+// and the root once nothing is left.
+TEST_F(LeftViewTest, DeletingATradesLastDeedSelectsTheNeighbouringTrade) {
     const std::vector<CBodItem*> deeds =
-        Load({{"Tailor", "Cloth", "cloth", "10", "Normal", "bandana", "0/10"},
-              {"Smithy", "Weapon", "iron", "10", "Normal", "axe", "0/10"}});
-    for (CBodItem* pBod : deeds) {
-        Click(NodeOf(pBod));
+        Load({{"Alpha", "Cloth", "cloth", "10", "Normal", "bandana", "0/10"},
+              {"Beta", "Cloth", "cloth", "10", "Normal", "bandana", "0/10"},
+              {"Gamma", "Weapon", "iron", "10", "Normal", "axe", "0/10"}});
+    const struct {
+        CBodItem* pDeleted;
+        const char* pszSelected;
+    } cases[] = {{deeds[1], "Gamma"}, {deeds[2], "Alpha"}, {deeds[0], "BOD's - Full List"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszSelected);
+        Click(NodeOf(c.pDeleted));
         m_prompt.QueueAnswer(IPrompt::Answer::Yes);
         m_view.OnDeleteBod();
-        // The view chose a neighbour; whatever it is, the document agrees with it.
-        const CBodNode* pCurrent = Model().NodeFromIndex(m_view.currentIndex());
-        ASSERT_NE(nullptr, pCurrent);
-        EXPECT_EQ(pCurrent->GetBod(), m_doc.m_pSelectedBod);
-        EXPECT_EQ(pCurrent->GetBodCount(), m_doc.m_nBranchCount);
+        EXPECT_EQ(QString(c.pszSelected), m_view.currentIndex().data().toString());
+        EXPECT_EQ(nullptr, m_doc.m_pSelectedBod);
+        EXPECT_EQ(Model().NodeFromIndex(m_view.currentIndex())->GetBodCount(),
+                  m_doc.m_nBranchCount);
     }
-    EXPECT_EQ(1, Model().rowCount());
     EXPECT_EQ(0, Model().rowCount(Root()));
-    EXPECT_EQ(nullptr, m_doc.m_pSelectedBod);
     EXPECT_EQ(0, m_doc.m_nBranchCount);
+}
+
+// The menu is built for the selected node: Delete only for a deed; Expand opens the whole branch.
+TEST_F(LeftViewTest, ContextMenuOffersExpandCollapseAndDeleteForDeedsOnly) {
+    const std::vector<CBodItem*> deeds = Load(MixedDeeds());
+    for (const bool bDeed : {true, false}) {
+        Click(bDeed ? NodeOf(deeds[4]) : Child(Root(), "Smithy"));
+        QMenu menu;
+        m_view.BuildContextMenu(menu);
+        QStringList texts;
+        for (const QAction* pAction : menu.actions()) {
+            texts << pAction->text();
+        }
+        EXPECT_EQ(QStringList({"Expand From Here\tCtrl+Dblclk", "Collapse To Here\tShft+Dblclk", "",
+                               "Delete BOD"}),
+                  texts);
+        EXPECT_EQ(bDeed, menu.actions()[3]->isEnabled());
+        if (!bDeed) {
+            menu.actions()[0]->trigger();
+            EXPECT_TRUE(m_view.isExpanded(NodeOf(deeds[1]).parent()));
+            menu.actions()[1]->trigger();
+            EXPECT_FALSE(m_view.isExpanded(NodeOf(deeds[1]).parent()));
+            EXPECT_FALSE(m_view.isExpanded(Child(Root(), "Smithy")));
+        }
+    }
 }
 
 class LeftViewDragTest : public LeftViewTest {
@@ -246,11 +277,12 @@ TEST_F(LeftViewTest, TwoTreesOnOneDocumentSettle) {
     EXPECT_EQ(QString("platemail gorget - 5/10"), other.currentIndex().data().toString());
 
     // The gorget leaves its large deed's group selected: a branch, so the other tree ends
-    // without a selection, and the count stays the branch's.
+    // without a selection, and the count stays the branch's. The other tree rebuilds once for
+    // the new selection and once for the deletion.
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     m_view.OnDeleteBod();
     EXPECT_EQ(0, ownResets.count());
-    EXPECT_LE(otherResets.count(), 4);
+    EXPECT_EQ(3, otherResets.count());
     EXPECT_EQ(QString("LBOD's"), m_view.currentIndex().data().toString());
     EXPECT_EQ(nullptr, m_doc.m_pSelectedBod);
     EXPECT_FALSE(other.currentIndex().isValid());

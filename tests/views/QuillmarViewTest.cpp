@@ -12,10 +12,34 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <clocale>
+#include <ctime>
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
+
+// The date line follows the process's time zone and C time locale; pins both for one test.
+class PinnedTimeZoneAndLocale {
+public:
+    explicit PinnedTimeZoneAndLocale(const char* pszZone)
+        : m_oldZone(qgetenv("TZ")), m_bHadZone(qEnvironmentVariableIsSet("TZ")),
+          m_strOldLocale(std::setlocale(LC_TIME, nullptr)) {
+        qputenv("TZ", pszZone);
+        tzset();
+        std::setlocale(LC_TIME, "C");
+    }
+    ~PinnedTimeZoneAndLocale() {
+        m_bHadZone ? qputenv("TZ", m_oldZone) : qunsetenv("TZ");
+        tzset();
+        std::setlocale(LC_TIME, m_strOldLocale.c_str());
+    }
+
+private:
+    QByteArray m_oldZone;
+    bool m_bHadZone;
+    std::string m_strOldLocale;
+};
 
 // Another view of the same document, standing in for the tree: it records what reached it.
 class RecordingView : public CView {
@@ -94,6 +118,7 @@ protected:
 
 // Each mode shows what its deed has and hides the rest; no deed clears what the last one showed.
 TEST_F(QuillmarViewTest, ModesShowTheSelectedDeed) {
+    const PinnedTimeZoneAndLocale pinned("JST-9");
     CBodItem* pSmall = AddSmall("7/20");
     pSmall->m_timeAdded = 1'000'000'000;
     Select(pSmall);
@@ -101,7 +126,8 @@ TEST_F(QuillmarViewTest, ModesShowTheSelectedDeed) {
     EXPECT_EQ("SBOD/platemail gloves/iron/20/Exceptional", Caption());
     EXPECT_EQ("7/20", CountLine());
     EXPECT_TRUE(Adjust()->isVisible());
-    EXPECT_EQ(CQuillmarView::FormatTimeAdded(1'000'000'000), Find<QLabel>("staticDate")->text());
+    EXPECT_EQ("Sun 09/09/01 10:46:40", Find<QLabel>("staticDate")->text())
+        << "local time, C locale";
     EXPECT_EQ("1500", Price()->text());
 
     CBodItem* pLarge = AddLarge("LBOD/ringmail", "0/15");

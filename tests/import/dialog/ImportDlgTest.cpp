@@ -3,6 +3,7 @@
 #include "support/ScriptedPrompt.h"
 
 #include <QAbstractItemModel>
+#include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -60,7 +61,10 @@ protected:
     CImportDlg m_dlg;
 };
 
+// The row model stays consistent with its signals through pastes and processing.
 TEST_F(ImportDlgTest, ButtonsFollowClipboardRowsSelectionAndProcessing) {
+    const QAbstractItemModelTester tester(List()->model(),
+                                          QAbstractItemModelTester::FailureReportingMode::Fatal);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, false}));
     QGuiApplication::clipboard()->setText(kSmall + "\r\n" + kBroken);
     EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
