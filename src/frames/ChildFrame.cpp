@@ -104,8 +104,10 @@ QString CChildFrame::GetBodCountText() const {
     if (pDoc == nullptr) {
         return {};
     }
+    // Counted from this window's own tree: after a rebuild that leaves nothing selected, the
+    // branch count the document remembers belongs to a node no longer shown.
     return QStringLiteral("BOD count: %1/%2")
-        .arg(pDoc->m_nBranchCount)
+        .arg(m_pLeftView->CountBods(m_pLeftView->SelectedNode()))
         .arg(static_cast<qsizetype>(pDoc->m_arrBods.size()));
 }
 

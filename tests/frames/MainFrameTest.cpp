@@ -3,6 +3,8 @@
 #include "frames/QuillmarAppFixture.h"
 #include "framework/DocManager.h"
 #include "framework/Profile.h"
+#include "support/TestDeeds.h"
+#include "views/LeftView.h"
 
 #include <QAction>
 #include <QHelpEvent>
@@ -194,16 +196,24 @@ TEST_F(MainFrameTest, AlwaysOnTopNeverMovesOrResizes) {
     EXPECT_EQ(1, GetProfileInt("Frame", "AlwaysOnTop", -1));
 }
 
-TEST_F(MainFrameTest, BodCountPane) {
+TEST_F(MainFrameTest, BodCountPaneCountsTheShownSelection) {
     for (int i = 0; i < 40; ++i) {
-        m_pDoc->AddBodItem(std::make_unique<CBodItem>());
+        m_pDoc->AddBodItem(TestDeeds::MakeDeed(
+            {i < 12 ? "Smithy" : "Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}));
     }
-    m_pDoc->m_nBranchCount = 12;
-    Frame().UpdateCommandUI();
+    m_pDoc->UpdateAllViews(nullptr);
+    CLeftView& tree = *Frame().GetActiveChildFrame()->GetLeftView();
     QLabel* pPane = Frame().GetBodCountPane();
+    const QModelIndex smithy = tree.model()->index(0, 0, tree.model()->index(0, 0));
+    tree.setCurrentIndex(smithy);
+    Frame().UpdateCommandUI();
     EXPECT_EQ(QString("BOD count: 12/40"), pPane->text());
     EXPECT_TRUE(pPane->isEnabled());
     EXPECT_LE(pPane->fontMetrics().horizontalAdvance("BOD Count: WWW/WWW"), pPane->minimumWidth());
+    // An import rebuilds the tree; a branch cannot be found again, so nothing is selected.
+    m_pDoc->UpdateAllViews(nullptr);
+    Frame().UpdateCommandUI();
+    EXPECT_EQ(QString("BOD count: 0/40"), pPane->text());
     CloseDocument();
     EXPECT_EQ(QString(), pPane->text());
     EXPECT_FALSE(pPane->isEnabled());
