@@ -86,7 +86,7 @@ bool CQuillmarApp::InitInstance() {
         // Printing from the command line is all the program was asked to do.
         return false;
     }
-    m_pMainFrame->show();
+    m_pMainFrame->ShowFrame();
     return true;
 }
 

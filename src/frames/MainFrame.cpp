@@ -155,12 +155,14 @@ CMainFrame::CMainFrame(CDocManager& docManager) : m_docManager(docManager) {
 
     CCreateParams params;
     LoadFramePlacement(params, kDefaultWidth, kDefaultHeight, &m_bAlwaysOnTop);
-    if (params.HasSize()) {
+    // The inside of the window is what closing stores, so the inside is what comes back:
+    // placing the frame's corner there would move the window down one title bar per restart.
+    if (params.HasSize() && params.HasPosition()) {
+        setGeometry(params.x, params.y, params.cx, params.cy);
+    } else if (params.HasSize()) {
         resize(params.cx, params.cy);
     }
-    if (params.HasPosition()) {
-        move(params.x, params.y);
-    }
+    m_bStartMaximized = params.bMaximized;
 
     m_pMdiArea = new QMdiArea(this);
     m_pMdiArea->setViewMode(QMdiArea::SubWindowView);
@@ -187,6 +189,14 @@ CMainFrame::CMainFrame(CDocManager& docManager) : m_docManager(docManager) {
     connect(&m_idleTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
     qApp->installEventFilter(this);
     UpdateCommandUI();
+}
+
+void CMainFrame::ShowFrame() {
+    if (m_bStartMaximized) {
+        showMaximized();
+    } else {
+        show();
+    }
 }
 
 CMainFrame::~CMainFrame() {
@@ -635,6 +645,7 @@ void CMainFrame::OnWindowArrange() {
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {
     CWindowPlacement placement;
     placement.rcNormal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    placement.nShowCmd = isMaximized() ? kShowMaximized : kShowNormal;
     SaveFramePlacement(placement, m_bAlwaysOnTop);
     if (!m_docManager.SaveAllModified()) {
         pEvent->ignore();

@@ -78,6 +78,8 @@ public:
     QPrinter& GetPrinter();
 
     bool IsAlwaysOnTop() const { return m_bAlwaysOnTop; }
+    // Shows the window as it was last closed: maximised or in its stored rectangle.
+    void ShowFrame();
     void OnAlwaysOnTop();
 
     // Runs nID as a menu choice would: nothing happens when it is greyed now.
@@ -130,6 +132,7 @@ private:
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_pBodCountPane = nullptr;
     bool m_bAlwaysOnTop = false;
+    bool m_bStartMaximized = false;
 
     std::map<int, CCommand> m_commands;
     std::vector<QMenu*> m_menusNoDocument;
