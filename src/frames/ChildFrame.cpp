@@ -43,7 +43,9 @@ CChildFrame::CChildFrame(CDocument* pDoc, QWidget* pParent)
 
 CChildFrame::~CChildFrame() {
     EndSplitTracking(true);
-    SaveSplitPosition(m_wndSplitter);
+    if (m_bEverShown) {
+        SaveSplitPosition(m_wndSplitter);
+    }
     DetachViews();
 }
 
@@ -211,8 +213,14 @@ void CChildFrame::resizeEvent(QResizeEvent* pEvent) {
     SavePlacement();
 }
 
+void CChildFrame::showEvent(QShowEvent* pEvent) {
+    m_bEverShown = true;
+    QMdiSubWindow::showEvent(pEvent);
+    SavePlacement();
+}
+
 void CChildFrame::SavePlacement() {
-    if (m_wndSplitter == nullptr) {
+    if (m_wndSplitter == nullptr || !m_bEverShown) {
         return;
     }
     CWindowPlacement placement;

@@ -51,6 +51,7 @@ protected:
     void closeEvent(QCloseEvent* pEvent) override;
     void moveEvent(QMoveEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
@@ -75,6 +76,8 @@ private:
     CCreateParams m_createParams;
     QRect m_rcRestored;
     bool m_bDocumentClosing = false;
+    // A window nobody saw (the print switch's) has no place or split of its own to remember.
+    bool m_bEverShown = false;
     int m_nSplitBeforeTracking = -1;
     QPointer<QWidget> m_pFocusBeforeTracking;
 };

@@ -1,9 +1,13 @@
 #include "XSession.h"
+#include "model/BodFile.h"
 #include "support/BodToolRunner.h"
+#include "support/TestDeeds.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRect>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -109,6 +113,37 @@ TEST(DesktopPlacementTest, MainWindowComesBackWhereItWasOverThreeRestarts) {
             ASSERT_TRUE(WaitFor([&] { return IsMaximized(strWindow); }));
         }
         Close(again, strWindow);
+    }
+}
+
+// Printing from the command line opens a window nobody sees: it must leave the stored places
+// alone, and without a printer it must say so, with the focus on the message, before exit 1.
+TEST(DesktopProgramTest, PrintSwitchWithoutAPrinterSaysSoAndKeepsThePlacement) {
+    QTemporaryDir dir;
+    const QString strDocument = dir.filePath("deeds.bod");
+    WriteFileBytes(strDocument, QByteArray::fromStdString(BodFile::Write(
+                                    TestDeeds::MakeDeeds(TestDeeds::MixedDeeds()), 0, 0)));
+    const QString strConf =
+        QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath("Larkfield/Quillmar.conf");
+    QDir().mkpath(QFileInfo(strConf).path());
+    const QByteArray placement = "[ChildFrame]\nBottom=300\nLeft=10\nRight=500\nSplit=300\n"
+                                 "State=1\nTop=20\n\n[Frame]\nAlwaysOnTop=0\nBottom=500\n"
+                                 "Left=40\nRight=700\nState=1\nTop=50\n";
+    WriteFileBytes(strConf, placement);
+
+    Program print({"--print", strDocument});
+    const QString strBox = print.WaitForWindow();
+    ASSERT_FALSE(strBox.isEmpty()) << "no message box";
+    RunXTool("xdotool", {"windowactivate", "--sync", strBox, "key", "Return"});
+    EXPECT_EQ(1, print.WaitForExit());
+    EXPECT_TRUE(print.Errors().contains(" could not be printed."));
+    QSettings stored(strConf, QSettings::IniFormat);
+    WriteFileBytes(dir.filePath("seeded.conf"), placement);
+    const QSettings seeded(dir.filePath("seeded.conf"), QSettings::IniFormat);
+    ASSERT_EQ(12, seeded.allKeys().size());
+    for (const QString& strKey : seeded.allKeys()) {
+        EXPECT_EQ(seeded.value(strKey).toString(), stored.value(strKey).toString())
+            << strKey.toStdString();
     }
 }
 
