@@ -78,6 +78,7 @@ void CChildFrame::InitialUpdateFrame() {
     }
     m_pLeftView->OnInitialUpdate();
     m_pFormView->OnInitialUpdate();
+    UpdateDocumentCaptions();
 
     if (m_nShowState == kShowMaximized) {
         showMaximized();
@@ -191,6 +192,7 @@ void CChildFrame::closeEvent(QCloseEvent* pEvent) {
     if (!m_bDocumentClosing && m_pDocument) {
         if (HasSiblingWindows()) {
             DetachViews();
+            UpdateDocumentCaptions();
         } else {
             if (!m_pDocument->SaveModified()) {
                 pEvent->ignore();
@@ -261,8 +263,37 @@ bool CChildFrame::HasSiblingWindows() const {
 }
 
 void CChildFrame::UpdateCaption() {
-    if (m_pDocument) {
-        setWindowTitle(m_pDocument->GetTitle());
+    if (!m_pDocument) {
+        return;
+    }
+    // With more than one window on a document each says which it is: "a.bod:2", and the
+    // unsaved-changes mark stays last.
+    std::vector<const CLeftView*> trees;
+    for (const CView* pView : m_pDocument->GetViews()) {
+        if (const auto* pTree = dynamic_cast<const CLeftView*>(pView)) {
+            trees.push_back(pTree);
+        }
+    }
+    const auto it = std::find(trees.begin(), trees.end(), m_pLeftView);
+    QString strTitle = m_pDocument->GetTitle();
+    if (trees.size() > 1 && it != trees.end()) {
+        const QString strNumber = QStringLiteral(":%1").arg(it - trees.begin() + 1);
+        const bool bMarked = strTitle.endsWith(CDocument::ModifiedMarker());
+        strTitle = m_pDocument->GetDisplayName() + strNumber +
+                   (bMarked ? CDocument::ModifiedMarker() : QString());
+    }
+    setWindowTitle(strTitle);
+}
+
+void CChildFrame::UpdateDocumentCaptions() const {
+    if (mdiArea() == nullptr) {
+        return;
+    }
+    for (QMdiSubWindow* pWindow : mdiArea()->subWindowList()) {
+        auto* pFrame = qobject_cast<CChildFrame*>(pWindow);
+        if (pFrame != nullptr && pFrame->m_pDocument == m_pDocument) {
+            pFrame->UpdateCaption();
+        }
     }
 }
 

@@ -60,6 +60,8 @@ private:
     void OnDocumentClosing();
     void DetachViews();
     void UpdateCaption();
+    // Every window of this window's document renumbers its caption.
+    void UpdateDocumentCaptions() const;
     void OnFocusChanged(QWidget* pNow);
     // Ends keyboard tracking of the split bar, back at the old place when bCancel.
     void EndSplitTracking(bool bCancel);
