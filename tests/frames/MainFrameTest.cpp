@@ -7,12 +7,14 @@
 #include "views/LeftView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -253,6 +255,16 @@ TEST_F(MainFrameTest, StatusPromptsAndToolBar) {
     EXPECT_EQ(QString("Import BOD's from UOAssist's clipboard format"),
               pStatusBar->currentMessage());
     pStatusBar->clearMessage();
+    EXPECT_EQ(QString("Ready"), pStatusBar->currentMessage());
+    // The tree's context menu is a window of its own; its prompts reach the status bar too.
+    CLeftView& tree = *Frame().GetActiveChildFrame()->GetLeftView();
+    const QRect rcRoot = tree.visualRect(tree.model()->index(0, 0));
+    QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, rcRoot.topLeft() + QPoint(8, 4));
+    auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(nullptr, pMenu);
+    pMenu->setActiveAction(pMenu->actions().front());
+    EXPECT_EQ(QString("Completely expand the tree from this node"), pStatusBar->currentMessage());
+    pMenu->close();
     EXPECT_EQ(QString("Ready"), pStatusBar->currentMessage());
 
     EXPECT_EQ(
