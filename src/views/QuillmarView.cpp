@@ -71,6 +71,9 @@ CQuillmarView::~CQuillmarView() = default;
 void CQuillmarView::BuildControls() {
     auto* pForm = new QWidget(this);
     auto* pFormLayout = new QVBoxLayout(pForm);
+    // The group box draws its own margin; a second one around it would cost the room that
+    // lets the form show whole at the first-run size.
+    pFormLayout->setContentsMargins(0, 0, 0, 0);
 
     m_groupParts = new QGroupBox(QStringLiteral("SBOD's Filled"), pForm);
     pFormLayout->addWidget(m_groupParts);
@@ -140,12 +143,16 @@ void CQuillmarView::BuildControls() {
     m_editNotes->setFixedHeight(m_editNotes->fontMetrics().lineSpacing() * 4 + 12);
     pGrid->addWidget(m_editNotes, 4, 0, 1, 4);
 
+    // The part boxes stand close together, as a list, so six of them fit under the notes.
+    auto* pPartsLayout = new QVBoxLayout;
+    pPartsLayout->setSpacing(0);
+    pGrid->addLayout(pPartsLayout, 5, 0, 1, 4);
     for (int i = 0; i < kPartBoxes; ++i) {
         auto* pBox = new QCheckBox(m_groupParts);
         pBox->setObjectName(QStringLiteral("checkPart%1").arg(i + 1));
         pBox->hide();
         KeepPlaceWhenHidden(pBox);
-        pGrid->addWidget(pBox, 5 + i, 0, 1, 4);
+        pPartsLayout->addWidget(pBox);
         connect(pBox, &QCheckBox::clicked, this, &CQuillmarView::OnPartClicked);
         m_checkPart[static_cast<std::size_t>(i)] = pBox;
     }
@@ -160,7 +167,7 @@ void CQuillmarView::BuildControls() {
     pGrid->addWidget(m_btnApply, 0, 4);
     pGrid->addWidget(m_btnCancel, 1, 4);
     pGrid->setColumnStretch(3, 1);
-    pGrid->setRowStretch(5 + kPartBoxes, 1);
+    pGrid->setRowStretch(6, 1);
 
     QWidget* pPrevious = m_editAdjust;
     for (QWidget* pNext : std::initializer_list<QWidget*>{

@@ -4,9 +4,11 @@
 #include "frames/QuillmarAppFixture.h"
 #include "framework/DocManager.h"
 #include "framework/Profile.h"
+#include "support/TestDeeds.h"
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
 
+#include <QScrollBar>
 #include <QSplitter>
 
 namespace {
@@ -43,6 +45,30 @@ TEST_F(ChildFrameTest, EmptySettingsOpenMaximisedWithTheTreeOnHalfTheWidth) {
     EXPECT_EQ(pFrame->GetFormView(), pFrame->GetSplitter()->widget(1));
     // Opening maximised is a resize too, and is stored as such.
     EXPECT_EQ(kShowMaximized, Stored("State"));
+}
+
+// At the first-run size the form shows whole, whatever it shows: no scroll bars.
+TEST_F(ChildFrameTest, FormFitsWithoutScrollBarsAtTheFirstRunSize) {
+    CChildFrame* pFrame = StartWithWindow();
+    ASSERT_NE(nullptr, pFrame);
+    CQuillmarDoc* pDoc = pFrame->GetDocument();
+    pDoc->AddBodItem(TestDeeds::MakeDeed(
+        {"Smithy", "Platemail", "iron", "20", "Exceptional", "platemail gloves", "7/20"}));
+    pDoc->AddBodItem(TestDeeds::MakeLargeDeed(
+        {"Tailor", "Leather", "barbed leather", "20", "Exceptional", "LBOD/studded leather set",
+         "0/120"},
+        {"studded leather gorget", "studded leather gloves", "studded leather sleeves",
+         "studded leather leggings", "studded leather tunic", "studded leather bustier"}));
+    const CQuillmarView* pForm = pFrame->GetFormView();
+    for (CBodItem* pBod :
+         {static_cast<CBodItem*>(nullptr), pDoc->m_arrBods[0].get(), pDoc->m_arrBods[1].get()}) {
+        pDoc->m_pSelectedBod = pBod;
+        pDoc->UpdateAllViews(nullptr);
+        QCoreApplication::processEvents();
+        SCOPED_TRACE(pForm->GetMode());
+        EXPECT_FALSE(pForm->verticalScrollBar()->isVisible());
+        EXPECT_FALSE(pForm->horizontalScrollBar()->isVisible());
+    }
 }
 
 TEST_F(ChildFrameTest, StoredPlacementIsUsedAndEveryMoveResizeAndStateIsStored) {
