@@ -63,8 +63,8 @@ void CChildFrame::OnCreateClient() {
     const QMargins margins = contentsMargins();
     const int nClientWidth = std::max(0, width() - margins.left() - margins.right());
     const int nHalf = nClientWidth / 2;
-    const int nTreeWidth = LoadSplitPosition(nHalf);
-    m_wndSplitter->setSizes({nTreeWidth, std::max(0, nClientWidth - nTreeWidth)});
+    m_nTreeWidth = LoadSplitPosition(nHalf);
+    m_wndSplitter->setSizes({m_nTreeWidth, std::max(0, nClientWidth - m_nTreeWidth)});
 }
 
 void CChildFrame::InitialUpdateFrame() {
@@ -79,6 +79,9 @@ void CChildFrame::InitialUpdateFrame() {
     m_pLeftView->OnInitialUpdate();
     m_pFormView->OnInitialUpdate();
     UpdateDocumentCaptions();
+    if (m_nShowState != kShowMaximized) {
+        ResizeParentToFit();
+    }
 
     if (m_nShowState == kShowMaximized) {
         showMaximized();
@@ -89,6 +92,21 @@ void CChildFrame::InitialUpdateFrame() {
         mdiArea()->setActiveSubWindow(this);
     }
     m_pLeftView->setFocus();
+}
+
+void CChildFrame::ResizeParentToFit() {
+    // Worked out from the sizes the window was made with: its panes are not laid out before
+    // the main window first shows.
+    const QMargins margins = contentsMargins();
+    const int nPaneWidth = width() - margins.left() - margins.right() - m_nTreeWidth -
+                           m_wndSplitter->handleWidth();
+    const int nPaneHeight = height() - margins.top() - margins.bottom();
+    const QSize sizeForm = m_pFormView->widget()->sizeHint();
+    const int nShrinkX = std::max(0, nPaneWidth - sizeForm.width());
+    const int nShrinkY = std::max(0, nPaneHeight - sizeForm.height());
+    if (nShrinkX > 0 || nShrinkY > 0) {
+        resize(width() - nShrinkX, height() - nShrinkY);
+    }
 }
 
 CQuillmarDoc* CChildFrame::GetDocument() const {

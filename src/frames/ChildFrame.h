@@ -57,6 +57,8 @@ protected:
 private:
     void OnCreateClient();
     void SavePlacement();
+    // Shrinks the window where the form's pane is larger than the form; it never grows.
+    void ResizeParentToFit();
     void OnDocumentClosing();
     void DetachViews();
     void UpdateCaption();
@@ -70,6 +72,8 @@ private:
 
     QSplitter* m_wndSplitter = nullptr;
     int m_nShowState = 0;
+    // The tree pane's width as the window was made, before any layout.
+    int m_nTreeWidth = 0;
 
     QPointer<CDocument> m_pDocument;
     CLeftView* m_pLeftView = nullptr;

@@ -98,6 +98,24 @@ TEST_F(ChildFrameTest, StoredPlacementIsUsedAndEveryMoveResizeAndStateIsStored) 
     EXPECT_EQ(QRect(50, 60, 400, 280), StoredRect());
 }
 
+// A window stored larger than its form needs shrinks to the form at its first fill.
+TEST_F(ChildFrameTest, LargeStoredWindowShrinksToItsForm) {
+    for (const auto& [pszEntry, nValue] : {std::pair{"Top", 10},
+                                           {"Left", 20},
+                                           {"Bottom", 810},
+                                           {"Right", 1020},
+                                           {"State", kShowNormal}}) {
+        WriteProfileInt("ChildFrame", pszEntry, nValue);
+    }
+    CChildFrame* pFrame = StartWithWindow();
+    ASSERT_NE(nullptr, pFrame);
+    const CQuillmarView* pForm = pFrame->GetFormView();
+    EXPECT_LT(pFrame->width(), 1000);
+    EXPECT_LT(pFrame->height(), 800);
+    EXPECT_EQ(pForm->widget()->sizeHint(), pForm->size());
+    EXPECT_EQ(QRect(QPoint(20, 10), pFrame->size()), StoredRect());
+}
+
 TEST_F(ChildFrameTest, ClosingStoresTheSplit) {
     CChildFrame* pFrame = StartWithWindow();
     ASSERT_NE(nullptr, pFrame);
