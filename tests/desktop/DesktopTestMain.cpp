@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
     }
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, session.Home().path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, session.Home().path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, session.Home());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, session.Home());
     QApplication::setOrganizationName("Larkfield");
     QApplication::setApplicationName("QuillmarTests");
     return RUN_ALL_TESTS();

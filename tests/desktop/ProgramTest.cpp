@@ -19,7 +19,6 @@ namespace {
 class Program {
 public:
     explicit Program(const QStringList& args) {
-        m_process.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
         m_process.start(QStringLiteral(QUILLMAR_PROGRAM), args);
     }
     ~Program() {
