@@ -98,8 +98,8 @@ void CChildFrame::ResizeParentToFit() {
     // Worked out from the sizes the window was made with: its panes are not laid out before
     // the main window first shows.
     const QMargins margins = contentsMargins();
-    const int nPaneWidth = width() - margins.left() - margins.right() - m_nTreeWidth -
-                           m_wndSplitter->handleWidth();
+    const int nPaneWidth =
+        width() - margins.left() - margins.right() - m_nTreeWidth - m_wndSplitter->handleWidth();
     const int nPaneHeight = height() - margins.top() - margins.bottom();
     const QSize sizeForm = m_pFormView->widget()->sizeHint();
     const int nShrinkX = std::max(0, nPaneWidth - sizeForm.width());

@@ -88,9 +88,9 @@ constexpr std::array kCommandTexts{
     CCommandText{ID_NEXT_PANE, "Next Pane", "Switch to the next window pane\nNext Pane"},
     CCommandText{ID_PREV_PANE, "Previous Pane",
                  "Switch back to the previous window pane\nPrevious Pane"},
-    CCommandText{ID_CHILD_CLOSE, "Close Window", "Close the active document window"},
-    CCommandText{ID_CHILD_NEXT, "Next Window", "Switch to the next document window"},
-    CCommandText{ID_CHILD_PREV, "Previous Window", "Switch to the previous document window"},
+    CCommandText{ID_MDI_CLOSE, "Close Window", "Close the active document window"},
+    CCommandText{ID_MDI_NEXT, "Next Window", "Switch to the next document window"},
+    CCommandText{ID_MDI_PREV, "Previous Window", "Switch to the previous document window"},
 };
 
 // The accelerator table: every key runs its command like a menu choice.
@@ -118,9 +118,9 @@ constexpr std::array kAccelerators{
     CAccelerator{ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
     CAccelerator{ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
     CAccelerator{ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
-    CAccelerator{ID_CHILD_CLOSE, Qt::CTRL | Qt::Key_F4},
-    CAccelerator{ID_CHILD_NEXT, Qt::CTRL | Qt::Key_F6},
-    CAccelerator{ID_CHILD_PREV, Qt::CTRL | Qt::SHIFT | Qt::Key_F6},
+    CAccelerator{ID_MDI_CLOSE, Qt::CTRL | Qt::Key_F4},
+    CAccelerator{ID_MDI_NEXT, Qt::CTRL | Qt::Key_F6},
+    CAccelerator{ID_MDI_PREV, Qt::CTRL | Qt::SHIFT | Qt::Key_F6},
 };
 
 struct CToolButton {
@@ -282,11 +282,11 @@ void CMainFrame::CreateCommands() {
     SetHandler(
         ID_PREV_PANE, [this] { GetActiveChildFrame()->OnNextPane(); }, hasFrame);
     SetHandler(
-        ID_CHILD_CLOSE, [this] { GetActiveChildFrame()->close(); }, hasFrame);
+        ID_MDI_CLOSE, [this] { GetActiveChildFrame()->close(); }, hasFrame);
     SetHandler(
-        ID_CHILD_NEXT, [this] { m_pMdiArea->activateNextSubWindow(); }, hasFrame);
+        ID_MDI_NEXT, [this] { m_pMdiArea->activateNextSubWindow(); }, hasFrame);
     SetHandler(
-        ID_CHILD_PREV, [this] { m_pMdiArea->activatePreviousSubWindow(); }, hasFrame);
+        ID_MDI_PREV, [this] { m_pMdiArea->activatePreviousSubWindow(); }, hasFrame);
 
     // The active document's.
     SetHandler(

@@ -51,9 +51,9 @@ enum CommandId : int {
     ID_NEXT_PANE = 57680,
     ID_PREV_PANE = 57681,
     // The document windows' own keys.
-    ID_CHILD_NEXT = 61504,
-    ID_CHILD_PREV = 61520,
-    ID_CHILD_CLOSE = 61536,
+    ID_MDI_NEXT = 61504,
+    ID_MDI_PREV = 61520,
+    ID_MDI_CLOSE = 61536,
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
 };

@@ -103,38 +103,25 @@ TEST_F(MainFrameTest, DocumentWindowsAreNumberedListedAndReachedByKeys) {
     m_pDoc->MarkChanged(true);
     EXPECT_EQ(QString("Quillmar - [Quilmr1:2 *]"), Frame().windowTitle());
     for (const auto& [nID, pszTitle] :
-         {std::pair{ID_CHILD_NEXT, "Quilmr1:1 *"}, {ID_CHILD_PREV, "Quilmr1:2 *"}}) {
+         {std::pair{ID_MDI_NEXT, "Quilmr1:1 *"}, {ID_MDI_PREV, "Quilmr1:2 *"}}) {
         Frame().OnCommand(nID);
         EXPECT_EQ(QString(pszTitle), Frame().GetActiveChildFrame()->windowTitle());
     }
-    Frame().OnCommand(ID_CHILD_CLOSE);
+    Frame().OnCommand(ID_MDI_CLOSE);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(1, Frame().GetMdiArea()->subWindowList().size());
     EXPECT_EQ(QString("Quilmr1 *"), Frame().GetActiveChildFrame()->windowTitle());
 }
 
 TEST_F(MainFrameTest, EveryAcceleratorBelongsToExactlyOneCommand) {
-    const std::vector<std::pair<const char*, int>> table{{"Ctrl+A", ID_AUTO_SAVE},
-                                                         {"Ctrl+C", ID_EDIT_COPY},
-                                                         {"Ctrl+I", ID_IMPORT},
-                                                         {"Ctrl+L", ID_SHOPPING_LIST},
-                                                         {"Ctrl+N", ID_FILE_NEW},
-                                                         {"Ctrl+O", ID_FILE_OPEN},
-                                                         {"Ctrl+P", ID_FILE_PRINT},
-                                                         {"Ctrl+S", ID_FILE_SAVE},
-                                                         {"Ctrl+T", ID_ALWAYS_ON_TOP},
-                                                         {"Ctrl+V", ID_EDIT_PASTE},
-                                                         {"Alt+Backspace", ID_EDIT_UNDO},
-                                                         {"Ctrl+Del", ID_DELETE_BOD},
-                                                         {"F6", ID_NEXT_PANE},
-                                                         {"Shift+F6", ID_PREV_PANE},
-                                                         {"Ctrl+Ins", ID_EDIT_COPY},
-                                                         {"Shift+Ins", ID_EDIT_PASTE},
-                                                         {"Ctrl+X", ID_EDIT_CUT},
-                                                         {"Ctrl+Z", ID_EDIT_UNDO},
-                                                         {"Ctrl+F4", ID_CHILD_CLOSE},
-                                                         {"Ctrl+F6", ID_CHILD_NEXT},
-                                                         {"Ctrl+Shift+F6", ID_CHILD_PREV}};
+    const std::vector<std::pair<const char*, int>> table{
+        {"Ctrl+A", ID_AUTO_SAVE},     {"Ctrl+C", ID_EDIT_COPY},        {"Ctrl+I", ID_IMPORT},
+        {"Ctrl+L", ID_SHOPPING_LIST}, {"Ctrl+N", ID_FILE_NEW},         {"Ctrl+O", ID_FILE_OPEN},
+        {"Ctrl+P", ID_FILE_PRINT},    {"Ctrl+S", ID_FILE_SAVE},        {"Ctrl+T", ID_ALWAYS_ON_TOP},
+        {"Ctrl+V", ID_EDIT_PASTE},    {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+Del", ID_DELETE_BOD},
+        {"F6", ID_NEXT_PANE},         {"Shift+F6", ID_PREV_PANE},      {"Ctrl+Ins", ID_EDIT_COPY},
+        {"Shift+Ins", ID_EDIT_PASTE}, {"Ctrl+X", ID_EDIT_CUT},         {"Ctrl+Z", ID_EDIT_UNDO},
+        {"Ctrl+F4", ID_MDI_CLOSE},    {"Ctrl+Shift+F6", ID_MDI_PREV},  {"Ctrl+F6", ID_MDI_NEXT}};
     for (const auto& [pszKey, nID] : table) {
         EXPECT_TRUE(Frame().GetCommand(nID)->shortcuts().contains(QKeySequence(pszKey))) << pszKey;
     }
