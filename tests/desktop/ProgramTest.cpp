@@ -13,6 +13,11 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// Failures name the rectangle, not its bytes.
+void PrintTo(const QRect& rc, std::ostream* pOut) {
+    *pOut << rc.x() << ',' << rc.y() << ' ' << rc.width() << 'x' << rc.height();
+}
+
 namespace {
 
 // The real program in the test's display, with the session's home and settings.
