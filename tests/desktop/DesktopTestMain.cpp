@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTest>
+#include <QWidget>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
@@ -29,5 +31,18 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, session.Home());
     QApplication::setOrganizationName("Larkfield");
     QApplication::setApplicationName("QuillmarTests");
+    // The window manager announces itself a moment before it maps windows, and a window asked
+    // for in that moment has been seen never to appear: a first window that shows proves it
+    // ready.
+    bool bExposed = false;
+    for (int nTry = 0; nTry < 6 && !bExposed; ++nTry) {
+        QWidget probe;
+        probe.show();
+        bExposed = QTest::qWaitForWindowExposed(&probe, 10000);
+    }
+    if (!bExposed) {
+        fprintf(stderr, "the window manager maps no window\n");
+        return 1;
+    }
     return RUN_ALL_TESTS();
 }
