@@ -6,6 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth poppler-utils fonts-dejavu-core
+    openbox xdotool wmctrl x11-utils
 )
 # The Windows build of the core, the installer's file-type part and Wine to run both; the .deb
 # and the desktop checkers. These come without their recommended companions: Wine's bring

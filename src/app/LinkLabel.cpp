@@ -14,7 +14,9 @@ CLinkLabel::CLinkLabel(QWidget* pParent)
     underlined.setUnderline(true);
     setFont(underlined);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::StrongFocus);
+    // A click must not take the focus from the dialog's default button, or Enter would open the
+    // link again; the keyboard reaches the link with Tab and opens it with Space, as a button.
+    setFocusPolicy(Qt::TabFocus);
     UpdateColor();
 }
 
@@ -72,16 +74,12 @@ void CLinkLabel::mouseReleaseEvent(QMouseEvent* pEvent) {
 }
 
 void CLinkLabel::keyPressEvent(QKeyEvent* pEvent) {
-    switch (pEvent->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
+    if (pEvent->key() == Qt::Key_Space) {
         OnClicked();
         pEvent->accept();
         return;
-    default:
-        QLabel::keyPressEvent(pEvent);
     }
+    QLabel::keyPressEvent(pEvent);
 }
 
 void CLinkLabel::paintEvent(QPaintEvent* pEvent) {

@@ -4,12 +4,14 @@
 #include "frames/ChildFrame.h"
 #include "frames/MainFrame.h"
 #include "framework/DocManager.h"
+#include "framework/Prompt.h"
 #include "framework/Resources.h"
 #include "views/LeftView.h"
 #include "views/TreePrinter.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
 
 namespace {
 
@@ -86,7 +88,7 @@ bool CQuillmarApp::InitInstance() {
         // Printing from the command line is all the program was asked to do.
         return false;
     }
-    m_pMainFrame->show();
+    m_pMainFrame->ShowFrame();
     return true;
 }
 
@@ -111,5 +113,13 @@ bool CQuillmarApp::PrintDocumentFile(const QString& strFileName) {
         pFrame != nullptr &&
         PrintTree(*pFrame->GetLeftView(), pFrame->windowTitle(), m_pMainFrame->GetPrinter());
     m_pDocManager->CloseAllDocuments();
+    if (!bPrinted) {
+        const QString strMessage =
+            QObject::tr("%1 could not be printed. Check that a printer is installed and ready.")
+                .arg(strFileName);
+        std::fprintf(stderr, "%s\n", qPrintable(strMessage));
+        AppPrompt().MessageBox(nullptr, strMessage, IPrompt::Icon::Exclamation,
+                               IPrompt::Buttons::Ok);
+    }
     return bPrinted;
 }

@@ -43,7 +43,9 @@ CChildFrame::CChildFrame(CDocument* pDoc, QWidget* pParent)
 
 CChildFrame::~CChildFrame() {
     EndSplitTracking(true);
-    SaveSplitPosition(m_wndSplitter);
+    if (m_bEverShown) {
+        SaveSplitPosition(m_wndSplitter);
+    }
     DetachViews();
 }
 
@@ -61,8 +63,8 @@ void CChildFrame::OnCreateClient() {
     const QMargins margins = contentsMargins();
     const int nClientWidth = std::max(0, width() - margins.left() - margins.right());
     const int nHalf = nClientWidth / 2;
-    const int nTreeWidth = LoadSplitPosition(nHalf);
-    m_wndSplitter->setSizes({nTreeWidth, std::max(0, nClientWidth - nTreeWidth)});
+    m_nTreeWidth = LoadSplitPosition(nHalf);
+    m_wndSplitter->setSizes({m_nTreeWidth, std::max(0, nClientWidth - m_nTreeWidth)});
 }
 
 void CChildFrame::InitialUpdateFrame() {
@@ -76,6 +78,10 @@ void CChildFrame::InitialUpdateFrame() {
     }
     m_pLeftView->OnInitialUpdate();
     m_pFormView->OnInitialUpdate();
+    UpdateDocumentCaptions();
+    if (m_nShowState != kShowMaximized) {
+        ResizeParentToFit();
+    }
 
     if (m_nShowState == kShowMaximized) {
         showMaximized();
@@ -86,6 +92,21 @@ void CChildFrame::InitialUpdateFrame() {
         mdiArea()->setActiveSubWindow(this);
     }
     m_pLeftView->setFocus();
+}
+
+void CChildFrame::ResizeParentToFit() {
+    // Worked out from the sizes the window was made with: its panes are not laid out before
+    // the main window first shows.
+    const QMargins margins = contentsMargins();
+    const int nPaneWidth =
+        width() - margins.left() - margins.right() - m_nTreeWidth - m_wndSplitter->handleWidth();
+    const int nPaneHeight = height() - margins.top() - margins.bottom();
+    const QSize sizeForm = m_pFormView->widget()->sizeHint();
+    const int nShrinkX = std::max(0, nPaneWidth - sizeForm.width());
+    const int nShrinkY = std::max(0, nPaneHeight - sizeForm.height());
+    if (nShrinkX > 0 || nShrinkY > 0) {
+        resize(width() - nShrinkX, height() - nShrinkY);
+    }
 }
 
 CQuillmarDoc* CChildFrame::GetDocument() const {
@@ -104,8 +125,10 @@ QString CChildFrame::GetBodCountText() const {
     if (pDoc == nullptr) {
         return {};
     }
+    // Counted from this window's own tree: after a rebuild that leaves nothing selected, the
+    // branch count the document remembers belongs to a node no longer shown.
     return QStringLiteral("BOD count: %1/%2")
-        .arg(pDoc->m_nBranchCount)
+        .arg(m_pLeftView->CountBods(m_pLeftView->SelectedNode()))
         .arg(static_cast<qsizetype>(pDoc->m_arrBods.size()));
 }
 
@@ -187,6 +210,7 @@ void CChildFrame::closeEvent(QCloseEvent* pEvent) {
     if (!m_bDocumentClosing && m_pDocument) {
         if (HasSiblingWindows()) {
             DetachViews();
+            UpdateDocumentCaptions();
         } else {
             if (!m_pDocument->SaveModified()) {
                 pEvent->ignore();
@@ -209,8 +233,14 @@ void CChildFrame::resizeEvent(QResizeEvent* pEvent) {
     SavePlacement();
 }
 
+void CChildFrame::showEvent(QShowEvent* pEvent) {
+    m_bEverShown = true;
+    QMdiSubWindow::showEvent(pEvent);
+    SavePlacement();
+}
+
 void CChildFrame::SavePlacement() {
-    if (m_wndSplitter == nullptr) {
+    if (m_wndSplitter == nullptr || !m_bEverShown) {
         return;
     }
     CWindowPlacement placement;
@@ -251,8 +281,37 @@ bool CChildFrame::HasSiblingWindows() const {
 }
 
 void CChildFrame::UpdateCaption() {
-    if (m_pDocument) {
-        setWindowTitle(m_pDocument->GetTitle());
+    if (!m_pDocument) {
+        return;
+    }
+    // With more than one window on a document each says which it is: "a.bod:2", and the
+    // unsaved-changes mark stays last.
+    std::vector<const CLeftView*> trees;
+    for (const CView* pView : m_pDocument->GetViews()) {
+        if (const auto* pTree = dynamic_cast<const CLeftView*>(pView)) {
+            trees.push_back(pTree);
+        }
+    }
+    const auto it = std::find(trees.begin(), trees.end(), m_pLeftView);
+    QString strTitle = m_pDocument->GetTitle();
+    if (trees.size() > 1 && it != trees.end()) {
+        const QString strNumber = QStringLiteral(":%1").arg(it - trees.begin() + 1);
+        const bool bMarked = strTitle.endsWith(CDocument::ModifiedMarker());
+        strTitle = m_pDocument->GetDisplayName() + strNumber +
+                   (bMarked ? CDocument::ModifiedMarker() : QString());
+    }
+    setWindowTitle(strTitle);
+}
+
+void CChildFrame::UpdateDocumentCaptions() const {
+    if (mdiArea() == nullptr) {
+        return;
+    }
+    for (QMdiSubWindow* pWindow : mdiArea()->subWindowList()) {
+        auto* pFrame = qobject_cast<CChildFrame*>(pWindow);
+        if (pFrame != nullptr && pFrame->m_pDocument == m_pDocument) {
+            pFrame->UpdateCaption();
+        }
     }
 }
 

@@ -51,14 +51,19 @@ protected:
     void closeEvent(QCloseEvent* pEvent) override;
     void moveEvent(QMoveEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     void OnCreateClient();
     void SavePlacement();
+    // Shrinks the window where the form's pane is larger than the form; it never grows.
+    void ResizeParentToFit();
     void OnDocumentClosing();
     void DetachViews();
     void UpdateCaption();
+    // Every window of this window's document renumbers its caption.
+    void UpdateDocumentCaptions() const;
     void OnFocusChanged(QWidget* pNow);
     // Ends keyboard tracking of the split bar, back at the old place when bCancel.
     void EndSplitTracking(bool bCancel);
@@ -67,6 +72,8 @@ private:
 
     QSplitter* m_wndSplitter = nullptr;
     int m_nShowState = 0;
+    // The tree pane's width as the window was made, before any layout.
+    int m_nTreeWidth = 0;
 
     QPointer<CDocument> m_pDocument;
     CLeftView* m_pLeftView = nullptr;
@@ -75,6 +82,8 @@ private:
     CCreateParams m_createParams;
     QRect m_rcRestored;
     bool m_bDocumentClosing = false;
+    // A window nobody saw (the print switch's) has no place or split of its own to remember.
+    bool m_bEverShown = false;
     int m_nSplitBeforeTracking = -1;
     QPointer<QWidget> m_pFocusBeforeTracking;
 };

@@ -107,12 +107,15 @@ void LoadFramePlacement(CCreateParams& params, int nDefWidth, int nDefHeight, bo
         *pbAlwaysOnTop = stored->nExtra == 1;
     }
     ApplyStoredPlacement(params, *stored, metrics.ptWorkAreaOrigin, metrics);
+    params.bMaximized = GetProfileInt(kFrameSection, "State", kShowNormal) == kShowMaximized;
 }
 
 void SaveFramePlacement(const CWindowPlacement& placement, bool bAlwaysOnTop,
                         const CScreenMetrics& metrics) {
     WriteRect(kFrameSection, placement.rcNormal.translated(-metrics.ptWorkAreaOrigin));
     WriteProfileInt(kFrameSection, "AlwaysOnTop", bAlwaysOnTop ? 1 : 0);
+    WriteProfileInt(kFrameSection, "State",
+                    placement.nShowCmd == kShowMaximized ? kShowMaximized : kShowNormal);
 }
 
 int LoadChildPlacement(CCreateParams& params, int nDefWidth, int nDefHeight,

@@ -26,6 +26,8 @@ struct CCreateParams {
     int y = kUseDefault;
     int cx = kUseDefault;
     int cy = kUseDefault;
+    // The main window was maximised when it was last closed.
+    bool bMaximized = false;
 
     bool HasPosition() const { return x != kUseDefault && y != kUseDefault; }
     bool HasSize() const { return cx != kUseDefault && cy != kUseDefault; }
@@ -44,7 +46,8 @@ struct CWindowPlacement {
 // placement whose "AlwaysOnTop" is 1.
 void LoadFramePlacement(CCreateParams& params, int nDefWidth, int nDefHeight, bool* pbAlwaysOnTop,
                         const CScreenMetrics& metrics = CScreenMetrics::FromPrimaryScreen());
-// Writes the main window's restored rectangle (screen coordinates) relative to the work area.
+// Writes the main window's restored rectangle (screen coordinates) relative to the work area,
+// and whether it is maximised.
 void SaveFramePlacement(const CWindowPlacement& placement, bool bAlwaysOnTop,
                         const CScreenMetrics& metrics = CScreenMetrics::FromPrimaryScreen());
 

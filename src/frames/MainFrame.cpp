@@ -88,6 +88,9 @@ constexpr std::array kCommandTexts{
     CCommandText{ID_NEXT_PANE, "Next Pane", "Switch to the next window pane\nNext Pane"},
     CCommandText{ID_PREV_PANE, "Previous Pane",
                  "Switch back to the previous window pane\nPrevious Pane"},
+    CCommandText{ID_MDI_CLOSE, "Close Window", "Close the active document window"},
+    CCommandText{ID_MDI_NEXT, "Next Window", "Switch to the next document window"},
+    CCommandText{ID_MDI_PREV, "Previous Window", "Switch to the previous document window"},
 };
 
 // The accelerator table: every key runs its command like a menu choice.
@@ -115,6 +118,9 @@ constexpr std::array kAccelerators{
     CAccelerator{ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
     CAccelerator{ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
     CAccelerator{ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
+    CAccelerator{ID_MDI_CLOSE, Qt::CTRL | Qt::Key_F4},
+    CAccelerator{ID_MDI_NEXT, Qt::CTRL | Qt::Key_F6},
+    CAccelerator{ID_MDI_PREV, Qt::CTRL | Qt::SHIFT | Qt::Key_F6},
 };
 
 struct CToolButton {
@@ -155,12 +161,14 @@ CMainFrame::CMainFrame(CDocManager& docManager) : m_docManager(docManager) {
 
     CCreateParams params;
     LoadFramePlacement(params, kDefaultWidth, kDefaultHeight, &m_bAlwaysOnTop);
-    if (params.HasSize()) {
+    // The inside of the window is what closing stores, so the inside is what comes back:
+    // placing the frame's corner there would move the window down one title bar per restart.
+    if (params.HasSize() && params.HasPosition()) {
+        setGeometry(params.x, params.y, params.cx, params.cy);
+    } else if (params.HasSize()) {
         resize(params.cx, params.cy);
     }
-    if (params.HasPosition()) {
-        move(params.x, params.y);
-    }
+    m_bStartMaximized = params.bMaximized;
 
     m_pMdiArea = new QMdiArea(this);
     m_pMdiArea->setViewMode(QMdiArea::SubWindowView);
@@ -187,6 +195,14 @@ CMainFrame::CMainFrame(CDocManager& docManager) : m_docManager(docManager) {
     connect(&m_idleTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
     qApp->installEventFilter(this);
     UpdateCommandUI();
+}
+
+void CMainFrame::ShowFrame() {
+    if (m_bStartMaximized) {
+        showMaximized();
+    } else {
+        show();
+    }
 }
 
 CMainFrame::~CMainFrame() {
@@ -265,6 +281,12 @@ void CMainFrame::CreateCommands() {
         ID_NEXT_PANE, [this] { GetActiveChildFrame()->OnNextPane(); }, hasFrame);
     SetHandler(
         ID_PREV_PANE, [this] { GetActiveChildFrame()->OnNextPane(); }, hasFrame);
+    SetHandler(
+        ID_MDI_CLOSE, [this] { GetActiveChildFrame()->close(); }, hasFrame);
+    SetHandler(
+        ID_MDI_NEXT, [this] { m_pMdiArea->activateNextSubWindow(); }, hasFrame);
+    SetHandler(
+        ID_MDI_PREV, [this] { m_pMdiArea->activatePreviousSubWindow(); }, hasFrame);
 
     // The active document's.
     SetHandler(
@@ -635,6 +657,7 @@ void CMainFrame::OnWindowArrange() {
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {
     CWindowPlacement placement;
     placement.rcNormal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    placement.nShowCmd = isMaximized() ? kShowMaximized : kShowNormal;
     SaveFramePlacement(placement, m_bAlwaysOnTop);
     if (!m_docManager.SaveAllModified()) {
         pEvent->ignore();

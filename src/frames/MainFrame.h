@@ -50,6 +50,10 @@ enum CommandId : int {
     ID_APP_EXIT = 57665,
     ID_NEXT_PANE = 57680,
     ID_PREV_PANE = 57681,
+    // The document windows' own keys.
+    ID_MDI_NEXT = 61504,
+    ID_MDI_PREV = 61520,
+    ID_MDI_CLOSE = 61536,
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
 };
@@ -78,6 +82,8 @@ public:
     QPrinter& GetPrinter();
 
     bool IsAlwaysOnTop() const { return m_bAlwaysOnTop; }
+    // Shows the window as it was last closed: maximised or in its stored rectangle.
+    void ShowFrame();
     void OnAlwaysOnTop();
 
     // Runs nID as a menu choice would: nothing happens when it is greyed now.
@@ -130,6 +136,7 @@ private:
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_pBodCountPane = nullptr;
     bool m_bAlwaysOnTop = false;
+    bool m_bStartMaximized = false;
 
     std::map<int, CCommand> m_commands;
     std::vector<QMenu*> m_menusNoDocument;

@@ -6,7 +6,8 @@
 
 namespace {
 constexpr int kGap = 4;
-}
+constexpr int kBorder = 1;
+} // namespace
 
 CDragImage::CDragImage(const QIcon& icon, const QSize& iconSize, const QString& strLabel,
                        const QFont& font)
@@ -14,21 +15,23 @@ CDragImage::CDragImage(const QIcon& icon, const QSize& iconSize, const QString& 
                            Qt::WindowDoesNotAcceptFocus) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TranslucentBackground);
-
+    // Opaque on purpose: without a compositor a see-through window shows black where it is
+    // clear, and the label would vanish into it.
     const QFontMetrics metrics(font);
-    const int nHeight = std::max(iconSize.height(), metrics.height()) + 2;
-    const int nWidth = iconSize.width() + kGap + metrics.horizontalAdvance(strLabel) + kGap;
+    const int nHeight = std::max(iconSize.height(), metrics.height()) + 2 * kBorder;
+    const int nWidth =
+        kBorder + iconSize.width() + kGap + metrics.horizontalAdvance(strLabel) + kGap + kBorder;
     const qreal dpr = devicePixelRatioF();
     m_pixmap = QPixmap(QSize(nWidth, nHeight) * dpr);
     m_pixmap.setDevicePixelRatio(dpr);
-    m_pixmap.fill(Qt::transparent);
+    m_pixmap.fill(palette().color(QPalette::Base));
     QPainter painter(&m_pixmap);
-    painter.setOpacity(0.75);
-    icon.paint(&painter, QRect(QPoint(0, (nHeight - iconSize.height()) / 2), iconSize));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(0, 0, nWidth - 1, nHeight - 1);
+    icon.paint(&painter, QRect(QPoint(kBorder, (nHeight - iconSize.height()) / 2), iconSize));
     painter.setFont(font);
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(QRect(iconSize.width() + kGap, 0, nWidth, nHeight), Qt::AlignVCenter,
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(QRect(kBorder + iconSize.width() + kGap, 0, nWidth, nHeight), Qt::AlignVCenter,
                      strLabel);
     painter.end();
     resize(nWidth, nHeight);

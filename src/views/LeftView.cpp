@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStatusTipEvent>
 #include <QTimerEvent>
 #include <algorithm>
 
@@ -115,6 +116,11 @@ void CLeftView::OnSelchanged(const QModelIndex& current) {
 }
 
 void CLeftView::SelectNode(const QModelIndex& node) {
+    // The platform control says nothing when the selected node is selected again, and the path
+    // would refill the form over what the user is typing.
+    if (node.isValid() && node == m_hSelected && node == currentIndex()) {
+        return;
+    }
     m_bSelfSelecting = true;
     selectionModel()->setCurrentIndex(node, QItemSelectionModel::ClearAndSelect);
     m_bSelfSelecting = false;
@@ -243,6 +249,14 @@ void CLeftView::OpenContextMenu(const QPoint& ptViewport) {
     auto* pMenu = new QMenu(this);
     pMenu->setAttribute(Qt::WA_DeleteOnClose);
     BuildContextMenu(*pMenu);
+    // A popup is a window of its own, so its prompts would stop there; the view passes them on
+    // to the main window's status bar, as the menu bar's menus do.
+    connect(pMenu, &QMenu::hovered, this,
+            [this](QAction* pAction) { pAction->showStatusText(this); });
+    connect(pMenu, &QMenu::aboutToHide, this, [this] {
+        QStatusTipEvent tip{QString()};
+        QCoreApplication::sendEvent(this, &tip);
+    });
     pMenu->popup(viewport()->mapToGlobal(ptViewport));
 }
 
@@ -260,7 +274,9 @@ QModelIndex CLeftView::NodeAtLabel(const QPoint& pt) const {
 }
 
 QModelIndex CLeftView::NodeAtRow(const QPoint& pt) const {
-    if (pt.y() < 0 || pt.y() >= viewport()->height()) {
+    // Level with a row but outside the pane is still outside: a release over the form must not
+    // drop.
+    if (!viewport()->rect().contains(pt)) {
         return {};
     }
     const int nLeft = columnViewportPosition(0);
@@ -282,14 +298,6 @@ void CLeftView::mousePressEvent(QMouseEvent* pEvent) {
     if (pEvent->button() == Qt::LeftButton) {
         m_hPressed = NodeAtLabel(pt);
         m_ptPressed = pt;
-        if (pEvent->modifiers() & Qt::ControlModifier) {
-            // Ctrl belongs to the double click; a single Ctrl click must not deselect.
-            QMouseEvent plain(pEvent->type(), pEvent->position(), pEvent->globalPosition(),
-                              pEvent->button(), pEvent->buttons(),
-                              pEvent->modifiers() & ~Qt::ControlModifier);
-            QTreeView::mousePressEvent(&plain);
-            return;
-        }
     }
     QTreeView::mousePressEvent(pEvent);
 }
@@ -334,6 +342,9 @@ void CLeftView::mouseReleaseEvent(QMouseEvent* pEvent) {
     }
     m_hPressed = QModelIndex();
     if (m_bDragging) {
+        if (!viewport()->rect().contains(pt)) {
+            m_hDropTarget = QModelIndex();
+        }
         EndDrag();
         Drop();
     }
@@ -362,7 +373,27 @@ void CLeftView::contextMenuEvent(QContextMenuEvent* pEvent) {
     pEvent->accept();
 }
 
+QItemSelectionModel::SelectionFlags CLeftView::selectionCommand(const QModelIndex& index,
+                                                                const QEvent* pEvent) const {
+    // The press selects. A release elsewhere (the end of a drag) selects nothing, and Ctrl
+    // belongs to the double click: nothing may take the highlight off the node that the form
+    // shows and Ctrl+Delete deletes.
+    if (pEvent != nullptr && pEvent->type() == QEvent::MouseButtonRelease) {
+        return QItemSelectionModel::NoUpdate;
+    }
+    const QItemSelectionModel::SelectionFlags flags = QTreeView::selectionCommand(index, pEvent);
+    if (flags.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) {
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    }
+    return flags;
+}
+
 void CLeftView::keyPressEvent(QKeyEvent* pEvent) {
+    if (m_bDragging && pEvent->key() == Qt::Key_Escape) {
+        EndDrag();
+        pEvent->accept();
+        return;
+    }
     // The main window's accelerator takes Ctrl+Delete first; this serves a pane on its own.
     if (pEvent->key() == Qt::Key_Delete && pEvent->modifiers() == Qt::ControlModifier) {
         OnDeleteBod();
@@ -403,6 +434,7 @@ void CLeftView::OnBegindrag(const QModelIndex& node, const QPoint& ptStart) {
                                                 iconSize(), node.data().toString(), font());
     m_timer.start(kAutoScrollIntervalMs, this);
     m_bDragging = true;
+    QGuiApplication::setOverrideCursor(Qt::ForbiddenCursor);
     // The button stays down for the whole drag, so the viewport keeps every mouse event
     // even outside the window.
     m_pDragImage->MoveTo(viewport()->mapToGlobal(ptStart));
@@ -414,8 +446,10 @@ void CLeftView::DragMoveTo(const QPoint& pt) {
     if (hit != m_hDropTarget) {
         SetDropTarget(hit);
     }
-    viewport()->setCursor(hit.isValid() && CanDropOn(hit).isValid() ? Qt::ArrowCursor
-                                                                    : Qt::ForbiddenCursor);
+    // The application's cursor, not the pane's: the pointer may leave the window while the drag
+    // holds the mouse, and it must say "no" there too.
+    QGuiApplication::changeOverrideCursor(
+        hit.isValid() && CanDropOn(hit).isValid() ? Qt::ArrowCursor : Qt::ForbiddenCursor);
 }
 
 void CLeftView::SetDropTarget(const QModelIndex& node) {
@@ -437,7 +471,7 @@ void CLeftView::EndDrag() {
     m_timer.stop();
     m_bDragging = false;
     m_pDragImage.reset();
-    viewport()->unsetCursor();
+    QGuiApplication::restoreOverrideCursor();
     if (m_hDropTarget.isValid()) {
         const QRect rcRow = visualRect(m_hDropTarget);
         viewport()->update(0, rcRow.top(), viewport()->width(), rcRow.height());
@@ -489,7 +523,7 @@ void CLeftView::AutoScroll() {
             if (m_nTimerTicks % AutoScrollStep(rc.top() - pt.y() + kScrollBand) == 0) {
                 const QModelIndex firstVisible = NodeAtRow(QPoint(0, 0));
                 pVertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
-                SetDropTarget(firstVisible);
+                SetDropTarget(rc.contains(pt) ? firstVisible : QModelIndex());
             }
         } else if (pt.y() > nBottom - kScrollBand && pVertical->value() < pVertical->maximum()) {
             if (m_nTimerTicks % AutoScrollStep(pt.y() - nBottom + kScrollBand) == 0) {
@@ -500,7 +534,7 @@ void CLeftView::AutoScroll() {
                 for (int i = 0; i < nVisibleRows - 1 && target.isValid(); ++i) {
                     target = indexBelow(target);
                 }
-                SetDropTarget(target);
+                SetDropTarget(rc.contains(pt) ? target : QModelIndex());
             }
         }
     }

@@ -42,6 +42,8 @@ public:
     // The context menu's commands for the selected node, appended to menu.
     void BuildContextMenu(QMenu& menu);
 
+    // The node the selection path last ran for; invalid after a rebuild that found none.
+    QModelIndex SelectedNode() const { return m_hSelected; }
     // Deeds in the branch of node: itself when it carries one, and all below it.
     int CountBods(const QModelIndex& node) const;
     // Whether node carries a small deed that may be dragged.
@@ -66,6 +68,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* pEvent) const override;
     void timerEvent(QTimerEvent* pEvent) override;
     void drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -31,13 +32,19 @@ QString EscapeMnemonic(QString str) {
 }
 
 // Notes are kept with CR LF line breaks, as the Windows program wrote them, so files stay the
-// same on both; the edit box works with LF.
+// same on both. The edit box shows every kind of stored line break as one.
 QString NotesForEditing(const std::string& strNotes) {
-    return FromStd(strNotes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return FromStd(strNotes)
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
-std::string NotesForStoring(const QString& strText) {
-    return QString(strText).replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toStdString();
+// The box's raw text: its plain text would turn no-break spaces into plain ones.
+std::string NotesForStoring(const QPlainTextEdit& edit) {
+    QString strText = edit.document()->toRawText();
+    strText.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"))
+        .replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return strText.toStdString();
 }
 
 QLabel* MakePlainLabel(QWidget* pParent) {
@@ -64,6 +71,9 @@ CQuillmarView::~CQuillmarView() = default;
 void CQuillmarView::BuildControls() {
     auto* pForm = new QWidget(this);
     auto* pFormLayout = new QVBoxLayout(pForm);
+    // The group box draws its own margin; a second one around it would cost the room that
+    // lets the form show whole at the first-run size.
+    pFormLayout->setContentsMargins(0, 0, 0, 0);
 
     m_groupParts = new QGroupBox(QStringLiteral("SBOD's Filled"), pForm);
     pFormLayout->addWidget(m_groupParts);
@@ -133,12 +143,16 @@ void CQuillmarView::BuildControls() {
     m_editNotes->setFixedHeight(m_editNotes->fontMetrics().lineSpacing() * 4 + 12);
     pGrid->addWidget(m_editNotes, 4, 0, 1, 4);
 
+    // The part boxes stand close together, as a list, so six of them fit under the notes.
+    auto* pPartsLayout = new QVBoxLayout;
+    pPartsLayout->setSpacing(0);
+    pGrid->addLayout(pPartsLayout, 5, 0, 1, 4);
     for (int i = 0; i < kPartBoxes; ++i) {
         auto* pBox = new QCheckBox(m_groupParts);
         pBox->setObjectName(QStringLiteral("checkPart%1").arg(i + 1));
         pBox->hide();
         KeepPlaceWhenHidden(pBox);
-        pGrid->addWidget(pBox, 5 + i, 0, 1, 4);
+        pPartsLayout->addWidget(pBox);
         connect(pBox, &QCheckBox::clicked, this, &CQuillmarView::OnPartClicked);
         m_checkPart[static_cast<std::size_t>(i)] = pBox;
     }
@@ -153,16 +167,7 @@ void CQuillmarView::BuildControls() {
     pGrid->addWidget(m_btnApply, 0, 4);
     pGrid->addWidget(m_btnCancel, 1, 4);
     pGrid->setColumnStretch(3, 1);
-    pGrid->setRowStretch(5 + kPartBoxes, 1);
-
-    // The form is no dialog, so Enter in a one-line box presses the default button by hand.
-    for (QLineEdit* pEdit : {m_editAdjust, m_editPrice}) {
-        connect(pEdit, &QLineEdit::returnPressed, m_btnApply, [this] {
-            if (m_btnApply->isEnabled()) {
-                m_btnApply->click();
-            }
-        });
-    }
+    pGrid->setRowStretch(6, 1);
 
     QWidget* pPrevious = m_editAdjust;
     for (QWidget* pNext : std::initializer_list<QWidget*>{
@@ -352,6 +357,7 @@ void CQuillmarView::WriteControls() {
     }
     m_staticCount->setText(m_strCountText);
     m_editNotes->setPlainText(m_strNotesText);
+    m_editNotes->document()->setModified(false);
     m_editPrice->setText(m_strPriceText);
     m_staticDate->setText(m_strDateText);
     m_editAdjust->setText(QString::number(m_nAdjustCount));
@@ -403,6 +409,20 @@ bool CQuillmarView::eventFilter(QObject* pWatched, QEvent* pEvent) {
     return QScrollArea::eventFilter(pWatched, pEvent);
 }
 
+void CQuillmarView::keyPressEvent(QKeyEvent* pEvent) {
+    // The form is no dialog, so Enter presses the default button by hand, wherever the focus is;
+    // Notes keeps its Enter for new lines and never lets it come here.
+    if ((pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter) &&
+        (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (m_btnApply->isEnabled()) {
+            m_btnApply->click();
+        }
+        pEvent->accept();
+        return;
+    }
+    QScrollArea::keyPressEvent(pEvent);
+}
+
 void CQuillmarView::OnPartClicked() {
     EnableApply(true);
     RecountParts();
@@ -432,7 +452,10 @@ void CQuillmarView::OnApply() {
         m_pBod->m_strCount = m_strCountText.toStdString();
     }
     m_pBod->m_strPrice = m_strPriceText.toStdString();
-    m_pBod->m_strNotes = NotesForStoring(m_strNotesText);
+    // Notes the user left alone stay byte for byte as they were stored.
+    if (m_editNotes->document()->isModified()) {
+        m_pBod->m_strNotes = NotesForStoring(*m_editNotes);
+    }
     StoreParts();
 
     pDoc->MarkChanged(true);

@@ -69,6 +69,7 @@ private:
     void OnCancel();
 
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
 
     static constexpr int kPartBoxes = 6;
 

@@ -64,11 +64,12 @@ TEST_F(LinkLabelTest, RedWhileHoveredUntilClickedThenVisitedForGood) {
     EXPECT_EQ(2, m_opened.size());
 }
 
-TEST_F(LinkLabelTest, EnterAndSpaceOpenFromTheKeyboard) {
+// Enter belongs to the dialog's default button.
+TEST_F(LinkLabelTest, SpaceOpensFromTheKeyboard) {
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A}) {
         QTest::keyClick(m_pLink, key);
     }
-    EXPECT_EQ(3, m_opened.size());
+    EXPECT_EQ(1, m_opened.size());
 }
 
 TEST_F(LinkLabelTest, ToolTipTextTakesEffectOnlyOnceEnabled) {

@@ -89,7 +89,7 @@ TEST_F(StartUpTest, FileArgumentOpensItAndMakesItTheFirstRecentFile) {
     EXPECT_FALSE(fileItems.contains("Recent File"));
 }
 
-TEST_F(StartUpTest, FileThatFailsToLoadEndsTheStart) {
+TEST_F(StartUpTest, FileThatFailsToLoadOrPrintEndsTheStart) {
     const struct {
         QStringList switches;
         const char* pszName;
@@ -101,6 +101,12 @@ TEST_F(StartUpTest, FileThatFailsToLoadEndsTheStart) {
         {{}, "truncated.bod", DocumentBytes(3).left(40), true, "Unexpected file format."},
         {{}, "missing.bod", {}, false, "%1 was not found."},
         {{"--print"}, "short.bod", "\x01", true, "Unexpected file format."},
+        // There is no printer here.
+        {{"-p"},
+         "fine.bod",
+         DocumentBytes(2),
+         true,
+         "%1 could not be printed. Check that a printer is installed and ready."},
     };
     for (const auto& row : table) {
         const QString strPath =
@@ -112,6 +118,9 @@ TEST_F(StartUpTest, FileThatFailsToLoadEndsTheStart) {
         EXPECT_FALSE(Frame().isVisible()) << row.pszName;
         EXPECT_TRUE(m_pApp->GetDocManager()->GetDocuments().empty()) << row.pszName;
         m_pApp.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(QSettings("Larkfield", "Quillmar").childGroups().contains("ChildFrame"))
+            << "a window nobody saw stores no placement";
     }
 }
 

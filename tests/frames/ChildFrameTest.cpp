@@ -4,9 +4,11 @@
 #include "frames/QuillmarAppFixture.h"
 #include "framework/DocManager.h"
 #include "framework/Profile.h"
+#include "support/TestDeeds.h"
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
 
+#include <QScrollBar>
 #include <QSplitter>
 
 namespace {
@@ -45,6 +47,30 @@ TEST_F(ChildFrameTest, EmptySettingsOpenMaximisedWithTheTreeOnHalfTheWidth) {
     EXPECT_EQ(kShowMaximized, Stored("State"));
 }
 
+// At the first-run size the form shows whole, whatever it shows: no scroll bars.
+TEST_F(ChildFrameTest, FormFitsWithoutScrollBarsAtTheFirstRunSize) {
+    CChildFrame* pFrame = StartWithWindow();
+    ASSERT_NE(nullptr, pFrame);
+    CQuillmarDoc* pDoc = pFrame->GetDocument();
+    pDoc->AddBodItem(TestDeeds::MakeDeed(
+        {"Smithy", "Platemail", "iron", "20", "Exceptional", "platemail gloves", "7/20"}));
+    pDoc->AddBodItem(TestDeeds::MakeLargeDeed(
+        {"Tailor", "Leather", "barbed leather", "20", "Exceptional", "LBOD/studded leather set",
+         "0/120"},
+        {"studded leather gorget", "studded leather gloves", "studded leather sleeves",
+         "studded leather leggings", "studded leather tunic", "studded leather bustier"}));
+    const CQuillmarView* pForm = pFrame->GetFormView();
+    for (CBodItem* pBod :
+         {static_cast<CBodItem*>(nullptr), pDoc->m_arrBods[0].get(), pDoc->m_arrBods[1].get()}) {
+        pDoc->m_pSelectedBod = pBod;
+        pDoc->UpdateAllViews(nullptr);
+        QCoreApplication::processEvents();
+        SCOPED_TRACE(pForm->GetMode());
+        EXPECT_FALSE(pForm->verticalScrollBar()->isVisible());
+        EXPECT_FALSE(pForm->horizontalScrollBar()->isVisible());
+    }
+}
+
 TEST_F(ChildFrameTest, StoredPlacementIsUsedAndEveryMoveResizeAndStateIsStored) {
     WriteProfileInt("ChildFrame", "Top", 40);
     WriteProfileInt("ChildFrame", "Left", 30);
@@ -70,6 +96,24 @@ TEST_F(ChildFrameTest, StoredPlacementIsUsedAndEveryMoveResizeAndStateIsStored) 
     pFrame->showMinimized();
     EXPECT_EQ(kShowMinimized, Stored("State"));
     EXPECT_EQ(QRect(50, 60, 400, 280), StoredRect());
+}
+
+// A window stored larger than its form needs shrinks to the form at its first fill.
+TEST_F(ChildFrameTest, LargeStoredWindowShrinksToItsForm) {
+    for (const auto& [pszEntry, nValue] : {std::pair{"Top", 10},
+                                           {"Left", 20},
+                                           {"Bottom", 810},
+                                           {"Right", 1020},
+                                           {"State", kShowNormal}}) {
+        WriteProfileInt("ChildFrame", pszEntry, nValue);
+    }
+    CChildFrame* pFrame = StartWithWindow();
+    ASSERT_NE(nullptr, pFrame);
+    const CQuillmarView* pForm = pFrame->GetFormView();
+    EXPECT_LT(pFrame->width(), 1000);
+    EXPECT_LT(pFrame->height(), 800);
+    EXPECT_EQ(pForm->widget()->sizeHint(), pForm->size());
+    EXPECT_EQ(QRect(QPoint(20, 10), pFrame->size()), StoredRect());
 }
 
 TEST_F(ChildFrameTest, ClosingStoresTheSplit) {

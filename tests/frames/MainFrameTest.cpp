@@ -3,13 +3,18 @@
 #include "frames/QuillmarAppFixture.h"
 #include "framework/DocManager.h"
 #include "framework/Profile.h"
+#include "support/TestDeeds.h"
+#include "views/LeftView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -83,17 +88,29 @@ TEST_F(MainFrameTest, MenuBarWithAndWithoutDocument) {
     EXPECT_EQ(withoutDocument, ShownMenus());
 }
 
-TEST_F(MainFrameTest, WindowMenuListsTheDocumentWindowsOnce) {
+// Two windows on one document say which is which; the keys move between them and close one.
+TEST_F(MainFrameTest, DocumentWindowsAreNumberedListedAndReachedByKeys) {
     Frame().OnCommand(ID_WINDOW_NEW);
     QMenu* pWindowMenu = Frame().menuBar()->actions().at(3)->menu();
     for (int nShown = 0; nShown < 2; ++nShown) {
         Q_EMIT pWindowMenu->aboutToShow();
         EXPECT_EQ(QStringList({"&New Window", "&Cascade", "&Tile", "&Arrange Icons", "—",
-                               "&1 Quilmr1", "&2 Quilmr1"}),
+                               "&1 Quilmr1:1", "&2 Quilmr1:2"}),
                   Texts(pWindowMenu->actions()));
         EXPECT_FALSE(pWindowMenu->actions().at(5)->isChecked());
         EXPECT_TRUE(pWindowMenu->actions().at(6)->isChecked());
     }
+    m_pDoc->MarkChanged(true);
+    EXPECT_EQ(QString("Quillmar - [Quilmr1:2 *]"), Frame().windowTitle());
+    for (const auto& [nID, pszTitle] :
+         {std::pair{ID_MDI_NEXT, "Quilmr1:1 *"}, {ID_MDI_PREV, "Quilmr1:2 *"}}) {
+        Frame().OnCommand(nID);
+        EXPECT_EQ(QString(pszTitle), Frame().GetActiveChildFrame()->windowTitle());
+    }
+    Frame().OnCommand(ID_MDI_CLOSE);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(1, Frame().GetMdiArea()->subWindowList().size());
+    EXPECT_EQ(QString("Quilmr1 *"), Frame().GetActiveChildFrame()->windowTitle());
 }
 
 TEST_F(MainFrameTest, EveryAcceleratorBelongsToExactlyOneCommand) {
@@ -103,7 +120,8 @@ TEST_F(MainFrameTest, EveryAcceleratorBelongsToExactlyOneCommand) {
         {"Ctrl+P", ID_FILE_PRINT},    {"Ctrl+S", ID_FILE_SAVE},        {"Ctrl+T", ID_ALWAYS_ON_TOP},
         {"Ctrl+V", ID_EDIT_PASTE},    {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+Del", ID_DELETE_BOD},
         {"F6", ID_NEXT_PANE},         {"Shift+F6", ID_PREV_PANE},      {"Ctrl+Ins", ID_EDIT_COPY},
-        {"Shift+Ins", ID_EDIT_PASTE}, {"Ctrl+X", ID_EDIT_CUT},         {"Ctrl+Z", ID_EDIT_UNDO}};
+        {"Shift+Ins", ID_EDIT_PASTE}, {"Ctrl+X", ID_EDIT_CUT},         {"Ctrl+Z", ID_EDIT_UNDO},
+        {"Ctrl+F4", ID_MDI_CLOSE},    {"Ctrl+Shift+F6", ID_MDI_PREV},  {"Ctrl+F6", ID_MDI_NEXT}};
     for (const auto& [pszKey, nID] : table) {
         EXPECT_TRUE(Frame().GetCommand(nID)->shortcuts().contains(QKeySequence(pszKey))) << pszKey;
     }
@@ -194,16 +212,24 @@ TEST_F(MainFrameTest, AlwaysOnTopNeverMovesOrResizes) {
     EXPECT_EQ(1, GetProfileInt("Frame", "AlwaysOnTop", -1));
 }
 
-TEST_F(MainFrameTest, BodCountPane) {
+TEST_F(MainFrameTest, BodCountPaneCountsTheShownSelection) {
     for (int i = 0; i < 40; ++i) {
-        m_pDoc->AddBodItem(std::make_unique<CBodItem>());
+        m_pDoc->AddBodItem(TestDeeds::MakeDeed(
+            {i < 12 ? "Smithy" : "Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}));
     }
-    m_pDoc->m_nBranchCount = 12;
-    Frame().UpdateCommandUI();
+    m_pDoc->UpdateAllViews(nullptr);
+    CLeftView& tree = *Frame().GetActiveChildFrame()->GetLeftView();
     QLabel* pPane = Frame().GetBodCountPane();
+    const QModelIndex smithy = tree.model()->index(0, 0, tree.model()->index(0, 0));
+    tree.setCurrentIndex(smithy);
+    Frame().UpdateCommandUI();
     EXPECT_EQ(QString("BOD count: 12/40"), pPane->text());
     EXPECT_TRUE(pPane->isEnabled());
     EXPECT_LE(pPane->fontMetrics().horizontalAdvance("BOD Count: WWW/WWW"), pPane->minimumWidth());
+    // An import rebuilds the tree; a branch cannot be found again, so nothing is selected.
+    m_pDoc->UpdateAllViews(nullptr);
+    Frame().UpdateCommandUI();
+    EXPECT_EQ(QString("BOD count: 0/40"), pPane->text());
     CloseDocument();
     EXPECT_EQ(QString(), pPane->text());
     EXPECT_FALSE(pPane->isEnabled());
@@ -216,6 +242,16 @@ TEST_F(MainFrameTest, StatusPromptsAndToolBar) {
     EXPECT_EQ(QString("Import BOD's from UOAssist's clipboard format"),
               pStatusBar->currentMessage());
     pStatusBar->clearMessage();
+    EXPECT_EQ(QString("Ready"), pStatusBar->currentMessage());
+    // The tree's context menu is a window of its own; its prompts reach the status bar too.
+    CLeftView& tree = *Frame().GetActiveChildFrame()->GetLeftView();
+    const QRect rcRoot = tree.visualRect(tree.model()->index(0, 0));
+    QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, rcRoot.topLeft() + QPoint(8, 4));
+    auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(nullptr, pMenu);
+    pMenu->setActiveAction(pMenu->actions().front());
+    EXPECT_EQ(QString("Completely expand the tree from this node"), pStatusBar->currentMessage());
+    pMenu->close();
     EXPECT_EQ(QString("Ready"), pStatusBar->currentMessage());
 
     EXPECT_EQ(

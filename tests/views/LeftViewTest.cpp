@@ -5,9 +5,11 @@
 #include "support/TestDeeds.h"
 #include "views/BodTreeModel.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -190,6 +192,51 @@ TEST_F(LeftViewTest, ContextMenuOffersExpandCollapseAndDeleteForDeedsOnly) {
     }
 }
 
+// The platform control sends no selection notice for the node already selected, so none of
+// these may refill the form (over what the user typed) or take the node's highlight away.
+TEST_F(LeftViewTest, GesturesOnTheSelectedNodeKeepItSelectedAndSayNothing) {
+    const std::vector<CBodItem*> deeds = Load(MixedDeeds());
+    const QModelIndex node = NodeOf(deeds[4]);
+    const std::pair<const char*, std::function<void(const QPoint&)>> gestures[]{
+        {"right click",
+         [this](const QPoint& pt) {
+             QTest::mouseClick(m_view.viewport(), Qt::RightButton, {}, pt);
+             delete QApplication::activePopupWidget();
+         }},
+        {"press and move",
+         [this](const QPoint& pt) {
+             QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, pt);
+             QTest::mouseMove(m_view.viewport(), pt + QPoint(0, 30));
+             QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, pt + QPoint(0, 30));
+         }},
+        {"ctrl click",
+         [this](const QPoint& pt) {
+             QTest::mouseClick(m_view.viewport(), Qt::LeftButton, Qt::ControlModifier, pt);
+         }},
+        {"ctrl space",
+         [this](const QPoint&) {
+             QTest::keyClick(&m_view, Qt::Key_Space, Qt::ControlModifier);
+         }},
+        {"ctrl double click",
+         [this](const QPoint& pt) {
+             QTest::mouseDClick(m_view.viewport(), Qt::LeftButton, Qt::ControlModifier, pt);
+         }},
+        {"shift double click",
+         [this](const QPoint& pt) {
+             QTest::mouseDClick(m_view.viewport(), Qt::LeftButton, Qt::ShiftModifier, pt);
+         }},
+    };
+    Click(node);
+    const int nUpdates = m_counter.m_nUpdates;
+    for (const auto& [pszGesture, gesture] : gestures) {
+        SCOPED_TRACE(pszGesture);
+        gesture(IconPoint(node));
+        EXPECT_EQ(nUpdates, m_counter.m_nUpdates);
+        EXPECT_EQ(node, m_view.currentIndex());
+        EXPECT_TRUE(m_view.selectionModel()->isSelected(node));
+    }
+}
+
 class LeftViewDragTest : public LeftViewTest {
 protected:
     void SetUp() override {
@@ -231,12 +278,12 @@ TEST_F(LeftViewDragTest, DropOnANeedingLargeDeedFillsItsPart) {
     EXPECT_TRUE(m_view.IsDragging());
     EXPECT_EQ(m_pSmall, m_doc.m_pSelectedBod);
     EXPECT_EQ(largeNode, m_view.DropHighlight());
-    EXPECT_EQ(Qt::ArrowCursor, m_view.viewport()->cursor().shape());
+    EXPECT_EQ(Qt::ArrowCursor, QGuiApplication::overrideCursor()->shape());
     // A node that cannot take it: highlighted all the same, but the cursor says no.
     const QModelIndex branchNode = Child(Child(Root(), "Smithy"), "Platemail");
     QTest::mouseMove(m_view.viewport(), IconPoint(branchNode));
     EXPECT_EQ(branchNode, m_view.DropHighlight());
-    EXPECT_EQ(Qt::ForbiddenCursor, m_view.viewport()->cursor().shape());
+    EXPECT_EQ(Qt::ForbiddenCursor, QGuiApplication::overrideCursor()->shape());
 
     QTest::mouseMove(m_view.viewport(), IconPoint(largeNode));
     DropOn(largeNode);
@@ -255,6 +302,18 @@ TEST_F(LeftViewDragTest, RefusedDropsChangeNothing) {
     DropOn(NodeOf(m_pLarge));
     DragTo(m_pSmall, Child(Root(), "Smithy"));
     DropOn(Child(Root(), "Smithy"));
+    // Level with the large deed's row but beside the pane, and Escape over the large deed.
+    const QPoint ptBeside(m_view.viewport()->width() + 40, IconPoint(NodeOf(m_pLarge)).y());
+    DragTo(m_pSmall, NodeOf(m_pLarge));
+    QTest::mouseMove(m_view.viewport(), ptBeside);
+    EXPECT_FALSE(m_view.DropHighlight().isValid());
+    EXPECT_EQ(Qt::ForbiddenCursor, QGuiApplication::overrideCursor()->shape());
+    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, ptBeside);
+    DragTo(m_pSmall, NodeOf(m_pLarge));
+    QTest::keyClick(&m_view, Qt::Key_Escape);
+    EXPECT_FALSE(m_view.IsDragging());
+    EXPECT_EQ(nullptr, QGuiApplication::overrideCursor());
+    DropOn(NodeOf(m_pLarge));
     EXPECT_EQ(NodeOf(m_pSmall), m_view.currentIndex());
     EXPECT_EQ(3u, m_doc.m_arrBods.size());
     EXPECT_EQ("0/40", m_pLarge->m_strCount);

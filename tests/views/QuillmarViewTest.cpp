@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 #include <QToolButton>
 #include <clocale>
 #include <ctime>
@@ -199,27 +200,37 @@ TEST_F(QuillmarViewTest, AdjustBoxStartsAtTheCountAndStepsWithinTheAmount) {
 
 TEST_F(QuillmarViewTest, ApplyWritesTheEditsMarksTheDocumentAndTellsOnlyTheOtherViews) {
     CBodItem* pBod = AddSmall("7/20");
-    pBod->m_strNotes = "first\r\nsecond";
+    pBod->m_strNotes = "first\nsecond\xC2\xA0third";
     Select(pBod);
-    EXPECT_EQ("first\nsecond", Notes()->toPlainText());
     m_tree.m_nUpdates = 0;
     QTest::keyClick(Adjust(), Qt::Key_Return);
     EXPECT_EQ(0, m_tree.m_nUpdates) << "nothing to apply before an edit";
 
-    Price()->setText("2000");
-    QTest::keyClicks(Notes(), "x");
+    // Apply is the form's default button: Enter presses it wherever the focus is.
     TypeIntoAdjust("25");
-    // Apply is the form's default button.
-    QTest::keyClick(Adjust(), Qt::Key_Return);
+    for (QWidget* pFocus : std::initializer_list<QWidget*>{Adjust(), Price(), Cancel()}) {
+        SCOPED_TRACE(pFocus->objectName().toStdString());
+        Price()->setText(pFocus->objectName());
+        pFocus->setFocus();
+        QTest::keyClick(pFocus, Qt::Key_Return);
+        EXPECT_EQ(pFocus->objectName().toStdString(), pBod->m_strPrice);
+        EXPECT_FALSE(ApplyAndCancelEnabled());
+    }
     EXPECT_EQ("25/20", pBod->m_strCount) << "a count above the amount is stored as typed";
     EXPECT_EQ("7/20", CountLine()) << "the form is not refilled by its own Apply";
-    EXPECT_FALSE(ApplyAndCancelEnabled());
-    EXPECT_EQ("2000", pBod->m_strPrice);
-    EXPECT_EQ("xfirst\r\nsecond", pBod->m_strNotes) << "notes keep Windows line breaks";
+    EXPECT_EQ("first\nsecond\xC2\xA0third", pBod->m_strNotes) << "untouched notes stay as stored";
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_TRUE(m_doc.m_bUpdateSelectedOnly);
-    EXPECT_EQ(1, m_tree.m_nUpdates);
+    EXPECT_EQ(3, m_tree.m_nUpdates);
     EXPECT_EQ(&m_view, m_tree.m_pLastSender);
+
+    // In Notes Enter starts a line; edited notes keep what was typed, with Windows line breaks.
+    Notes()->moveCursor(QTextCursor::End);
+    QTest::keyClick(Notes(), Qt::Key_Return);
+    QTest::keyClicks(Notes(), QString::fromUtf8("x\xC2\xA0y"));
+    EXPECT_EQ(3, m_tree.m_nUpdates);
+    QTest::mouseClick(Apply(), Qt::LeftButton);
+    EXPECT_EQ("first\r\nsecond\xC2\xA0third\r\nx\xC2\xA0y", pBod->m_strNotes);
 }
 
 TEST_F(QuillmarViewTest, ApplyWithNoIntegerInTheBoxTellsOnceAndWritesNothing) {
