@@ -8,6 +8,17 @@
 
 namespace {
 
+// Without the system's configuration fontconfig knows no family names, and a window's font
+// would fall to whichever face it meets first (a maths font), which no desktop shows: name the
+// generic families, and let every other name fall back to the sans face.
+QString GenericFamilies() {
+    return QStringLiteral(
+        "<alias><family>monospace</family><prefer><family>DejaVu Sans Mono</family></prefer>"
+        "</alias><alias><family>serif</family><prefer><family>DejaVu Serif</family></prefer>"
+        "</alias><match><edit name=\"family\" mode=\"append_last\"><string>DejaVu Sans</string>"
+        "</edit></match>");
+}
+
 // Programs a test starts (bodtool, pdftotext) inherit this environment: a home and settings
 // of their own in the run's throw-away folder, and a font configuration that knows one font
 // folder only, so what the tests draw and print does not depend on the machine's fonts.
@@ -20,10 +31,11 @@ void IsolateEnvironment(const QString& strRoot) {
     const QString strFontConfig = strRoot + "/fonts.conf";
     QFile fontConfig(strFontConfig);
     if (!fontConfig.open(QIODevice::WriteOnly) ||
-        fontConfig.write(QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir>"
-                                        "<cachedir>%2/fontconfig</cachedir></fontconfig>\n")
-                             .arg(QStringLiteral(QUILLMAR_TEST_FONT_DIR), strRoot)
-                             .toUtf8()) < 0 ||
+        fontConfig.write(
+            QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir>"
+                           "<cachedir>%2/fontconfig</cachedir>%3</fontconfig>\n")
+                .arg(QStringLiteral(QUILLMAR_TEST_FONT_DIR), strRoot, GenericFamilies())
+                .toUtf8()) < 0 ||
         !fontConfig.flush()) {
         qFatal("cannot write %s", qPrintable(strFontConfig));
     }
