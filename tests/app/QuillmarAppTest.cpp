@@ -1,20 +1,41 @@
+#include "app/ExceptionReport.h"
 #include "document/QuillmarDoc.h"
 #include "frames/ChildFrame.h"
 #include "frames/QuillmarAppFixture.h"
 #include "framework/DocManager.h"
 #include "model/BodFile.h"
 #include "support/BodToolRunner.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
 
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 namespace {
 
 using ShellCommand = CQuillmarApp::CCommandLineInfo::ShellCommand;
+
+TEST(ExceptionReportTest, AnEscapingExceptionIsToldAndEndsWithStatusOne) {
+    const struct {
+        std::function<int()> body;
+        const char* pszMessage;
+    } cases[] = {
+        {[]() -> int { throw std::bad_alloc(); }, "out of memory"},
+        {[]() -> int { throw std::runtime_error("settings are broken"); }, "settings are broken"},
+        {[]() -> int { throw 42; }, "an unexpected error"},
+    };
+    for (const auto& c : cases) {
+        const ScriptedPrompt prompt;
+        EXPECT_EQ(1, RunReportingExceptions(c.body));
+        ASSERT_EQ(1, prompt.m_messages.size());
+        EXPECT_TRUE(prompt.m_messages.front().contains(c.pszMessage)) << c.pszMessage;
+    }
+}
 
 TEST(CommandLineTest, Parse) {
     const struct {

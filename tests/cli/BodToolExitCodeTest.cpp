@@ -102,6 +102,11 @@ void LimitFileSize() {
     setrlimit(RLIMIT_FSIZE, &limit);
 }
 
+void LimitMemory() {
+    const rlimit limit{rlim_t{256} << 20, rlim_t{256} << 20};
+    setrlimit(RLIMIT_AS, &limit);
+}
+
 // Output that cannot be written, input that is not there and a save over a size limit: each
 // exits 1 with a message and leaves the document as it was.
 TEST(BodToolExitCodeTest, StreamsAndSavesThatFailAreReported) {
@@ -111,6 +116,9 @@ TEST(BodToolExitCodeTest, StreamsAndSavesThatFailAreReported) {
         "small bulk order: 20 exceptional platemail gloves: 5, with shadow iron ingots 300\n";
     ASSERT_EQ(0, RunBodTool({"import", strDoc}, deed).nExitCode);
     const QByteArray before = ReadFileBytes(strDoc);
+    // Within the text limit, but its reading and parsing take several times its size.
+    const QString strBig = dir.filePath("big.txt");
+    WriteFileBytes(strBig, deed.repeated((60 << 20) / deed.size()));
     const struct {
         const char* pszCase;
         QStringList args;
@@ -125,6 +133,9 @@ TEST(BodToolExitCodeTest, StreamsAndSavesThatFailAreReported) {
         {"input closed", {"import", strDoc}, [] { close(0); }, "no input was given"},
         {"size limit", {"import", strDoc}, LimitFileSize, "deeds.bod"},
         {"size limit", {"print", strDoc, dir.filePath("out.pdf")}, LimitFileSize, "out.pdf"},
+#ifndef __SANITIZE_ADDRESS__ // which reserves more address space than any such limit
+        {"memory limit", {"import", strDoc, strBig}, LimitMemory, "out of memory"},
+#endif
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.pszCase) + ": " + c.args.join(' ').toStdString());
