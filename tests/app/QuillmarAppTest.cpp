@@ -21,19 +21,16 @@ namespace {
 using ShellCommand = CQuillmarApp::CCommandLineInfo::ShellCommand;
 
 TEST(ExceptionReportTest, AnEscapingExceptionIsToldAndEndsWithStatusOne) {
-    const struct {
-        std::function<int()> body;
-        const char* pszMessage;
-    } cases[] = {
+    const std::pair<std::function<int()>, const char*> cases[] = {
         {[]() -> int { throw std::bad_alloc(); }, "out of memory"},
         {[]() -> int { throw std::runtime_error("settings are broken"); }, "settings are broken"},
         {[]() -> int { throw 42; }, "an unexpected error"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [body, pszMessage] : cases) {
         const ScriptedPrompt prompt;
-        EXPECT_EQ(1, RunReportingExceptions(c.body));
+        EXPECT_EQ(1, RunReportingExceptions(body));
         ASSERT_EQ(1, prompt.m_messages.size());
-        EXPECT_TRUE(prompt.m_messages.front().contains(c.pszMessage)) << c.pszMessage;
+        EXPECT_TRUE(prompt.m_messages.front().contains(pszMessage)) << pszMessage;
     }
 }
 
