@@ -16,8 +16,8 @@ namespace NativeFile {
 
 Name FromArgument(const std::string& strArgument) {
 #ifdef Q_OS_WIN
-    // Windows hands a program its names as wide text; the narrow ones come as UTF-8 here.
-    return Name(QString::fromUtf8(strArgument).toStdWString());
+    // Windows hands a narrow main() its names in the ANSI code page.
+    return Name(QString::fromLocal8Bit(strArgument).toStdWString());
 #else
     return Name(strArgument);
 #endif
@@ -77,7 +77,8 @@ bool IsWritable(const Name& name) {
 
 bool SyncToDisk(QFile& file) {
 #ifdef Q_OS_WIN
-    return ::_commit(file.handle()) == 0;
+    // A file Qt opened by name may have no C runtime descriptor; Qt has flushed it already.
+    return file.handle() < 0 || ::_commit(file.handle()) == 0;
 #else
     return ::fsync(file.handle()) == 0;
 #endif
