@@ -41,9 +41,6 @@ QString Open(QFile& file, const Name& name, Mode mode) {
 #ifdef Q_OS_WIN
     // Qt takes Windows names whole, since they are wide text.
     file.setFileName(QString::fromStdWString(name.native()));
-    if (mode == Mode::CreateNew && file.exists()) {
-        return QStringLiteral("File exists");
-    }
     return file.open(mode == Mode::CreateNew ? qtMode | QIODevice::NewOnly : qtMode)
                ? QString()
                : file.errorString();
