@@ -88,7 +88,7 @@ void LimitFileSize() {
     setrlimit(RLIMIT_FSIZE, &limit);
 }
 
-void LimitMemory() {
+[[maybe_unused]] void LimitMemory() {
     const rlimit limit{rlim_t{256} << 20, rlim_t{256} << 20};
     setrlimit(RLIMIT_AS, &limit);
 }
