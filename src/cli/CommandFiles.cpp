@@ -1,12 +1,13 @@
 #include "cli/CommandFiles.h"
 
 #include "cli/StdStreams.h"
+#include "framework/NativeFile.h"
 #include "model/Archive.h"
 #include "model/BodCatalogue.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -31,16 +32,14 @@ std::string ReadBounded(QFile& file, const std::string& strName) {
     }
 }
 
-} // namespace
-
-QString QtFileName(const std::string& strPath) {
-    const QByteArray bytes = QByteArray::fromStdString(strPath);
-    QString strName = QFile::decodeName(bytes);
-    if (QFile::encodeName(strName) != bytes) {
-        throw CDocumentError(strPath + ": a file name that is not UTF-8 cannot be used");
+void OpenForReading(QFile& file, const NativeFile::Name& name, const std::string& strPath) {
+    if (const QString strReason = NativeFile::Open(file, name, NativeFile::Mode::Read);
+        !strReason.isEmpty()) {
+        throw CDocumentError(strPath + ": " + strReason.toStdString());
     }
-    return strName;
 }
+
+} // namespace
 
 std::string ReadInputBytes(const std::string& strPath) {
     QFile file;
@@ -53,26 +52,25 @@ std::string ReadInputBytes(const std::string& strPath) {
         }
         return ReadBounded(file, "standard input");
     }
-    file.setFileName(QtFileName(strPath));
-    if (QFileInfo(file.fileName()).isDir()) {
+    const NativeFile::Name name = NativeFile::FromArgument(strPath);
+    std::error_code error;
+    if (std::filesystem::is_directory(name, error)) {
         throw CDocumentError(strPath + ": is a folder");
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw CDocumentError(strPath + ": " + file.errorString().toStdString());
-    }
+    OpenForReading(file, name, strPath);
     return ReadBounded(file, strPath);
 }
 
 std::string ReadDocumentBytes(const std::string& strPath) {
-    const QFileInfo info(QtFileName(strPath));
-    if (info.exists() && !info.isFile()) {
+    const NativeFile::Name name = NativeFile::FromArgument(strPath);
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(name, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
         // A device or a pipe would be read without end, or wait forever for a writer.
         throw CDocumentError(strPath + ": not a document file (a folder, device or pipe)");
     }
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw CDocumentError(strPath + ": " + file.errorString().toStdString());
-    }
+    QFile file;
+    OpenForReading(file, name, strPath);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         throw CDocumentError(strPath + ": " + file.errorString().toStdString());

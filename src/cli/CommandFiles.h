@@ -2,7 +2,6 @@
 
 #include "model/BodFile.h"
 
-#include <QString>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -32,10 +31,6 @@ BodFile::Contents ParseBodDocument(const std::string& bytes);
 // CDocumentError("Unexpected file format."), one that cannot be opened a CDocumentError naming
 // it and the reason.
 BodFile::Contents LoadBodDocument(const std::string& strPath);
-
-// strPath as Qt names files. Throws CDocumentError when Qt would name another file, as it
-// would for a name that is not UTF-8.
-QString QtFileName(const std::string& strPath);
 
 // Tells on standard error how many open parts the shopping list left out (none: nothing).
 void ReportPartsLeftOut(const char* pszCommand, std::size_t nLeftOut);

@@ -8,8 +8,9 @@
 #include "import/ImportSession.h"
 #include "model/Windows1252.h"
 
-#include <QFileInfo>
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 namespace {
 
@@ -19,13 +20,12 @@ void SaveBodDocument(const std::string& strPath, const BodFile::Contents& docume
                      const CDiskStamp& read) {
     const std::string bytes =
         BodFile::Write(document.bods, document.nReserved2, document.nReserved1);
-    const QString strFileName = QtFileName(strPath);
+    const NativeFile::Name name = NativeFile::FromArgument(strPath);
     const QString strReason = SafeWrite::WriteFile(
-        strFileName, QByteArrayView(bytes.data(), qsizetype(bytes.size())), [&strFileName, &read] {
-            return CDiskStamp::Of(strFileName) == read
-                       ? QString()
-                       : QStringLiteral("changed by another program while "
-                                        "importing; nothing was imported");
+        name, QByteArrayView(bytes.data(), qsizetype(bytes.size())), [&name, &read] {
+            return CDiskStamp::Of(name) == read ? QString()
+                                                : QStringLiteral("changed by another program while "
+                                                                 "importing; nothing was imported");
         });
     if (!strReason.isEmpty()) {
         throw CDocumentError(strPath + ": " + strReason.toStdString());
@@ -48,9 +48,10 @@ int RunImportCommand(const std::vector<std::string>& args) {
 
     BodFile::Contents document;
     CDiskStamp read;
-    if (QFileInfo::exists(QtFileName(strBodPath))) {
+    const NativeFile::Name bodName = NativeFile::FromArgument(strBodPath);
+    if (std::error_code error; std::filesystem::exists(bodName, error)) {
         const std::string bytes = ReadDocumentBytes(strBodPath);
-        read = CDiskStamp(QtFileName(strBodPath), QByteArray::fromStdString(bytes));
+        read = CDiskStamp(bodName, QByteArray::fromStdString(bytes));
         document = ParseBodDocument(bytes);
     }
     session.Paste(ReadInputBytes(strTextPath));

@@ -8,7 +8,6 @@
 #include "views/LeftView.h"
 #include "views/TreePrinter.h"
 
-#include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryFile>
 #include <filesystem>
@@ -17,10 +16,9 @@
 namespace {
 
 // Another spelling, a symbolic or a hard link of the document is still the document.
-bool IsSameFile(const QString& strFirst, const QString& strSecond) {
+bool IsSameFile(const NativeFile::Name& first, const NativeFile::Name& second) {
     std::error_code error;
-    return std::filesystem::equivalent(QFileInfo(strFirst).filesystemFilePath(),
-                                       QFileInfo(strSecond).filesystemFilePath(), error);
+    return std::filesystem::equivalent(first, second, error);
 }
 
 // The printer writes its file without telling of a failed write, so the PDF is made aside and
@@ -40,8 +38,9 @@ int RunPrintCommand(const std::vector<std::string>& args) {
     if (strExpand != "all" && strExpand != "root") {
         throw CUsageError("--expand takes all or root, not " + strExpand);
     }
-    const QString strOutput = QtFileName(paths[1]);
-    if (IsSameFile(QtFileName(paths[0]), strOutput)) {
+    const NativeFile::Name input = NativeFile::FromArgument(paths[0]);
+    const NativeFile::Name output = NativeFile::FromArgument(paths[1]);
+    if (IsSameFile(input, output)) {
         throw CUsageError("the PDF would replace the document " + paths[0]);
     }
     BodFile::Contents contents = LoadBodDocument(paths[0]);
@@ -57,7 +56,7 @@ int RunPrintCommand(const std::vector<std::string>& args) {
     doc.m_nReserved1 = contents.nReserved1;
     doc.m_nReserved2 = contents.nReserved2;
     // The caption's title: the file name.
-    doc.SetPathName(QtFileName(paths[0]), false);
+    doc.SetPathName(NativeFile::ToDisplay(input), false);
     CLeftView view;
     doc.AddView(&view);
     view.OnInitialUpdate();
@@ -77,7 +76,7 @@ int RunPrintCommand(const std::vector<std::string>& args) {
         throw CDocumentError(paths[1] + ": the PDF could not be written in full to " +
                              pdfFile.fileName().toStdString());
     }
-    if (const QString strReason = SafeWrite::WriteFile(strOutput, pdf); !strReason.isEmpty()) {
+    if (const QString strReason = SafeWrite::WriteFile(output, pdf); !strReason.isEmpty()) {
         throw CDocumentError(paths[1] + ": " + strReason.toStdString());
     }
     return 0;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "framework/NativeFile.h"
+
 #include <QByteArray>
-#include <QDateTime>
 #include <QString>
+#include <filesystem>
 
 // What a file was when the program last read or wrote it: its size, modification time and a
 // hash of its bytes, so that a change by another program is noticed even within the clock's
@@ -10,9 +12,11 @@
 class CDiskStamp {
 public:
     CDiskStamp() = default;
-    // The stamp of strPath holding bytes (just read or written).
+    // The stamp of path holding bytes (just read or written).
+    CDiskStamp(const NativeFile::Name& path, const QByteArray& bytes);
     CDiskStamp(const QString& strPath, const QByteArray& bytes);
     // The file as it is now; an invalid stamp when it is missing or cannot be read.
+    static CDiskStamp Of(const NativeFile::Name& path);
     static CDiskStamp Of(const QString& strPath);
 
     bool IsValid() const { return m_bValid; }
@@ -21,6 +25,6 @@ public:
 private:
     bool m_bValid = false;
     qint64 m_nSize = 0;
-    QDateTime m_modified;
+    std::filesystem::file_time_type m_modified;
     QByteArray m_hash;
 };

@@ -8,7 +8,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <string_view>
 
@@ -146,7 +145,7 @@ bool CDocument::OnOpenDocument(const QString& strPathName) {
 
 bool CDocument::OnSaveDocument(const QString& strPathName) {
     const QFileInfo info(strPathName);
-    // QSaveFile replaces the file by renaming over it, which a read-only file does not stop.
+    // A save replaces the file by renaming over it, which a read-only file does not stop.
     if (info.isFile() && !info.isWritable()) {
         ReportFileError(QStringLiteral("%1 is read-only.").arg(strPathName));
         return false;

@@ -43,7 +43,7 @@ public:
     virtual bool OnNewDocument();
     // Reads the file through Serialize; a 0-byte file is an empty document.
     virtual bool OnOpenDocument(const QString& strPathName);
-    // Writes the file through Serialize and QSaveFile, so a failure keeps the previous file.
+    // Writes the file through Serialize and SafeWrite, so a failure keeps the previous file.
     virtual bool OnSaveDocument(const QString& strPathName);
     // Closes every window of the document, then lets the manager delete it.
     virtual void OnCloseDocument();

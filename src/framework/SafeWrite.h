@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/NativeFile.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <functional>
@@ -19,6 +21,8 @@ using LastCheck = std::function<QString()>;
 // Writes bytes to strPath. Returns an empty string on success, else why it failed. Where no
 // file can be made next to strPath (a folder the user may not write to) but strPath itself can
 // be written, it is rewritten in place, and its previous bytes are put back if that fails.
+QString WriteFile(const NativeFile::Name& path, QByteArrayView bytes,
+                  const LastCheck& lastCheck = {});
 QString WriteFile(const QString& strPath, QByteArrayView bytes, const LastCheck& lastCheck = {});
 
 // Rewrites an open file in place; on failure puts back the bytes it held before. Returns an

@@ -1,5 +1,6 @@
 #include "views/QuillmarView.h"
 
+#include "framework/DisplayText.h"
 #include "framework/Prompt.h"
 #include "model/BodItem.h"
 #include "model/TextUtil.h"
@@ -22,10 +23,6 @@
 
 namespace {
 
-QString FromStd(const std::string& str) {
-    return QString::fromStdString(str);
-}
-
 // Deed texts reach captions that would read "&" as a mnemonic marker.
 QString EscapeMnemonic(QString str) {
     return str.replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -34,7 +31,7 @@ QString EscapeMnemonic(QString str) {
 // Notes are kept with CR LF line breaks, as the Windows program wrote them, so files stay the
 // same on both. The edit box shows every kind of stored line break as one.
 QString NotesForEditing(const std::string& strNotes) {
-    return FromStd(strNotes)
+    return DisplayText(strNotes)
         .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
         .replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
@@ -199,12 +196,12 @@ void CQuillmarView::OnUpdate(CView* /*pSender*/, long /*lHint*/, void* /*pHint*/
 }
 
 QString CQuillmarView::BuildTitle(const CBodItem& bod) {
-    QString strTitle = FromStd(bod.m_strItem);
+    QString strTitle = DisplayText(bod.m_strItem);
     if (!bod.IsLarge()) {
         strTitle.prepend(QStringLiteral("SBOD/"));
     }
-    return strTitle + QLatin1Char('/') + FromStd(bod.m_strMaterial) + QLatin1Char('/') +
-           FromStd(bod.m_strAmount) + QLatin1Char('/') + FromStd(bod.m_strQuality);
+    return strTitle + QLatin1Char('/') + DisplayText(bod.m_strMaterial) + QLatin1Char('/') +
+           DisplayText(bod.m_strAmount) + QLatin1Char('/') + DisplayText(bod.m_strQuality);
 }
 
 QString CQuillmarView::FormatCount(std::int64_t nFilled, std::int64_t nNeeded) {
@@ -270,11 +267,11 @@ void CQuillmarView::FillForm() {
     }
 
     m_groupParts->setTitle(EscapeMnemonic(BuildTitle(*m_pBod)));
-    m_strPriceText = FromStd(m_pBod->m_strPrice);
+    m_strPriceText = DisplayText(m_pBod->m_strPrice);
     m_strNotesText = NotesForEditing(m_pBod->m_strNotes);
     m_strDateText = FormatTimeAdded(m_pBod->m_timeAdded);
     // The count text shows as stored unless a large deed's parts give it.
-    m_strCountText = FromStd(m_pBod->m_strCount);
+    m_strCountText = DisplayText(m_pBod->m_strCount);
     if (bSmall) {
         m_nAdjustCount = TextUtil::Atoi(m_pBod->m_strCount);
         m_nAdjustMax = std::max<std::int32_t>(0, TextUtil::Atoi(m_pBod->m_strAmount));
@@ -299,7 +296,7 @@ void CQuillmarView::FillLargeParts() {
             }
             if (i < kPartBoxes) {
                 QCheckBox* pBox = m_checkPart[static_cast<std::size_t>(i)];
-                pBox->setText(EscapeMnemonic(FromStd(pPart->m_strName)));
+                pBox->setText(EscapeMnemonic(DisplayText(pPart->m_strName)));
                 m_bPart[static_cast<std::size_t>(i)] = pPart->IsFilled();
                 pBox->show();
             }
@@ -451,7 +448,10 @@ void CQuillmarView::OnApply() {
     } else if (m_nParts > 0) {
         m_pBod->m_strCount = m_strCountText.toStdString();
     }
-    m_pBod->m_strPrice = m_strPriceText.toStdString();
+    // A text too long to show whole was shown cut: only the user's own change replaces it.
+    if (m_strPriceText != DisplayText(m_pBod->m_strPrice)) {
+        m_pBod->m_strPrice = m_strPriceText.toStdString();
+    }
     // Notes the user left alone stay byte for byte as they were stored.
     if (m_editNotes->document()->isModified()) {
         m_pBod->m_strNotes = NotesForStoring(*m_editNotes);

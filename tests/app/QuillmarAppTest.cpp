@@ -1,20 +1,38 @@
+#include "app/ExceptionReport.h"
 #include "document/QuillmarDoc.h"
 #include "frames/ChildFrame.h"
 #include "frames/QuillmarAppFixture.h"
 #include "framework/DocManager.h"
 #include "model/BodFile.h"
 #include "support/BodToolRunner.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
 
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 namespace {
 
 using ShellCommand = CQuillmarApp::CCommandLineInfo::ShellCommand;
+
+TEST(ExceptionReportTest, AnEscapingExceptionIsToldAndEndsWithStatusOne) {
+    const std::pair<std::function<int()>, const char*> cases[] = {
+        {[]() -> int { throw std::bad_alloc(); }, "out of memory"},
+        {[]() -> int { throw std::runtime_error("settings are broken"); }, "settings are broken"},
+        {[]() -> int { throw 42; }, "an unexpected error"},
+    };
+    for (const auto& [body, pszMessage] : cases) {
+        const ScriptedPrompt prompt;
+        EXPECT_EQ(1, RunReportingExceptions(body));
+        ASSERT_EQ(1, prompt.m_messages.size());
+        EXPECT_TRUE(prompt.m_messages.front().contains(pszMessage)) << pszMessage;
+    }
+}
 
 TEST(CommandLineTest, Parse) {
     const struct {

@@ -46,26 +46,13 @@ TEST(BodToolExitCodeTest, FailuresExitWithTheirCodeAndWriteNothing) {
         {{"parse", "--verbose"}, 2, "usage"},
         {{"dump"}, 2, "usage"},
         {{"dump", "a.bod", "b.bod"}, 2, "usage"},
-        {{"import"}, 2, "usage"},
-        {{"import", "--mode", "nonsense", Path("new.bod")}, 2, "usage"},
-        {{"import", "--bogus", Path("new.bod")}, 2, "usage"},
         {{"import", Path("new.bod"), "--note"}, 2, "usage"},
-        {{"shopping"}, 2, "usage"},
-        {{"tree"}, 2, "usage"},
-        {{"tree", "--expand", Path("deeds.bod")}, 2, "usage"},
-        {{"print", Path("deeds.bod")}, 2, "usage"},
         {{"print", "--expand", "some", Path("deeds.bod"), Path("out.pdf")}, 2, "usage"},
         {{"parse", Path("missing.txt")}, 1, Path("missing.txt")},
         {{"dump", Path("missing.bod")}, 1, Path("missing.bod")},
         {{"dump", dir.path()}, 1, dir.path()},
-        {{"shopping", Path("missing.bod")}, 1, Path("missing.bod")},
-        {{"print", Path("missing.bod"), Path("out.pdf")}, 1, Path("missing.bod")},
         {{"print", Path("deeds.bod"), Path("no/such/dir/out.pdf")}, 1, "out.pdf"},
         {{"dump", Path("cut.bod")}, 1, "Unexpected file format."},
-        {{"shopping", Path("cut.bod")}, 1, "Unexpected file format."},
-        {{"stats", Path("cut.bod")}, 1, "Unexpected file format."},
-        {{"tree", Path("cut.bod")}, 1, "Unexpected file format."},
-        {{"print", Path("cut.bod"), Path("out.pdf")}, 1, "Unexpected file format."},
         {{"import", Path("text.bod")}, 1, "Unexpected file format."},
         {{"stats", ""}, 2, "empty file name"},
         {{"import", Path("deeds.bod"), ""}, 2, "empty file name"},
@@ -73,7 +60,6 @@ TEST(BodToolExitCodeTest, FailuresExitWithTheirCodeAndWriteNothing) {
         {{"print", Path("deeds.bod"), Path("link.bod")}, 2, "would replace"},
         {{"print", Path("deeds.bod"), dir.path() + "/./deeds.bod"}, 2, "would replace"},
         {{"dump", "/dev/zero"}, 1, "not a document file"},
-        {{"stats", "/dev/zero"}, 1, "not a document file"},
         {{"import", "/dev/zero"}, 1, "not a document file"},
         {{"parse", "/dev/zero"}, 1, "64 MiB"},
         {{"import", Path("deeds.bod"), "/dev/zero"}, 1, "64 MiB"},
@@ -102,6 +88,11 @@ void LimitFileSize() {
     setrlimit(RLIMIT_FSIZE, &limit);
 }
 
+[[maybe_unused]] void LimitMemory() {
+    const rlimit limit{rlim_t{256} << 20, rlim_t{256} << 20};
+    setrlimit(RLIMIT_AS, &limit);
+}
+
 // Output that cannot be written, input that is not there and a save over a size limit: each
 // exits 1 with a message and leaves the document as it was.
 TEST(BodToolExitCodeTest, StreamsAndSavesThatFailAreReported) {
@@ -111,6 +102,9 @@ TEST(BodToolExitCodeTest, StreamsAndSavesThatFailAreReported) {
         "small bulk order: 20 exceptional platemail gloves: 5, with shadow iron ingots 300\n";
     ASSERT_EQ(0, RunBodTool({"import", strDoc}, deed).nExitCode);
     const QByteArray before = ReadFileBytes(strDoc);
+    // Within the text limit, but its reading and parsing take several times its size.
+    const QString strBig = dir.filePath("big.txt");
+    WriteFileBytes(strBig, deed.repeated((60 << 20) / deed.size()));
     const struct {
         const char* pszCase;
         QStringList args;
@@ -118,13 +112,13 @@ TEST(BodToolExitCodeTest, StreamsAndSavesThatFailAreReported) {
         QByteArray message;
     } cases[] = {
         {"full device", {"dump", strDoc}, [] { RedirectOutputTo("/dev/full"); }, "could not"},
-        {"full device", {"parse"}, [] { RedirectOutputTo("/dev/full"); }, "could not"},
-        {"output closed", {"stats", strDoc}, [] { close(1); }, "standard output is closed"},
         {"output closed", {"import", strDoc}, [] { close(1); }, "standard output is closed"},
-        {"input closed", {"parse"}, [] { close(0); }, "no input was given"},
         {"input closed", {"import", strDoc}, [] { close(0); }, "no input was given"},
         {"size limit", {"import", strDoc}, LimitFileSize, "deeds.bod"},
         {"size limit", {"print", strDoc, dir.filePath("out.pdf")}, LimitFileSize, "out.pdf"},
+#ifndef __SANITIZE_ADDRESS__ // which reserves more address space than any such limit
+        {"memory limit", {"import", strDoc, strBig}, LimitMemory, "out of memory"},
+#endif
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.pszCase) + ": " + c.args.join(' ').toStdString());

@@ -38,7 +38,6 @@ TEST(BodToolPrintTest, PrintsNumberedPagesAsExpanded) {
         QStringList expandArgs;
         bool bEveryBranch;
     } cases[] = {{{}, true}, {{"--expand", "all"}, true}, {{"--expand=root"}, false}};
-    qsizetype nEveryBranchPages = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expandArgs.join(' ').toStdString());
         const QString strPdf = dir.filePath("out.pdf");

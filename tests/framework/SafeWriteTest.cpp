@@ -27,15 +27,10 @@ protected:
     void SetUp() override { WriteFileBytes(Path(), kPrevious); }
     void TearDown() override { SafeWrite::SetDeviceWrapper(nullptr); }
     QString Path(const QString& strName = "deeds.bod") const { return m_dir.filePath(strName); }
-    // The nth file written (counting from 0) fails at nByte; the ones before it do not.
-    void FailAt(qint64 nByte, int nFile = 0) {
-        SafeWrite::SetDeviceWrapper(
-            [nByte, nFile, nCount = 0](QIODevice& file) mutable -> std::unique_ptr<QIODevice> {
-                if (nCount++ < nFile) {
-                    return nullptr;
-                }
-                return std::make_unique<FailDevice>(file, nByte);
-            });
+    void FailAt(qint64 nByte) {
+        SafeWrite::SetDeviceWrapper([nByte](QIODevice& file) -> std::unique_ptr<QIODevice> {
+            return std::make_unique<FailDevice>(file, nByte);
+        });
     }
     QStringList Files() const { return QDir(m_dir.path()).entryList(QDir::Files); }
 
@@ -79,7 +74,7 @@ TEST_F(SafeWriteTest, AFolderThatTakesNoNewFileIsWrittenInPlaceOrRestored) {
     EXPECT_EQ(NewBytes(), ReadFileBytes(strLong));
 
     WriteFileBytes(strLong, kPrevious);
-    FailAt(100, 1);
+    FailAt(100);
     const QString strReason = SafeWrite::WriteFile(strLong, NewBytes());
     EXPECT_TRUE(strReason.contains("previous content")) << strReason.toStdString();
     EXPECT_EQ(kPrevious, ReadFileBytes(strLong));

@@ -278,4 +278,28 @@ TEST_F(QuillmarViewTest, LargeDeedPartsCountAtOnceCancelRestoresApplyStores) {
     EXPECT_TRUE(m_prompt.m_messages.isEmpty()) << "the hidden Adjust box is never read";
 }
 
+// A text too long to lay out at interactive speed is shown cut; the cut never replaces it.
+TEST_F(QuillmarViewTest, LongTextsShowCutAndApplyKeepsThemUnlessEdited) {
+    const std::string strLong(100'000, 'n');
+    const QString strShown = QString(4096, 'n') + QChar(0x2026);
+    CBodItem* pBod = AddSmall("7/20");
+    pBod->m_strItem = strLong;
+    pBod->m_strPrice = strLong;
+    pBod->m_strNotes = strLong;
+    Select(pBod);
+    EXPECT_EQ(strShown, Price()->text());
+    EXPECT_EQ(strShown, Notes()->toPlainText());
+    EXPECT_EQ("SBOD/" + strShown + "/iron/20/Exceptional", Caption());
+
+    TypeIntoAdjust("8");
+    QTest::mouseClick(Apply(), Qt::LeftButton);
+    EXPECT_EQ("8/20", pBod->m_strCount);
+    EXPECT_EQ(strLong, pBod->m_strPrice);
+    EXPECT_EQ(strLong, pBod->m_strNotes);
+
+    Notes()->setPlainText("mine");
+    QTest::mouseClick(Apply(), Qt::LeftButton);
+    EXPECT_EQ("mine", pBod->m_strNotes);
+}
+
 } // namespace
