@@ -45,14 +45,7 @@ TEST(BodToolPrintTest, PrintsNumberedPagesAsExpanded) {
             RunBodTool(QStringList{"print"} + c.expandArgs + QStringList{strDocument, strPdf});
         ASSERT_EQ(0, result.nExitCode) << result.err.toStdString();
         const QStringList pages = PdfPageTexts(strPdf);
-        if (!c.bEveryBranch) {
-            EXPECT_EQ(1, pages.size());
-        } else if (nEveryBranchPages == 0) {
-            nEveryBranchPages = pages.size();
-            EXPECT_GT(nEveryBranchPages, 1);
-        } else {
-            EXPECT_EQ(nEveryBranchPages, pages.size());
-        }
+        EXPECT_EQ(c.bEveryBranch, pages.size() > 1);
         QStringList rows;
         for (int n = 1; n <= pages.size(); ++n) {
             EXPECT_TRUE(pages[n - 1].contains("sample.bod BOD hierarchy")) << n;
