@@ -208,7 +208,7 @@ def main():
     if not (build / "build.ninja").exists():
         subprocess.run(["cmake", "-S", str(tree), "-B", str(build), "-G", "Ninja",
                         "-DCMAKE_BUILD_TYPE=Debug", "-DCMAKE_CXX_FLAGS_DEBUG=-O0",
-                        "-DQUILLMAR_BENCH=OFF",
+                        "-DBUILD_TESTING=ON", "-DQUILLMAR_BENCH=OFF",
                         "-DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST"],
                        check=True, stdout=subprocess.DEVNULL)
     ninja_targets = subprocess.run(["ninja", "-C", str(build), "-t", "targets", "all"],
@@ -217,6 +217,9 @@ def main():
                            if re.match(r"^(tests_[a-z_]+|bodtool|quillmar):", t)
                            and (not args.tests or not t.startswith("tests_")
                                 or re.search(args.tests, t.split(":")[0]))})
+    # With no test program every mutant would count as surviving.
+    if not any(t.startswith("tests_") for t in args.targets):
+        sys.exit(f"no test program matches in {build}; configure it with -DBUILD_TESTING=ON")
     subprocess.run(["ninja", "-C", str(build), f"-j{args.jobs}"] + args.targets, check=True,
                    stdout=subprocess.DEVNULL)
     # Without a green baseline every mutant would count as killed.
