@@ -14,18 +14,17 @@ namespace {
 constexpr int kAos = CBodLineParser::kPasteAos;
 constexpr int kPreAos = CBodLineParser::kPastePreAos;
 
-std::unique_ptr<CBodItem> Parse(int mode, const std::string& line, CBodLineParser& parser) {
+// A fresh parser unless the test hands one over to read several lines.
+std::unique_ptr<CBodItem> Parse(int mode, const std::string& line,
+                                CBodLineParser* pParser = nullptr) {
+    CBodLineParser fresh;
+    CBodLineParser& parser = pParser != nullptr ? *pParser : fresh;
     parser.m_nPasteMode = mode;
     std::unique_ptr<CBodItem> pItem;
     const bool bValid = parser.ParseLine(line, pItem);
     EXPECT_NE(pItem, nullptr);
     EXPECT_EQ(bValid, pItem->IsValid());
     return pItem;
-}
-
-std::unique_ptr<CBodItem> Parse(int mode, const std::string& line) {
-    CBodLineParser parser;
-    return Parse(mode, line, parser);
 }
 
 // Trade|category|quality|material|item|amount|count|price.
@@ -73,8 +72,8 @@ TEST_P(ExampleTest, ReadsEveryField) {
     const auto& [example, bNonAscii] = GetParam();
     const std::string suffix = bNonAscii ? "\xC3\xA9" : "";
     CBodLineParser parser;
-    Parse(kAos, "large bulk order: 99 platemail gorget: 7 iron ingots 1", parser);
-    const auto pItem = Parse(example.mode, example.line + suffix, parser);
+    Parse(kAos, "large bulk order: 99 platemail gorget: 7 iron ingots 1", &parser);
+    const auto pItem = Parse(example.mode, example.line + suffix, &parser);
     EXPECT_EQ(Fields(*pItem), example.fields + suffix);
     EXPECT_EQ(pItem->IsValid(), example.valid);
     EXPECT_EQ(pItem->m_strNotes, "");
@@ -127,7 +126,7 @@ TEST(BodLineParserTest, AosLargeDeedNamesItsPartsAsPasted) {
     const auto pItem = Parse(kAos,
                              "large bulk order: 10 exceptional Chainmail Coif: 10 chainmail "
                              "leggings: 0 C\xC3\xB4te De Mailles: 3 iron ingots 900",
-                             parser);
+                             &parser);
     EXPECT_EQ(parser.m_nPartCount, 3);
     EXPECT_EQ(pItem->m_strCount, "13/30");
     const std::vector<CBodItemDetail> expected = {

@@ -68,10 +68,11 @@ TEST_F(ImportSessionTest, ProcessAllWithOnlyInvalidRowsStillCountsAsProcessed) {
     EXPECT_TRUE(m_session.TakeProcessed().empty());
 }
 
-// The unprocessed rows and their deeds go; the processed deeds and their count stay.
+// The unprocessed rows, their deeds and the invalid count go; the processed deeds and their count
+// stay.
 TEST_F(ImportSessionTest, NewPasteReplacesOnlyTheUnprocessedRows) {
-    m_session.Paste(kSmall + "\n" + kLarge);
-    m_session.ProcessSelected(std::vector<int>{0});
+    m_session.Paste(kSmall + "\n" + kLarge + "\n" + kBrokenLower);
+    m_session.ProcessSelected(std::vector<int>{1});
     const CBodItem* pProcessed = m_session.GetProcessed()[0].get();
 
     m_session.Paste("Bulk Order lines in other case are no deed lines");

@@ -84,13 +84,9 @@ TEST(ParseTextCodePointTest, EveryByteRoundTrips) {
     const struct {
         std::string bytes;
         std::size_t characters;
-    } cases[] = {{"\xC3\xA9", 1},
-
-                 {"\xEF\xBF\xBD", 1},     {"\xFF", 1},
-                 {"a\x80z", 3},           {"\xC1\xBF", 2},
-
-                 {"\xED\xA0\x80", 3},     {"\xED\xB2\x80", 3},
-                 {"\xF4\x90\x80\x80", 4}, {std::string("a\0b", 3), 3}};
+    } cases[] = {{"\xC3\xA9", 1},     {"\xEF\xBF\xBD", 1},     {"\xFF", 1},
+                 {"a\x80z", 3},       {"\xC1\xBF", 2},         {"\xED\xA0\x80", 3},
+                 {"\xED\xB2\x80", 3}, {"\xF4\x90\x80\x80", 4}, {std::string("a\0b", 3), 3}};
     for (const auto& c : cases) {
         const std::u32string decoded = DecodeUtf8(c.bytes);
         EXPECT_EQ(decoded.size(), c.characters) << testing::PrintToString(c.bytes);

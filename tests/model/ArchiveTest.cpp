@@ -20,47 +20,38 @@ std::string ReadBack(const std::string& bytes) {
     return text;
 }
 
-TEST(ArchiveTest, LengthPrefixUsesTheShortestForm) {
-    const struct {
-        std::size_t length;
-        std::string prefix;
-    } cases[] = {{0, Bytes({0x00})},
-                 {254, Bytes({0xFE})},
-                 {255, Bytes({0xFF, 0xFF, 0x00})},
-                 {65533, Bytes({0xFF, 0xFD, 0xFF})},
-                 {65534, Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00})},
-                 {70000, Bytes({0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00})}};
-    for (const auto& c : cases) {
-        const std::string text(c.length, 'x');
-        const std::string bytes = Written(text);
-        EXPECT_EQ(bytes.substr(0, c.prefix.size()), c.prefix) << c.length;
-        EXPECT_EQ(bytes.size(), c.prefix.size() + text.size()) << c.length;
-        EXPECT_EQ(ReadBack(bytes), text) << c.length;
-    }
-}
-
-// Code-page texts stay narrow; one character outside the code page takes the whole text wide
-// (FF FE FF, then the length in the same forms, then UTF-16LE).
-TEST(ArchiveTest, TextsAreNarrowOrWide) {
+// Lengths take the shortest form (one byte, FF + two, FF FF FF + four). Code-page texts stay
+// narrow; one character outside the code page takes the whole text wide (FF FE FF, then the
+// length in the same forms, then UTF-16LE).
+TEST(ArchiveTest, TextsAreNarrowOrWideWithTheShortestLength) {
     std::string wide300;
     for (int i = 0; i < 300; ++i) {
         wide300 += Bytes({'x', 0x00});
     }
+    const auto xs = [](std::size_t n) {
+        return std::string(n, 'x');
+    };
     const struct {
         std::string utf8;
         std::string bytes;
     } cases[] = {
+        {"", Bytes({0x00})},
+        {xs(254), Bytes({0xFE}) + xs(254)},
+        {xs(255), Bytes({0xFF, 0xFF, 0x00}) + xs(255)},
+        {xs(65533), Bytes({0xFF, 0xFD, 0xFF}) + xs(65533)},
+        {xs(65534), Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}) + xs(65534)},
+        {xs(70000), Bytes({0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}) + xs(70000)},
         {"iron", Bytes({0x04, 'i', 'r', 'o', 'n'})},
         {"\u00E9\u20AC", Bytes({0x02, 0xE9, 0x80})},
         {"\u0080", Bytes({0xFF, 0xFE, 0xFF, 0x01, 0x80, 0x00})},
         {"\U0001F600", Bytes({0xFF, 0xFE, 0xFF, 0x02, 0x3D, 0xD8, 0x00, 0xDE})},
         {"\u00E9\u03A9", Bytes({0xFF, 0xFE, 0xFF, 0x02, 0xE9, 0x00, 0xA9, 0x03})},
-        {std::string(300, 'x') + "\u03A9",
+        {xs(300) + "\u03A9",
          Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0x2D, 0x01}) + wide300 + Bytes({0xA9, 0x03})},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Written(c.utf8), c.bytes) << c.utf8;
-        EXPECT_EQ(ReadBack(c.bytes), c.utf8);
+        EXPECT_EQ(Written(c.utf8), c.bytes) << c.utf8.size();
+        EXPECT_EQ(ReadBack(c.bytes), c.utf8) << c.utf8.size();
     }
 }
 

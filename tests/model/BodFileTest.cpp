@@ -63,6 +63,9 @@ TEST(BodFileTest, RecordLayoutsAreExact) {
 TEST(BodFileTest, EveryFieldRoundTrips) {
     const CBodArray original = MakeMixedDeeds();
     original[1]->m_arrParts[3].m_bFilled = 7; // a stored word other than 0 or 1 is kept
+    // A single part of the shortest record (five bytes) ends the file.
+    original[2]->m_arrParts.emplace_back("", false);
+    original[2]->m_bPartsBuilt = true;
     const std::string bytes = BodFile::Write(original, -5, INT32_MIN);
 
     const BodFile::Contents loaded = BodFile::Read(bytes);

