@@ -57,17 +57,27 @@ TEST(DeedCombining, DropRule) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);
         const auto pSmall = MakeDeed(With(kSmall, c.small));
-        const auto pLarge = c.parts.empty() ? MakeDeed(With(kLarge, c.large))
-                                            : MakeLargeDeed(With(kLarge, c.large), c.parts);
-        for (std::size_t i = 0; i < c.filled.size(); ++i) {
-            pLarge->m_arrParts[i].m_bFilled = c.filled[i] ? 1 : 0;
-        }
-        EXPECT_EQ(c.pszCount != nullptr, DeedCombining::CanDropOn(*pSmall, *pLarge));
+        // Combining is tried on a deed the drop check has not touched (its parts not built yet).
+        const auto large = [&c] {
+            auto pLarge = c.parts.empty() ? MakeDeed(With(kLarge, c.large))
+                                          : MakeLargeDeed(With(kLarge, c.large), c.parts);
+            for (std::size_t i = 0; i < c.filled.size(); ++i) {
+                pLarge->m_arrParts[i].m_bFilled = c.filled[i] ? 1 : 0;
+            }
+            return pLarge;
+        };
+        EXPECT_EQ(c.pszCount != nullptr, DeedCombining::CanDropOn(*pSmall, *large()));
         if (c.pszCount != nullptr) {
+            const auto pLarge = large();
             EXPECT_TRUE(DeedCombining::CombineBods(*pSmall, *pLarge));
             EXPECT_EQ(c.pszCount, pLarge->m_strCount);
         }
     }
+    // Combining a deed with no such part leaves the large deed as it was.
+    const auto pLarge = MakeLargeDeed(kLarge, kParts);
+    EXPECT_FALSE(
+        DeedCombining::CombineBods(*MakeDeed(With(kSmall, {kItem, "platemail gorget"})), *pLarge));
+    EXPECT_EQ("0/80", pLarge->m_strCount);
 }
 
 TEST(DeedCombining, CountsAmountsAsNumbersWithoutWrapping) {
