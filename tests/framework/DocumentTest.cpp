@@ -40,6 +40,12 @@ public:
 class DocumentTest : public ::testing::Test {
 protected:
     QString Path(const QString& strName) const { return m_dir.filePath(strName); }
+    // doc opened from strPath, written with bytes just before.
+    static void OpenAt(TextDoc& doc, const QString& strPath, const QByteArray& bytes) {
+        WriteFileBytes(strPath, bytes);
+        ASSERT_TRUE(doc.OnOpenDocument(strPath));
+        doc.SetPathName(strPath, false);
+    }
 
     QTemporaryDir m_dir;
     ScriptedPrompt m_prompt;
@@ -76,8 +82,7 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
         const QString strPath = Path(c.pszName);
         TextDoc doc;
         if (QFileInfo(strPath).absoluteDir().exists()) {
-            WriteFileBytes(strPath, QByteArray("\x08previous", 9));
-            ASSERT_TRUE(doc.OnOpenDocument(strPath));
+            OpenAt(doc, strPath, QByteArray("\x08previous", 9));
         }
         doc.SetPathName(strPath, false);
         doc.m_strText = std::string(3000, 'x');
@@ -119,11 +124,8 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszCase);
         const QString strPath = Path(QString(c.pszCase) + ".bod");
-        WriteFileBytes(strPath, "\x05"
-                                "first");
         TextDoc doc;
-        ASSERT_TRUE(doc.OnOpenDocument(strPath));
-        doc.SetPathName(strPath, false);
+        OpenAt(doc, strPath, "\5first");
         WriteFileBytes(strPath, "\x06theirs");
         doc.m_strText = "mine";
         doc.SetModifiedFlag(true);
@@ -141,10 +143,7 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
 
 TEST_F(DocumentTest, AFileChangedOnDiskIsOfferedForReloadWhenNothingIsUnsaved) {
     const QString strPath = Path("watched.bod");
-    WriteFileBytes(strPath, "\x05"
-                            "first");
-    ASSERT_TRUE(m_doc.OnOpenDocument(strPath));
-    m_doc.SetPathName(strPath, false);
+    OpenAt(m_doc, strPath, "\5first");
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     WriteFileBytes(strPath, "\x06second");
     EXPECT_TRUE(QTest::qWaitFor([this] { return m_doc.m_strText == "second"; }, 60000));
