@@ -78,6 +78,9 @@ TEST(DeedCombining, DropRule) {
     EXPECT_FALSE(
         DeedCombining::CombineBods(*MakeDeed(With(kSmall, {kItem, "platemail gorget"})), *pLarge));
     EXPECT_EQ("0/80", pLarge->m_strCount);
+    // A filled part is stored as the file's TRUE, 1.
+    ASSERT_TRUE(DeedCombining::CombineBods(*MakeDeed(kSmall), *pLarge));
+    EXPECT_EQ(1, pLarge->m_arrParts[0].m_bFilled);
 }
 
 TEST(DeedCombining, CountsAmountsAsNumbersWithoutWrapping) {
