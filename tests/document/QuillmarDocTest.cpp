@@ -111,6 +111,7 @@ TEST_F(QuillmarDocTest, ChangesInShoppingListModeLeaveNoTrace) {
     EXPECT_EQ("", doc.m_arrBods[0]->m_strNotes);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(QString("Quilmr1"), doc.GetTitle());
+    EXPECT_TRUE(m_prompt.m_messages.isEmpty()); // nothing was left out
 }
 
 TEST_F(QuillmarDocTest, SavingWhileTheShoppingListIsShownWritesTheFullList) {
