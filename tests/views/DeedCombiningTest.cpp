@@ -28,54 +28,59 @@ constexpr auto kMaterial = &DeedFields::strMaterial;
 constexpr auto kAmount = &DeedFields::strAmount;
 constexpr auto kItem = &DeedFields::strItem;
 
-// The rule for a drop; an accepted one combines.
+// The rule for a drop; an accepted one marks every open part of that name and recounts. No parts
+// given: the large deed builds its own from its name.
 TEST(DeedCombining, DropRule) {
-    const std::vector<std::string> twins{"platemail gloves", "platemail gloves"};
+    const std::vector<std::string> twice{"platemail gloves", "platemail arms", "Platemail Gloves",
+                                         "platemail legs"};
     const struct {
         const char* pszName;
         Change small, large;
         std::vector<std::string> parts;
         std::vector<bool> filled;
-        bool bAccepted;
+        const char* pszCount; // nullptr: refused
     } cases[] = {
-        {"same quality", {}, {}, kParts, {}, true},
-        {"normal on exceptional", {}, {kQuality, "Exceptional"}, kParts, {}, false},
-        {"exceptional on normal", {kQuality, "Exceptional"}, {}, kParts, {}, true},
-        {"other material", {kMaterial, "gold"}, {}, kParts, {}, false},
-        {"material case", {kMaterial, "Iron"}, {}, kParts, {}, false},
-        {"other amount", {kAmount, "10"}, {}, kParts, {}, false},
-        {"item case ignored", {kItem, "Platemail GLOVES"}, {}, kParts, {}, true},
-        {"no such part", {kItem, "platemail gorget"}, {}, kParts, {}, false},
-        {"part filled", {}, {}, kParts, {true}, false},
-        {"one of two same-named parts open", {}, {}, twins, {true, false}, true},
-        {"target not large", {}, {kItem, "lbod/platemail"}, kParts, {}, false},
+        {"same quality", {}, {}, kParts, {}, "20/60"},
+        {"normal on exceptional", {}, {kQuality, "Exceptional"}, kParts, {}, nullptr},
+        {"exceptional on normal", {kQuality, "Exceptional"}, {}, kParts, {}, "20/60"},
+        {"other material", {kMaterial, "gold"}, {}, kParts, {}, nullptr},
+        {"material case", {kMaterial, "Iron"}, {}, kParts, {}, nullptr},
+        {"other amount", {kAmount, "10"}, {}, kParts, {}, nullptr},
+        {"item case ignored", {kItem, "Platemail GLOVES"}, {}, kParts, {}, "20/60"},
+        {"no such part", {kItem, "platemail gorget"}, {}, kParts, {}, nullptr},
+        {"part filled", {}, {}, kParts, {true}, nullptr},
+        {"every open part of the name", {}, {}, twice, {false, true}, "60/80"},
+        {"one of two same-named parts open", {}, {}, twice, {true}, "40/80"},
+        {"target not large", {}, {kItem, "lbod/platemail"}, kParts, {}, nullptr},
+        {"parts built on demand", {kItem, "halberd"}, {kItem, "LBOD/bardiche"}, {}, {}, "20/40"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);
         const auto pSmall = MakeDeed(With(kSmall, c.small));
-        const auto pLarge = MakeLargeDeed(With(kLarge, c.large), c.parts);
-        for (std::size_t i = 0; i < c.filled.size(); ++i) {
-            pLarge->m_arrParts[i].m_bFilled = c.filled[i] ? 1 : 0;
-        }
-        EXPECT_EQ(c.bAccepted, DeedCombining::CanDropOn(*pSmall, *pLarge));
-        if (c.bAccepted) {
+        // Combining is tried on a deed the drop check has not touched (its parts not built yet).
+        const auto large = [&c] {
+            auto pLarge = c.parts.empty() ? MakeDeed(With(kLarge, c.large))
+                                          : MakeLargeDeed(With(kLarge, c.large), c.parts);
+            for (std::size_t i = 0; i < c.filled.size(); ++i) {
+                pLarge->m_arrParts[i].m_bFilled = c.filled[i] ? 1 : 0;
+            }
+            return pLarge;
+        };
+        EXPECT_EQ(c.pszCount != nullptr, DeedCombining::CanDropOn(*pSmall, *large()));
+        if (c.pszCount != nullptr) {
+            const auto pLarge = large();
             EXPECT_TRUE(DeedCombining::CombineBods(*pSmall, *pLarge));
-            EXPECT_EQ(c.parts == twins ? "40/40" : "20/60", pLarge->m_strCount);
+            EXPECT_EQ(c.pszCount, pLarge->m_strCount);
         }
     }
-}
-
-TEST(DeedCombining, MarksEveryMatchingPartAndRecounts) {
-    const auto pSmall = MakeDeed(kSmall);
-    const auto pLarge = MakeLargeDeed(
-        kLarge, {"platemail gloves", "platemail arms", "Platemail Gloves", "platemail legs"});
-    pLarge->m_arrParts[1].m_bFilled = 1;
-    ASSERT_TRUE(DeedCombining::CombineBods(*pSmall, *pLarge));
-    EXPECT_EQ("60/80", pLarge->m_strCount);
-    // Stored as the file's TRUE, 1.
+    // Combining a deed with no such part leaves the large deed as it was.
+    const auto pLarge = MakeLargeDeed(kLarge, kParts);
+    EXPECT_FALSE(
+        DeedCombining::CombineBods(*MakeDeed(With(kSmall, {kItem, "platemail gorget"})), *pLarge));
+    EXPECT_EQ("0/80", pLarge->m_strCount);
+    // A filled part is stored as the file's TRUE, 1.
+    ASSERT_TRUE(DeedCombining::CombineBods(*MakeDeed(kSmall), *pLarge));
     EXPECT_EQ(1, pLarge->m_arrParts[0].m_bFilled);
-    EXPECT_EQ(1, pLarge->m_arrParts[2].m_bFilled);
-    EXPECT_FALSE(pLarge->m_arrParts[3].IsFilled());
 }
 
 TEST(DeedCombining, CountsAmountsAsNumbersWithoutWrapping) {
@@ -88,15 +93,6 @@ TEST(DeedCombining, CountsAmountsAsNumbersWithoutWrapping) {
         ASSERT_TRUE(DeedCombining::CombineBods(*pSmall, *pLarge)) << pszAmount;
         EXPECT_EQ(pszCount, pLarge->m_strCount) << pszAmount;
     }
-}
-
-TEST(DeedCombining, BuildsTheLargeDeedsPartsOnDemand) {
-    const auto pSmall = MakeDeed({"Smithy", "Weapon", "iron", "10", "Normal", "halberd", "10/10"});
-    const auto pLarge =
-        MakeDeed({"Smithy", "Weapon", "iron", "10", "Normal", "LBOD/bardiche", "0/20"});
-    EXPECT_TRUE(DeedCombining::CanDropOn(*pSmall, *pLarge));
-    EXPECT_TRUE(DeedCombining::CombineBods(*pSmall, *pLarge));
-    EXPECT_EQ("10/20", pLarge->m_strCount);
 }
 
 } // namespace
