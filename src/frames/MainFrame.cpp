@@ -35,7 +35,6 @@ constexpr int kDefaultWidth = 679;
 constexpr int kDefaultHeight = 416;
 constexpr int kSeparator = 0;
 constexpr int kMaxRecentFiles = 4;
-const char* const kNoToolTipProperty = "quillmarNoToolTip";
 const QString kAppName = QStringLiteral("Quillmar");
 
 // A command's menu text (accelerator text after a tab) and its string-table prompt: the status
@@ -63,17 +62,18 @@ constexpr std::array kCommandTexts{
     CCommandText{ID_EDIT_COPY, "&Copy\tCtrl+C",
                  "Copy the selection and put it on the Clipboard\nCopy"},
     CCommandText{ID_EDIT_PASTE, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste"},
-    CCommandText{ID_IMPORT, "&Import...\tCtrl+I", "Import BOD's from UOAssist's clipboard format"},
+    CCommandText{ID_IMPORT, "&Import...\tCtrl+I",
+                 "Import BOD's from UOAssist's clipboard format\nImport"},
     CCommandText{ID_AUTO_SAVE, "&Auto Save\tCtrl+A",
-                 "Automatically save whenever a change is made"},
+                 "Automatically save whenever a change is made\nAuto Save"},
     CCommandText{ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
     CCommandText{ID_VIEW_STATUS_BAR, "&Status Bar",
                  "Show or hide the status bar\nToggle StatusBar"},
     CCommandText{ID_WINDOW_SPLIT, "S&plit", "Split the active window into panes\nSplit"},
     CCommandText{ID_ALWAYS_ON_TOP, "Al&ways on top\tCtrl+T",
-                 "Set window to stay on top of all other windows"},
+                 "Set window to stay on top of all other windows\nAlways on top"},
     CCommandText{ID_SHOPPING_LIST, "Shopping &List\tCtrl+L",
-                 "View a list of all LBOD's and the needed SBOD's"},
+                 "View a list of all LBOD's and the needed SBOD's\nShopping List"},
     CCommandText{ID_WINDOW_NEW, "&New Window",
                  "Open another window for the active document\nNew Window"},
     CCommandText{ID_WINDOW_CASCADE, "&Cascade", "Arrange windows so they overlap\nCascade Windows"},
@@ -121,6 +121,7 @@ constexpr std::array kAccelerators{
     CAccelerator{ID_MDI_CLOSE, Qt::CTRL | Qt::Key_F4},
     CAccelerator{ID_MDI_NEXT, Qt::CTRL | Qt::Key_F6},
     CAccelerator{ID_MDI_PREV, Qt::CTRL | Qt::SHIFT | Qt::Key_F6},
+    CAccelerator{ID_APP_EXIT, Qt::CTRL | Qt::Key_Q},
 };
 
 struct CToolButton {
@@ -215,9 +216,7 @@ void CMainFrame::CreateCommands() {
         const QString strPrompt = QString::fromLatin1(text.pszPrompt);
         const qsizetype nBreak = strPrompt.indexOf(QLatin1Char('\n'));
         pAction->setStatusTip(nBreak < 0 ? strPrompt : strPrompt.left(nBreak));
-        if (nBreak < 0) {
-            pAction->setProperty(kNoToolTipProperty, true);
-        } else {
+        if (nBreak >= 0) {
             pAction->setToolTip(strPrompt.mid(nBreak + 1));
         }
         const int nID = text.nID;
@@ -361,9 +360,6 @@ void CMainFrame::CreateToolBar() {
         QAction* pAction = m_commands.at(button.nID).pAction;
         pAction->setIcon(QIcon(QString::fromLatin1(button.pszIcon)));
         m_wndToolBar->addAction(pAction);
-        if (pAction->property(kNoToolTipProperty).toBool()) {
-            m_wndToolBar->widgetForAction(pAction)->setProperty(kNoToolTipProperty, true);
-        }
     }
     // Menus show the commands as words only.
     for (const auto& [nID, command] : m_commands) {
@@ -687,12 +683,6 @@ void CMainFrame::dropEvent(QDropEvent* pEvent) {
 
 bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
     switch (pEvent->type()) {
-    case QEvent::ToolTip:
-        // The program's own toolbar commands have a one-line prompt and so no tooltip.
-        if (pWatched->property(kNoToolTipProperty).toBool()) {
-            return true;
-        }
-        break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::MouseButtonPress:

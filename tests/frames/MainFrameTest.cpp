@@ -121,7 +121,8 @@ TEST_F(MainFrameTest, EveryAcceleratorBelongsToExactlyOneCommand) {
         {"Ctrl+V", ID_EDIT_PASTE},    {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+Del", ID_DELETE_BOD},
         {"F6", ID_NEXT_PANE},         {"Shift+F6", ID_PREV_PANE},      {"Ctrl+Ins", ID_EDIT_COPY},
         {"Shift+Ins", ID_EDIT_PASTE}, {"Ctrl+X", ID_EDIT_CUT},         {"Ctrl+Z", ID_EDIT_UNDO},
-        {"Ctrl+F4", ID_MDI_CLOSE},    {"Ctrl+Shift+F6", ID_MDI_PREV},  {"Ctrl+F6", ID_MDI_NEXT}};
+        {"Ctrl+F4", ID_MDI_CLOSE},    {"Ctrl+Shift+F6", ID_MDI_PREV},  {"Ctrl+F6", ID_MDI_NEXT},
+        {"Ctrl+Q", ID_APP_EXIT}};
     for (const auto& [pszKey, nID] : table) {
         EXPECT_TRUE(Frame().GetCommand(nID)->shortcuts().contains(QKeySequence(pszKey))) << pszKey;
     }
@@ -259,13 +260,20 @@ TEST_F(MainFrameTest, StatusPromptsAndToolBar) {
                      "Print Pre&view", "—", "&Auto Save\tCtrl+A", "Al&ways on top\tCtrl+T",
                      "Shopping &List\tCtrl+L", "—", "&Import...\tCtrl+I"}),
         Texts(Frame().GetToolBar()->actions()));
-    // Standard buttons show the part of the prompt after the line break; the program's own
-    // prompts have none, so their buttons show no tooltip.
-    for (const auto& [nID, strTip] : {std::pair{ID_IMPORT, QString()}, {ID_FILE_SAVE, "Save"}}) {
+    // Every button has a tooltip: the standard ones the part of the prompt after the line
+    // break, the program's own their command's name.
+    const std::vector<std::pair<int, QString>> tips{{ID_FILE_SAVE, "Save"},
+                                                    {ID_IMPORT, "Import"},
+                                                    {ID_SHOPPING_LIST, "Shopping List"},
+                                                    {ID_AUTO_SAVE, "Auto Save"},
+                                                    {ID_ALWAYS_ON_TOP, "Always on top"}};
+    for (const auto& [nID, strTip] : tips) {
         QWidget* pButton = Frame().GetToolBar()->widgetForAction(Frame().GetCommand(nID));
         QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), pButton->mapToGlobal(QPoint(2, 2)));
+        QToolTip::hideText();
         QCoreApplication::sendEvent(pButton, &help);
-        EXPECT_EQ(strTip, QToolTip::isVisible() ? QToolTip::text() : QString()) << nID;
+        EXPECT_EQ(strTip.toStdString(), QToolTip::isVisible() ? QToolTip::text().toStdString() : "")
+            << nID;
     }
 }
 
