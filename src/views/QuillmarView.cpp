@@ -93,6 +93,7 @@ void CQuillmarView::BuildControls() {
         QRegularExpression(QStringLiteral("[0-9]*")), m_editAdjust));
     m_editAdjust->setMaximumWidth(m_editAdjust->fontMetrics().horizontalAdvance("99999") + 12);
     m_editAdjust->installEventFilter(this);
+    m_staticAdjust->setBuddy(m_editAdjust);
     KeepPlaceWhenHidden(m_editAdjust);
 
     m_spinAdjust = new QWidget(m_groupParts);
@@ -105,6 +106,9 @@ void CQuillmarView::BuildControls() {
     m_btnAdjustDown->setObjectName(QStringLiteral("btnAdjustDown"));
     m_btnAdjustUp->setArrowType(Qt::UpArrow);
     m_btnAdjustDown->setArrowType(Qt::DownArrow);
+    // The arrows carry no text a screen reader could read out.
+    m_btnAdjustUp->setAccessibleName(QStringLiteral("Increase Adjust Count"));
+    m_btnAdjustDown->setAccessibleName(QStringLiteral("Decrease Adjust Count"));
     for (QToolButton* pArrow : {m_btnAdjustUp, m_btnAdjustDown}) {
         pArrow->setAutoRepeat(true);
         pArrow->setAutoRaise(true);
@@ -126,14 +130,20 @@ void CQuillmarView::BuildControls() {
     m_staticDate->setObjectName(QStringLiteral("staticDate"));
     pGrid->addWidget(m_staticDate, 1, 1, 1, 3);
 
-    pGrid->addWidget(new QLabel(QStringLiteral("Price:"), m_groupParts), 2, 0);
+    // The labels are the edits' buddies, so a screen reader names the edits by them rather
+    // than by the group's title, which is the selected deed's.
+    auto* pPriceLabel = new QLabel(QStringLiteral("Price:"), m_groupParts);
+    pGrid->addWidget(pPriceLabel, 2, 0);
     m_editPrice = new QLineEdit(m_groupParts);
     m_editPrice->setObjectName(QStringLiteral("editPrice"));
+    pPriceLabel->setBuddy(m_editPrice);
     pGrid->addWidget(m_editPrice, 2, 1, 1, 3);
 
-    pGrid->addWidget(new QLabel(QStringLiteral("Notes:"), m_groupParts), 3, 0);
+    auto* pNotesLabel = new QLabel(QStringLiteral("Notes:"), m_groupParts);
+    pGrid->addWidget(pNotesLabel, 3, 0);
     m_editNotes = new QPlainTextEdit(m_groupParts);
     m_editNotes->setObjectName(QStringLiteral("editNotes"));
+    pNotesLabel->setBuddy(m_editNotes);
     m_editNotes->setTabChangesFocus(true);
     m_editNotes->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_editNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

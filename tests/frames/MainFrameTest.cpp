@@ -3,9 +3,12 @@
 #include "frames/QuillmarAppFixture.h"
 #include "framework/DocManager.h"
 #include "framework/Profile.h"
+#include "import/dialog/ImportDlg.h"
 #include "support/TestDeeds.h"
 #include "views/LeftView.h"
+#include "views/QuillmarView.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QHelpEvent>
@@ -274,6 +277,41 @@ TEST_F(MainFrameTest, StatusPromptsAndToolBar) {
         QCoreApplication::sendEvent(pButton, &help);
         EXPECT_EQ(strTip.toStdString(), QToolTip::isVisible() ? QToolTip::text().toStdString() : "")
             << nID;
+    }
+}
+
+// A screen reader names each control by what it is, not by the text around it.
+TEST_F(MainFrameTest, EveryControlHasANameThatSaysWhatItIs) {
+    const CChildFrame& child = *Frame().GetActiveChildFrame();
+    const CQuillmarView& form = *child.GetFormView();
+    CImportDlg dlg(&Frame());
+    const auto formControl = [&form](const char* pszName) {
+        return form.findChild<QWidget*>(QString::fromLatin1(pszName));
+    };
+    const auto dlgControl = [&dlg](const char* pszName) {
+        return dlg.findChild<QWidget*>(QString::fromLatin1(pszName));
+    };
+    const std::vector<std::pair<QWidget*, QString>> table{
+        {child.GetLeftView(), "BOD hierarchy"},
+        {formControl("editAdjust"), "Adjust Count:"},
+        {formControl("btnAdjustUp"), "Increase Adjust Count"},
+        {formControl("btnAdjustDown"), "Decrease Adjust Count"},
+        {formControl("editPrice"), "Price:"},
+        {formControl("editNotes"), "Notes:"},
+        {formControl("btnApply"), "Apply"},
+        {dlgControl("listItems"), "Import Entries"},
+        {dlgControl("editNote"), "Note for processed items:"},
+        {dlgControl("editTotal"), "Total Items Pasted:"},
+        {dlgControl("editAdded"), "BOD's Added:"},
+        {dlgControl("editInvalid"), "Invalid List Items:"},
+        {dlgControl("radioPreAos"), "Pre-AOS"},
+        {dlgControl("btnProcessSelected"), "Process Selected"},
+    };
+    for (const auto& [pControl, strName] : table) {
+        ASSERT_NE(nullptr, pControl) << strName.toStdString();
+        QAccessibleInterface* pAccessible = QAccessible::queryAccessibleInterface(pControl);
+        ASSERT_NE(nullptr, pAccessible) << strName.toStdString();
+        EXPECT_EQ(strName.toStdString(), pAccessible->text(QAccessible::Name).toStdString());
     }
 }
 

@@ -37,9 +37,11 @@ QLineEdit* CreateCounterEdit(QWidget* pParent, const QString& strName) {
     return pEdit;
 }
 
-QLabel* CreateCounterLabel(const QString& strText, QWidget* pParent) {
+// The label names its counter for a screen reader too.
+QLabel* CreateCounterLabel(const QString& strText, QLineEdit* pCounter, QWidget* pParent) {
     auto* pLabel = new QLabel(strText, pParent);
     pLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    pLabel->setBuddy(pCounter);
     return pLabel;
 }
 
@@ -99,6 +101,7 @@ void CImportDlg::CreateControls() {
     auto* pEntries = new QGroupBox(tr("Import Entries"), this);
     m_listItems = new QTreeView(pEntries);
     m_listItems->setObjectName(QStringLiteral("listItems"));
+    m_listItems->setAccessibleName(pEntries->title());
     m_listItems->setModel(m_pRowModel.get());
     m_listItems->setRootIsDecorated(false);
     m_listItems->setItemsExpandable(false);
@@ -122,6 +125,7 @@ void CImportDlg::CreateControls() {
     auto* pNoteLabel = new QLabel(tr("Note for processed items:"), pEntries);
     m_editNote = new QPlainTextEdit(pEntries);
     m_editNote->setObjectName(QStringLiteral("editNote"));
+    pNoteLabel->setBuddy(m_editNote);
     m_editNote->setTabChangesFocus(true);
     m_editNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_editNote->setFixedHeight(4 * m_editNote->fontMetrics().lineSpacing());
@@ -137,13 +141,15 @@ void CImportDlg::CreateControls() {
     m_editInvalid = CreateCounterEdit(pCounters, QStringLiteral("editInvalid"));
     auto* pCountersLayout = new QHBoxLayout(pCounters);
     pCountersLayout->addStretch(1);
-    pCountersLayout->addWidget(CreateCounterLabel(tr("Total Items Pasted:"), pCounters));
+    pCountersLayout->addWidget(
+        CreateCounterLabel(tr("Total Items Pasted:"), m_editTotal, pCounters));
     pCountersLayout->addWidget(m_editTotal);
     pCountersLayout->addSpacing(fontMetrics().averageCharWidth() * 2);
-    pCountersLayout->addWidget(CreateCounterLabel(tr("BOD's Added:"), pCounters));
+    pCountersLayout->addWidget(CreateCounterLabel(tr("BOD's Added:"), m_editAdded, pCounters));
     pCountersLayout->addWidget(m_editAdded);
     pCountersLayout->addSpacing(fontMetrics().averageCharWidth() * 2);
-    pCountersLayout->addWidget(CreateCounterLabel(tr("Invalid List Items:"), pCounters));
+    pCountersLayout->addWidget(
+        CreateCounterLabel(tr("Invalid List Items:"), m_editInvalid, pCounters));
     pCountersLayout->addWidget(m_editInvalid);
     pCountersLayout->addStretch(1);
 
