@@ -298,14 +298,11 @@ TEST_F(MainFrameTest, EveryControlHasANameThatSaysWhatItIs) {
         {formControl("btnAdjustDown"), "Decrease Adjust Count"},
         {formControl("editPrice"), "Price:"},
         {formControl("editNotes"), "Notes:"},
-        {formControl("btnApply"), "Apply"},
         {dlgControl("listItems"), "Import Entries"},
         {dlgControl("editNote"), "Note for processed items:"},
         {dlgControl("editTotal"), "Total Items Pasted:"},
         {dlgControl("editAdded"), "BOD's Added:"},
         {dlgControl("editInvalid"), "Invalid List Items:"},
-        {dlgControl("radioPreAos"), "Pre-AOS"},
-        {dlgControl("btnProcessSelected"), "Process Selected"},
     };
     for (const auto& [pControl, strName] : table) {
         ASSERT_NE(nullptr, pControl) << strName.toStdString();
