@@ -99,6 +99,7 @@ TEST(BodToolExitCodeTest, HelpAndVersionAnswerOnStandardOutput) {
         const BodToolResult result = RunBodTool(c.args);
         EXPECT_EQ(0, result.nExitCode);
         EXPECT_TRUE(result.out.startsWith(c.out)) << result.out.toStdString();
+        EXPECT_TRUE(result.out.endsWith('\n')) << result.out.toStdString();
         EXPECT_EQ(QByteArray(), result.err);
     }
 }
