@@ -10,41 +10,71 @@
 #include "views/TreePrinter.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
 #include <cstdio>
+#include <tuple>
 
 namespace {
 
 constexpr int kRecentFileCount = 4;
 
-bool IsPrintSwitch(const QString& strArgument) {
-    return strArgument == QLatin1String("/p") || strArgument == QLatin1String("-p") ||
-           strArgument == QLatin1String("--print");
+// The switches as the parser knows them. Windows shells write "/p"; any other two-character
+// "/x" is a shell switch this program does not take, while anything longer that starts with "/"
+// is a path here.
+QStringList PosixSwitches(const QStringList& arguments) {
+    QStringList mapped;
+    for (const QString& strArgument : arguments) {
+        if (strArgument == QLatin1String("/p")) {
+            mapped.append(QStringLiteral("-p"));
+        } else if (strArgument.size() != 2 || !strArgument.startsWith(QLatin1Char('/'))) {
+            mapped.append(strArgument);
+        }
+    }
+    return mapped;
 }
 
-bool IsSwitch(const QString& strArgument) {
-    // "/p" style switches are two characters long; anything longer that starts with "/" is a
-    // path here.
-    return strArgument.startsWith(QLatin1Char('-')) ||
-           (strArgument.size() == 2 && strArgument.startsWith(QLatin1Char('/')));
+void AddOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QObject::tr("Keeps track of the bulk order deeds of Ultima Online."));
+    // "-style" is one of Qt's options, not -s -t -y -l -e.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    // Qt's own help option would also offer --help-all, which needs a running application.
+    parser.addOption({{QStringLiteral("?"), QStringLiteral("h"), QStringLiteral("help")},
+                      QObject::tr("Show this help and end.")});
+    parser.addVersionOption();
+    parser.addOption({{QStringLiteral("p"), QStringLiteral("print")},
+                      QObject::tr("Print FILE and end, without showing a window.")});
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QObject::tr("The *.bod document to open or print."),
+                                 QStringLiteral("[FILE]"));
 }
 
 } // namespace
 
 CQuillmarApp::CCommandLineInfo CQuillmarApp::CCommandLineInfo::Parse(const QStringList& arguments) {
+    QCommandLineParser parser;
+    AddOptions(parser);
+    // An unknown switch is ignored, as it always was: the result only tells about those.
+    // QCommandLineParser wants the program's name first.
+    std::ignore = parser.parse(QStringList{QString()} + PosixSwitches(arguments));
     CCommandLineInfo info;
-    bool bPrint = false;
-    for (const QString& strArgument : arguments) {
-        if (IsPrintSwitch(strArgument)) {
-            bPrint = true;
-        } else if (!IsSwitch(strArgument) && info.strFileName.isEmpty()) {
-            info.strFileName = strArgument;
-        }
-    }
-    if (!info.strFileName.isEmpty()) {
-        info.nShellCommand = bPrint ? ShellCommand::FilePrint : ShellCommand::FileOpen;
+    info.bShowHelp = parser.isSet(QStringLiteral("help"));
+    info.bShowVersion = parser.isSet(QStringLiteral("version"));
+    QStringList files = parser.positionalArguments();
+    files.removeAll(QString());
+    if (!files.isEmpty()) {
+        info.strFileName = files.front();
+        info.nShellCommand = parser.isSet(QStringLiteral("print")) ? ShellCommand::FilePrint
+                                                                   : ShellCommand::FileOpen;
     }
     return info;
+}
+
+QString CQuillmarApp::CCommandLineInfo::HelpText() {
+    QCommandLineParser parser;
+    AddOptions(parser);
+    return parser.helpText();
 }
 
 CQuillmarApp::CQuillmarApp(QStringList arguments) : m_arguments(std::move(arguments)) {}

@@ -17,11 +17,16 @@ public:
         enum class ShellCommand { FileNew, FileOpen, FilePrint };
         ShellCommand nShellCommand = ShellCommand::FileNew;
         QString strFileName;
+        // Asked with --help or --version: answered instead of starting.
+        bool bShowHelp = false;
+        bool bShowVersion = false;
 
         // "FILE" opens it; "/p FILE", "-p FILE" or "--print FILE" prints it and ends; no file
         // makes a new document. Other switches are ignored. On this platform a path may start
         // with "/", so only the exact switch spellings count as switches.
         static CCommandLineInfo Parse(const QStringList& arguments);
+        // What --help prints; needs a QCoreApplication, for the program's name.
+        static QString HelpText();
     };
 
     explicit CQuillmarApp(QStringList arguments);

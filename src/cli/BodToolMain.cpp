@@ -72,44 +72,77 @@ std::unique_ptr<QCoreApplication> MakeApplication(const Command& command, int& a
     return std::make_unique<QApplication>(argc, argv);
 }
 
+// Every line bodtool writes to standard error begins with its name, so that a script running
+// several programs can tell whose complaint it is.
+std::ostream& Error() {
+    return std::cerr << "bodtool: ";
+}
+
+// Qt's own warnings (a missing runtime folder, a font it cannot find) go to standard error too,
+// and carry the same name.
+void ReportQtMessage(QtMsgType, const QMessageLogContext&, const QString& strMessage) {
+    Error() << strMessage.toStdString() << '\n';
+}
+
 int RunCommand(const Command& command, const std::vector<std::string>& args) {
     // Refused before anything is done, so no file changes for a result nobody can see.
     if (StdStreams::IsOutputClosed()) {
-        std::cerr << "bodtool " << command.name << ": standard output is closed\n";
+        Error() << command.name << ": standard output is closed\n";
         return 1;
     }
     int nExitCode = 1;
     try {
         nExitCode = command.run(args);
     } catch (const CUsageError& e) {
-        std::cerr << "bodtool " << command.name << ": " << e.what() << '\n';
+        Error() << command.name << ": " << e.what() << '\n';
         PrintUsage(std::cerr, {&command, 1});
         return 2;
     } catch (const CDocumentError& e) {
-        std::cerr << e.what() << '\n';
+        // Its message begins with the file it concerns.
+        Error() << e.what() << '\n';
         return 1;
     } catch (const std::bad_alloc&) {
-        std::cerr << "bodtool " << command.name << ": out of memory\n";
+        Error() << command.name << ": out of memory\n";
         return 1;
     } catch (const std::exception& e) {
-        std::cerr << "bodtool " << command.name << ": " << e.what() << '\n';
+        Error() << command.name << ": " << e.what() << '\n';
         return 1;
     }
     if (const std::string strProblem = StdStreams::Finish(); !strProblem.empty()) {
-        std::cerr << "bodtool " << command.name << ": " << strProblem << '\n';
+        Error() << command.name << ": " << strProblem << '\n';
         return 1;
     }
     return nExitCode;
+}
+
+// "bodtool help [COMMAND]": all usages, or the one of COMMAND.
+int RunHelp(std::span<const std::string> topics) {
+    if (topics.empty()) {
+        PrintUsage(std::cout, kCommands);
+    } else if (topics.size() > 1) {
+        Error() << "help: unexpected argument " << topics[1] << '\n';
+        return 2;
+    } else if (const Command* command = FindCommand(topics.front())) {
+        PrintUsage(std::cout, {command, 1});
+    } else {
+        Error() << "help: unknown command " << topics.front() << '\n';
+        PrintUsage(std::cerr, kCommands);
+        return 2;
+    }
+    std::cout << std::flush;
+    return std::cout ? 0 : 1;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     StdStreams::Guard();
+    qInstallMessageHandler(ReportQtMessage);
     // Taken before Qt sees the command line, so that an argument such as "-style" stays ours.
     const std::vector<std::string> args(argv + 1, argv + argc);
 
     if (args.empty()) {
+        Error() << "no command given\n";
         PrintUsage(std::cerr, kCommands);
         return 2;
     }
@@ -117,15 +150,18 @@ int main(int argc, char** argv) {
         std::cout << "bodtool " QUILLMAR_VERSION "\n" << std::flush;
         return std::cout ? 0 : 1;
     }
-    if (args.front() == "--help" || args.front() == "help") {
-        PrintUsage(std::cout, kCommands);
-        return 0;
+    if (args.front() == "--help" || args.front() == "-h" || args.front() == "help") {
+        return RunHelp(std::span(args).subspan(1));
     }
     const Command* command = FindCommand(args.front());
     if (command == nullptr) {
-        std::cerr << "bodtool: unknown command " << args.front() << '\n';
+        Error() << "unknown command " << args.front() << '\n';
         PrintUsage(std::cerr, kCommands);
         return 2;
+    }
+    // No command takes an option of that name, so "bodtool dump --help" can only mean this.
+    if (args.size() > 1 && args[1] == "--help") {
+        return RunHelp(std::span(args).subspan(0, 1));
     }
     int qtArgc = 1;
     const std::unique_ptr<QCoreApplication> app = MakeApplication(*command, qtArgc, argv);

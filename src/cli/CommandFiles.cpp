@@ -78,21 +78,21 @@ std::string ReadDocumentBytes(const std::string& strPath) {
     return bytes.toStdString();
 }
 
-BodFile::Contents ParseBodDocument(const std::string& bytes) {
+BodFile::Contents ParseBodDocument(const std::string& bytes, const std::string& strPath) {
     try {
         return BodFile::Read(bytes);
     } catch (const CArchiveException& e) {
-        throw CDocumentError(e.what());
+        throw CDocumentError(strPath + ": " + e.what());
     }
 }
 
 BodFile::Contents LoadBodDocument(const std::string& strPath) {
-    return ParseBodDocument(ReadDocumentBytes(strPath));
+    return ParseBodDocument(ReadDocumentBytes(strPath), strPath);
 }
 
-void ReportPartsLeftOut(const char* pszCommand, std::size_t nLeftOut) {
+void ReportPartsLeftOut(const std::string& strPath, std::size_t nLeftOut) {
     if (nLeftOut > 0) {
-        std::cerr << "bodtool " << pszCommand << ": " << nLeftOut
+        std::cerr << "bodtool: " << strPath << ": " << nLeftOut
                   << " parts were left out of the shopping list: a large deed has at most "
                   << BodCatalogue::kMaxParts << " parts, and some deeds claim more\n";
     }

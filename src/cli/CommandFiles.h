@@ -24,13 +24,15 @@ std::string ReadInputBytes(const std::string& strPath);
 // The bytes of a *.bod file, which must be a regular file; throws CDocumentError naming it and
 // the reason.
 std::string ReadDocumentBytes(const std::string& strPath);
-// The document in bytes; throws CDocumentError("Unexpected file format.") for a malformed one.
-BodFile::Contents ParseBodDocument(const std::string& bytes);
+// The document in bytes read from strPath; throws CDocumentError("strPath: Unexpected file
+// format.") for a malformed one.
+BodFile::Contents ParseBodDocument(const std::string& bytes, const std::string& strPath);
 
 // Loads a *.bod file, which must be a regular file. A malformed file throws
-// CDocumentError("Unexpected file format."), one that cannot be opened a CDocumentError naming
-// it and the reason.
+// CDocumentError("strPath: Unexpected file format."), one that cannot be opened a CDocumentError
+// naming it and the reason.
 BodFile::Contents LoadBodDocument(const std::string& strPath);
 
-// Tells on standard error how many open parts the shopping list left out (none: nothing).
-void ReportPartsLeftOut(const char* pszCommand, std::size_t nLeftOut);
+// Tells on standard error how many open parts the shopping list of the document at strPath
+// left out (none: nothing).
+void ReportPartsLeftOut(const std::string& strPath, std::size_t nLeftOut);

@@ -52,7 +52,7 @@ int RunImportCommand(const std::vector<std::string>& args) {
     if (std::error_code error; std::filesystem::exists(bodName, error)) {
         const std::string bytes = ReadDocumentBytes(strBodPath);
         read = CDiskStamp(bodName, QByteArray::fromStdString(bytes));
-        document = ParseBodDocument(bytes);
+        document = ParseBodDocument(bytes, strBodPath);
     }
     session.Paste(ReadInputBytes(strTextPath));
     session.ProcessAll();

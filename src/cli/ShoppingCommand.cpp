@@ -9,10 +9,11 @@
 
 int RunShoppingCommand(const std::vector<std::string>& args) {
     const CCommandArgs commandArgs(args, {});
-    const BodFile::Contents document = LoadBodDocument(commandArgs.Positionals(1, 1).front());
+    const std::string& strPath = commandArgs.Positionals(1, 1).front();
+    const BodFile::Contents document = LoadBodDocument(strPath);
     std::size_t nLeftOut = 0;
     const CBodArray shoppingList = ShoppingList::Build(document.bods, &nLeftOut);
-    ReportPartsLeftOut("shopping", nLeftOut);
+    ReportPartsLeftOut(strPath, nLeftOut);
 
     std::string out = "{\"deeds\":[";
     for (std::size_t i = 0; i < shoppingList.size(); ++i) {

@@ -10,7 +10,8 @@
 
 int RunTreeCommand(const std::vector<std::string>& args) {
     const CCommandArgs commandArgs(args, {}, {"--shopping"});
-    const BodFile::Contents document = LoadBodDocument(commandArgs.Positionals(1, 1).front());
+    const std::string& strPath = commandArgs.Positionals(1, 1).front();
+    const BodFile::Contents document = LoadBodDocument(strPath);
     const bool bShoppingList = commandArgs.Switch("--shopping");
 
     const CCollatorTextOrder order;
@@ -18,7 +19,7 @@ int RunTreeCommand(const std::vector<std::string>& args) {
     if (bShoppingList) {
         std::size_t nLeftOut = 0;
         hierarchy.Rebuild(ShoppingList::Build(document.bods, &nLeftOut), true);
-        ReportPartsLeftOut("tree", nLeftOut);
+        ReportPartsLeftOut(strPath, nLeftOut);
     } else {
         hierarchy.Rebuild(document.bods, false);
     }

@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <new>
 #include <stdexcept>
@@ -49,11 +50,50 @@ TEST(CommandLineTest, Parse) {
         {{"-p", "deeds.bod"}, ShellCommand::FilePrint, "deeds.bod"},
         {{"--print"}, ShellCommand::FileNew, ""},
         {{"-style", "first.bod", "second.bod"}, ShellCommand::FileOpen, "first.bod"},
+        {{"deeds.bod", "/p"}, ShellCommand::FilePrint, "deeds.bod"},
+        // A shell switch this program does not take is not a file either.
+        {{"/x", "deeds.bod"}, ShellCommand::FileOpen, "deeds.bod"},
+        {{"--", "-odd.bod"}, ShellCommand::FileOpen, "-odd.bod"},
     };
     for (const auto& row : table) {
         const auto info = CQuillmarApp::CCommandLineInfo::Parse(row.arguments);
         EXPECT_EQ(row.nShellCommand, info.nShellCommand) << row.arguments.join(' ').toStdString();
         EXPECT_EQ(row.strFileName, info.strFileName) << row.arguments.join(' ').toStdString();
+    }
+}
+
+// Help and the version need no display: here the program could not open a window if it tried.
+// Both are checked writes, like every other output.
+TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
+    const QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("HOME", home.path());
+    environment.insert("XDG_CONFIG_HOME", home.path());
+    const struct {
+        QStringList args;
+        QString strOutputFile;
+        int nExitCode;
+        QByteArray out;
+    } cases[] = {
+        {{"--help"}, {}, 0, "  -p, --print "}, {{"-h"}, {}, 0, "[FILE]"},
+        {{"--version"}, {}, 0, "Quillmar 1."}, {{"deeds.bod", "--version"}, {}, 0, "Quillmar 1."},
+        {{"--help"}, "/dev/full", 1, {}},      {{"--version"}, "/dev/full", 1, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString() + " > " + c.strOutputFile.toStdString());
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        if (!c.strOutputFile.isEmpty()) {
+            program.setStandardOutputFile(c.strOutputFile);
+        }
+        program.start(QStringLiteral(QUILLMAR_PROGRAM), c.args);
+        ASSERT_TRUE(program.waitForFinished(120'000));
+        EXPECT_EQ(QProcess::NormalExit, program.exitStatus());
+        EXPECT_EQ(c.nExitCode, program.exitCode());
+        EXPECT_TRUE(program.readAllStandardOutput().contains(c.out));
     }
 }
 

@@ -21,8 +21,9 @@ std::map<QString, QByteArray> FilesIn(const QString& strDir) {
     return files;
 }
 
-// Usage errors exit 2, unreadable input exits 1; either way the message says what went wrong,
-// nothing reaches standard output and no file is written or changed.
+// Usage errors exit 2, unreadable input exits 1; either way the message begins with the
+// program's name and says what went wrong, nothing reaches standard output and no file is
+// written or changed.
 TEST(BodToolExitCodeTest, FailuresExitWithTheirCodeAndWriteNothing) {
     const QTemporaryDir dir;
     const auto Path = [&dir](const char* pszName) {
@@ -52,8 +53,10 @@ TEST(BodToolExitCodeTest, FailuresExitWithTheirCodeAndWriteNothing) {
         {{"dump", Path("missing.bod")}, 1, Path("missing.bod")},
         {{"dump", dir.path()}, 1, dir.path()},
         {{"print", Path("deeds.bod"), Path("no/such/dir/out.pdf")}, 1, "out.pdf"},
-        {{"dump", Path("cut.bod")}, 1, "Unexpected file format."},
-        {{"import", Path("text.bod")}, 1, "Unexpected file format."},
+        {{"dump", Path("cut.bod")}, 1, Path("cut.bod") + ": Unexpected file format."},
+        {{"import", Path("text.bod")}, 1, Path("text.bod") + ": Unexpected file format."},
+        {{"help", "frobnicate"}, 2, "unknown command frobnicate"},
+        {{"help", "dump", "tree"}, 2, "unexpected argument tree"},
         {{"stats", ""}, 2, "empty file name"},
         {{"import", Path("deeds.bod"), ""}, 2, "empty file name"},
         {{"print", Path("deeds.bod"), Path("deeds.bod")}, 2, "would replace"},
@@ -71,9 +74,33 @@ TEST(BodToolExitCodeTest, FailuresExitWithTheirCodeAndWriteNothing) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
         const BodToolResult result = RunBodTool(c.args, validDeed);
         EXPECT_EQ(c.nExitCode, result.nExitCode);
+        EXPECT_TRUE(result.err.startsWith("bodtool: ")) << result.err.toStdString();
         EXPECT_TRUE(result.err.contains(c.strMessage.toUtf8())) << result.err.toStdString();
         EXPECT_EQ(QByteArray(), result.out);
         EXPECT_EQ(filesBefore, FilesIn(dir.path()));
+    }
+}
+
+// Help and the version are answers, not errors: standard output, exit 0.
+TEST(BodToolExitCodeTest, HelpAndVersionAnswerOnStandardOutput) {
+    const struct {
+        QStringList args;
+        QByteArray out;
+    } cases[] = {
+        {{"help", "dump"}, "usage:\n  bodtool dump FILE.bod\n"},
+        {{"--help", "tree"}, "usage:\n  bodtool tree [--shopping] FILE.bod\n"},
+        {{"print", "--help"}, "usage:\n  bodtool print [--expand all|root] FILE.bod OUT.pdf\n"},
+        {{"--help"}, "usage:\n  bodtool parse [--mode aos|pre-aos] [TEXTFILE]\n  bodtool dump"},
+        {{"help"}, "usage:\n  bodtool parse [--mode aos|pre-aos] [TEXTFILE]\n  bodtool dump"},
+        {{"--version"}, "bodtool 1."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const BodToolResult result = RunBodTool(c.args);
+        EXPECT_EQ(0, result.nExitCode);
+        EXPECT_TRUE(result.out.startsWith(c.out)) << result.out.toStdString();
+        EXPECT_TRUE(result.out.endsWith('\n')) << result.out.toStdString();
+        EXPECT_EQ(QByteArray(), result.err);
     }
 }
 
