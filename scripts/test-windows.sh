@@ -39,9 +39,19 @@ installer="$build/file-type-check.exe"
 makensis -V2 -DOUTFILE="$installer" -DINCLUDE="$here/packaging/windows/file-type.nsh" \
     "$here/packaging/windows/file-type-check.nsi"
 installed='C:\Program Files\Quillmar'
-register() { timeout 300 "$wine" "$installer" /S; }
-# _?= keeps the uninstaller in place, so that it finishes before Wine returns.
-unregister() { timeout 300 "$wine" "$installed\uninstall-file-type.exe" /S "_?=$installed"; }
+register() {
+    timeout 300 "$wine" "$installer" /S
+    timeout 300 "$wineserver" -w
+}
+wineserver="$(command -v wineserver || true)"
+[ -n "$wineserver" ] || wineserver=/usr/lib/wine/wineserver64
+# _?= keeps the uninstaller in place, so that it finishes before Wine returns; on a loaded
+# machine a process it started may still be writing the registry, so wait until every Wine
+# process of the prefix has ended.
+unregister() {
+    timeout 300 "$wine" "$installed\uninstall-file-type.exe" /S "_?=$installed"
+    timeout 300 "$wineserver" -w
+}
 
 # A run that failed half way may have left its keys behind.
 for key in .bod Quillmar.Document; do
