@@ -34,6 +34,8 @@ TEST(BodToolShoppingStatsTest, ShoppingListsOpenPartsAndStatsCountThem) {
 
     const BodToolResult shopping = RunBodTool({"shopping", strPath});
     ASSERT_EQ(0, shopping.nExitCode) << shopping.err.toStdString();
+    // Nothing was left out, so nothing is said about it.
+    EXPECT_FALSE(shopping.err.contains("left out")) << shopping.err.toStdString();
     const QJsonArray deeds = QJsonDocument::fromJson(shopping.out)["deeds"].toArray();
     QStringList items;
     for (const QJsonValue& deed : deeds) {
