@@ -1,12 +1,20 @@
 #include "document/QuillmarDoc.h"
 
+#include "document/ApplyEditCommand.h"
+#include "document/CombineDeedsCommand.h"
+#include "document/DeleteDeedCommand.h"
+#include "document/ImportDeedsCommand.h"
 #include "framework/Profile.h"
 #include "framework/Prompt.h"
 #include "import/ImportSession.h"
 #include "import/dialog/ImportDlg.h"
 #include "model/BodCatalogue.h"
 #include "model/BodFile.h"
+#include "model/DeedCombining.h"
 #include "model/ShoppingList.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -17,7 +25,15 @@ const QString kAutoSaveEntry = QStringLiteral("AutoSave");
 
 CQuillmarDoc::CQuillmarDoc()
     : m_bAutoSave(GetProfileString(kSettingsSection, kAutoSaveEntry, QStringLiteral("0")) ==
-                  QLatin1String("1")) {}
+                  QLatin1String("1")) {
+    connect(&m_undoStack, &QUndoStack::indexChanged, this, [this] {
+        // Auto Save wrote this state while the history was still on its way here.
+        if (std::exchange(m_bSavedInChange, false)) {
+            m_undoStack.setClean();
+        }
+        Q_EMIT Changed();
+    });
+}
 
 CQuillmarDoc::~CQuillmarDoc() = default;
 
@@ -34,6 +50,7 @@ bool CQuillmarDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument()) {
         return false;
     }
+    m_undoStack.clear();
     FreeBodArray(m_arrBods);
     FreeBodArray(m_arrShoppingList);
     FreeBodArray(m_arrFullList);
@@ -46,6 +63,8 @@ void CQuillmarDoc::OnCloseDocument() {
     // The windows go first, so no view is left pointing at a deed that was freed.
     CDocument::OnCloseDocument();
     m_pSelectedBod = nullptr;
+    m_undoStack.clear();
+    m_pUnrecorded.reset();
     FreeBodArray(m_arrBods);
     FreeBodArray(m_arrShoppingList);
     FreeBodArray(m_arrFullList);
@@ -54,7 +73,21 @@ void CQuillmarDoc::OnCloseDocument() {
 void CQuillmarDoc::ReloadDocument() {
     // The deeds it points to are about to be replaced by those read again.
     m_pSelectedBod = nullptr;
+    // The history's deeds are the ones replaced.
+    m_undoStack.clear();
     CDocument::ReloadDocument();
+}
+
+bool CQuillmarDoc::OnSaveDocument(const QString& strPathName) {
+    if (!CDocument::OnSaveDocument(strPathName)) {
+        return false;
+    }
+    if (m_bInChange) {
+        m_bSavedInChange = true;
+    } else {
+        m_undoStack.setClean();
+    }
+    return true;
 }
 
 void CQuillmarDoc::AddBodItem(std::unique_ptr<CBodItem> pBod) {
@@ -79,7 +112,9 @@ void CQuillmarDoc::OnShoppingList() {
     m_bShoppingList = !m_bShoppingList;
     if (m_bShoppingList) {
         BuildShoppingList();
-        CopyBodArray(m_arrFullList, m_arrBods);
+        // The real deeds themselves wait here, so the history still points at them on return.
+        FreeBodArray(m_arrFullList);
+        m_arrFullList = std::move(m_arrBods);
         CopyBodArray(m_arrBods, m_arrShoppingList);
         if (m_nPartsLeftOut > 0) {
             AppPrompt().MessageBox(
@@ -91,11 +126,14 @@ void CQuillmarDoc::OnShoppingList() {
                 IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
         }
     } else {
-        CopyBodArray(m_arrBods, m_arrFullList);
+        m_arrBods = std::move(m_arrFullList);
+        m_arrFullList.clear();
     }
     // The deeds the selection could point to were just replaced.
     m_pSelectedBod = nullptr;
     UpdateAllViews(nullptr);
+    m_pUnrecorded.reset();
+    Q_EMIT Changed();
 }
 
 void CQuillmarDoc::BuildShoppingList() {
@@ -111,26 +149,70 @@ void CQuillmarDoc::OnAutoSave() {
 void CQuillmarDoc::OnImport() {
     CImportDlg dlg(nullptr);
     if (dlg.exec() == QDialog::Accepted) {
-        ImportBods(dlg.TakeProcessed());
+        ImportDeeds(dlg.TakeProcessed());
     }
 }
 
-int CQuillmarDoc::ImportBods(CBodArray bods) {
+int CQuillmarDoc::ImportDeeds(CBodArray bods) {
     if (bods.empty()) {
         return 0;
     }
-    int nAdded = 0;
-    for (std::unique_ptr<CBodItem>& pBod : bods) {
-        if (pBod) {
-            AddBodItem(std::move(pBod));
-            ++nAdded;
-        }
-    }
+    std::erase(bods, nullptr);
+    const int nAdded = static_cast<int>(bods.size());
     if (nAdded > 0) {
-        MarkChanged(true);
-        UpdateAllViews(nullptr);
+        Run(std::make_unique<CImportDeedsCommand>(*this, std::move(bods)));
     }
     AppPrompt().MessageBox(nullptr, QString::fromStdString(ImportMessage(nAdded)),
                            IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
     return nAdded;
+}
+
+bool CQuillmarDoc::DeleteDeed(CBodItem* pBod, CView* pSender) {
+    const int nIndex = FindBodIndex(m_arrBods, pBod);
+    if (pBod == nullptr || nIndex < 0) {
+        return false;
+    }
+    Run(std::make_unique<CDeleteDeedCommand>(*this, static_cast<std::size_t>(nIndex), pSender));
+    return true;
+}
+
+bool CQuillmarDoc::ApplyEdit(CBodItem* pBod, const CBodItem& edited, CView* pSender) {
+    if (pBod == nullptr || FindBodIndex(m_arrBods, pBod) < 0) {
+        return false;
+    }
+    Run(std::make_unique<CApplyEditCommand>(*this, *pBod, edited, pSender));
+    return true;
+}
+
+bool CQuillmarDoc::CombineIntoLarge(CBodItem* pSmall, CBodItem* pLarge, CView* pSender) {
+    const int nSmall = FindBodIndex(m_arrBods, pSmall);
+    if (pSmall == nullptr || pLarge == nullptr || nSmall < 0 ||
+        FindBodIndex(m_arrBods, pLarge) < 0 || !DeedCombining::CanDropOn(*pSmall, *pLarge)) {
+        return false;
+    }
+    Run(std::make_unique<CCombineDeedsCommand>(*this, static_cast<std::size_t>(nSmall), *pLarge,
+                                               pSender));
+    return true;
+}
+
+void CQuillmarDoc::Run(std::unique_ptr<QUndoCommand> pCommand) {
+    if (m_bShoppingList) {
+        pCommand->redo();
+        m_pUnrecorded = std::move(pCommand);
+        Q_EMIT Changed();
+        return;
+    }
+    m_pUnrecorded.reset();
+    m_undoStack.push(pCommand.release());
+}
+
+void CQuillmarDoc::ChangeDone(Step step, CView* pSender) {
+    // The history moves after this step: a redo or an undo may land on the saved state, a new
+    // change never does.
+    const int nIndex = m_undoStack.index() + (step == Step::Undo ? -1 : 1);
+    const bool bClean = step != Step::Do && nIndex == m_undoStack.cleanIndex();
+    m_bInChange = true;
+    MarkChanged(!bClean);
+    m_bInChange = false;
+    UpdateAllViews(pSender);
 }

@@ -3,8 +3,8 @@
 #include "document/QuillmarDoc.h"
 #include "framework/CollatorTextOrder.h"
 #include "framework/Prompt.h"
+#include "model/DeedCombining.h"
 #include "views/BodTreeModel.h"
-#include "views/DeedCombining.h"
 #include "views/DragImage.h"
 
 #include <QAbstractItemDelegate>
@@ -157,29 +157,10 @@ void CLeftView::OnDeleteBod() {
                                IPrompt::Buttons::YesNo) != IPrompt::Answer::Yes) {
         return;
     }
-    if (!RemoveBodWithNode(pBod, m_hSelected)) {
-        return;
+    // The history keeps the deed, so the node still shown until it goes reads a live deed.
+    if (GetDocument()->DeleteDeed(pBod, this)) {
+        DeleteItemAndEmptyParents(m_hSelected);
     }
-    CQuillmarDoc* pDoc = GetDocument();
-    pDoc->MarkChanged(true);
-    pDoc->UpdateAllViews(this);
-}
-
-bool CLeftView::RemoveBodWithNode(CBodItem* pBod, const QModelIndex& node) {
-    CQuillmarDoc* pDoc = GetDocument();
-    const int nIndex = pBod ? FindBodIndex(pDoc->m_arrBods, pBod) : -1;
-    if (nIndex < 0) {
-        return false;
-    }
-    // The deed outlives its node, so nothing that still shows the node reads a freed deed.
-    const std::unique_ptr<CBodItem> pDoomed =
-        std::move(pDoc->m_arrBods[static_cast<std::size_t>(nIndex)]);
-    pDoc->m_arrBods.erase(pDoc->m_arrBods.begin() + nIndex);
-    if (pDoc->m_pSelectedBod == pBod) {
-        pDoc->m_pSelectedBod = nullptr;
-    }
-    DeleteItemAndEmptyParents(node);
-    return true;
 }
 
 void CLeftView::DeleteItemAndEmptyParents(const QModelIndex& node) {
@@ -418,12 +399,6 @@ QModelIndex CLeftView::CanDropOn(const QModelIndex& node) const {
     return {};
 }
 
-bool CLeftView::CombineBods(const QModelIndex& small, const QModelIndex& large) {
-    const CBodItem* pSmall = BodAt(small);
-    CBodItem* pLarge = BodAt(large);
-    return pSmall && pLarge && DeedCombining::CombineBods(*pSmall, *pLarge);
-}
-
 void CLeftView::OnBegindrag(const QModelIndex& node, const QPoint& ptStart) {
     m_hDragItem = node;
     m_hDropTarget = QModelIndex();
@@ -481,21 +456,18 @@ void CLeftView::EndDrag() {
 
 void CLeftView::Drop() {
     m_hDropTarget = CanDropOn(m_hDropTarget);
-    if (!m_hDropTarget.isValid() || !CombineBods(m_hDragItem, m_hDropTarget)) {
-        return;
-    }
     CQuillmarDoc* pDoc = GetDocument();
-    if (!pDoc || !RemoveBodWithNode(BodAt(m_hDragItem), m_hDragItem)) {
+    if (!m_hDropTarget.isValid() || !pDoc ||
+        !pDoc->CombineIntoLarge(BodAt(m_hDragItem), BodAt(m_hDropTarget), this)) {
         return;
     }
-    pDoc->MarkChanged(true);
+    DeleteItemAndEmptyParents(m_hDragItem);
     if (CBodItem* pLarge = BodAt(m_hDropTarget)) {
         pDoc->m_pSelectedBod = pLarge;
         m_pModel->Hierarchy().SetLabel(*m_pModel->NodeFromIndex(m_hDropTarget),
                                        CBodHierarchy::BodLabel(*pLarge));
         SelectNode(m_hDropTarget);
     }
-    pDoc->UpdateAllViews(this);
 }
 
 int CLeftView::AutoScrollStep(int nDepth) {

@@ -83,9 +83,6 @@ private:
     void ExpandBranch(const QModelIndex& node, bool bExpand);
     // Every node with children below parent, at any depth.
     void ExpandDescendants(const QModelIndex& parent, bool bExpand);
-    bool CombineBods(const QModelIndex& small, const QModelIndex& large);
-    // Removes pBod from the shown list and destroys it once its node is gone.
-    bool RemoveBodWithNode(CBodItem* pBod, const QModelIndex& node);
 
     // Node whose icon or label lies under pt (viewport coordinates); invalid elsewhere.
     QModelIndex NodeAtLabel(const QPoint& pt) const;

@@ -342,10 +342,10 @@ int CQuillmarView::CountFilledPartsWithoutBox() const {
     return nFilled;
 }
 
-void CQuillmarView::StoreParts() {
+void CQuillmarView::StoreParts(CBodItem& bod) const {
     const int nBoxes = std::min(m_nParts, kPartBoxes);
     for (int i = 0; i < nBoxes; ++i) {
-        m_pBod->GetPart(i)->m_bFilled = m_bPart[static_cast<std::size_t>(i)] ? 1 : 0;
+        bod.GetPart(i)->m_bFilled = m_bPart[static_cast<std::size_t>(i)] ? 1 : 0;
     }
 }
 
@@ -453,24 +453,22 @@ void CQuillmarView::OnApply() {
         return;
     }
 
+    CBodItem edited(*m_pBod);
     if (m_nMode == 1) {
-        m_pBod->m_strCount = std::to_string(m_nAdjustCount) + '/' + m_pBod->m_strAmount;
+        edited.m_strCount = std::to_string(m_nAdjustCount) + '/' + edited.m_strAmount;
     } else if (m_nParts > 0) {
-        m_pBod->m_strCount = m_strCountText.toStdString();
+        edited.m_strCount = m_strCountText.toStdString();
     }
     // A text too long to show whole was shown cut: only the user's own change replaces it.
-    if (m_strPriceText != DisplayText(m_pBod->m_strPrice)) {
-        m_pBod->m_strPrice = m_strPriceText.toStdString();
+    if (m_strPriceText != DisplayText(edited.m_strPrice)) {
+        edited.m_strPrice = m_strPriceText.toStdString();
     }
     // Notes the user left alone stay byte for byte as they were stored.
     if (m_editNotes->document()->isModified()) {
-        m_pBod->m_strNotes = NotesForStoring(*m_editNotes);
+        edited.m_strNotes = NotesForStoring(*m_editNotes);
     }
-    StoreParts();
-
-    pDoc->MarkChanged(true);
-    pDoc->m_bUpdateSelectedOnly = true;
-    pDoc->UpdateAllViews(this);
+    StoreParts(edited);
+    pDoc->ApplyEdit(m_pBod, edited, this);
     EnableApply(false);
 }
 

@@ -50,7 +50,7 @@ private:
     void FillLargeParts();
     void HideParts();
     void RecountParts();
-    void StoreParts();
+    void StoreParts(CBodItem& bod) const;
     void EnableApply(bool bEnable);
     // Writes the working copies into the controls; the form's own writes never count as edits.
     void WriteControls();

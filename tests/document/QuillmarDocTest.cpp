@@ -136,7 +136,7 @@ TEST_F(QuillmarDocTest, ChangeOrImportMarksTheTitleUntilSaved) {
     ASSERT_TRUE(saved.DoSave(Path("deeds.bod")));
     CBodArray imported;
     imported.push_back(MakeSmall("platemail gloves"));
-    saved.ImportBods(std::move(imported));
+    saved.ImportDeeds(std::move(imported));
     EXPECT_EQ(QString("deeds.bod *"), saved.GetTitle());
     EXPECT_TRUE(saved.IsModified());
     ASSERT_TRUE(saved.DoFileSave());
@@ -215,7 +215,7 @@ TEST_F(QuillmarDocTest, ImportTellsHowManyDeedsCameIn) {
             bods.push_back(MakeSmall("platemail gloves"));
         }
         m_prompt.m_messages.clear();
-        EXPECT_EQ(c.nDeeds, doc.ImportBods(std::move(bods)));
+        EXPECT_EQ(c.nDeeds, doc.ImportDeeds(std::move(bods)));
         EXPECT_EQ(c.messages, m_prompt.m_messages);
         EXPECT_EQ(static_cast<std::size_t>(c.nDeeds), doc.m_arrBods.size());
         EXPECT_EQ(c.nDeeds > 0, doc.IsModified());

@@ -1,4 +1,4 @@
-#include "views/DeedCombining.h"
+#include "model/DeedCombining.h"
 
 #include "model/BodItem.h"
 #include "model/TextUtil.h"
