@@ -1,6 +1,6 @@
 #include "frames/MainFrame.h"
 
-#include "app/AboutDlg.h"
+#include "widgets/AboutDlg.h"
 #include "document/QuillmarDoc.h"
 #include "frames/ChildFrame.h"
 #include "frames/FramePlacement.h"

@@ -1,6 +1,6 @@
 #include "XSession.h"
-#include "app/AboutDlg.h"
-#include "app/LinkLabel.h"
+#include "widgets/AboutDlg.h"
+#include "widgets/LinkLabel.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/AboutDlg.h"
+#include "widgets/AboutDlg.h"
 
-#include "app/LinkLabel.h"
+#include "widgets/LinkLabel.h"
 #include "framework/Resources.h"
 
 #include <QHBoxLayout>
