@@ -45,6 +45,7 @@ public:
     bool CombineIntoLarge(CBodItem* pSmall, CBodItem* pLarge, CView* pSender);
 
     QUndoStack& GetUndoStack() { return m_undoStack; }
+    const QUndoStack& GetUndoStack() const { return m_undoStack; }
     bool CanUndo() const { return !m_bShoppingList && m_undoStack.canUndo(); }
     bool CanRedo() const { return !m_bShoppingList && m_undoStack.canRedo(); }
 

@@ -1,12 +1,13 @@
 #include "frames/MainFrame.h"
 
-#include "widgets/AboutDlg.h"
 #include "document/QuillmarDoc.h"
 #include "frames/ChildFrame.h"
+#include "frames/CommandTable.h"
 #include "frames/FramePlacement.h"
 #include "framework/DocManager.h"
 #include "views/LeftView.h"
 #include "views/TreePrinter.h"
+#include "widgets/AboutDlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,125 +28,13 @@
 #include <QToolBar>
 #include <QWindow>
 #include <algorithm>
-#include <array>
 
 namespace {
 
 constexpr int kDefaultWidth = 679;
 constexpr int kDefaultHeight = 416;
-constexpr int kSeparator = 0;
 constexpr int kMaxRecentFiles = 4;
 const QString kAppName = QStringLiteral("Quillmar");
-
-// A command's menu text (accelerator text after a tab) and its string-table prompt: the status
-// bar shows the first line, a toolbar button's tooltip the part after the line break.
-struct CCommandText {
-    int nID;
-    const char* pszText;
-    const char* pszPrompt;
-};
-
-constexpr std::array kCommandTexts{
-    CCommandText{ID_FILE_NEW, "&New\tCtrl+N", "Create a new document\nNew"},
-    CCommandText{ID_FILE_OPEN, "&Open...\tCtrl+O", "Open an existing document\nOpen"},
-    CCommandText{ID_FILE_CLOSE, "&Close", "Close the active document\nClose"},
-    CCommandText{ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document\nSave"},
-    CCommandText{ID_FILE_SAVE_AS, "Save &As...",
-                 "Save the active document with a new name\nSave As"},
-    CCommandText{ID_FILE_PRINT, "&Print...\tCtrl+P", "Print the active document\nPrint"},
-    CCommandText{ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Display full pages\nPrint Preview"},
-    CCommandText{ID_FILE_PRINT_SETUP, "P&rint Setup...",
-                 "Change the printer and printing options\nPrint Setup"},
-    CCommandText{ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit"},
-    CCommandText{ID_EDIT_UNDO, "&Undo\tCtrl+Z", "Undo the last action\nUndo"},
-    CCommandText{ID_EDIT_CUT, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut"},
-    CCommandText{ID_EDIT_COPY, "&Copy\tCtrl+C",
-                 "Copy the selection and put it on the Clipboard\nCopy"},
-    CCommandText{ID_EDIT_PASTE, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste"},
-    CCommandText{ID_IMPORT, "&Import...\tCtrl+I",
-                 "Import BOD's from UOAssist's clipboard format\nImport"},
-    CCommandText{ID_AUTO_SAVE, "&Auto Save\tCtrl+A",
-                 "Automatically save whenever a change is made\nAuto Save"},
-    CCommandText{ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar"},
-    CCommandText{ID_VIEW_STATUS_BAR, "&Status Bar",
-                 "Show or hide the status bar\nToggle StatusBar"},
-    CCommandText{ID_WINDOW_SPLIT, "S&plit", "Split the active window into panes\nSplit"},
-    CCommandText{ID_ALWAYS_ON_TOP, "Al&ways on top\tCtrl+T",
-                 "Set window to stay on top of all other windows\nAlways on top"},
-    CCommandText{ID_SHOPPING_LIST, "Shopping &List\tCtrl+L",
-                 "View a list of all LBOD's and the needed SBOD's\nShopping List"},
-    CCommandText{ID_WINDOW_NEW, "&New Window",
-                 "Open another window for the active document\nNew Window"},
-    CCommandText{ID_WINDOW_CASCADE, "&Cascade", "Arrange windows so they overlap\nCascade Windows"},
-    CCommandText{ID_WINDOW_TILE_HORZ, "&Tile",
-                 "Arrange windows as non-overlapping tiles\nTile Windows"},
-    CCommandText{ID_WINDOW_ARRANGE, "&Arrange Icons",
-                 "Arrange icons at the bottom of the window\nArrange Icons"},
-    CCommandText{ID_APP_ABOUT, "&About Quillmar...",
-                 "Display program information, version number and copyright\nAbout"},
-    // Reachable by keys only.
-    CCommandText{ID_DELETE_BOD, "Delete BOD", ""},
-    CCommandText{ID_NEXT_PANE, "Next Pane", "Switch to the next window pane\nNext Pane"},
-    CCommandText{ID_PREV_PANE, "Previous Pane",
-                 "Switch back to the previous window pane\nPrevious Pane"},
-    CCommandText{ID_MDI_CLOSE, "Close Window", "Close the active document window"},
-    CCommandText{ID_MDI_NEXT, "Next Window", "Switch to the next document window"},
-    CCommandText{ID_MDI_PREV, "Previous Window", "Switch to the previous document window"},
-};
-
-// The accelerator table: every key runs its command like a menu choice.
-struct CAccelerator {
-    int nID;
-    QKeyCombination key;
-};
-
-constexpr std::array kAccelerators{
-    CAccelerator{ID_AUTO_SAVE, Qt::CTRL | Qt::Key_A},
-    CAccelerator{ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},
-    CAccelerator{ID_IMPORT, Qt::CTRL | Qt::Key_I},
-    CAccelerator{ID_SHOPPING_LIST, Qt::CTRL | Qt::Key_L},
-    CAccelerator{ID_FILE_NEW, Qt::CTRL | Qt::Key_N},
-    CAccelerator{ID_FILE_OPEN, Qt::CTRL | Qt::Key_O},
-    CAccelerator{ID_FILE_PRINT, Qt::CTRL | Qt::Key_P},
-    CAccelerator{ID_FILE_SAVE, Qt::CTRL | Qt::Key_S},
-    CAccelerator{ID_ALWAYS_ON_TOP, Qt::CTRL | Qt::Key_T},
-    CAccelerator{ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V},
-    CAccelerator{ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},
-    CAccelerator{ID_DELETE_BOD, Qt::CTRL | Qt::Key_Delete},
-    CAccelerator{ID_NEXT_PANE, QKeyCombination(Qt::Key_F6)},
-    CAccelerator{ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
-    CAccelerator{ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},
-    CAccelerator{ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
-    CAccelerator{ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
-    CAccelerator{ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
-    CAccelerator{ID_MDI_CLOSE, Qt::CTRL | Qt::Key_F4},
-    CAccelerator{ID_MDI_NEXT, Qt::CTRL | Qt::Key_F6},
-    CAccelerator{ID_MDI_PREV, Qt::CTRL | Qt::SHIFT | Qt::Key_F6},
-    CAccelerator{ID_APP_EXIT, Qt::CTRL | Qt::Key_Q},
-};
-
-struct CToolButton {
-    int nID;
-    const char* pszIcon;
-};
-
-constexpr std::array kToolButtons{
-    CToolButton{ID_FILE_NEW, ":/toolbar/new.svg"},
-    CToolButton{ID_FILE_OPEN, ":/toolbar/open.svg"},
-    CToolButton{ID_FILE_SAVE, ":/toolbar/save.svg"},
-    CToolButton{kSeparator, nullptr},
-    CToolButton{ID_FILE_PRINT, ":/toolbar/print.svg"},
-    CToolButton{ID_FILE_PRINT_PREVIEW, ":/toolbar/preview.svg"},
-    CToolButton{kSeparator, nullptr},
-    CToolButton{ID_AUTO_SAVE, ":/toolbar/autosave.svg"},
-    CToolButton{ID_ALWAYS_ON_TOP, ":/toolbar/alwaysontop.svg"},
-    CToolButton{ID_SHOPPING_LIST, ":/toolbar/shoppinglist.svg"},
-    CToolButton{kSeparator, nullptr},
-    CToolButton{ID_IMPORT, ":/toolbar/import.svg"},
-};
-
-// The recent-file list's place in a File menu.
-constexpr int kRecentFiles = ID_FILE_MRU_FILE1;
 
 // How a recent file reads in the File menu: "&1 path", ampersands of the path kept visible.
 QString RecentFileText(int nIndex, const QString& strPath) {
@@ -189,12 +78,13 @@ CMainFrame::CMainFrame(CDocManager& docManager) : m_docManager(docManager) {
             &CMainFrame::UpdateRecentFileItems);
     UpdateRecentFileItems();
 
-    // The framework brought every command's state up to date whenever the program went idle,
-    // that is after each burst of input; a zero-length single shot after input does the same.
+    // Command states follow what they depend on: the documents and their histories, the
+    // selection (told through the views' updates), the active window and pane. A burst of such
+    // changes is brought up to date once, when the program is next idle.
     m_idleTimer.setSingleShot(true);
     m_idleTimer.setInterval(0);
     connect(&m_idleTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
-    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, &m_idleTimer, [this] { ScheduleIdleUpdate(); });
     UpdateCommandUI();
 }
 
@@ -206,145 +96,33 @@ void CMainFrame::ShowFrame() {
     }
 }
 
-CMainFrame::~CMainFrame() {
-    qApp->removeEventFilter(this);
-}
+CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::CreateCommands() {
-    for (const CCommandText& text : kCommandTexts) {
-        auto* pAction = new QAction(QString::fromLatin1(text.pszText), this);
-        const QString strPrompt = QString::fromLatin1(text.pszPrompt);
+    for (const CCommandRow& row : CommandTable()) {
+        auto* pAction = new QAction(QString::fromLatin1(row.pszText), this);
+        const QString strPrompt = QString::fromLatin1(row.pszPrompt);
         const qsizetype nBreak = strPrompt.indexOf(QLatin1Char('\n'));
         pAction->setStatusTip(nBreak < 0 ? strPrompt : strPrompt.left(nBreak));
         if (nBreak >= 0) {
             pAction->setToolTip(strPrompt.mid(nBreak + 1));
         }
-        const int nID = text.nID;
+        QList<QKeySequence> keys;
+        for (const QKeyCombination key : row.keys) {
+            if (key.key() != Qt::Key_unknown) {
+                keys.append(QKeySequence(key));
+            }
+        }
+        pAction->setShortcuts(keys);
+        pAction->setCheckable(row.fnChecked != nullptr);
+        // Menus show the commands as words only.
+        pAction->setIconVisibleInMenu(false);
+        const int nID = row.nID;
         connect(pAction, &QAction::triggered, this, [this, nID] { OnCommand(nID); });
         // Keys work whichever menu bar shows, as the accelerator table did.
         addAction(pAction);
-        m_commands[nID].pAction = pAction;
+        m_commands.emplace(nID, CCommand{pAction, &row});
     }
-    for (const CAccelerator& accel : kAccelerators) {
-        QAction* pAction = m_commands.at(accel.nID).pAction;
-        QList<QKeySequence> keys = pAction->shortcuts();
-        keys.append(QKeySequence(accel.key));
-        pAction->setShortcuts(keys);
-    }
-    for (const int nID :
-         {ID_AUTO_SAVE, ID_ALWAYS_ON_TOP, ID_SHOPPING_LIST, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
-        m_commands.at(nID).pAction->setCheckable(true);
-    }
-
-    const auto hasFrame = [this] {
-        return GetActiveChildFrame() != nullptr;
-    };
-    const auto notInShoppingList = [this] {
-        const CQuillmarDoc* pDoc = GetActiveDocument();
-        return pDoc != nullptr && pDoc->IsNotInShoppingList();
-    };
-    const auto treeActive = [this] {
-        const CChildFrame* pFrame = GetActiveChildFrame();
-        return pFrame != nullptr && pFrame->GetActiveView() == pFrame->GetLeftView();
-    };
-
-    // The application's commands.
-    SetHandler(ID_FILE_NEW, [this] { OnFileNew(); });
-    SetHandler(ID_FILE_OPEN, [this] { OnFileOpen(); });
-    SetHandler(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
-    SetHandler(ID_APP_ABOUT, [this] { OnAppAbout(); });
-
-    // This window's.
-    SetHandler(ID_APP_EXIT, [this] { close(); });
-    SetHandler(
-        ID_ALWAYS_ON_TOP, [this] { OnAlwaysOnTop(); }, {}, [this] { return m_bAlwaysOnTop; });
-    SetHandler(
-        ID_VIEW_TOOLBAR, [this] { m_wndToolBar->setVisible(m_wndToolBar->isHidden()); }, {},
-        [this] { return !m_wndToolBar->isHidden(); });
-    SetHandler(
-        ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(statusBar()->isHidden()); }, {},
-        [this] { return !statusBar()->isHidden(); });
-    SetHandler(
-        ID_WINDOW_NEW, [this] { OnWindowNew(); }, hasFrame);
-    SetHandler(
-        ID_WINDOW_CASCADE, [this] { m_pMdiArea->cascadeSubWindows(); }, hasFrame);
-    SetHandler(
-        ID_WINDOW_TILE_HORZ, [this] { m_pMdiArea->tileSubWindows(); }, hasFrame);
-    SetHandler(
-        ID_WINDOW_ARRANGE, [this] { OnWindowArrange(); }, hasFrame);
-
-    // The active document window's.
-    SetHandler(
-        ID_WINDOW_SPLIT, [this] { GetActiveChildFrame()->OnSplit(); }, hasFrame);
-    SetHandler(
-        ID_NEXT_PANE, [this] { GetActiveChildFrame()->OnNextPane(); }, hasFrame);
-    SetHandler(
-        ID_PREV_PANE, [this] { GetActiveChildFrame()->OnNextPane(); }, hasFrame);
-    SetHandler(
-        ID_MDI_CLOSE, [this] { GetActiveChildFrame()->close(); }, hasFrame);
-    SetHandler(
-        ID_MDI_NEXT, [this] { m_pMdiArea->activateNextSubWindow(); }, hasFrame);
-    SetHandler(
-        ID_MDI_PREV, [this] { m_pMdiArea->activatePreviousSubWindow(); }, hasFrame);
-
-    // The active document's.
-    SetHandler(
-        ID_FILE_CLOSE,
-        [this] {
-            CQuillmarDoc* pDoc = GetActiveDocument();
-            if (pDoc->SaveModified()) {
-                pDoc->OnCloseDocument();
-            }
-        },
-        hasFrame);
-    SetHandler(
-        ID_FILE_SAVE, [this] { GetActiveDocument()->DoFileSave(); }, notInShoppingList);
-    SetHandler(
-        ID_FILE_SAVE_AS, [this] { GetActiveDocument()->DoSave(QString()); }, notInShoppingList);
-    SetHandler(
-        ID_IMPORT, [this] { GetActiveDocument()->OnImport(); }, notInShoppingList);
-    SetHandler(
-        ID_AUTO_SAVE, [this] { GetActiveDocument()->OnAutoSave(); }, hasFrame,
-        [this] { return GetActiveDocument() != nullptr && GetActiveDocument()->m_bAutoSave; });
-    SetHandler(
-        ID_SHOPPING_LIST, [this] { GetActiveDocument()->OnShoppingList(); }, hasFrame,
-        [this] { return GetActiveDocument() != nullptr && GetActiveDocument()->m_bShoppingList; });
-
-    // The active view's: the tree prints the hierarchy, the form a blank page.
-    SetHandler(
-        ID_FILE_PRINT,
-        [this, treeActive] {
-            CChildFrame* pFrame = GetActiveChildFrame();
-            if (treeActive()) {
-                PrintTreeWithDialog(*pFrame->GetLeftView(), pFrame->windowTitle(), GetPrinter(),
-                                    this);
-            } else {
-                PrintBlankPageWithDialog(GetPrinter(), this);
-            }
-        },
-        hasFrame);
-    SetHandler(
-        ID_FILE_PRINT_PREVIEW,
-        [this, treeActive] {
-            CChildFrame* pFrame = GetActiveChildFrame();
-            if (treeActive()) {
-                PreviewTree(*pFrame->GetLeftView(), pFrame->windowTitle(), GetPrinter(), this);
-            } else {
-                PreviewBlankPage(GetPrinter(), this);
-            }
-        },
-        hasFrame);
-    SetHandler(
-        ID_DELETE_BOD, [this] { GetActiveChildFrame()->GetLeftView()->OnDeleteBod(); }, treeActive);
-    // Undo, Cut, Copy and Paste have no handler in the main window: they stay greyed.
-}
-
-void CMainFrame::SetHandler(int nID, std::function<void()> fnRun, std::function<bool()> fnEnabled,
-                            std::function<bool()> fnChecked) {
-    CCommand& command = m_commands.at(nID);
-    command.fnRun = std::move(fnRun);
-    command.fnEnabled = std::move(fnEnabled);
-    command.fnChecked = std::move(fnChecked);
 }
 
 void CMainFrame::CreateToolBar() {
@@ -352,18 +130,14 @@ void CMainFrame::CreateToolBar() {
     m_wndToolBar->setObjectName(QStringLiteral("Toolbar"));
     m_wndToolBar->setIconSize(QSize(16, 16));
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    for (const CToolButton& button : kToolButtons) {
-        if (button.nID == kSeparator) {
+    for (const int nID : ToolBarLayout()) {
+        if (nID == kSeparator) {
             m_wndToolBar->addSeparator();
             continue;
         }
-        QAction* pAction = m_commands.at(button.nID).pAction;
-        pAction->setIcon(QIcon(QString::fromLatin1(button.pszIcon)));
-        m_wndToolBar->addAction(pAction);
-    }
-    // Menus show the commands as words only.
-    for (const auto& [nID, command] : m_commands) {
-        command.pAction->setIconVisibleInMenu(false);
+        const CCommand& command = m_commands.at(nID);
+        command.pAction->setIcon(QIcon(QString::fromLatin1(command.pRow->pszIcon)));
+        m_wndToolBar->addAction(command.pAction);
     }
 }
 
@@ -385,13 +159,15 @@ void CMainFrame::CreateStatusBar() {
     pStatusBar->showMessage(QStringLiteral("Ready"));
 }
 
-QMenu* CMainFrame::CreateMenu(const QString& strTitle, const std::vector<int>& items) {
-    auto* pMenu = new QMenu(strTitle, this);
-    for (const int nID : items) {
+QMenu* CMainFrame::CreateMenu(const CMenuLayout& layout) {
+    auto* pMenu = new QMenu(QString::fromLatin1(layout.pszTitle), this);
+    for (const int nID : layout.items) {
         if (nID == kSeparator) {
             pMenu->addSeparator();
         } else if (nID == kRecentFiles) {
             AddRecentFileItems(pMenu);
+        } else if (nID == kWindowList) {
+            connect(pMenu, &QMenu::aboutToShow, this, [this, pMenu] { FillWindowList(pMenu); });
         } else {
             pMenu->addAction(m_commands.at(nID).pAction);
         }
@@ -418,31 +194,12 @@ void CMainFrame::CreateMenus() {
         m_recentFileActions.push_back(pAction);
     }
 
-    m_menusNoDocument = {
-        CreateMenu(QStringLiteral("&File"),
-                   {ID_FILE_NEW, ID_FILE_OPEN, kSeparator, ID_FILE_PRINT_SETUP, kSeparator,
-                    kRecentFiles, kSeparator, ID_APP_EXIT}),
-        CreateMenu(QStringLiteral("&View"), {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT}),
-        CreateMenu(QStringLiteral("&Help"), {ID_APP_ABOUT}),
-    };
-    QMenu* pWindowMenu =
-        CreateMenu(QStringLiteral("&Window"),
-                   {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE});
-    connect(pWindowMenu, &QMenu::aboutToShow, this,
-            [this, pWindowMenu] { FillWindowList(pWindowMenu); });
-    m_menusDocument = {
-        CreateMenu(QStringLiteral("&File"),
-                   {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS,
-                    kSeparator, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
-                    kSeparator, kRecentFiles, kSeparator, ID_APP_EXIT}),
-        CreateMenu(QStringLiteral("&Edit"), {ID_EDIT_UNDO, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY,
-                                             ID_EDIT_PASTE, kSeparator, ID_IMPORT, ID_AUTO_SAVE}),
-        CreateMenu(QStringLiteral("&View"),
-                   {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT, kSeparator,
-                    ID_ALWAYS_ON_TOP, kSeparator, ID_SHOPPING_LIST}),
-        pWindowMenu,
-        CreateMenu(QStringLiteral("&Help"), {ID_APP_ABOUT}),
-    };
+    for (const CMenuLayout& layout : MenusWithoutDocument()) {
+        m_menusNoDocument.push_back(CreateMenu(layout));
+    }
+    for (const CMenuLayout& layout : MenusWithDocument()) {
+        m_menusDocument.push_back(CreateMenu(layout));
+    }
     for (QMenu* pMenu : m_menusNoDocument) {
         menuBar()->addMenu(pMenu);
     }
@@ -498,6 +255,15 @@ CChildFrame* CMainFrame::CreateChildFrame(CDocument* pDoc) {
     m_pMdiArea->addSubWindow(pFrame);
     pFrame->InitialUpdateFrame();
     connect(pFrame, &QObject::destroyed, &m_idleTimer, [this] { ScheduleIdleUpdate(); });
+    // Every change of the deeds or the selection reaches the views; the title carries the
+    // modified mark; the history names what Undo and Redo would do.
+    const auto startTimer = qOverload<>(&QTimer::start);
+    connect(pDoc, &CDocument::ViewsUpdated, &m_idleTimer, startTimer, Qt::UniqueConnection);
+    connect(pDoc, &CDocument::TitleChanged, &m_idleTimer, startTimer, Qt::UniqueConnection);
+    if (auto* pQuillmarDoc = qobject_cast<CQuillmarDoc*>(pDoc)) {
+        connect(pQuillmarDoc, &CQuillmarDoc::Changed, &m_idleTimer, startTimer,
+                Qt::UniqueConnection);
+    }
     UpdateCommandUI();
     return pFrame;
 }
@@ -535,18 +301,22 @@ void CMainFrame::OnCommand(int nID) {
         return;
     }
     // A greyed command does not run, whether it came from a menu, a button or a key.
-    const CCommand& command = it->second;
-    if (command.fnRun && (!command.fnEnabled || command.fnEnabled())) {
-        command.fnRun();
+    const CCommandRow& row = *it->second.pRow;
+    if (IsCommandEnabled(row)) {
+        row.fnRun(*this);
     }
     UpdateCommandUI();
 }
 
 void CMainFrame::UpdateCommandUI() {
     for (const auto& [nID, command] : m_commands) {
-        command.pAction->setEnabled(command.fnRun && (!command.fnEnabled || command.fnEnabled()));
-        if (command.fnChecked) {
-            command.pAction->setChecked(command.fnChecked());
+        const CCommandRow& row = *command.pRow;
+        command.pAction->setEnabled(IsCommandEnabled(row));
+        if (row.fnChecked != nullptr) {
+            command.pAction->setChecked(row.fnChecked(*this));
+        }
+        if (row.fnText != nullptr) {
+            command.pAction->setText(row.fnText(*this));
         }
     }
 
@@ -567,6 +337,10 @@ void CMainFrame::UpdateCommandUI() {
     if (strTitle != windowTitle()) {
         setWindowTitle(strTitle);
     }
+}
+
+bool CMainFrame::IsCommandEnabled(const CCommandRow& row) const {
+    return row.fnRun != nullptr && (row.fnEnabled == nullptr || row.fnEnabled(*this));
 }
 
 QString CMainFrame::BuildTitle() const {
@@ -618,6 +392,24 @@ void CMainFrame::OnFileOpen() {
 void CMainFrame::OnFilePrintSetup() {
     QPageSetupDialog dlg(&GetPrinter(), this);
     dlg.exec();
+}
+
+void CMainFrame::OnFilePrint(bool bTree) {
+    CChildFrame* pFrame = GetActiveChildFrame();
+    if (bTree) {
+        PrintTreeWithDialog(*pFrame->GetLeftView(), pFrame->windowTitle(), GetPrinter(), this);
+    } else {
+        PrintBlankPageWithDialog(GetPrinter(), this);
+    }
+}
+
+void CMainFrame::OnFilePrintPreview(bool bTree) {
+    CChildFrame* pFrame = GetActiveChildFrame();
+    if (bTree) {
+        PreviewTree(*pFrame->GetLeftView(), pFrame->windowTitle(), GetPrinter(), this);
+    } else {
+        PreviewBlankPage(GetPrinter(), this);
+    }
 }
 
 void CMainFrame::OnAppAbout() {
@@ -679,22 +471,4 @@ void CMainFrame::dropEvent(QDropEvent* pEvent) {
     }
     activateWindow();
     UpdateCommandUI();
-}
-
-bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
-    switch (pEvent->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Drop:
-    case QEvent::FocusIn:
-    case QEvent::WindowActivate:
-        ScheduleIdleUpdate();
-        break;
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(pWatched, pEvent);
 }

@@ -98,6 +98,7 @@ void CDocument::UpdateAllViews(CView* pSender, long lHint, void* pHint) {
             pView->OnUpdate(pSender, lHint, pHint);
         }
     }
+    Q_EMIT ViewsUpdated();
 }
 
 bool CDocument::OnNewDocument() {

@@ -68,6 +68,8 @@ public:
     void SetDocManager(CDocManager* pManager) { m_pDocManager = pManager; }
 
 Q_SIGNALS:
+    // Every view but the sender has been told of a change.
+    void ViewsUpdated();
     // The title or the modified flag changed: captions follow it.
     void TitleChanged();
     // The document is about to go: its windows close.

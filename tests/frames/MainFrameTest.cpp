@@ -74,8 +74,8 @@ TEST_F(MainFrameTest, MenuBarWithAndWithoutDocument) {
         {"&File", "&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...", "—",
          "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "—", "Recent File", "—",
          "E&xit"},
-        {"&Edit", "&Undo\tCtrl+Z", "—", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "—",
-         "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
+        {"&Edit", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "—", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
+         "&Paste\tCtrl+V", "—", "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
         {"&View", "&Toolbar", "&Status Bar", "S&plit", "—", "Al&ways on top\tCtrl+T", "—",
          "Shopping &List\tCtrl+L"},
         {"&Window", "&New Window", "&Cascade", "&Tile", "&Arrange Icons"},
@@ -117,15 +117,30 @@ TEST_F(MainFrameTest, DocumentWindowsAreNumberedListedAndReachedByKeys) {
 }
 
 TEST_F(MainFrameTest, EveryAcceleratorBelongsToExactlyOneCommand) {
-    const std::vector<std::pair<const char*, int>> table{
-        {"Ctrl+A", ID_AUTO_SAVE},     {"Ctrl+C", ID_EDIT_COPY},        {"Ctrl+I", ID_IMPORT},
-        {"Ctrl+L", ID_SHOPPING_LIST}, {"Ctrl+N", ID_FILE_NEW},         {"Ctrl+O", ID_FILE_OPEN},
-        {"Ctrl+P", ID_FILE_PRINT},    {"Ctrl+S", ID_FILE_SAVE},        {"Ctrl+T", ID_ALWAYS_ON_TOP},
-        {"Ctrl+V", ID_EDIT_PASTE},    {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+Del", ID_DELETE_BOD},
-        {"F6", ID_NEXT_PANE},         {"Shift+F6", ID_PREV_PANE},      {"Ctrl+Ins", ID_EDIT_COPY},
-        {"Shift+Ins", ID_EDIT_PASTE}, {"Ctrl+X", ID_EDIT_CUT},         {"Ctrl+Z", ID_EDIT_UNDO},
-        {"Ctrl+F4", ID_MDI_CLOSE},    {"Ctrl+Shift+F6", ID_MDI_PREV},  {"Ctrl+F6", ID_MDI_NEXT},
-        {"Ctrl+Q", ID_APP_EXIT}};
+    const std::vector<std::pair<const char*, int>> table{{"Ctrl+A", ID_AUTO_SAVE},
+                                                         {"Ctrl+C", ID_EDIT_COPY},
+                                                         {"Ctrl+I", ID_IMPORT},
+                                                         {"Ctrl+L", ID_SHOPPING_LIST},
+                                                         {"Ctrl+N", ID_FILE_NEW},
+                                                         {"Ctrl+O", ID_FILE_OPEN},
+                                                         {"Ctrl+P", ID_FILE_PRINT},
+                                                         {"Ctrl+S", ID_FILE_SAVE},
+                                                         {"Ctrl+T", ID_ALWAYS_ON_TOP},
+                                                         {"Ctrl+V", ID_EDIT_PASTE},
+                                                         {"Alt+Backspace", ID_EDIT_UNDO},
+                                                         {"Ctrl+Del", ID_DELETE_BOD},
+                                                         {"F6", ID_NEXT_PANE},
+                                                         {"Shift+F6", ID_PREV_PANE},
+                                                         {"Ctrl+Ins", ID_EDIT_COPY},
+                                                         {"Shift+Ins", ID_EDIT_PASTE},
+                                                         {"Ctrl+X", ID_EDIT_CUT},
+                                                         {"Ctrl+Z", ID_EDIT_UNDO},
+                                                         {"Ctrl+F4", ID_MDI_CLOSE},
+                                                         {"Ctrl+Shift+F6", ID_MDI_PREV},
+                                                         {"Ctrl+F6", ID_MDI_NEXT},
+                                                         {"Ctrl+Q", ID_APP_EXIT},
+                                                         {"Ctrl+Y", ID_EDIT_REDO},
+                                                         {"Ctrl+Shift+Z", ID_EDIT_REDO}};
     for (const auto& [pszKey, nID] : table) {
         EXPECT_TRUE(Frame().GetCommand(nID)->shortcuts().contains(QKeySequence(pszKey))) << pszKey;
     }

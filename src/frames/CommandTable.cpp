@@ -1,0 +1,328 @@
+#include "frames/CommandTable.h"
+
+#include "document/QuillmarDoc.h"
+#include "frames/ChildFrame.h"
+#include "frames/MainFrame.h"
+#include "views/LeftView.h"
+
+#include <QMdiArea>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+bool HasFrame(const CMainFrame& frame) {
+    return frame.GetActiveChildFrame() != nullptr;
+}
+
+bool NotInShoppingList(const CMainFrame& frame) {
+    const CQuillmarDoc* pDoc = frame.GetActiveDocument();
+    return pDoc != nullptr && pDoc->IsNotInShoppingList();
+}
+
+// The tree is the active pane: it prints the hierarchy and deletes deeds.
+bool TreeActive(const CMainFrame& frame) {
+    const CChildFrame* pFrame = frame.GetActiveChildFrame();
+    return pFrame != nullptr && pFrame->GetActiveView() == pFrame->GetLeftView();
+}
+
+bool CanUndo(const CMainFrame& frame) {
+    const CQuillmarDoc* pDoc = frame.GetActiveDocument();
+    return pDoc != nullptr && pDoc->CanUndo();
+}
+
+bool CanRedo(const CMainFrame& frame) {
+    const CQuillmarDoc* pDoc = frame.GetActiveDocument();
+    return pDoc != nullptr && pDoc->CanRedo();
+}
+
+// "&Undo Delete BOD\tCtrl+Z": the verb, the operation it would take back, the key.
+QString HistoryText(const CMainFrame& frame, bool bUndo) {
+    const CQuillmarDoc* pDoc = frame.GetActiveDocument();
+    QString strName;
+    if (pDoc != nullptr && (bUndo ? pDoc->CanUndo() : pDoc->CanRedo())) {
+        const QUndoStack& stack = pDoc->GetUndoStack();
+        strName = QLatin1Char(' ') + (bUndo ? stack.undoText() : stack.redoText());
+        strName.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    }
+    return (bUndo ? QStringLiteral("&Undo%1\tCtrl+Z") : QStringLiteral("&Redo%1\tCtrl+Y"))
+        .arg(strName);
+}
+
+const CCommandRow kCommands[] = {
+    // The application's and this window's.
+    {.nID = ID_FILE_NEW,
+     .pszText = "&New\tCtrl+N",
+     .pszPrompt = "Create a new document\nNew",
+     .keys = {Qt::CTRL | Qt::Key_N},
+     .pszIcon = ":/toolbar/new.svg",
+     .fnRun =
+         [](CMainFrame& f) {
+             f.OnFileNew();
+         }},
+    {.nID = ID_FILE_OPEN,
+     .pszText = "&Open...\tCtrl+O",
+     .pszPrompt = "Open an existing document\nOpen",
+     .keys = {Qt::CTRL | Qt::Key_O},
+     .pszIcon = ":/toolbar/open.svg",
+     .fnRun =
+         [](CMainFrame& f) {
+             f.OnFileOpen();
+         }},
+    {.nID = ID_FILE_PRINT_SETUP,
+     .pszText = "P&rint Setup...",
+     .pszPrompt = "Change the printer and printing options\nPrint Setup",
+     .fnRun =
+         [](CMainFrame& f) {
+             f.OnFilePrintSetup();
+         }},
+    {.nID = ID_APP_EXIT,
+     .pszText = "E&xit",
+     .pszPrompt = "Quit the application; prompts to save documents\nExit",
+     .keys = {Qt::CTRL | Qt::Key_Q},
+     .fnRun =
+         [](CMainFrame& f) {
+             f.close();
+         }},
+    {.nID = ID_APP_ABOUT,
+     .pszText = "&About Quillmar...",
+     .pszPrompt = "Display program information, version number and copyright\nAbout",
+     .fnRun =
+         [](CMainFrame& f) {
+             f.OnAppAbout();
+         }},
+    {.nID = ID_ALWAYS_ON_TOP,
+     .pszText = "Al&ways on top\tCtrl+T",
+     .pszPrompt = "Set window to stay on top of all other windows\nAlways on top",
+     .keys = {Qt::CTRL | Qt::Key_T},
+     .pszIcon = ":/toolbar/alwaysontop.svg",
+     .fnRun = [](CMainFrame& f) { f.OnAlwaysOnTop(); },
+     .fnChecked =
+         [](const CMainFrame& f) {
+             return f.IsAlwaysOnTop();
+         }},
+    {.nID = ID_VIEW_TOOLBAR,
+     .pszText = "&Toolbar",
+     .pszPrompt = "Show or hide the toolbar\nToggle ToolBar",
+     .fnRun = [](CMainFrame& f) { f.GetToolBar()->setVisible(f.GetToolBar()->isHidden()); },
+     .fnChecked =
+         [](const CMainFrame& f) {
+             return !f.GetToolBar()->isHidden();
+         }},
+    {.nID = ID_VIEW_STATUS_BAR,
+     .pszText = "&Status Bar",
+     .pszPrompt = "Show or hide the status bar\nToggle StatusBar",
+     .fnRun = [](CMainFrame& f) { f.statusBar()->setVisible(f.statusBar()->isHidden()); },
+     .fnChecked =
+         [](const CMainFrame& f) {
+             return !f.statusBar()->isHidden();
+         }},
+    {.nID = ID_WINDOW_NEW,
+     .pszText = "&New Window",
+     .pszPrompt = "Open another window for the active document\nNew Window",
+     .fnRun = [](CMainFrame& f) { f.OnWindowNew(); },
+     .fnEnabled = HasFrame},
+    {.nID = ID_WINDOW_CASCADE,
+     .pszText = "&Cascade",
+     .pszPrompt = "Arrange windows so they overlap\nCascade Windows",
+     .fnRun = [](CMainFrame& f) { f.GetMdiArea()->cascadeSubWindows(); },
+     .fnEnabled = HasFrame},
+    {.nID = ID_WINDOW_TILE_HORZ,
+     .pszText = "&Tile",
+     .pszPrompt = "Arrange windows as non-overlapping tiles\nTile Windows",
+     .fnRun = [](CMainFrame& f) { f.GetMdiArea()->tileSubWindows(); },
+     .fnEnabled = HasFrame},
+    {.nID = ID_WINDOW_ARRANGE,
+     .pszText = "&Arrange Icons",
+     .pszPrompt = "Arrange icons at the bottom of the window\nArrange Icons",
+     .fnRun = [](CMainFrame& f) { f.OnWindowArrange(); },
+     .fnEnabled = HasFrame},
+
+    // The active document window's.
+    {.nID = ID_WINDOW_SPLIT,
+     .pszText = "S&plit",
+     .pszPrompt = "Split the active window into panes\nSplit",
+     .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->OnSplit(); },
+     .fnEnabled = HasFrame},
+    {.nID = ID_NEXT_PANE,
+     .pszText = "Next Pane",
+     .pszPrompt = "Switch to the next window pane\nNext Pane",
+     .keys = {QKeyCombination(Qt::Key_F6)},
+     .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->OnNextPane(); },
+     .fnEnabled = HasFrame},
+    {.nID = ID_PREV_PANE,
+     .pszText = "Previous Pane",
+     .pszPrompt = "Switch back to the previous window pane\nPrevious Pane",
+     .keys = {Qt::SHIFT | Qt::Key_F6},
+     .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->OnNextPane(); },
+     .fnEnabled = HasFrame},
+    {.nID = ID_MDI_CLOSE,
+     .pszText = "Close Window",
+     .pszPrompt = "Close the active document window",
+     .keys = {Qt::CTRL | Qt::Key_F4},
+     .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->close(); },
+     .fnEnabled = HasFrame},
+    {.nID = ID_MDI_NEXT,
+     .pszText = "Next Window",
+     .pszPrompt = "Switch to the next document window",
+     .keys = {Qt::CTRL | Qt::Key_F6},
+     .fnRun = [](CMainFrame& f) { f.GetMdiArea()->activateNextSubWindow(); },
+     .fnEnabled = HasFrame},
+    {.nID = ID_MDI_PREV,
+     .pszText = "Previous Window",
+     .pszPrompt = "Switch to the previous document window",
+     .keys = {Qt::CTRL | Qt::SHIFT | Qt::Key_F6},
+     .fnRun = [](CMainFrame& f) { f.GetMdiArea()->activatePreviousSubWindow(); },
+     .fnEnabled = HasFrame},
+
+    // The active document's.
+    {.nID = ID_FILE_CLOSE,
+     .pszText = "&Close",
+     .pszPrompt = "Close the active document\nClose",
+     .fnRun =
+         [](CMainFrame& f) {
+             CQuillmarDoc* pDoc = f.GetActiveDocument();
+             if (pDoc->SaveModified()) {
+                 pDoc->OnCloseDocument();
+             }
+         },
+     .fnEnabled = HasFrame},
+    {.nID = ID_FILE_SAVE,
+     .pszText = "&Save\tCtrl+S",
+     .pszPrompt = "Save the active document\nSave",
+     .keys = {Qt::CTRL | Qt::Key_S},
+     .pszIcon = ":/toolbar/save.svg",
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->DoFileSave(); },
+     .fnEnabled = NotInShoppingList},
+    {.nID = ID_FILE_SAVE_AS,
+     .pszText = "Save &As...",
+     .pszPrompt = "Save the active document with a new name\nSave As",
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->DoSave(QString()); },
+     .fnEnabled = NotInShoppingList},
+    {.nID = ID_EDIT_UNDO,
+     .pszText = "&Undo\tCtrl+Z",
+     .pszPrompt = "Undo the last action\nUndo",
+     .keys = {Qt::ALT | Qt::Key_Backspace, Qt::CTRL | Qt::Key_Z},
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->GetUndoStack().undo(); },
+     .fnEnabled = CanUndo,
+     .fnText =
+         [](const CMainFrame& f) {
+             return HistoryText(f, true);
+         }},
+    {.nID = ID_EDIT_REDO,
+     .pszText = "&Redo\tCtrl+Y",
+     .pszPrompt = "Redo the previously undone action\nRedo",
+     .keys = {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->GetUndoStack().redo(); },
+     .fnEnabled = CanRedo,
+     .fnText =
+         [](const CMainFrame& f) {
+             return HistoryText(f, false);
+         }},
+    // Cut, Copy and Paste have no handler: they stay greyed.
+    {.nID = ID_EDIT_CUT,
+     .pszText = "Cu&t\tCtrl+X",
+     .pszPrompt = "Cut the selection and put it on the Clipboard\nCut",
+     .keys = {Qt::CTRL | Qt::Key_X}},
+    {.nID = ID_EDIT_COPY,
+     .pszText = "&Copy\tCtrl+C",
+     .pszPrompt = "Copy the selection and put it on the Clipboard\nCopy",
+     .keys = {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}},
+    {.nID = ID_EDIT_PASTE,
+     .pszText = "&Paste\tCtrl+V",
+     .pszPrompt = "Insert Clipboard contents\nPaste",
+     .keys = {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
+    {.nID = ID_IMPORT,
+     .pszText = "&Import...\tCtrl+I",
+     .pszPrompt = "Import BOD's from UOAssist's clipboard format\nImport",
+     .keys = {Qt::CTRL | Qt::Key_I},
+     .pszIcon = ":/toolbar/import.svg",
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnImport(); },
+     .fnEnabled = NotInShoppingList},
+    {.nID = ID_AUTO_SAVE,
+     .pszText = "&Auto Save\tCtrl+A",
+     .pszPrompt = "Automatically save whenever a change is made\nAuto Save",
+     .keys = {Qt::CTRL | Qt::Key_A},
+     .pszIcon = ":/toolbar/autosave.svg",
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnAutoSave(); },
+     .fnEnabled = HasFrame,
+     .fnChecked =
+         [](const CMainFrame& f) {
+             return f.GetActiveDocument() != nullptr && f.GetActiveDocument()->m_bAutoSave;
+         }},
+    {.nID = ID_SHOPPING_LIST,
+     .pszText = "Shopping &List\tCtrl+L",
+     .pszPrompt = "View a list of all LBOD's and the needed SBOD's\nShopping List",
+     .keys = {Qt::CTRL | Qt::Key_L},
+     .pszIcon = ":/toolbar/shoppinglist.svg",
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnShoppingList(); },
+     .fnEnabled = HasFrame,
+     .fnChecked =
+         [](const CMainFrame& f) {
+             return f.GetActiveDocument() != nullptr && f.GetActiveDocument()->m_bShoppingList;
+         }},
+
+    // The active view's: the tree prints the hierarchy, the form a blank page.
+    {.nID = ID_FILE_PRINT,
+     .pszText = "&Print...\tCtrl+P",
+     .pszPrompt = "Print the active document\nPrint",
+     .keys = {Qt::CTRL | Qt::Key_P},
+     .pszIcon = ":/toolbar/print.svg",
+     .fnRun = [](CMainFrame& f) { f.OnFilePrint(TreeActive(f)); },
+     .fnEnabled = HasFrame},
+    {.nID = ID_FILE_PRINT_PREVIEW,
+     .pszText = "Print Pre&view",
+     .pszPrompt = "Display full pages\nPrint Preview",
+     .pszIcon = ":/toolbar/preview.svg",
+     .fnRun = [](CMainFrame& f) { f.OnFilePrintPreview(TreeActive(f)); },
+     .fnEnabled = HasFrame},
+    {.nID = ID_DELETE_BOD,
+     .pszText = "Delete BOD",
+     .keys = {Qt::CTRL | Qt::Key_Delete},
+     .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->GetLeftView()->OnDeleteBod(); },
+     .fnEnabled = TreeActive},
+};
+
+constexpr int kToolBar[] = {
+    ID_FILE_NEW,      ID_FILE_OPEN,          ID_FILE_SAVE, kSeparator,
+    ID_FILE_PRINT,    ID_FILE_PRINT_PREVIEW, kSeparator,   ID_AUTO_SAVE,
+    ID_ALWAYS_ON_TOP, ID_SHOPPING_LIST,      kSeparator,   ID_IMPORT,
+};
+
+} // namespace
+
+std::span<const CCommandRow> CommandTable() {
+    return kCommands;
+}
+
+std::span<const int> ToolBarLayout() {
+    return kToolBar;
+}
+
+std::vector<CMenuLayout> MenusWithoutDocument() {
+    return {
+        {"&File",
+         {ID_FILE_NEW, ID_FILE_OPEN, kSeparator, ID_FILE_PRINT_SETUP, kSeparator, kRecentFiles,
+          kSeparator, ID_APP_EXIT}},
+        {"&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT}},
+        {"&Help", {ID_APP_ABOUT}},
+    };
+}
+
+std::vector<CMenuLayout> MenusWithDocument() {
+    return {
+        {"&File",
+         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, kSeparator,
+          ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator, kRecentFiles,
+          kSeparator, ID_APP_EXIT}},
+        {"&Edit",
+         {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+          kSeparator, ID_IMPORT, ID_AUTO_SAVE}},
+        {"&View",
+         {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT, kSeparator, ID_ALWAYS_ON_TOP,
+          kSeparator, ID_SHOPPING_LIST}},
+        {"&Window",
+         {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE, kWindowList}},
+        {"&Help", {ID_APP_ABOUT}},
+    };
+}
