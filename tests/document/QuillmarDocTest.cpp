@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -97,21 +98,153 @@ TEST_F(QuillmarDocTest, ShoppingListShowsLargeDeedsThenTheOpenPartsInOrder) {
     EXPECT_EQ("gold", doc.m_arrBods[18]->m_strMaterial);
 }
 
+// Changes to the shown copies are carried out but not recorded; the real list and its history
+// are waiting, untouched, when the mode is left.
 TEST_F(QuillmarDocTest, ChangesInShoppingListModeLeaveNoTrace) {
     CQuillmarDoc& doc = NewDoc();
     doc.AddBodItem(MakeLarge("LBOD/bardiche", {"bardiche"}));
-    doc.AddBodItem(MakeSmall("halberd"));
+    CBodArray imported;
+    imported.push_back(MakeSmall("halberd"));
+    doc.ImportDeeds(std::move(imported));
     doc.OnShoppingList();
-    doc.m_arrBods[0]->m_strNotes = "edited";
-    doc.m_arrBods.erase(doc.m_arrBods.begin() + 1);
-    doc.MarkChanged(true);
+    EXPECT_FALSE(doc.CanUndo());
+    CBodItem edited(*doc.m_arrBods[0]);
+    edited.m_strNotes = "edited";
+    EXPECT_TRUE(doc.ApplyEdit(doc.m_arrBods[0].get(), edited, nullptr));
+    EXPECT_TRUE(doc.DeleteDeed(doc.m_arrBods[1].get(), nullptr));
+    EXPECT_EQ(1, doc.GetUndoStack().count());
     doc.OnShoppingList();
 
     EXPECT_EQ((std::vector<std::string>{"LBOD/bardiche", "halberd"}), Items(doc.m_arrBods));
     EXPECT_EQ("", doc.m_arrBods[0]->m_strNotes);
+    EXPECT_EQ(QString("Quilmr1 *"), doc.GetTitle());
+    doc.GetUndoStack().undo();
+    EXPECT_EQ((std::vector<std::string>{"LBOD/bardiche"}), Items(doc.m_arrBods));
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(QString("Quilmr1"), doc.GetTitle());
-    EXPECT_TRUE(m_prompt.m_messages.isEmpty()); // nothing was left out
+}
+
+// Each operation, done, undone and redone, leaves the file with exactly the bytes of the state
+// it stands at: by Save, or by itself under Auto Save. Undoing back to the saved state clears
+// the modified mark.
+TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
+    using TestDeeds::DeedFields;
+    const DeedFields kLarge{"Smithy", "Platemail",      "iron", "20",
+                            "Normal", "LBOD/platemail", "0/40"};
+    const DeedFields kGloves{"Smithy", "Platemail",        "iron", "20",
+                             "Normal", "platemail gloves", "0/20"};
+    const DeedFields kArms{"Smithy", "Platemail", "iron", "20", "Normal", "platemail arms", "5/20"};
+    const auto deed = [](const DeedFields& fields, std::uint32_t nTime) {
+        auto pBod = fields.strItem == "LBOD/platemail"
+                        ? TestDeeds::MakeLargeDeed(fields, {"platemail gloves", "platemail arms"})
+                        : MakeDeed(fields);
+        pBod->m_timeAdded = nTime;
+        return pBod;
+    };
+    const auto bytes = [](std::vector<std::unique_ptr<CBodItem>> deeds) {
+        return QByteArray::fromStdString(BodFile::Write(deeds, 0, 0));
+    };
+    const auto original = [&] {
+        CBodArray deeds;
+        deeds.push_back(deed(kLarge, 1));
+        deeds.push_back(deed(kGloves, 2));
+        deeds.push_back(deed(kArms, 3));
+        return deeds;
+    };
+    DeedFields helm = kGloves;
+    helm.strItem = "plate helm";
+    struct Operation {
+        const char* pszName;
+        std::function<bool(CQuillmarDoc&)> fnDo;
+        // The deeds after it, written by hand.
+        std::function<CBodArray()> fnAfter;
+        // The item selected after an undo.
+        std::string strSelectedAfterUndo;
+    };
+    const Operation operations[] = {
+        {"Import",
+         [&](CQuillmarDoc& doc) {
+             CBodArray bods;
+             bods.push_back(deed(helm, 4));
+             bods.push_back(deed(kGloves, 5));
+             return doc.ImportDeeds(std::move(bods)) == 2;
+         },
+         [&] {
+             CBodArray deeds = original();
+             deeds.push_back(deed(helm, 4));
+             deeds.push_back(deed(kGloves, 5));
+             return deeds;
+         },
+         ""},
+        {"Delete BOD",
+         [](CQuillmarDoc& doc) { return doc.DeleteDeed(doc.m_arrBods[1].get(), nullptr); },
+         [&] {
+             CBodArray deeds = original();
+             deeds.erase(deeds.begin() + 1);
+             return deeds;
+         },
+         "platemail gloves"},
+        {"Apply",
+         [](CQuillmarDoc& doc) {
+             CBodItem edited(*doc.m_arrBods[2]);
+             edited.m_strCount = "20/20";
+             edited.m_strNotes = "bought";
+             return doc.ApplyEdit(doc.m_arrBods[2].get(), edited, nullptr);
+         },
+         [&] {
+             CBodArray deeds = original();
+             deeds[2]->m_strCount = "20/20";
+             deeds[2]->m_strNotes = "bought";
+             return deeds;
+         },
+         "platemail arms"},
+        {"Drop BOD",
+         [](CQuillmarDoc& doc) {
+             return doc.CombineIntoLarge(doc.m_arrBods[1].get(), doc.m_arrBods[0].get(), nullptr);
+         },
+         [&] {
+             CBodArray deeds = original();
+             deeds[0]->SetPart(0, true, "");
+             deeds[0]->m_strCount = "20/40";
+             deeds.erase(deeds.begin() + 1);
+             return deeds;
+         },
+         "platemail gloves"},
+    };
+    const QByteArray before = bytes(original());
+    for (const bool bAutoSave : {false, true}) {
+        SetAutoSave(bAutoSave ? "1" : "0");
+        for (const Operation& op : operations) {
+            SCOPED_TRACE(std::string(op.pszName) + (bAutoSave ? " with Auto Save" : ""));
+            const QString strPath = Path(QString("%1-%2.bod").arg(op.pszName).arg(bAutoSave));
+            WriteFileBytes(strPath, before);
+            auto& doc = static_cast<CQuillmarDoc&>(*m_manager->OpenDocumentFile(strPath));
+            const QByteArray after = bytes(op.fnAfter());
+            const auto step = [&](const QByteArray& expected, bool bModified) {
+                if (!bAutoSave && bModified) {
+                    EXPECT_EQ(QFileInfo(strPath).fileName() + " *", doc.GetTitle());
+                    ASSERT_TRUE(doc.DoFileSave());
+                }
+                EXPECT_FALSE(doc.IsModified());
+                EXPECT_EQ(expected.toHex().toStdString(),
+                          ReadFileBytes(strPath).toHex().toStdString());
+            };
+
+            ASSERT_TRUE(op.fnDo(doc));
+            EXPECT_EQ(QString(op.pszName), doc.GetUndoStack().undoText());
+            step(after, true);
+            doc.GetUndoStack().undo();
+            step(before, true);
+            EXPECT_EQ(op.strSelectedAfterUndo,
+                      doc.m_pSelectedBod != nullptr ? doc.m_pSelectedBod->m_strItem : "");
+            doc.GetUndoStack().redo();
+            step(after, true);
+            doc.GetUndoStack().undo();
+            doc.GetUndoStack().redo();
+            // Back at the saved state: nothing to save.
+            step(after, false);
+            doc.OnCloseDocument();
+        }
+    }
 }
 
 TEST_F(QuillmarDocTest, SavingWhileTheShoppingListIsShownWritesTheFullList) {
