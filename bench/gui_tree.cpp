@@ -1,4 +1,5 @@
 #include "document/QuillmarDoc.h"
+#include "framework/Prompt.h"
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
 
@@ -7,11 +8,15 @@
 #include <array>
 #include <benchmark/benchmark.h>
 #include <string>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace {
 
-// A document of both trades with every material, amount and quality, a large deed in eight.
-void FillMixed(CQuillmarDoc& doc, int nDeeds) {
+// Deeds of both trades with every material, amount and quality, a large deed in eight.
+CBodArray MakeMixed(int nDeeds) {
+    CBodArray bods;
     struct Kind {
         const char* pszTrade;
         const char* pszCategory;
@@ -48,9 +53,30 @@ void FillMixed(CQuillmarDoc& doc, int nDeeds) {
         pBod->m_strItem = i % 8 == 7 ? std::string("LBOD/") + kind.pszCategory
                                      : kind.items[static_cast<std::size_t>(i / 96 % 4)];
         pBod->m_strCount = std::to_string(i % 21) + "/" + pBod->m_strAmount;
+        bods.push_back(std::move(pBod));
+    }
+    return bods;
+}
+
+void FillMixed(CQuillmarDoc& doc, int nDeeds) {
+    for (std::unique_ptr<CBodItem>& pBod : MakeMixed(nDeeds)) {
         doc.AddBodItem(std::move(pBod));
     }
 }
+
+// Import tells how many deeds came in; nobody is there to read it.
+class CSilentPrompt : public IPrompt {
+public:
+    CSilentPrompt() { SetAppPrompt(this); }
+    ~CSilentPrompt() override { SetAppPrompt(nullptr); }
+    CSilentPrompt(const CSilentPrompt&) = delete;
+    CSilentPrompt& operator=(const CSilentPrompt&) = delete;
+    Answer MessageBox(QWidget*, const QString&, Icon, Buttons) override { return Answer::Ok; }
+    QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    QString GetOpenFileName(QWidget*, const QString&) override { return {}; }
+};
 
 // One document window's panes on a document of nDeeds deeds, the tree built once.
 struct Window {
@@ -109,5 +135,64 @@ void BM_SelectionChange(benchmark::State& state) {
     benchmark::DoNotOptimize(window.doc.m_nBranchCount);
 }
 BENCHMARK(BM_SelectionChange)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// Undo or redo of an import of 10,000 deeds into a document of state.range(0) deeds, with the
+// tree rebuilt; the other direction runs untimed between iterations.
+void UndoRedoImport(benchmark::State& state, bool bUndo) {
+    CSilentPrompt prompt;
+    Window window(static_cast<int>(state.range(0)));
+    window.doc.ImportDeeds(MakeMixed(10000));
+    QUndoStack& stack = window.doc.GetUndoStack();
+    for (auto _ : state) {
+        if (!bUndo) {
+            state.PauseTiming();
+            stack.undo();
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+        }
+        bUndo ? stack.undo() : stack.redo();
+        QCoreApplication::processEvents();
+        if (bUndo) {
+            state.PauseTiming();
+            stack.redo();
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+        }
+    }
+}
+void BM_UndoImport(benchmark::State& state) {
+    UndoRedoImport(state, true);
+}
+void BM_RedoImport(benchmark::State& state) {
+    UndoRedoImport(state, false);
+}
+BENCHMARK(BM_UndoImport)->Arg(1)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedoImport)->Arg(1)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The memory 1,000 operations keep on a 10,000-deed document: 500 Apply, 500 Delete BOD. A
+// deleted deed stays allocated, now held by the history, so what grows is the history's own.
+void BM_UndoHistoryMemory(benchmark::State& state) {
+#if defined(__GLIBC__)
+    double dGrowth = 0;
+    for (auto _ : state) {
+        CQuillmarDoc doc;
+        FillMixed(doc, 10000);
+        const std::size_t nBefore = mallinfo2().uordblks;
+        for (int i = 0; i < 500; ++i) {
+            CBodItem* pBod = doc.m_arrBods[static_cast<std::size_t>(i) * 7].get();
+            CBodItem edited(*pBod);
+            edited.m_strNotes = "bought " + std::to_string(i);
+            doc.ApplyEdit(pBod, edited, nullptr);
+            doc.DeleteDeed(doc.m_arrBods[static_cast<std::size_t>(i) * 11].get(), nullptr);
+        }
+        dGrowth = static_cast<double>(mallinfo2().uordblks - nBefore);
+        benchmark::DoNotOptimize(doc.GetUndoStack().count());
+    }
+    state.counters["history_MB"] = dGrowth / (1024.0 * 1024.0);
+#else
+    state.SkipWithError("counts allocated bytes through glibc");
+#endif
+}
+BENCHMARK(BM_UndoHistoryMemory)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -160,18 +160,31 @@ TEST_F(MainFrameTest, CommandStatesWithADocumentInShoppingListAndWithoutADocumen
         int nID;
         bool bWithDocument, bInShoppingList, bWithoutDocument;
     };
-    const Row table[] = {{ID_FILE_NEW, 1, 1, 1},           {ID_FILE_OPEN, 1, 1, 1},
-                         {ID_FILE_CLOSE, 1, 1, 0},         {ID_FILE_SAVE, 1, 0, 0},
-                         {ID_FILE_SAVE_AS, 1, 0, 0},       {ID_FILE_PRINT, 1, 1, 0},
-                         {ID_FILE_PRINT_PREVIEW, 1, 1, 0}, {ID_FILE_PRINT_SETUP, 1, 1, 1},
-                         {ID_APP_EXIT, 1, 1, 1},           {ID_EDIT_UNDO, 0, 0, 0},
-                         {ID_EDIT_CUT, 0, 0, 0},           {ID_EDIT_COPY, 0, 0, 0},
-                         {ID_EDIT_PASTE, 0, 0, 0},         {ID_IMPORT, 1, 0, 0},
-                         {ID_AUTO_SAVE, 1, 1, 0},          {ID_SHOPPING_LIST, 1, 1, 0},
-                         {ID_ALWAYS_ON_TOP, 1, 1, 1},      {ID_VIEW_TOOLBAR, 1, 1, 1},
-                         {ID_VIEW_STATUS_BAR, 1, 1, 1},    {ID_WINDOW_SPLIT, 1, 1, 0},
-                         {ID_WINDOW_NEW, 1, 1, 0},         {ID_WINDOW_CASCADE, 1, 1, 0},
-                         {ID_WINDOW_TILE_HORZ, 1, 1, 0},   {ID_WINDOW_ARRANGE, 1, 1, 0},
+    const Row table[] = {{ID_FILE_NEW, 1, 1, 1},
+                         {ID_FILE_OPEN, 1, 1, 1},
+                         {ID_FILE_CLOSE, 1, 1, 0},
+                         {ID_FILE_SAVE, 1, 0, 0},
+                         {ID_FILE_SAVE_AS, 1, 0, 0},
+                         {ID_FILE_PRINT, 1, 1, 0},
+                         {ID_FILE_PRINT_PREVIEW, 1, 1, 0},
+                         {ID_FILE_PRINT_SETUP, 1, 1, 1},
+                         {ID_APP_EXIT, 1, 1, 1},
+                         {ID_EDIT_UNDO, 0, 0, 0},
+                         {ID_EDIT_REDO, 0, 0, 0},
+                         {ID_EDIT_CUT, 0, 0, 0},
+                         {ID_EDIT_COPY, 0, 0, 0},
+                         {ID_EDIT_PASTE, 0, 0, 0},
+                         {ID_IMPORT, 1, 0, 0},
+                         {ID_AUTO_SAVE, 1, 1, 0},
+                         {ID_SHOPPING_LIST, 1, 1, 0},
+                         {ID_ALWAYS_ON_TOP, 1, 1, 1},
+                         {ID_VIEW_TOOLBAR, 1, 1, 1},
+                         {ID_VIEW_STATUS_BAR, 1, 1, 1},
+                         {ID_WINDOW_SPLIT, 1, 1, 0},
+                         {ID_WINDOW_NEW, 1, 1, 0},
+                         {ID_WINDOW_CASCADE, 1, 1, 0},
+                         {ID_WINDOW_TILE_HORZ, 1, 1, 0},
+                         {ID_WINDOW_ARRANGE, 1, 1, 0},
                          {ID_APP_ABOUT, 1, 1, 1}};
     const auto expectStates = [&table, this](bool(Row::*pbState), const char* pszWhen) {
         for (const Row& row : table) {
@@ -185,6 +198,33 @@ TEST_F(MainFrameTest, CommandStatesWithADocumentInShoppingListAndWithoutADocumen
     expectStates(&Row::bInShoppingList, "in Shopping List: ");
     CloseDocument();
     expectStates(&Row::bWithoutDocument, "without a document: ");
+}
+
+// The states follow the document's history by themselves, with no input event in between.
+TEST_F(MainFrameTest, UndoAndRedoNameTheOperationAndFollowTheHistory) {
+    m_pDoc->AddBodItem(
+        TestDeeds::MakeDeed({"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}));
+    m_pDoc->UpdateAllViews(nullptr);
+    Frame().UpdateCommandUI();
+    ASSERT_TRUE(m_pDoc->DeleteDeed(m_pDoc->m_arrBods[0].get(), nullptr));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return IsEnabled(ID_EDIT_UNDO); }, 60000));
+    EXPECT_EQ(QString("&Undo Delete BOD\tCtrl+Z"), Frame().GetCommand(ID_EDIT_UNDO)->text());
+    EXPECT_FALSE(IsEnabled(ID_EDIT_REDO));
+
+    Frame().OnCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(1U, m_pDoc->m_arrBods.size());
+    EXPECT_EQ(QString("&Undo\tCtrl+Z"), Frame().GetCommand(ID_EDIT_UNDO)->text());
+    EXPECT_FALSE(IsEnabled(ID_EDIT_UNDO));
+    EXPECT_EQ(QString("&Redo Delete BOD\tCtrl+Y"), Frame().GetCommand(ID_EDIT_REDO)->text());
+    EXPECT_TRUE(IsEnabled(ID_EDIT_REDO));
+
+    // The history waits while the shown deeds are copies.
+    Frame().OnCommand(ID_SHOPPING_LIST);
+    EXPECT_FALSE(IsEnabled(ID_EDIT_REDO));
+    Frame().OnCommand(ID_SHOPPING_LIST);
+    Frame().OnCommand(ID_EDIT_REDO);
+    EXPECT_TRUE(m_pDoc->m_arrBods.empty());
+    EXPECT_TRUE(IsEnabled(ID_EDIT_UNDO));
 }
 
 TEST_F(MainFrameTest, CheckMarksFollowTheSwitches) {
