@@ -13,9 +13,11 @@ void CApplyEditCommand::redo() {
     if (!m_bDone) {
         m_bDone = true;
         std::swap(m_bod, m_other);
-        // The form that asked shows the deed already: only its label in the tree is stale.
+        // The form that asked shows the deed already: only its label in the trees is stale.
+        // Every tree sees the flag; it is over once they all have.
         m_doc.m_bUpdateSelectedOnly = true;
         m_doc.ChangeDone(CQuillmarDoc::Step::Do, std::exchange(m_pSender, nullptr));
+        m_doc.m_bUpdateSelectedOnly = false;
         return;
     }
     Swap(false);

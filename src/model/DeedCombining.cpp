@@ -8,7 +8,7 @@
 
 namespace DeedCombining {
 
-bool CanDropOn(const CBodItem& small, CBodItem& large) {
+bool CanDropOn(const CBodItem& small, const CBodItem& large) {
     if (!large.IsLarge()) {
         return false;
     }
@@ -18,8 +18,13 @@ bool CanDropOn(const CBodItem& small, CBodItem& large) {
     if (small.m_strMaterial != large.m_strMaterial || small.m_strAmount != large.m_strAmount) {
         return false;
     }
+    // Asking changes nothing: a deed without its parts yet is asked about the parts it would get.
     if (!large.m_bPartsBuilt) {
-        large.BuildPartsIfNeeded();
+        CBodItem built(large);
+        built.BuildPartsIfNeeded();
+        if (built.m_bPartsBuilt) {
+            return CanDropOn(small, built);
+        }
     }
     const std::string strName = TextUtil::AsciiLower(small.m_strItem);
     for (const CBodItemDetail& part : large.m_arrParts) {

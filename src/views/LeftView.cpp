@@ -98,7 +98,6 @@ void CLeftView::RelabelSelected() {
     if (pDoc->m_pSelectedBod && pNode) {
         m_pModel->Hierarchy().SetLabel(*pNode, CBodHierarchy::BodLabel(*pDoc->m_pSelectedBod));
     }
-    pDoc->m_bUpdateSelectedOnly = false;
 }
 
 void CLeftView::OnSelchanged(const QModelIndex& current) {
@@ -391,7 +390,7 @@ bool CLeftView::CanDrag(const QModelIndex& node) const {
 }
 
 QModelIndex CLeftView::CanDropOn(const QModelIndex& node) const {
-    CBodItem* pLarge = BodAt(node);
+    const CBodItem* pLarge = BodAt(node);
     const CBodItem* pSmall = BodAt(m_hDragItem);
     if (pLarge && pSmall && DeedCombining::CanDropOn(*pSmall, *pLarge)) {
         return node;

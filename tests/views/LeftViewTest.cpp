@@ -100,10 +100,10 @@ TEST_F(LeftViewTest, RelabelOnlyRenamesTheSelectedNodeInPlace) {
               {"Smithy", "Weapon", "iron", "10", "Normal", "cutlass", "0/10"}});
     Click(NodeOf(deeds[0]));
     QSignalSpy resets(&Model(), &QAbstractItemModel::modelReset);
-    deeds[0]->m_strItem = "zweihander";
-    deeds[0]->m_strCount = "7/10";
-    m_doc.m_bUpdateSelectedOnly = true;
-    m_doc.UpdateAllViews(nullptr);
+    CBodItem edited(*deeds[0]);
+    edited.m_strItem = "zweihander";
+    edited.m_strCount = "7/10";
+    ASSERT_TRUE(m_doc.ApplyEdit(deeds[0], edited, nullptr));
     EXPECT_FALSE(m_doc.m_bUpdateSelectedOnly);
     EXPECT_EQ(0, resets.count());
     EXPECT_EQ(QString("zweihander - 7/10"), m_view.currentIndex().data().toString());

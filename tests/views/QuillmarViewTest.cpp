@@ -48,9 +48,11 @@ public:
     void OnUpdate(CView* pSender, long /*lHint*/, void* /*pHint*/) override {
         ++m_nUpdates;
         m_pLastSender = pSender;
+        m_bRelabelOnly = static_cast<CQuillmarDoc*>(GetDocument())->m_bUpdateSelectedOnly;
     }
     int m_nUpdates = 0;
     CView* m_pLastSender = nullptr;
+    bool m_bRelabelOnly = false;
 };
 
 class QuillmarViewTest : public ::testing::Test {
@@ -219,7 +221,7 @@ TEST_F(QuillmarViewTest, ApplyWritesTheEditsMarksTheDocumentAndTellsOnlyTheOther
     EXPECT_EQ("25/20", pBod->m_strCount) << "a count above the amount is stored as typed";
     EXPECT_EQ("7/20", CountLine()) << "the form is not refilled by its own Apply";
     EXPECT_EQ("first\nsecond\xC2\xA0third", pBod->m_strNotes) << "untouched notes stay as stored";
-    EXPECT_TRUE(m_doc.m_bUpdateSelectedOnly);
+    EXPECT_TRUE(m_tree.m_bRelabelOnly);
     EXPECT_EQ(3, m_tree.m_nUpdates);
     EXPECT_EQ(&m_view, m_tree.m_pLastSender);
 
