@@ -157,8 +157,8 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
         std::function<bool(CQuillmarDoc&)> fnDo;
         // The deeds after it, written by hand.
         std::function<CBodArray()> fnAfter;
-        // The item selected after an undo.
-        std::string strSelectedAfterUndo;
+        // The items selected after an undo and after a redo.
+        std::string strSelectedAfterUndo, strSelectedAfterRedo;
     };
     const Operation operations[] = {
         {"Import",
@@ -166,6 +166,7 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
              CBodArray bods;
              bods.push_back(deed(helm, 4));
              bods.push_back(deed(kGloves, 5));
+             doc.m_pSelectedBod = doc.m_arrBods[2].get();
              return doc.ImportDeeds(std::move(bods)) == 2;
          },
          [&] {
@@ -174,7 +175,7 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
              deeds.push_back(deed(kGloves, 5));
              return deeds;
          },
-         ""},
+         "platemail arms", "platemail arms"},
         {"Delete BOD",
          [](CQuillmarDoc& doc) { return doc.DeleteDeed(doc.m_arrBods[1].get(), nullptr); },
          [&] {
@@ -182,7 +183,7 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
              deeds.erase(deeds.begin() + 1);
              return deeds;
          },
-         "platemail gloves"},
+         "platemail gloves", ""},
         {"Apply",
          [](CQuillmarDoc& doc) {
              CBodItem edited(*doc.m_arrBods[2]);
@@ -196,7 +197,7 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
              deeds[2]->m_strNotes = "bought";
              return deeds;
          },
-         "platemail arms"},
+         "platemail arms", "platemail arms"},
         {"Drop BOD",
          [](CQuillmarDoc& doc) {
              return doc.CombineIntoLarge(doc.m_arrBods[1].get(), doc.m_arrBods[0].get(), nullptr);
@@ -208,7 +209,7 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
              deeds.erase(deeds.begin() + 1);
              return deeds;
          },
-         "platemail gloves"},
+         "platemail gloves", "LBOD/platemail"},
     };
     const QByteArray before = bytes(original());
     for (const bool bAutoSave : {false, true}) {
@@ -237,6 +238,8 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
             EXPECT_EQ(op.strSelectedAfterUndo,
                       doc.m_pSelectedBod != nullptr ? doc.m_pSelectedBod->m_strItem : "");
             doc.GetUndoStack().redo();
+            EXPECT_EQ(op.strSelectedAfterRedo,
+                      doc.m_pSelectedBod != nullptr ? doc.m_pSelectedBod->m_strItem : "");
             step(after, true);
             doc.GetUndoStack().undo();
             doc.GetUndoStack().redo();
