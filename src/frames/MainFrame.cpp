@@ -255,6 +255,9 @@ CChildFrame* CMainFrame::CreateChildFrame(CDocument* pDoc) {
     m_pMdiArea->addSubWindow(pFrame);
     pFrame->InitialUpdateFrame();
     connect(pFrame, &QObject::destroyed, &m_idleTimer, [this] { ScheduleIdleUpdate(); });
+    // The main title shows the window's caption, and how depends on whether it is maximised.
+    connect(pFrame, &QMdiSubWindow::windowStateChanged, &m_idleTimer,
+            [this] { ScheduleIdleUpdate(); });
     // Every change of the deeds or the selection reaches the views; the title carries the
     // modified mark; the history names what Undo and Redo would do.
     const auto startTimer = qOverload<>(&QTimer::start);

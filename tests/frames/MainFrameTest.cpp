@@ -225,6 +225,13 @@ TEST_F(MainFrameTest, UndoAndRedoNameTheOperationAndFollowTheHistory) {
     Frame().OnCommand(ID_EDIT_REDO);
     EXPECT_TRUE(m_pDoc->m_arrBods.empty());
     EXPECT_TRUE(IsEnabled(ID_EDIT_UNDO));
+
+    // The title follows a document window maximised from its own title bar.
+    CChildFrame* pFrame = Frame().GetActiveChildFrame();
+    pFrame->showMaximized();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return Frame().windowTitle() == "Quillmar - [" + pFrame->windowTitle() + "]"; },
+        60000));
 }
 
 TEST_F(MainFrameTest, CheckMarksFollowTheSwitches) {
