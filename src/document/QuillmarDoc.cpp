@@ -168,8 +168,9 @@ int CQuillmarDoc::ImportDeeds(CBodArray bods) {
 }
 
 bool CQuillmarDoc::DeleteDeed(CBodItem* pBod, CView* pSender) {
+    // The list holds no null entry, so a null deed is not found either.
     const int nIndex = FindBodIndex(m_arrBods, pBod);
-    if (pBod == nullptr || nIndex < 0) {
+    if (nIndex < 0) {
         return false;
     }
     Run(std::make_unique<CDeleteDeedCommand>(*this, static_cast<std::size_t>(nIndex), pSender));
@@ -177,7 +178,7 @@ bool CQuillmarDoc::DeleteDeed(CBodItem* pBod, CView* pSender) {
 }
 
 bool CQuillmarDoc::ApplyEdit(CBodItem* pBod, const CBodItem& edited, CView* pSender) {
-    if (pBod == nullptr || FindBodIndex(m_arrBods, pBod) < 0) {
+    if (FindBodIndex(m_arrBods, pBod) < 0) {
         return false;
     }
     Run(std::make_unique<CApplyEditCommand>(*this, *pBod, edited, pSender));
@@ -186,8 +187,8 @@ bool CQuillmarDoc::ApplyEdit(CBodItem* pBod, const CBodItem& edited, CView* pSen
 
 bool CQuillmarDoc::CombineIntoLarge(CBodItem* pSmall, CBodItem* pLarge, CView* pSender) {
     const int nSmall = FindBodIndex(m_arrBods, pSmall);
-    if (pSmall == nullptr || pLarge == nullptr || nSmall < 0 ||
-        FindBodIndex(m_arrBods, pLarge) < 0 || !DeedCombining::CanDropOn(*pSmall, *pLarge)) {
+    if (nSmall < 0 || FindBodIndex(m_arrBods, pLarge) < 0 ||
+        !DeedCombining::CanDropOn(*pSmall, *pLarge)) {
         return false;
     }
     Run(std::make_unique<CCombineDeedsCommand>(*this, static_cast<std::size_t>(nSmall), *pLarge,

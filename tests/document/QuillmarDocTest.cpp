@@ -250,6 +250,33 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
     }
 }
 
+// An operation on a deed the list does not hold, or a drop that does not fit, changes nothing.
+TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
+    const auto fitting = [] {
+        auto pBod = MakeLarge("LBOD/platemail", {"platemail gloves"});
+        pBod->m_strMaterial = "iron";
+        pBod->m_strQuality = "Normal";
+        return pBod;
+    };
+    CQuillmarDoc& doc = NewDoc();
+    doc.AddBodItem(fitting());
+    doc.AddBodItem(MakeSmall("platemail gloves"));
+    CBodItem* pLarge = doc.m_arrBods[0].get();
+    CBodItem* pSmall = doc.m_arrBods[1].get();
+    const auto pOutside = MakeSmall("platemail gloves");
+    const auto pOutsideLarge = fitting();
+    EXPECT_FALSE(doc.DeleteDeed(pOutside.get(), nullptr));
+    EXPECT_FALSE(doc.DeleteDeed(nullptr, nullptr));
+    EXPECT_FALSE(doc.ApplyEdit(pOutside.get(), *pSmall, nullptr));
+    EXPECT_FALSE(doc.CombineIntoLarge(pOutside.get(), pLarge, nullptr));
+    EXPECT_FALSE(doc.CombineIntoLarge(pSmall, pOutsideLarge.get(), nullptr));
+    EXPECT_FALSE(doc.CombineIntoLarge(pSmall, nullptr, nullptr));
+    EXPECT_FALSE(doc.CombineIntoLarge(pLarge, pSmall, nullptr));
+    EXPECT_EQ(0, doc.GetUndoStack().count());
+    EXPECT_EQ(2U, doc.m_arrBods.size());
+    EXPECT_TRUE(doc.CombineIntoLarge(pSmall, pLarge, nullptr)) << "the drop that fits";
+}
+
 TEST_F(QuillmarDocTest, SavingWhileTheShoppingListIsShownWritesTheFullList) {
     CQuillmarDoc& doc = NewDoc();
     doc.AddBodItem(MakeLarge("LBOD/platemail", {"plate helm"}));
