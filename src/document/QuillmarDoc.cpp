@@ -35,7 +35,10 @@ CQuillmarDoc::CQuillmarDoc()
     });
 }
 
-CQuillmarDoc::~CQuillmarDoc() = default;
+CQuillmarDoc::~CQuillmarDoc() {
+    // Emptying the history tells of it; told now, the whole document still hears it.
+    m_undoStack.clear();
+}
 
 void CQuillmarDoc::Serialize(CArchive& ar) {
     // The shown copies are never the document's content: the full list is what is written, and
@@ -200,7 +203,6 @@ void CQuillmarDoc::Run(std::unique_ptr<QUndoCommand> pCommand) {
     if (m_bShoppingList) {
         pCommand->redo();
         m_pUnrecorded = std::move(pCommand);
-        Q_EMIT Changed();
         return;
     }
     m_pUnrecorded.reset();
