@@ -139,6 +139,8 @@ TEST_F(LeftViewTest, DeleteAsksThenRemovesTheDeedAndSelectsTheGroupsFirstDeed) {
     EXPECT_EQ(NodeOf(deeds[0]), m_view.currentIndex());
     EXPECT_EQ(deeds[0], m_doc.m_pSelectedBod);
     EXPECT_EQ(1, m_doc.m_nBranchCount);
+    m_doc.GetUndoStack().undo();
+    EXPECT_EQ(NodeOf(deeds[1]), m_view.currentIndex());
 }
 
 // A trade's last deed takes its trade along; the next trade takes over, else the one before,
@@ -291,6 +293,11 @@ TEST_F(LeftViewDragTest, DropOnANeedingLargeDeedFillsItsPart) {
     EXPECT_EQ(QString("LBOD/platemail - 20/40"), m_view.currentIndex().data().toString());
     // The small deed's size group went with it; its quality keeps the large deed's group.
     EXPECT_EQ(1, Model().rowCount(NodeOf(m_pLarge).parent().parent()));
+
+    // Undone, the small deed is back in the tree and selected, the part open again.
+    m_doc.GetUndoStack().undo();
+    EXPECT_EQ(NodeOf(m_pSmall), m_view.currentIndex());
+    EXPECT_EQ(QString("LBOD/platemail - 0/40"), NodeOf(m_pLarge).data().toString());
 }
 
 TEST_F(LeftViewDragTest, RefusedDropsChangeNothing) {
