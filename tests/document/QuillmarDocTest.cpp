@@ -372,6 +372,11 @@ TEST_F(QuillmarDocTest, ImportTellsHowManyDeedsCameIn) {
         EXPECT_EQ(c.messages, m_prompt.m_messages);
         EXPECT_EQ(static_cast<std::size_t>(c.nDeeds), doc.m_arrBods.size());
         EXPECT_EQ(c.nDeeds > 0, doc.IsModified());
+        // Undone, the deeds go, and a selection among them with them.
+        doc.m_pSelectedBod = c.nDeeds > 0 ? doc.m_arrBods.back().get() : nullptr;
+        doc.GetUndoStack().undo();
+        EXPECT_TRUE(doc.m_arrBods.empty());
+        EXPECT_EQ(nullptr, doc.m_pSelectedBod);
     }
 }
 
