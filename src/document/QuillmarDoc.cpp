@@ -76,7 +76,7 @@ void CQuillmarDoc::OnCloseDocument() {
 void CQuillmarDoc::ReloadDocument() {
     // The deeds it points to are about to be replaced by those read again.
     m_pSelectedBod = nullptr;
-    // The history's deeds are the ones replaced.
+    // The history points at the deeds about to be replaced.
     m_undoStack.clear();
     CDocument::ReloadDocument();
 }

@@ -259,10 +259,10 @@ TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
         return pBod;
     };
     CQuillmarDoc& doc = NewDoc();
-    doc.AddBodItem(fitting());
     doc.AddBodItem(MakeSmall("platemail gloves"));
-    CBodItem* pLarge = doc.m_arrBods[0].get();
-    CBodItem* pSmall = doc.m_arrBods[1].get();
+    doc.AddBodItem(fitting());
+    CBodItem* pSmall = doc.m_arrBods[0].get();
+    CBodItem* pLarge = doc.m_arrBods[1].get();
     const auto pOutside = MakeSmall("platemail gloves");
     const auto pOutsideLarge = fitting();
     EXPECT_FALSE(doc.DeleteDeed(pOutside.get(), nullptr));
