@@ -249,6 +249,8 @@ TEST_F(MainFrameTest, CheckMarksFollowTheSwitches) {
     // A greyed command does nothing, even when asked for directly (as an accelerator would).
     Frame().OnCommand(ID_IMPORT);
     EXPECT_TRUE(m_prompt.m_messages.isEmpty());
+    Frame().OnCommand(ID_FILE_OPEN);
+    EXPECT_EQ(QStringList{"open"}, m_prompt.m_fileDialogs);
 }
 
 TEST_F(MainFrameTest, AlwaysOnTopNeverMovesOrResizes) {
@@ -325,6 +327,14 @@ TEST_F(MainFrameTest, StatusPromptsAndToolBar) {
                      "Print Pre&view", "—", "&Auto Save\tCtrl+A", "Al&ways on top\tCtrl+T",
                      "Shopping &List\tCtrl+L", "—", "&Import...\tCtrl+I"}),
         Texts(Frame().GetToolBar()->actions()));
+    // Every command but the tree's own Delete BOD says what it does; every button has its picture.
+    for (const QAction* pAction : Frame().actions()) {
+        EXPECT_TRUE(pAction == Frame().GetCommand(ID_DELETE_BOD) || !pAction->statusTip().isEmpty())
+            << pAction->text().toStdString();
+    }
+    for (const QAction* pAction : Frame().GetToolBar()->actions()) {
+        EXPECT_TRUE(pAction->isSeparator() || !pAction->icon().isNull());
+    }
     // Every button has a tooltip: the standard ones the part of the prompt after the line
     // break, the program's own their command's name.
     const std::vector<std::pair<int, QString>> tips{{ID_FILE_SAVE, "Save"},
