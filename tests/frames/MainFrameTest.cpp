@@ -7,6 +7,7 @@
 #include "support/TestDeeds.h"
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
+#include "widgets/AboutDlg.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -251,6 +253,19 @@ TEST_F(MainFrameTest, CheckMarksFollowTheSwitches) {
     EXPECT_TRUE(m_prompt.m_messages.isEmpty());
     Frame().OnCommand(ID_FILE_OPEN);
     EXPECT_EQ(QStringList{"open"}, m_prompt.m_fileDialogs);
+    // The About box is modal: a timer that ends with this test closes it.
+    bool bAboutShown = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&bAboutShown] {
+        if (QWidget* pModal = QApplication::activeModalWidget()) {
+            bAboutShown = qobject_cast<CAboutDlg*>(pModal) != nullptr;
+            pModal->close();
+        }
+    });
+    closer.setSingleShot(true);
+    closer.start(0);
+    Frame().OnCommand(ID_APP_ABOUT);
+    EXPECT_TRUE(bAboutShown);
 }
 
 TEST_F(MainFrameTest, AlwaysOnTopNeverMovesOrResizes) {
