@@ -6,6 +6,8 @@
 #include "frames/FramePlacement.h"
 #include "framework/DocManager.h"
 #include "views/LeftView.h"
+#include "views/PointsText.h"
+#include "views/QuillmarView.h"
 #include "views/TreePrinter.h"
 
 #include <QAction>
@@ -74,6 +76,7 @@ constexpr std::array kCommandTexts{
                  "Set window to stay on top of all other windows\nAlways on top"},
     CCommandText{ID_SHOPPING_LIST, "Shopping &List\tCtrl+L",
                  "View a list of all LBOD's and the needed SBOD's\nShopping List"},
+    CCommandText{ID_VIEW_POINTS, "&Points", "Show the reward points that deeds are worth\nPoints"},
     CCommandText{ID_WINDOW_NEW, "&New Window",
                  "Open another window for the active document\nNew Window"},
     CCommandText{ID_WINDOW_CASCADE, "&Cascade", "Arrange windows so they overlap\nCascade Windows"},
@@ -231,8 +234,8 @@ void CMainFrame::CreateCommands() {
         keys.append(QKeySequence(accel.key));
         pAction->setShortcuts(keys);
     }
-    for (const int nID :
-         {ID_AUTO_SAVE, ID_ALWAYS_ON_TOP, ID_SHOPPING_LIST, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
+    for (const int nID : {ID_AUTO_SAVE, ID_ALWAYS_ON_TOP, ID_SHOPPING_LIST, ID_VIEW_TOOLBAR,
+                          ID_VIEW_STATUS_BAR, ID_VIEW_POINTS}) {
         m_commands.at(nID).pAction->setCheckable(true);
     }
 
@@ -258,6 +261,8 @@ void CMainFrame::CreateCommands() {
     SetHandler(ID_APP_EXIT, [this] { close(); });
     SetHandler(
         ID_ALWAYS_ON_TOP, [this] { OnAlwaysOnTop(); }, {}, [this] { return m_bAlwaysOnTop; });
+    SetHandler(
+        ID_VIEW_POINTS, [this] { OnViewPoints(); }, {}, [] { return PointsText::AreShown(); });
     SetHandler(
         ID_VIEW_TOOLBAR, [this] { m_wndToolBar->setVisible(m_wndToolBar->isHidden()); }, {},
         [this] { return !m_wndToolBar->isHidden(); });
@@ -376,6 +381,9 @@ void CMainFrame::CreateStatusBar() {
         m_pBodCountPane->fontMetrics().horizontalAdvance(QStringLiteral("BOD Count: WWW/WWW")) +
         2 * m_pBodCountPane->margin());
     pStatusBar->addPermanentWidget(m_pBodCountPane);
+    m_pPointsPane = new QLabel(pStatusBar);
+    m_pPointsPane->setObjectName(QStringLiteral("PointsPane"));
+    pStatusBar->addPermanentWidget(m_pPointsPane);
     // The message pane falls back to "Ready" whenever no prompt is shown.
     connect(pStatusBar, &QStatusBar::messageChanged, this, [pStatusBar](const QString& strText) {
         if (strText.isEmpty()) {
@@ -439,7 +447,7 @@ void CMainFrame::CreateMenus() {
                                              ID_EDIT_PASTE, kSeparator, ID_IMPORT, ID_AUTO_SAVE}),
         CreateMenu(QStringLiteral("&View"),
                    {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT, kSeparator,
-                    ID_ALWAYS_ON_TOP, kSeparator, ID_SHOPPING_LIST}),
+                    ID_ALWAYS_ON_TOP, kSeparator, ID_SHOPPING_LIST, ID_VIEW_POINTS}),
         pWindowMenu,
         CreateMenu(QStringLiteral("&Help"), {ID_APP_ABOUT}),
     };
@@ -553,6 +561,10 @@ void CMainFrame::UpdateCommandUI() {
     const CChildFrame* pFrame = GetActiveChildFrame();
     m_pBodCountPane->setEnabled(pFrame != nullptr);
     m_pBodCountPane->setText(pFrame != nullptr ? pFrame->GetBodCountText() : QString());
+    m_pPointsPane->setVisible(PointsText::AreShown());
+    m_pPointsPane->setEnabled(pFrame != nullptr);
+    m_pPointsPane->setText(pFrame != nullptr && PointsText::AreShown() ? pFrame->GetPointsText()
+                                                                       : QString());
 
     const bool bDocumentMenus = pFrame != nullptr;
     if (bDocumentMenus != m_bDocumentMenus) {
@@ -582,6 +594,15 @@ QString CMainFrame::BuildTitle() const {
 void CMainFrame::ScheduleIdleUpdate() {
     if (!m_idleTimer.isActive()) {
         m_idleTimer.start();
+    }
+}
+
+void CMainFrame::OnViewPoints() {
+    PointsText::SetShown(!PointsText::AreShown());
+    for (QMdiSubWindow* pWindow : m_pMdiArea->subWindowList()) {
+        if (const auto* pFrame = qobject_cast<CChildFrame*>(pWindow)) {
+            pFrame->GetFormView()->ShowPoints();
+        }
     }
 }
 

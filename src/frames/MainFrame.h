@@ -28,6 +28,7 @@ enum CommandId : int {
     ID_COLLAPSE_TO_HERE = 32796,
     ID_EXPAND_FROM_HERE = 32797,
     ID_INDICATOR_BOD_COUNT = 32798,
+    ID_VIEW_POINTS = 32810,
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_CLOSE = 57602,
@@ -76,6 +77,7 @@ public:
     QMdiArea* GetMdiArea() const { return m_pMdiArea; }
     QToolBar* GetToolBar() const { return m_wndToolBar; }
     QLabel* GetBodCountPane() const { return m_pBodCountPane; }
+    QLabel* GetPointsPane() const { return m_pPointsPane; }
     // The action of a command, or null for an identifier no menu, button or key carries.
     QAction* GetCommand(int nID) const;
     // The printer every print command and Print Setup share, made on first use.
@@ -85,6 +87,7 @@ public:
     // Shows the window as it was last closed: maximised or in its stored rectangle.
     void ShowFrame();
     void OnAlwaysOnTop();
+    void OnViewPoints();
 
     // Runs nID as a menu choice would: nothing happens when it is greyed now.
     void OnCommand(int nID);
@@ -135,6 +138,7 @@ private:
     QMdiArea* m_pMdiArea = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_pBodCountPane = nullptr;
+    QLabel* m_pPointsPane = nullptr;
     bool m_bAlwaysOnTop = false;
     bool m_bStartMaximized = false;
 

@@ -6,6 +6,7 @@
 #include "views/BodTreeModel.h"
 #include "views/DeedCombining.h"
 #include "views/DragImage.h"
+#include "views/PointsText.h"
 
 #include <QAbstractItemDelegate>
 #include <QApplication>
@@ -131,6 +132,10 @@ void CLeftView::SelectNode(const QModelIndex& node) {
 int CLeftView::CountBods(const QModelIndex& node) const {
     const CBodNode* pNode = m_pModel->NodeFromIndex(node);
     return pNode ? pNode->GetBodCount() : 0;
+}
+
+CBodPoints CLeftView::BranchPoints(const QModelIndex& node) const {
+    return PointsText::OfBranch(m_pModel->NodeFromIndex(node));
 }
 
 CBodItem* CLeftView::BodAt(const QModelIndex& node) const {
