@@ -54,16 +54,14 @@ bool IsWood(std::string_view text) {
 }
 
 // The material that a requirement names: "valorite ingots" gives "valorite", "spined leather"
-// stays, and a wood is accepted as "oak", "oak wood", "oak logs" or "oak boards".
+// stays, and a wood is accepted as "oak" or "oak wood".
 std::string MaterialFrom(std::string_view text) {
     text = WithoutSuffix(text, ".");
     if (text.ends_with(" ingots")) {
         return std::string(WithoutSuffix(text, " ingots"));
     }
-    for (const std::string_view suffix : {" wood", " logs", " boards"}) {
-        if (text.ends_with(suffix) && IsWood(WithoutSuffix(text, suffix))) {
-            return std::string(WithoutSuffix(text, suffix));
-        }
+    if (IsWood(WithoutSuffix(text, " wood"))) {
+        return std::string(WithoutSuffix(text, " wood"));
     }
     return std::string(text);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -129,6 +130,23 @@ TEST(BodPointsTest, EachCraftFollowsItsRule) {
         const CBodPoints points = BodPoints::Of(*TestDeeds::MakeDeed(c.deed));
         EXPECT_EQ(c.nTurnIn, points.nTurnIn) << c.deed.strItem;
         EXPECT_EQ(c.pszBank, BodPoints::FormatBank(points.nBankHundredths)) << c.deed.strItem;
+    }
+    // Every material, from the published tables' column for a normal small deed of 10.
+    const std::tuple<const char*, const char*, int> materials[] = {
+        {"Smithy", "dull copper", 210},    {"Smithy", "shadow iron", 260},
+        {"Tinkering", "copper", 310},      {"Smithy", "bronze", 360},
+        {"Tinkering", "gold", 410},        {"Smithy", "agapite", 460},
+        {"Tinkering", "verite", 510},      {"Smithy", "valorite", 560},
+        {"Tailor", "spined leather", 60},  {"Tailor", "horned leather", 110},
+        {"Tailor", "barbed leather", 160}, {"Carpentry", "oak", 310},
+        {"Bowcraft", "ash", 360},          {"Carpentry", "yew", 410},
+        {"Bowcraft", "heartwood", 460},    {"Carpentry", "bloodwood", 510},
+        {"Bowcraft", "frostwood", 560},    {"Cooking", "oak", 10}};
+    for (const auto& [pszTrade, pszMaterial, nTurnIn] : materials) {
+        EXPECT_EQ(nTurnIn, BodPoints::Of(*TestDeeds::MakeDeed({pszTrade, "Any", pszMaterial, "10",
+                                                               "Normal", "item", "0/10"}))
+                               .nTurnIn)
+            << pszMaterial;
     }
 }
 
