@@ -1,8 +1,13 @@
+#include "model/BodCatalogue.h"
 #include "model/BodItem.h"
 #include "model/BodPoints.h"
+#include "model/CraftItems.h"
 #include "support/TestDeeds.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -84,6 +89,41 @@ TEST(CraftCatalogueTest, EveryNewerSetBuildsItsParts) {
             EXPECT_FALSE(part.IsFilled());
         }
         EXPECT_EQ(parts, built) << pszParts;
+    }
+}
+
+// The game's small lists per craft (the Tinkering list also holds the Tools set's "frypan",
+// the Tailor list the classic bone set's "bone legs"); no name is empty, oddly spaced or upper
+// case, none belongs to two lists, and every part of every set is an item of the set's craft.
+TEST(CraftCatalogueTest, SmallListsHoldEachCraftsItemsAndEverySetPart) {
+    std::map<std::string, int> counts;
+    std::set<std::string_view> names;
+    for (const CraftItemGroup& group : CraftItems::Groups()) {
+        for (const std::string_view name : group.items) {
+            ++counts[std::string(group.trade)];
+            EXPECT_TRUE(names.insert(name).second) << name;
+            EXPECT_FALSE(
+                name.empty() || name.front() == ' ' || name.back() == ' ' ||
+                name.find("  ") != std::string_view::npos ||
+                std::any_of(name.begin(), name.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
+                << name;
+        }
+    }
+    EXPECT_EQ((std::map<std::string, int>{{"Alchemy", 26},
+                                          {"Bowcraft", 20},
+                                          {"Carpentry", 37},
+                                          {"Cooking", 44},
+                                          {"Inscription", 84},
+                                          {"Smithy", 49},
+                                          {"Tailor", 56},
+                                          {"Tinkering", 47}}),
+              counts);
+    for (const BodCatalogueRow& row : BodCatalogue::Rows()) {
+        for (const std::string_view part : row.Parts()) {
+            const CraftItemGroup* group = CraftItems::FindGroup(part);
+            ASSERT_NE(nullptr, group) << part;
+            EXPECT_EQ(row.trade, group->trade) << part;
+        }
     }
 }
 
