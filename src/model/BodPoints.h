@@ -17,6 +17,11 @@ struct CBodPoints {
         nBankHundredths += other.nBankHundredths;
         return *this;
     }
+    CBodPoints& operator-=(const CBodPoints& other) {
+        nTurnIn -= other.nTurnIn;
+        nBankHundredths -= other.nBankHundredths;
+        return *this;
+    }
 };
 
 namespace BodPoints {

@@ -150,6 +150,7 @@ void CBodHierarchy::Rebuild(const CBodArray& bods, bool bShoppingList) {
     m_root.m_children.clear();
     m_root.m_branchIndex.clear();
     m_root.m_nBodCount = 0;
+    m_root.m_points = {};
     m_root.m_strLabel = RootLabel(bShoppingList);
     for (const std::unique_ptr<CBodItem>& pBod : bods) {
         Place(pBod.get(), false);
@@ -180,7 +181,8 @@ CBodNode* CBodHierarchy::Place(CBodItem* pBod, bool bInOrder) {
 
     // The new part of the path is built detached, then attached in one step, so a listener
     // sees one inserted row however many levels were missing.
-    auto makeNode = [pBod](int nAt) {
+    const CBodPoints points = BodPoints::Of(*pBod);
+    auto makeNode = [pBod, &points](int nAt) {
         auto pNode = std::make_unique<CBodNode>();
         if (nAt < kBranchLevels) {
             pNode->m_strLabel = BranchLabel(*pBod, nAt);
@@ -191,6 +193,7 @@ CBodNode* CBodHierarchy::Place(CBodItem* pBod, bool bInOrder) {
             pNode->m_pBod = pBod;
         }
         pNode->m_nBodCount = 1;
+        pNode->m_points = points;
         return pNode;
     };
     std::unique_ptr<CBodNode> pTop = makeNode(nLevel);
@@ -206,6 +209,7 @@ CBodNode* CBodHierarchy::Place(CBodItem* pBod, bool bInOrder) {
     AttachChild(*pParent, std::move(pTop), nRow);
     for (CBodNode* pAncestor = pParent; pAncestor; pAncestor = pAncestor->m_pParent) {
         ++pAncestor->m_nBodCount;
+        pAncestor->m_points += points;
     }
     if (bInOrder && m_pListener) {
         m_pListener->EndInsert();
@@ -380,6 +384,7 @@ CBodNode* CBodHierarchy::DeleteItemAndEmptyParents(CBodNode* pNode, int* pRemove
     Renumber(*pParent, nRow);
     for (CBodNode* pAncestor = pParent; pAncestor; pAncestor = pAncestor->m_pParent) {
         pAncestor->m_nBodCount -= pRemoved->m_nBodCount;
+        pAncestor->m_points -= pRemoved->m_points;
     }
     if (m_pListener) {
         m_pListener->EndRemove();

@@ -6,7 +6,6 @@
 #include "views/BodTreeModel.h"
 #include "views/DeedCombining.h"
 #include "views/DragImage.h"
-#include "views/PointsText.h"
 
 #include <QAbstractItemDelegate>
 #include <QApplication>
@@ -135,7 +134,8 @@ int CLeftView::CountBods(const QModelIndex& node) const {
 }
 
 CBodPoints CLeftView::BranchPoints(const QModelIndex& node) const {
-    return PointsText::OfBranch(m_pModel->NodeFromIndex(node));
+    const CBodNode* pNode = m_pModel->NodeFromIndex(node);
+    return pNode ? pNode->GetPoints() : CBodPoints();
 }
 
 CBodItem* CLeftView::BodAt(const QModelIndex& node) const {

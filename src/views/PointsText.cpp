@@ -1,7 +1,6 @@
 #include "views/PointsText.h"
 
 #include "framework/Profile.h"
-#include "views/BodNode.h"
 
 namespace {
 
@@ -28,20 +27,6 @@ QString Describe(const CBodPoints& points, const QString& strBetween) {
     return QStringLiteral("%1 points%2%3 banked")
         .arg(points.nTurnIn)
         .arg(strBetween, QString::fromStdString(BodPoints::FormatBank(points.nBankHundredths)));
-}
-
-CBodPoints OfBranch(const CBodNode* pNode) {
-    CBodPoints sum;
-    if (pNode == nullptr) {
-        return sum;
-    }
-    if (pNode->GetBod() != nullptr) {
-        sum += BodPoints::Of(*pNode->GetBod());
-    }
-    for (int nRow = 0; nRow < pNode->GetChildCount(); ++nRow) {
-        sum += OfBranch(pNode->GetChild(nRow));
-    }
-    return sum;
 }
 
 } // namespace PointsText

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-class CBodNode;
-
 // Reward points as the windows show them, and the player's choice to see them at all: servers
 // that run the old reward system give none, so View > Points turns them off (stored in the
 // settings, on unless turned off).
@@ -17,8 +15,5 @@ void SetShown(bool bShown);
 // "210 points (42 banked)", or with another text than " (" … ")" between the two.
 QString Describe(const CBodPoints& points);
 QString Describe(const CBodPoints& points, const QString& strBetween);
-
-// The sum over every deed in pNode's branch (nothing for null).
-CBodPoints OfBranch(const CBodNode* pNode);
 
 } // namespace PointsText

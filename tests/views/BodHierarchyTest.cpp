@@ -112,7 +112,8 @@ TEST(BodHierarchyImages, NewerCraftsShowTheirOwnImage) {
     EXPECT_EQ(2, CBodHierarchy::MaterialImage("Tailor", "no material"));
     // The level is there in the tree, labelled as the deed says.
     const CBodArray bods = MakeDeeds(
-        {{"Cooking", "Food", "no material", "20", "Exceptional", "white miso soup", "0/20"}});
+        {{"Cooking", "Food", "no material", "20", "Exceptional", "white miso soup", "0/20"},
+         {"Cooking", "Food", "no material", "10", "Normal", "cake", "0/10"}});
     const CNoCaseTextOrder order;
     CBodHierarchy hierarchy(order);
     hierarchy.Rebuild(bods, false);
@@ -122,6 +123,12 @@ TEST(BodHierarchyImages, NewerCraftsShowTheirOwnImage) {
         ASSERT_NE(nullptr, pNode) << pszLabel;
         EXPECT_EQ(28, pNode->GetImage()) << pszLabel;
     }
+    // Each branch keeps its deeds' points (50 + 200 exceptional, and 10), through deletions.
+    const CBodNode& root = hierarchy.GetRoot();
+    EXPECT_EQ(260, root.GetPoints().nTurnIn);
+    hierarchy.DeleteItemAndEmptyParents(hierarchy.FindItemForBod(bods[0].get()));
+    EXPECT_EQ(10, pNode->GetPoints().nTurnIn);
+    EXPECT_EQ(20, root.GetPoints().nBankHundredths);
 }
 
 TEST_F(BodHierarchyTest, DeletionPrunesEmptiedBranchesButNeverTheRootAndCountsFollow) {
