@@ -1,5 +1,6 @@
 // Lines per second of the clipboard line parser in both layouts, over a mix of small and large
-// deeds of both trades, and the splitting of a pasted text into its deed lines.
+// deeds of both trades, the splitting of a pasted text into its deed lines, and tooltip blocks
+// per second, split and read, over deeds of every craft.
 #include "import/BodLineParser.h"
 #include "import/BodLineSplitter.h"
 
@@ -124,6 +125,37 @@ void BM_ParsePreAosNonAscii(benchmark::State& state) {
     ParseLines(state, CBodLineParser::kPastePreAos, lines);
 }
 BENCHMARK(BM_ParsePreAosNonAscii);
+
+// Ten thousand tooltips as a client copies them, one small or large deed of each craft in turn.
+void BM_ReadTooltips(benchmark::State& state) {
+    const std::array<std::string, 4> deeds = {
+        "Small Bulk Order\nAll Items Must Be Exceptional.\nAll Items Must Be Made With Valorite "
+        "Ingots.\nAmount To Make: 20\nPlatemail Gloves: 0\n",
+        "Large Bulk Order\nAmount To Make: 10\nSummon Air Elemental: 0\nSummon Daemon: 0\n"
+        "Summon Earth Elemental: 0\nSummon Fire Elemental: 0\nSummon Water Elemental: 10\n",
+        "Small Bulk Order\nAmount To Make: 15\nA Greater Heal Potion: 3\n",
+        "Large Bulk Order\nAll Items Must Be Made With Oak Wood.\nAmount To Make: 10\n"
+        "Red Armoire: 0\nElegant Armoire: 10\nMaple Armoire: 0\nCherry Armoire: 0\n"};
+    std::string text;
+    for (int i = 0; i < 10'000; ++i) {
+        text += "A Bulk Order Deed\nBlessed\nWeight: 1 Stone\n" + deeds[i % deeds.size()] + "\n";
+    }
+    CBodLineParser parser;
+    parser.m_nPasteMode = CBodLineParser::kPasteTooltip;
+    std::size_t nValid = 0;
+    for (auto _ : state) {
+        std::vector<std::string> blocks;
+        for (const std::string_view block : SplitPaste(text, parser.m_nPasteMode, blocks)) {
+            std::unique_ptr<CBodItem> pItem;
+            nValid += parser.ParseLine(block, pItem) ? 1 : 0;
+        }
+    }
+    if (nValid != 10'000 * static_cast<std::size_t>(state.iterations())) {
+        state.SkipWithError("a tooltip did not read valid");
+    }
+    state.SetItemsProcessed(state.iterations() * 10'000);
+}
+BENCHMARK(BM_ReadTooltips);
 
 // About two megabytes of pasted export with CR LF line ends.
 void BM_SplitBodLines(benchmark::State& state) {

@@ -195,4 +195,15 @@ void BM_UndoHistoryMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoHistoryMemory)->Iterations(3)->Unit(benchmark::kMillisecond);
 
+// The status bar's points field sums the selected branch at every idle update; the root of a
+// large document is the most it ever walks.
+void BM_RootBranchPoints(benchmark::State& state) {
+    Window window(static_cast<int>(state.range(0)));
+    const QModelIndex root = window.tree.model()->index(0, 0);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(window.tree.BranchPoints(root));
+    }
+}
+BENCHMARK(BM_RootBranchPoints)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 } // namespace

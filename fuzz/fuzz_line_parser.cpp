@@ -1,8 +1,8 @@
 // Splits any pasted text into deed lines and reads every line in both layouts and in an unknown
-// paste mode. Besides crashes and sanitizer findings it stops on a broken promise of the parser:
-// a result that disagrees with the deed's validity, a cut that splits a character of a
-// well-formed line, a price that is not the end of the line as pasted, or a splitter line that
-// is not one whole order line of the text.
+// paste mode, and into tooltip blocks, read as tooltips. Besides crashes and sanitizer findings it
+// stops on a broken promise of the parser: a result that disagrees with the deed's validity, a cut
+// that splits a character of a well-formed line, a price that is not the end of the line as pasted,
+// or a splitter line that is not one whole order line of the text.
 #include "import/BodLineParser.h"
 #include "import/BodLineSplitter.h"
 #include "import/ParseText.h"
@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -32,6 +33,15 @@ void CheckDeed(const CBodLineParser& parser, std::string_view line, const CBodIt
     const std::string* const texts[] = {&bod.m_strTrade,    &bod.m_strCategory, &bod.m_strQuality,
                                         &bod.m_strMaterial, &bod.m_strItem,     &bod.m_strAmount,
                                         &bod.m_strCount,    &bod.m_strPrice};
+    if (parser.m_nPasteMode == CBodLineParser::kPasteTooltip) {
+        // Every text is a lower-cased piece of the block or a number; a block is never priced.
+        Check(bod.m_strPrice.empty());
+        if (IsWellFormed(line)) {
+            Check(std::all_of(std::begin(texts), std::end(texts),
+                              [](const std::string* text) { return IsWellFormed(*text); }));
+        }
+        return;
+    }
     if (parser.m_nPasteMode != CBodLineParser::kPasteAos &&
         parser.m_nPasteMode != CBodLineParser::kPastePreAos) {
         Check(std::all_of(std::begin(texts), std::end(texts),
@@ -66,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(line.find("bulk order") != std::string_view::npos);
         Check(line.find_first_of("\r\n") == std::string_view::npos);
         previousEnd = line.data() + line.size();
-        for (const int nMode : {CBodLineParser::kPasteAos, CBodLineParser::kPastePreAos, 2}) {
+        for (const int nMode : {CBodLineParser::kPasteAos, CBodLineParser::kPastePreAos, 3}) {
             parser.m_nPasteMode = nMode;
             std::unique_ptr<CBodItem> pItem;
             const bool bValid = parser.ParseLine(line, pItem);
@@ -74,6 +84,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(bValid == pItem->IsValid());
             CheckDeed(parser, line, *pItem);
         }
+    }
+    parser.m_nPasteMode = CBodLineParser::kPasteTooltip;
+    std::vector<std::string> blocks;
+    for (const std::string_view block : SplitPaste(text, parser.m_nPasteMode, blocks)) {
+        Check(!block.empty() && block.find_first_of("\r\n") == std::string_view::npos);
+        std::unique_ptr<CBodItem> pItem;
+        const bool bValid = parser.ParseLine(block, pItem);
+        Check(bValid == pItem->IsValid());
+        CheckDeed(parser, block, *pItem);
     }
     return 0;
 }

@@ -35,9 +35,9 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"parse", "parse [--mode aos|pre-aos] [TEXTFILE]", false, RunParseCommand},
+    {"parse", "parse [--mode aos|pre-aos|tooltip] [TEXTFILE]", false, RunParseCommand},
     {"dump", "dump FILE.bod", false, RunDumpCommand},
-    {"import", "import [--mode aos|pre-aos] [--note TEXT] FILE.bod [TEXTFILE]", false,
+    {"import", "import [--mode aos|pre-aos|tooltip] [--note TEXT] FILE.bod [TEXTFILE]", false,
      RunImportCommand},
     {"shopping", "shopping FILE.bod", false, RunShoppingCommand},
     {"stats", "stats FILE.bod", false, RunStatsCommand},

@@ -81,5 +81,8 @@ int CCommandArgs::PasteMode() const {
     if (mode == "pre-aos") {
         return CBodLineParser::kPastePreAos;
     }
-    throw CUsageError("unknown mode " + mode + " (aos or pre-aos)");
+    if (mode == "tooltip") {
+        return CBodLineParser::kPasteTooltip;
+    }
+    throw CUsageError("unknown mode " + mode + " (aos, pre-aos or tooltip)");
 }

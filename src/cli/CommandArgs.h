@@ -28,7 +28,8 @@ public:
     // The positional arguments, after checking there are at least nMin and at most nMax.
     const std::vector<std::string>& Positionals(std::size_t nMin, std::size_t nMax) const;
 
-    // The paste mode of --mode: "aos" (the default) or "pre-aos", as the line parser numbers it.
+    // The paste mode of --mode: "aos" (the default), "pre-aos" or "tooltip", as the line parser
+    // numbers it.
     int PasteMode() const;
 
 private:

@@ -17,8 +17,11 @@ int RunParseCommand(const std::vector<std::string>& args) {
     const std::string text =
         Windows1252::DecodeIncoming(ReadInputBytes(files.empty() ? "-" : files.front()));
 
+    std::vector<std::string> blocks;
+    const std::vector<std::string_view> lines = SplitPaste(text, parser.m_nPasteMode, blocks);
+
     std::string out;
-    for (const std::string_view line : SplitBodLines(text)) {
+    for (const std::string_view line : lines) {
         std::unique_ptr<CBodItem> pBod;
         const bool bValid = parser.ParseLine(line, pBod);
         out += '{';

@@ -32,6 +32,11 @@ void AppendCounts(std::string& out, const char* pszName,
     out += '}';
 }
 
+void AppendPoints(std::string& out, const CBodPoints& points) {
+    out += "{\"turnIn\":" + std::to_string(points.nTurnIn) +
+           ",\"bank\":" + BodPoints::FormatBank(points.nBankHundredths) + '}';
+}
+
 } // namespace
 
 int RunStatsCommand(const std::vector<std::string>& args) {
@@ -54,6 +59,25 @@ int RunStatsCommand(const std::vector<std::string>& args) {
     out += ',';
     AppendCounts(out, "byMaterial", stats.byMaterial);
     out += "}\n";
+    // Points come on a line of their own, so scripts that read the first line read it unchanged.
+    CBodPoints total = stats.largePoints;
+    total += stats.smallPoints;
+    out += "{\"points\":";
+    AppendPoints(out, total);
+    out += ",\"largePoints\":";
+    AppendPoints(out, stats.largePoints);
+    out += ",\"smallPoints\":";
+    AppendPoints(out, stats.smallPoints);
+    out += ",\"pointsByTrade\":{";
+    const char* pszSeparator = "";
+    for (const auto& [strTrade, points] : stats.pointsByTrade) {
+        out += pszSeparator;
+        DeedJson::AppendString(out, strTrade);
+        out += ':';
+        AppendPoints(out, points);
+        pszSeparator = ",";
+    }
+    out += "}}\n";
     std::cout << out << std::flush;
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "document/QuillmarDoc.h"
 #include "views/LeftView.h"
+#include "views/PointsText.h"
 #include "views/QuillmarView.h"
 
 #include <QApplication>
@@ -130,6 +131,10 @@ QString CChildFrame::GetBodCountText() const {
     return QStringLiteral("BOD count: %1/%2")
         .arg(m_pLeftView->CountBods(m_pLeftView->SelectedNode()))
         .arg(static_cast<qsizetype>(pDoc->m_arrBods.size()));
+}
+
+QString CChildFrame::GetPointsText() const {
+    return PointsText::Describe(m_pLeftView->BranchPoints(m_pLeftView->SelectedNode()));
 }
 
 void CChildFrame::OnNextPane() {

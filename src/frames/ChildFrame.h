@@ -40,6 +40,8 @@ public:
 
     // "BOD count: %d/%d" for the document's selected branch and shown list; empty without one.
     QString GetBodCountText() const;
+    // The reward points of the deeds the tree's selection holds.
+    QString GetPointsText() const;
 
     // Next Pane and Previous Pane: with two panes both move the focus to the other one.
     void OnNextPane();

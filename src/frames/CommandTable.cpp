@@ -4,6 +4,7 @@
 #include "frames/ChildFrame.h"
 #include "frames/MainFrame.h"
 #include "views/LeftView.h"
+#include "views/PointsText.h"
 
 #include <QMdiArea>
 #include <QStatusBar>
@@ -262,6 +263,15 @@ const CCommandRow kCommands[] = {
              return f.GetActiveDocument() != nullptr && f.GetActiveDocument()->m_bShoppingList;
          }},
 
+    {.nID = ID_VIEW_POINTS,
+     .pszText = "&Points",
+     .pszPrompt = "Show the reward points that deeds are worth\nPoints",
+     .fnRun = [](CMainFrame& f) { f.OnViewPoints(); },
+     .fnChecked =
+         [](const CMainFrame&) {
+             return PointsText::AreShown();
+         }},
+
     // The active view's: the tree prints the hierarchy, the form a blank page.
     {.nID = ID_FILE_PRINT,
      .pszText = "&Print...\tCtrl+P",
@@ -320,7 +330,7 @@ std::vector<CMenuLayout> MenusWithDocument() {
           kSeparator, ID_IMPORT, ID_AUTO_SAVE}},
         {"&View",
          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT, kSeparator, ID_ALWAYS_ON_TOP,
-          kSeparator, ID_SHOPPING_LIST}},
+          kSeparator, ID_SHOPPING_LIST, ID_VIEW_POINTS}},
         {"&Window",
          {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE, kWindowList}},
         {"&Help", {ID_APP_ABOUT}},

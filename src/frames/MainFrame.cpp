@@ -6,6 +6,8 @@
 #include "frames/FramePlacement.h"
 #include "framework/DocManager.h"
 #include "views/LeftView.h"
+#include "views/PointsText.h"
+#include "views/QuillmarView.h"
 #include "views/TreePrinter.h"
 #include "widgets/AboutDlg.h"
 
@@ -150,6 +152,9 @@ void CMainFrame::CreateStatusBar() {
         m_pBodCountPane->fontMetrics().horizontalAdvance(QStringLiteral("BOD Count: WWW/WWW")) +
         2 * m_pBodCountPane->margin());
     pStatusBar->addPermanentWidget(m_pBodCountPane);
+    m_pPointsPane = new QLabel(pStatusBar);
+    m_pPointsPane->setObjectName(QStringLiteral("PointsPane"));
+    pStatusBar->addPermanentWidget(m_pPointsPane);
     // The message pane falls back to "Ready" whenever no prompt is shown.
     connect(pStatusBar, &QStatusBar::messageChanged, this, [pStatusBar](const QString& strText) {
         if (strText.isEmpty()) {
@@ -326,6 +331,10 @@ void CMainFrame::UpdateCommandUI() {
     const CChildFrame* pFrame = GetActiveChildFrame();
     m_pBodCountPane->setEnabled(pFrame != nullptr);
     m_pBodCountPane->setText(pFrame != nullptr ? pFrame->GetBodCountText() : QString());
+    m_pPointsPane->setVisible(PointsText::AreShown());
+    m_pPointsPane->setEnabled(pFrame != nullptr);
+    m_pPointsPane->setText(pFrame != nullptr && PointsText::AreShown() ? pFrame->GetPointsText()
+                                                                       : QString());
 
     const bool bDocumentMenus = pFrame != nullptr;
     if (bDocumentMenus != m_bDocumentMenus) {
@@ -359,6 +368,15 @@ QString CMainFrame::BuildTitle() const {
 void CMainFrame::ScheduleIdleUpdate() {
     if (!m_idleTimer.isActive()) {
         m_idleTimer.start();
+    }
+}
+
+void CMainFrame::OnViewPoints() {
+    PointsText::SetShown(!PointsText::AreShown());
+    for (QMdiSubWindow* pWindow : m_pMdiArea->subWindowList()) {
+        if (const auto* pFrame = qobject_cast<CChildFrame*>(pWindow)) {
+            pFrame->GetFormView()->ShowPoints();
+        }
     }
 }
 

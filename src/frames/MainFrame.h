@@ -35,6 +35,7 @@ public:
     QMdiArea* GetMdiArea() const { return m_pMdiArea; }
     QToolBar* GetToolBar() const { return m_wndToolBar; }
     QLabel* GetBodCountPane() const { return m_pBodCountPane; }
+    QLabel* GetPointsPane() const { return m_pPointsPane; }
     // The action of a command, or null for an identifier no menu, button or key carries.
     QAction* GetCommand(int nID) const;
     // The printer every print command and Print Setup share, made on first use.
@@ -55,6 +56,7 @@ public:
     void OnAppAbout();
     void OnWindowNew();
     void OnWindowArrange();
+    void OnViewPoints();
 
     // Runs nID as a menu choice would: nothing happens when it is greyed now.
     void OnCommand(int nID);
@@ -90,6 +92,7 @@ private:
     QMdiArea* m_pMdiArea = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_pBodCountPane = nullptr;
+    QLabel* m_pPointsPane = nullptr;
     bool m_bAlwaysOnTop = false;
     bool m_bStartMaximized = false;
 

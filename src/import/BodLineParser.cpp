@@ -1,6 +1,7 @@
 #include "import/BodLineParser.h"
 
 #include "import/ParseText.h"
+#include "import/TooltipReader.h"
 #include "model/Utf8.h"
 
 #include <array>
@@ -344,6 +345,9 @@ void Read(CBodLineParser& parser, std::basic_string_view<CharT> pasted,
 } // namespace
 
 bool CBodLineParser::ParseLine(std::string_view strLine, std::unique_ptr<CBodItem>& pItem) {
+    if (m_nPasteMode == kPasteTooltip) {
+        return TooltipReader::ReadBlock(strLine, pItem);
+    }
     pItem = std::make_unique<CBodItem>();
     if (m_nPasteMode != kPasteAos && m_nPasteMode != kPastePreAos) {
         return pItem->IsValid();

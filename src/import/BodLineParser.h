@@ -13,10 +13,13 @@ public:
     virtual ~CBodLineParser() = default;
 
     // Creates a deed from strLine into pItem (valid or not) and returns whether it is valid.
+    // Another paste mode than these three fills nothing.
     bool ParseLine(std::string_view strLine, std::unique_ptr<CBodItem>& pItem);
 
     static constexpr int kPasteAos = 0;
     static constexpr int kPastePreAos = 1;
+    // Not a line layout: in this mode each text is a tooltip block (TooltipReader).
+    static constexpr int kPasteTooltip = 2;
     // Values of m_nBodSize.
     static constexpr int kSmallBod = 1;
     static constexpr int kLargeBod = 2;

@@ -1,5 +1,8 @@
 #include "import/BodLineSplitter.h"
 
+#include "import/BodLineParser.h"
+#include "import/TooltipReader.h"
+
 namespace {
 
 constexpr std::string_view kOrderWords = "bulk order";
@@ -7,7 +10,7 @@ constexpr std::string_view kLineEnds = "\r\n";
 
 } // namespace
 
-std::vector<std::string_view> SplitBodLines(std::string_view text) {
+std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -15,10 +18,7 @@ std::vector<std::string_view> SplitBodLines(std::string_view text) {
         if (end == std::string_view::npos) {
             end = text.size();
         }
-        const std::string_view line = text.substr(start, end - start);
-        if (line.find(kOrderWords) != std::string_view::npos) {
-            lines.push_back(line);
-        }
+        lines.push_back(text.substr(start, end - start));
         // CR LF is one line end; a lone CR or LF is one too.
         start = end + 1;
         if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') {
@@ -26,4 +26,21 @@ std::vector<std::string_view> SplitBodLines(std::string_view text) {
         }
     }
     return lines;
+}
+
+std::vector<std::string_view> SplitBodLines(std::string_view text) {
+    std::vector<std::string_view> lines = SplitLines(text);
+    std::erase_if(lines, [](std::string_view line) {
+        return line.find(kOrderWords) == std::string_view::npos;
+    });
+    return lines;
+}
+
+std::vector<std::string_view> SplitPaste(std::string_view text, int nPasteMode,
+                                         std::vector<std::string>& blocks) {
+    if (nPasteMode != CBodLineParser::kPasteTooltip) {
+        return SplitBodLines(text);
+    }
+    blocks = TooltipReader::SplitBlocks(text);
+    return {blocks.begin(), blocks.end()};
 }

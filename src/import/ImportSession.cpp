@@ -13,7 +13,8 @@ CImportSession::CImportSession(const CTextOrder& order) : m_order(order) {}
 void CImportSession::Paste(std::string_view rawText) {
     m_arrRows.clear();
     const std::string text = Windows1252::DecodeIncoming(rawText);
-    const std::vector<std::string_view> lines = SplitBodLines(text);
+    std::vector<std::string> blocks;
+    const std::vector<std::string_view> lines = SplitPaste(text, m_nPasteMode, blocks);
     const std::vector<std::uint32_t> ranks = m_order.Rank(lines);
     std::vector<std::uint32_t> order(lines.size());
     std::iota(order.begin(), order.end(), 0U);

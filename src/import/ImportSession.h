@@ -31,9 +31,9 @@ public:
     bool HasRows() const { return !m_arrRows.empty(); }
     const std::vector<CImportRow>& GetRows() const { return m_arrRows; }
 
-    // Deletes every row with its deed, then lists rawText's deed lines, read in m_nPasteMode and
-    // sorted by text (lines that compare equal keep their order in text). Bytes that are not
-    // UTF-8 read as Windows-1252.
+    // Deletes every row with its deed, then lists rawText's deed lines (tooltip blocks in that
+    // mode), read in m_nPasteMode and sorted by text (lines that compare equal keep their order
+    // in text). Bytes that are not UTF-8 read as Windows-1252.
     void Paste(std::string_view rawText);
     // nRows are row indices in ascending order. Valid rows get the note and move to the result
     // array; invalid rows stay (the caller deselects them).
@@ -52,7 +52,7 @@ public:
     bool IsProcessed() const { return m_bProcessed; }
     const CBodArray& GetProcessed() const { return m_arrProcessed; }
 
-    // 0 = AOS, 1 = Pre-AOS; read at the next paste.
+    // 0 = AOS, 1 = Pre-AOS, 2 = tooltips; read at the next paste.
     int m_nPasteMode = 0;
     // Given to each deed when it is processed.
     std::string m_strNote;

@@ -6,18 +6,23 @@
 #include <string_view>
 
 // The fixed table of large-deed part sets: a key (such as "platemail") and its part names in
-// part order. Rows are tested in table order; the first equal key wins.
+// part order, as the deed prints them in lower case. Rows are tested in table order; the first
+// equal key wins. Each set also knows its trade and the points its completion adds.
 struct BodCatalogueRow {
     std::string_view key;
     std::array<std::string_view, 6> parts;
     std::size_t partCount;
+    std::string_view trade;
+    int nSetPoints;
 
     std::span<const std::string_view> Parts() const { return {parts.data(), partCount}; }
 };
 
 namespace BodCatalogue {
 
-inline constexpr std::size_t kRowCount = 22;
+// The sets that the game gave before 2016 (Smithy and Tailor); the newer crafts' rows follow.
+inline constexpr std::size_t kClassicRowCount = 22;
+inline constexpr std::size_t kRowCount = 60;
 inline constexpr std::size_t kMaxParts = 6;
 
 std::span<const BodCatalogueRow> Rows();

@@ -39,12 +39,16 @@ CBodStats Collect(const CBodArray& bods) {
     CBodStats stats;
     for (const std::unique_ptr<CBodItem>& pBod : bods) {
         ++stats.nDeeds;
+        const CBodPoints points = BodPoints::Of(*pBod);
         if (pBod->IsLarge()) {
             CountLarge(*pBod, stats);
+            stats.largePoints += points;
         } else {
             ++stats.nSmall;
             stats.nSmallComplete += IsSmallComplete(*pBod) ? 1 : 0;
+            stats.smallPoints += points;
         }
+        stats.pointsByTrade[pBod->m_strTrade] += points;
         stats.nValid += pBod->IsValid() ? 1 : 0;
         ++stats.byTrade[pBod->m_strTrade];
         ++stats.byCategory[pBod->m_strCategory];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/BodArray.h"
+#include "model/BodPoints.h"
 
 #include <cstdint>
 #include <map>
@@ -20,6 +21,9 @@ struct CBodStats {
     std::map<std::string, std::int64_t> byTrade;
     std::map<std::string, std::int64_t> byCategory;
     std::map<std::string, std::int64_t> byMaterial;
+    CBodPoints largePoints;
+    CBodPoints smallPoints;
+    std::map<std::string, CBodPoints> pointsByTrade;
 };
 
 namespace BodStats {

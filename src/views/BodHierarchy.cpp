@@ -13,6 +13,8 @@ namespace {
 constexpr int kBranchLevels = 6;
 constexpr int kRootImage = 0;
 constexpr int kDotImage = 22;
+constexpr int kFirstNewerCraftImage = 25;
+constexpr int kWoodImage = 31;
 
 const std::string kLargeGroup = "LBOD's";
 const std::string kSmallGroup = "SBOD's";
@@ -42,7 +44,7 @@ int BranchImage(const CBodItem& bod, int nLevel) {
     case 1:
         return CBodHierarchy::CategoryImage(bod.m_strTrade, bod.m_strCategory);
     case 2:
-        return CBodHierarchy::MaterialImage(bod.m_strMaterial);
+        return CBodHierarchy::MaterialImage(bod.m_strTrade, bod.m_strMaterial);
     case 4:
         return CBodHierarchy::QualityImage(bod.m_strQuality);
     default:
@@ -69,10 +71,20 @@ std::string CBodHierarchy::BodLabel(const CBodItem& bod) {
 }
 
 int CBodHierarchy::TradeImage(std::string_view strTrade) {
+    static constexpr std::array<std::string_view, 6> kNewerCrafts{
+        "Alchemy", "Bowcraft", "Carpentry", "Cooking", "Inscription", "Tinkering"};
+    const auto* pFound = std::find(kNewerCrafts.begin(), kNewerCrafts.end(), strTrade);
+    if (pFound != kNewerCrafts.end()) {
+        return kFirstNewerCraftImage + static_cast<int>(pFound - kNewerCrafts.begin());
+    }
     return strTrade == "Smithy" ? 1 : 2;
 }
 
 int CBodHierarchy::CategoryImage(std::string_view strTrade, std::string_view strCategory) {
+    // The newer crafts' categories are their own kinds of goods; the craft's image says enough.
+    if (const int nCraft = TradeImage(strTrade); nCraft >= kFirstNewerCraftImage) {
+        return nCraft;
+    }
     if (strTrade == "Smithy") {
         if (strCategory == "Ringmail") {
             return 18;
@@ -88,8 +100,12 @@ int CBodHierarchy::CategoryImage(std::string_view strTrade, std::string_view str
     return strCategory == "Cloth" ? 12 : 13;
 }
 
-int CBodHierarchy::MaterialImage(std::string_view strMaterial) {
-    static constexpr std::array<std::pair<std::string_view, int>, 13> kImages{{
+int CBodHierarchy::MaterialImage(std::string_view strTrade, std::string_view strMaterial) {
+    // Crafts that never ask for a material still have the level, under the craft's own image.
+    if (strMaterial == "no material") {
+        return TradeImage(strTrade);
+    }
+    static constexpr std::array<std::pair<std::string_view, int>, 20> kImages{{
         {"iron", 3},
         {"dull copper", 4},
         {"shadow iron", 5},
@@ -103,6 +119,13 @@ int CBodHierarchy::MaterialImage(std::string_view strMaterial) {
         {"spined leather", 14},
         {"horned leather", 15},
         {"barbed leather", 15},
+        {"wood", kWoodImage},
+        {"oak", kWoodImage},
+        {"ash", kWoodImage},
+        {"yew", kWoodImage},
+        {"heartwood", kWoodImage},
+        {"bloodwood", kWoodImage},
+        {"frostwood", kWoodImage},
     }};
     for (const auto& [strName, nImage] : kImages) {
         if (strName == strMaterial) {
@@ -127,6 +150,7 @@ void CBodHierarchy::Rebuild(const CBodArray& bods, bool bShoppingList) {
     m_root.m_children.clear();
     m_root.m_branchIndex.clear();
     m_root.m_nBodCount = 0;
+    m_root.m_points = {};
     m_root.m_strLabel = RootLabel(bShoppingList);
     for (const std::unique_ptr<CBodItem>& pBod : bods) {
         Place(pBod.get(), false);
@@ -157,7 +181,8 @@ CBodNode* CBodHierarchy::Place(CBodItem* pBod, bool bInOrder) {
 
     // The new part of the path is built detached, then attached in one step, so a listener
     // sees one inserted row however many levels were missing.
-    auto makeNode = [pBod](int nAt) {
+    const CBodPoints points = BodPoints::Of(*pBod);
+    auto makeNode = [pBod, &points](int nAt) {
         auto pNode = std::make_unique<CBodNode>();
         if (nAt < kBranchLevels) {
             pNode->m_strLabel = BranchLabel(*pBod, nAt);
@@ -168,6 +193,7 @@ CBodNode* CBodHierarchy::Place(CBodItem* pBod, bool bInOrder) {
             pNode->m_pBod = pBod;
         }
         pNode->m_nBodCount = 1;
+        pNode->m_points = points;
         return pNode;
     };
     std::unique_ptr<CBodNode> pTop = makeNode(nLevel);
@@ -183,6 +209,7 @@ CBodNode* CBodHierarchy::Place(CBodItem* pBod, bool bInOrder) {
     AttachChild(*pParent, std::move(pTop), nRow);
     for (CBodNode* pAncestor = pParent; pAncestor; pAncestor = pAncestor->m_pParent) {
         ++pAncestor->m_nBodCount;
+        pAncestor->m_points += points;
     }
     if (bInOrder && m_pListener) {
         m_pListener->EndInsert();
@@ -357,6 +384,7 @@ CBodNode* CBodHierarchy::DeleteItemAndEmptyParents(CBodNode* pNode, int* pRemove
     Renumber(*pParent, nRow);
     for (CBodNode* pAncestor = pParent; pAncestor; pAncestor = pAncestor->m_pParent) {
         pAncestor->m_nBodCount -= pRemoved->m_nBodCount;
+        pAncestor->m_points -= pRemoved->m_points;
     }
     if (m_pListener) {
         m_pListener->EndRemove();

@@ -27,7 +27,7 @@ public:
         virtual void LabelChanged(const CBodNode& node) = 0;
     };
 
-    static constexpr int kImageCount = 25;
+    static constexpr int kImageCount = 32;
 
     // order must outlive the hierarchy.
     explicit CBodHierarchy(const CTextOrder& order);
@@ -67,7 +67,7 @@ public:
     static std::string BodLabel(const CBodItem& bod);
     static int TradeImage(std::string_view strTrade);
     static int CategoryImage(std::string_view strTrade, std::string_view strCategory);
-    static int MaterialImage(std::string_view strMaterial);
+    static int MaterialImage(std::string_view strTrade, std::string_view strMaterial);
     static int QualityImage(std::string_view strQuality);
     static int BodImage(std::string_view strTrade);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/BodPoints.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -25,6 +27,9 @@ public:
     bool HasChildren() const { return !m_children.empty(); }
     // Deeds in this node's branch: itself when it carries one, plus all below it.
     int GetBodCount() const { return m_nBodCount; }
+    // The reward points of the same deeds, kept with the count: a deed's points follow from
+    // the texts that place it in the tree, so they change only when it moves.
+    const CBodPoints& GetPoints() const { return m_points; }
 
 private:
     friend class CBodHierarchy;
@@ -35,6 +40,7 @@ private:
     CBodNode* m_pParent = nullptr;
     int m_nRow = 0;
     int m_nBodCount = 0;
+    CBodPoints m_points;
     // Label rank while a rebuild sorts the hierarchy.
     std::uint32_t m_nRank = 0;
     std::vector<std::unique_ptr<CBodNode>> m_children;

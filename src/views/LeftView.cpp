@@ -132,6 +132,11 @@ int CLeftView::CountBods(const QModelIndex& node) const {
     return pNode ? pNode->GetBodCount() : 0;
 }
 
+CBodPoints CLeftView::BranchPoints(const QModelIndex& node) const {
+    const CBodNode* pNode = m_pModel->NodeFromIndex(node);
+    return pNode ? pNode->GetPoints() : CBodPoints();
+}
+
 CBodItem* CLeftView::BodAt(const QModelIndex& node) const {
     const CBodNode* pNode = m_pModel->NodeFromIndex(node);
     return pNode ? pNode->GetBod() : nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/View.h"
+#include "model/BodPoints.h"
 
 #include <QBasicTimer>
 #include <QPersistentModelIndex>
@@ -46,6 +47,8 @@ public:
     QModelIndex SelectedNode() const { return m_hSelected; }
     // Deeds in the branch of node: itself when it carries one, and all below it.
     int CountBods(const QModelIndex& node) const;
+    // The reward points of the deeds in node's branch.
+    CBodPoints BranchPoints(const QModelIndex& node) const;
     // Whether node carries a small deed that may be dragged.
     bool CanDrag(const QModelIndex& node) const;
     // node when it carries a large deed with an open part for the dragged deed, else invalid.

@@ -4,6 +4,7 @@
 #include "framework/Prompt.h"
 #include "model/BodItem.h"
 #include "model/TextUtil.h"
+#include "views/PointsText.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -173,6 +174,12 @@ void CQuillmarView::BuildControls() {
     m_btnCancel->setEnabled(false);
     pGrid->addWidget(m_btnApply, 0, 4);
     pGrid->addWidget(m_btnCancel, 1, 4);
+    // The deed's worth, on two short lines under the buttons: the one place of the count's
+    // side of the form with room to spare, so the form keeps its first-run size.
+    m_staticPoints = MakePlainLabel(m_groupParts);
+    m_staticPoints->setObjectName(QStringLiteral("staticPoints"));
+    m_staticPoints->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    pGrid->addWidget(m_staticPoints, 2, 4, 2, 1);
     pGrid->setColumnStretch(3, 1);
     pGrid->setRowStretch(6, 1);
 
@@ -266,6 +273,7 @@ void CQuillmarView::FillForm() {
     m_editPrice->setEnabled(m_nMode != 0);
     m_editNotes->setEnabled(m_nMode != 0);
 
+    ShowPoints();
     if (m_nMode == 0) {
         m_groupParts->setTitle(QStringLiteral("No BOD Selected"));
         m_strCountText.clear();
@@ -277,6 +285,7 @@ void CQuillmarView::FillForm() {
     }
 
     m_groupParts->setTitle(EscapeMnemonic(BuildTitle(*m_pBod)));
+    m_staticPoints->setText(PointsText::Describe(BodPoints::Of(*m_pBod), QStringLiteral("\n")));
     m_strPriceText = DisplayText(m_pBod->m_strPrice);
     m_strNotesText = NotesForEditing(m_pBod->m_strNotes);
     m_strDateText = FormatTimeAdded(m_pBod->m_timeAdded);
@@ -289,6 +298,10 @@ void CQuillmarView::FillForm() {
     } else {
         FillLargeParts();
     }
+}
+
+void CQuillmarView::ShowPoints() {
+    m_staticPoints->setVisible(m_nMode != 0 && PointsText::AreShown());
 }
 
 void CQuillmarView::FillLargeParts() {

@@ -42,6 +42,8 @@ public:
 
     // What is shown: 0 no deed, 1 a small deed, 2 a large deed.
     int GetMode() const { return m_nMode; }
+    // Shows or hides the deed's reward points as the player's View > Points choice says.
+    void ShowPoints();
 
 private:
     void BuildControls();
@@ -85,6 +87,7 @@ private:
     QGroupBox* m_groupParts = nullptr;
     std::array<QCheckBox*, kPartBoxes> m_checkPart{};
     QLabel* m_staticCount = nullptr;
+    QLabel* m_staticPoints = nullptr;
     QLabel* m_staticDate = nullptr;
 
     std::array<bool, kPartBoxes> m_bPart{};

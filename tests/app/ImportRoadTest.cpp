@@ -6,6 +6,7 @@
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -40,7 +41,7 @@ void WhenDialogOpens(std::function<void(QWidget&)> fnStep) {
 }
 
 void Press(QWidget& dialog, const char* pszButton) {
-    auto* pButton = dialog.findChild<QPushButton*>(pszButton);
+    auto* pButton = dialog.findChild<QAbstractButton*>(pszButton);
     ASSERT_NE(nullptr, pButton) << pszButton;
     ASSERT_TRUE(pButton->isEnabled()) << pszButton;
     QTest::mouseClick(pButton, Qt::LeftButton);
@@ -184,6 +185,25 @@ TEST_F(ImportRoadTest, ImportSelectEditCombineAndSave) {
     EXPECT_EQ(std::string("platemail gloves"), pGloves->m_strItem);
     EXPECT_EQ(std::string("shadow iron"), pGloves->m_strMaterial);
     EXPECT_EQ(std::string("5/20"), pGloves->m_strCount);
+
+    // A deed of a newer craft comes in as its tooltip; the status bar adds up its points.
+    QApplication::clipboard()->setText("A Bulk Order Deed\nBlessed\nWeight: 1 Stone\n"
+                                       "Small Bulk Order\nAll Items Must Be Made With Oak Wood.\n"
+                                       "Amount To Make: 15\nLute: 0\n");
+    WhenDialogOpens([](QWidget& dialog) {
+        Press(dialog, "radioTooltip");
+        Press(dialog, "btnPaste");
+        Press(dialog, "btnProcessAll");
+        Press(dialog, "btnExit");
+    });
+    QTest::keyClick(&Frame(), Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ("1 BOD was imported.", m_prompt.m_messages.value(2));
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    ClickNode("Carpentry");
+    EXPECT_EQ(QString("BOD count: 1/3"), StatusPane());
+    // 25 for fifteen, 300 for oak.
+    EXPECT_EQ(QString("325 points (6.5 banked)"), Frame().GetPointsPane()->text());
 }
 
 } // namespace

@@ -90,8 +90,10 @@ TEST(BodToolExitCodeTest, HelpAndVersionAnswerOnStandardOutput) {
         {{"help", "dump"}, "usage:\n  bodtool dump FILE.bod\n"},
         {{"--help", "tree"}, "usage:\n  bodtool tree [--shopping] FILE.bod\n"},
         {{"print", "--help"}, "usage:\n  bodtool print [--expand all|root] FILE.bod OUT.pdf\n"},
-        {{"--help"}, "usage:\n  bodtool parse [--mode aos|pre-aos] [TEXTFILE]\n  bodtool dump"},
-        {{"help"}, "usage:\n  bodtool parse [--mode aos|pre-aos] [TEXTFILE]\n  bodtool dump"},
+        {{"--help"},
+         "usage:\n  bodtool parse [--mode aos|pre-aos|tooltip] [TEXTFILE]\n  bodtool dump"},
+        {{"help"},
+         "usage:\n  bodtool parse [--mode aos|pre-aos|tooltip] [TEXTFILE]\n  bodtool dump"},
         {{"--version"}, "bodtool 1."},
     };
     for (const auto& c : cases) {

@@ -32,10 +32,12 @@ TEST(BodToolParseTest, PrintsOneValidDeedPerLine) {
         const char* pszExample;
         QStringList modeArgs;
         bool bFromStdin;
+        const char* pszEachDeed = "bulk order";
     } cases[] = {{"aos.txt", {}, false},
                  {"aos.txt", {"--mode", "aos"}, true},
                  {"pre-aos.txt", {"--mode", "pre-aos"}, false},
-                 {"pre-aos.txt", {"--mode=pre-aos"}, true}};
+                 {"pre-aos.txt", {"--mode=pre-aos"}, true},
+                 {"tooltip.txt", {"--mode", "tooltip"}, true, "A Bulk Order Deed"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszExample + c.modeArgs.join(' ').toStdString());
         const QByteArray text = ReadFileBytes(Example(c.pszExample));
@@ -45,7 +47,7 @@ TEST(BodToolParseTest, PrintsOneValidDeedPerLine) {
                                          : RunBodTool(args + QStringList{Example(c.pszExample)});
         ASSERT_EQ(0, result.nExitCode) << result.err.toStdString();
         const std::vector<QJsonObject> deeds = JsonLines(result.out);
-        ASSERT_EQ(text.count("bulk order"), static_cast<qsizetype>(deeds.size()));
+        ASSERT_EQ(text.count(c.pszEachDeed), static_cast<qsizetype>(deeds.size()));
         EXPECT_EQ(true, deeds.front()["valid"].toBool());
         EXPECT_EQ("platemail gloves", deeds.front()["item"].toString());
         EXPECT_EQ("shadow iron", deeds.front()["material"].toString());

@@ -8,6 +8,7 @@
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
 
+#include <QLabel>
 #include <QScrollBar>
 #include <QSplitter>
 
@@ -68,6 +69,11 @@ TEST_F(ChildFrameTest, FormFitsWithoutScrollBarsAtTheFirstRunSize) {
         SCOPED_TRACE(pForm->GetMode());
         EXPECT_FALSE(pForm->verticalScrollBar()->isVisible());
         EXPECT_FALSE(pForm->horizontalScrollBar()->isVisible());
+        // The points show whole in the room the form has for them.
+        const auto* pPoints = pForm->findChild<QLabel*>("staticPoints");
+        const QRect rcText = pPoints->fontMetrics().boundingRect(QRect(), 0, pPoints->text());
+        EXPECT_GE(pPoints->width(), rcText.width());
+        EXPECT_GE(pPoints->height(), rcText.height());
     }
 }
 

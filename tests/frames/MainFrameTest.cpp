@@ -79,7 +79,7 @@ TEST_F(MainFrameTest, MenuBarWithAndWithoutDocument) {
         {"&Edit", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "—", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
          "&Paste\tCtrl+V", "—", "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
         {"&View", "&Toolbar", "&Status Bar", "S&plit", "—", "Al&ways on top\tCtrl+T", "—",
-         "Shopping &List\tCtrl+L"},
+         "Shopping &List\tCtrl+L", "&Points"},
         {"&Window", "&New Window", "&Cascade", "&Tile", "&Arrange Icons"},
         {"&Help", "&About Quillmar..."}};
     EXPECT_EQ(withDocument, ShownMenus());
@@ -309,6 +309,25 @@ TEST_F(MainFrameTest, BodCountPaneCountsTheShownSelection) {
     EXPECT_EQ(QString("BOD count: 12/40"), pPane->text());
     EXPECT_TRUE(pPane->isEnabled());
     EXPECT_LE(pPane->fontMetrics().horizontalAdvance("BOD Count: WWW/WWW"), pPane->minimumWidth());
+    // The branch's points have a field of their own: 12 deeds of 10 points, 2 % of each banked.
+    QLabel* pPoints = Frame().GetPointsPane();
+    EXPECT_EQ(QString("120 points (2.4 banked)"), pPoints->text());
+    // Off for a server without points: the field and the form's points go, the count stays.
+    CQuillmarView* pForm = Frame().GetActiveChildFrame()->GetFormView();
+    m_pDoc->m_pSelectedBod = m_pDoc->m_arrBods[0].get();
+    pForm->OnUpdate(nullptr, 0, nullptr);
+    const auto* pFormPoints = pForm->findChild<QLabel*>("staticPoints");
+    EXPECT_EQ(QString("10 points\n0.2 banked"), pFormPoints->text());
+    EXPECT_FALSE(pFormPoints->isHidden());
+    Frame().OnCommand(ID_VIEW_POINTS);
+    EXPECT_EQ(QString("0"), GetProfileString("Settings", "ShowPoints", "1"));
+    EXPECT_TRUE(pPoints->isHidden());
+    EXPECT_TRUE(pFormPoints->isHidden());
+    EXPECT_EQ(QString("BOD count: 12/40"), pPane->text());
+    Frame().OnCommand(ID_VIEW_POINTS);
+    EXPECT_FALSE(pPoints->isHidden());
+    EXPECT_FALSE(pFormPoints->isHidden());
+    m_pDoc->m_pSelectedBod = nullptr;
     // An import rebuilds the tree; a branch cannot be found again, so nothing is selected.
     m_pDoc->UpdateAllViews(nullptr);
     Frame().UpdateCommandUI();

@@ -53,6 +53,7 @@ TEST(DeedCombining, DropRule) {
         {"one of two same-named parts open", {}, {}, twice, {true}, "40/80"},
         {"target not large", {}, {kItem, "lbod/platemail"}, kParts, {}, nullptr},
         {"parts built on demand", {kItem, "halberd"}, {kItem, "LBOD/bardiche"}, {}, {}, "20/40"},
+        {"a newer craft's set", {kItem, "drum"}, {kItem, "LBOD/lap harp"}, {}, {}, "20/80"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);

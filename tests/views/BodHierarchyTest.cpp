@@ -69,8 +69,8 @@ TEST_F(BodHierarchyTest, EqualLabelsKeepInsertionOrder) {
 }
 
 // Ores take images 3 to 11 in the order of their worth, leathers 13 to 15 (barbed shares
-// horned's); any other text, one differing in case included, takes the cloth image 12. That the
-// tree shows them at the material level, the outline above proves.
+// horned's), every wood 31; any other text, one differing in case included, takes the cloth
+// image 12. That the tree shows them at the material level, the outline above proves.
 TEST(BodHierarchyImages, EachMaterialHasItsImage) {
     std::vector<std::pair<std::string, int>> cases;
     for (const char* pszOre : {"iron", "dull copper", "shadow iron", "copper", "bronze", "gold",
@@ -83,10 +83,52 @@ TEST(BodHierarchyImages, EachMaterialHasItsImage) {
                                {"barbed leather", 15},
                                {"cloth", 12},
                                {"", 12},
-                               {"Iron", 12}});
+                               {"Iron", 12},
+                               {"wood", 31},
+                               {"oak", 31},
+                               {"frostwood", 31},
+                               {"Oak", 12}});
     for (const auto& [strMaterial, nImage] : cases) {
-        EXPECT_EQ(nImage, CBodHierarchy::MaterialImage(strMaterial)) << strMaterial;
+        EXPECT_EQ(nImage, CBodHierarchy::MaterialImage("Tinkering", strMaterial)) << strMaterial;
     }
+}
+
+// The six newer crafts show their own image (25 to 30) at the trade and category levels, and
+// at the material level when they never ask for a material; Smithy and Tailor keep their rules,
+// which stay the fallback for any other text.
+TEST(BodHierarchyImages, NewerCraftsShowTheirOwnImage) {
+    const std::pair<const char*, int> crafts[] = {{"Alchemy", 25},     {"Bowcraft", 26},
+                                                  {"Carpentry", 27},   {"Cooking", 28},
+                                                  {"Inscription", 29}, {"Tinkering", 30}};
+    for (const auto& [pszTrade, nImage] : crafts) {
+        EXPECT_EQ(nImage, CBodHierarchy::TradeImage(pszTrade)) << pszTrade;
+        EXPECT_EQ(nImage, CBodHierarchy::CategoryImage(pszTrade, "Platemail")) << pszTrade;
+        EXPECT_EQ(nImage, CBodHierarchy::MaterialImage(pszTrade, "no material")) << pszTrade;
+    }
+    EXPECT_EQ(1, CBodHierarchy::TradeImage("Smithy"));
+    EXPECT_EQ(2, CBodHierarchy::TradeImage("cooking"));
+    EXPECT_EQ(20, CBodHierarchy::CategoryImage("Smithy", "Platemail"));
+    EXPECT_EQ(13, CBodHierarchy::CategoryImage("Fletching", "Bow"));
+    EXPECT_EQ(2, CBodHierarchy::MaterialImage("Tailor", "no material"));
+    // The level is there in the tree, labelled as the deed says.
+    const CBodArray bods = MakeDeeds(
+        {{"Cooking", "Food", "no material", "20", "Exceptional", "white miso soup", "0/20"},
+         {"Cooking", "Food", "no material", "10", "Normal", "cake", "0/10"}});
+    const CNoCaseTextOrder order;
+    CBodHierarchy hierarchy(order);
+    hierarchy.Rebuild(bods, false);
+    const CBodNode* pNode = &hierarchy.GetRoot();
+    for (const char* pszLabel : {"Cooking", "Food", "no material"}) {
+        pNode = hierarchy.FindChildItem(*pNode, pszLabel);
+        ASSERT_NE(nullptr, pNode) << pszLabel;
+        EXPECT_EQ(28, pNode->GetImage()) << pszLabel;
+    }
+    // Each branch keeps its deeds' points (50 + 200 exceptional, and 10), through deletions.
+    const CBodNode& root = hierarchy.GetRoot();
+    EXPECT_EQ(260, root.GetPoints().nTurnIn);
+    hierarchy.DeleteItemAndEmptyParents(hierarchy.FindItemForBod(bods[0].get()));
+    EXPECT_EQ(10, pNode->GetPoints().nTurnIn);
+    EXPECT_EQ(20, root.GetPoints().nBankHundredths);
 }
 
 TEST_F(BodHierarchyTest, DeletionPrunesEmptiedBranchesButNeverTheRootAndCountsFollow) {

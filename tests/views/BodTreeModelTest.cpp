@@ -42,6 +42,16 @@ TEST(BodTreeModelTest, StaysConsistentThroughRebuildsInsertionsAndRemovals) {
     }
     EXPECT_EQ(3, inserted.count());
     view.expandAll();
+    // A newer craft's images (craft, wood) are drawn from the resources too.
+    for (const CBodNode* pNode = hierarchy.FindItemForBod(extra[0].get()); pNode != nullptr;
+         pNode = pNode->GetParent()) {
+        EXPECT_FALSE(model.IndexFromNode(pNode)
+                         .data(Qt::DecorationRole)
+                         .value<QIcon>()
+                         .pixmap(16, 16)
+                         .isNull())
+            << pNode->GetLabel();
+    }
 
     QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
     hierarchy.DeleteItemAndEmptyParents(hierarchy.FindItemForBod(extra[0].get()));

@@ -2,6 +2,7 @@
 
 #include "framework/Prompt.h"
 #include "framework/Resources.h"
+#include "import/BodLineParser.h"
 #include "import/dialog/ImportRowModel.h"
 
 #include <QClipboard>
@@ -159,10 +160,14 @@ void CImportDlg::CreateControls() {
     m_radioAos->setObjectName(QStringLiteral("radioAos"));
     m_radioPreAos = new QRadioButton(tr("Pre-AOS"), pMode);
     m_radioPreAos->setObjectName(QStringLiteral("radioPreAos"));
+    // Today's clients copy a deed's tooltip, one deed per block of lines.
+    m_radioTooltip = new QRadioButton(tr("Tooltip"), pMode);
+    m_radioTooltip->setObjectName(QStringLiteral("radioTooltip"));
     m_radioAos->setChecked(true);
     auto* pModeLayout = new QVBoxLayout(pMode);
     pModeLayout->addWidget(m_radioAos);
     pModeLayout->addWidget(m_radioPreAos);
+    pModeLayout->addWidget(m_radioTooltip);
 
     m_btnPaste = CreateButton(tr("&Paste"), QStringLiteral("btnPaste"), pCommands);
     m_btnProcessSelected =
@@ -193,10 +198,10 @@ void CImportDlg::CreateControls() {
     pLayout->addLayout(CenteredRow(pCommands));
     pLayout->addLayout(pEndLayout);
 
-    const QList<QWidget*> tabOrder = {m_listItems,     m_editNote,    m_editTotal,
-                                      m_editAdded,     m_editInvalid, m_radioAos,
-                                      m_radioPreAos,   m_btnPaste,    m_btnProcessSelected,
-                                      m_btnProcessAll, m_btnExit,     m_btnCancel};
+    const QList<QWidget*> tabOrder = {
+        m_listItems,     m_editNote,    m_editTotal,    m_editAdded, m_editInvalid,
+        m_radioAos,      m_radioPreAos, m_radioTooltip, m_btnPaste,  m_btnProcessSelected,
+        m_btnProcessAll, m_btnExit,     m_btnCancel};
     for (qsizetype i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
@@ -287,7 +292,9 @@ void CImportDlg::OnProcessAll() {
 }
 
 void CImportDlg::ReadControls() {
-    m_session.m_nPasteMode = m_radioPreAos->isChecked() ? 1 : 0;
+    m_session.m_nPasteMode = m_radioTooltip->isChecked()  ? CBodLineParser::kPasteTooltip
+                             : m_radioPreAos->isChecked() ? CBodLineParser::kPastePreAos
+                                                          : CBodLineParser::kPasteAos;
     m_session.m_strNote = m_editNote->toPlainText().toStdString();
 }
 

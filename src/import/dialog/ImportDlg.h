@@ -58,6 +58,7 @@ private:
     QLineEdit* m_editInvalid = nullptr;
     QRadioButton* m_radioAos = nullptr;
     QRadioButton* m_radioPreAos = nullptr;
+    QRadioButton* m_radioTooltip = nullptr;
     QPushButton* m_btnPaste = nullptr;
     QPushButton* m_btnProcessSelected = nullptr;
     QPushButton* m_btnProcessAll = nullptr;

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -104,6 +105,23 @@ TEST_F(ImportDlgTest, ClipboardBytesThatAreNotUtf8ReadAsTheCodePage) {
     QGuiApplication::clipboard()->setMimeData(pData);
     Button("btnPaste")->click();
     EXPECT_EQ(QStringList{kSmall + " caf\u00E9"}, Rows());
+}
+
+// In the tooltip mode each block of the clipboard is one row; the other modes read lines.
+TEST_F(ImportDlgTest, TooltipModeListsOneRowPerBlock) {
+    const QString strTooltips = "A Bulk Order Deed\nSmall Bulk Order\nAmount To Make: 10\n"
+                                "Globe: 0\n\nA Bulk Order Deed\nSomething Else\n";
+    Child<QRadioButton>("radioTooltip")->click();
+    PasteText(strTooltips);
+    EXPECT_EQ((QStringList{"A Bulk Order Deed / Small Bulk Order / Amount To Make: 10 / Globe: 0",
+                           "A Bulk Order Deed / Something Else"}),
+              Rows());
+    EXPECT_EQ("2", Child<QLineEdit>("editTotal")->text());
+    EXPECT_EQ("1", Child<QLineEdit>("editInvalid")->text());
+    Child<QRadioButton>("radioPreAos")->click();
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    PasteText(strTooltips + kLarge);
+    EXPECT_EQ(QStringList{kLarge}, Rows());
 }
 
 // E&xit/Save hands the processed deeds over with the note; every way of cancelling deletes them.

@@ -1,0 +1,226 @@
+#include "import/TooltipReader.h"
+
+#include "import/BodLineSplitter.h"
+#include "model/BodCatalogue.h"
+#include "model/CraftItems.h"
+#include "model/TextUtil.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+namespace {
+
+constexpr std::string_view kDeedName = "a bulk order deed";
+constexpr std::string_view kMadeWith = "all items must be made with ";
+constexpr std::string_view kAmount = "amount to make:";
+constexpr std::array<std::string_view, 6> kWoods{"oak",       "ash",       "yew",
+                                                 "heartwood", "bloodwood", "frostwood"};
+// Names the deed prints that an older catalogue row spells otherwise.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 1> kPartAliases{{
+    {"bone leggings", "bone legs"},
+}};
+
+// Lower case, trimmed, every run of white space one blank: stray blanks in the game's own
+// texts ("chainmail  coif") then compare equal.
+std::string Normalise(std::string_view text) {
+    std::string out;
+    bool bBlank = false;
+    for (const char c : TextUtil::Trim(text)) {
+        if (TextUtil::IsSpace(c)) {
+            bBlank = true;
+            continue;
+        }
+        if (bBlank) {
+            out += ' ';
+            bBlank = false;
+        }
+        out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return out;
+}
+
+std::string_view WithoutSuffix(std::string_view text, std::string_view suffix) {
+    if (text.ends_with(suffix)) {
+        text.remove_suffix(suffix.size());
+    }
+    return text;
+}
+
+bool IsWood(std::string_view text) {
+    return std::find(kWoods.begin(), kWoods.end(), text) != kWoods.end();
+}
+
+// The material that a requirement names: "valorite ingots" gives "valorite", "spined leather"
+// stays, and a wood is accepted as "oak" or "oak wood".
+std::string MaterialFrom(std::string_view text) {
+    text = WithoutSuffix(text, ".");
+    if (text.ends_with(" ingots")) {
+        return std::string(WithoutSuffix(text, " ingots"));
+    }
+    if (IsWood(WithoutSuffix(text, " wood"))) {
+        return std::string(WithoutSuffix(text, " wood"));
+    }
+    return std::string(text);
+}
+
+bool IsAllDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+struct ItemLine {
+    std::string strName;
+    std::int32_t nDone;
+};
+
+struct Tooltip {
+    int nSize = 0;
+    bool bExceptional = false;
+    std::string strMaterial;
+    std::string strAmount;
+    std::vector<ItemLine> items;
+};
+
+Tooltip Read(std::string_view block) {
+    Tooltip tip;
+    std::size_t start = 0;
+    while (start <= block.size()) {
+        const std::size_t end = std::min(block.find('/', start), block.size());
+        const std::string line = Normalise(block.substr(start, end - start));
+        start = end + 1;
+        if (line == "small bulk order") {
+            tip.nSize = 1;
+        } else if (line == "large bulk order") {
+            tip.nSize = 2;
+        } else if (WithoutSuffix(line, ".") == "all items must be exceptional") {
+            tip.bExceptional = true;
+        } else if (line.starts_with(kMadeWith)) {
+            tip.strMaterial = MaterialFrom(std::string_view(line).substr(kMadeWith.size()));
+        } else if (line.starts_with(kAmount)) {
+            tip.strAmount = TextUtil::Trim(std::string_view(line).substr(kAmount.size()));
+        } else if (IsWood(MaterialFrom(line))) {
+            // A wood requirement may print as its short name alone.
+            tip.strMaterial = MaterialFrom(line);
+        } else if (const std::size_t colon = line.rfind(':'); colon != std::string::npos) {
+            const std::string_view name = TextUtil::Trim(std::string_view(line).substr(0, colon));
+            const std::string_view done = TextUtil::Trim(std::string_view(line).substr(colon + 1));
+            if (!name.empty() && name != "weight" && IsAllDigits(done)) {
+                tip.items.push_back({std::string(name), TextUtil::Atoi(done)});
+            }
+        }
+    }
+    return tip;
+}
+
+std::string_view CatalogueName(std::string_view name) {
+    name = CraftItems::WithoutGem(name);
+    for (const auto& [printed, catalogued] : kPartAliases) {
+        if (name == printed) {
+            return catalogued;
+        }
+    }
+    return name;
+}
+
+std::optional<std::size_t> PartIndex(const BodCatalogueRow& row, std::string_view name) {
+    const std::string_view wanted = CatalogueName(name);
+    const auto parts = row.Parts();
+    const auto found = std::find(parts.begin(), parts.end(), wanted);
+    if (found == parts.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(found - parts.begin());
+}
+
+// The set whose parts are exactly the listed items, in any order.
+const BodCatalogueRow* FindSet(const std::vector<ItemLine>& items) {
+    for (const BodCatalogueRow& row : BodCatalogue::Rows()) {
+        if (row.partCount == items.size() &&
+            std::all_of(items.begin(), items.end(), [&row](const ItemLine& item) {
+                return PartIndex(row, item.strName).has_value();
+            })) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+void FillLarge(const Tooltip& tip, CBodItem& bod) {
+    const BodCatalogueRow* row = FindSet(tip.items);
+    if (row == nullptr) {
+        bod.m_strItem = "LBOD/" + tip.items.front().strName;
+        return;
+    }
+    bod.m_strItem = "LBOD/" + std::string(row->key);
+    bod.BuildParts();
+    const std::int64_t nAmount = TextUtil::Atoi(tip.strAmount);
+    std::int64_t nFilled = 0;
+    for (const ItemLine& item : tip.items) {
+        bod.SetPart(static_cast<int>(*PartIndex(*row, item.strName)), item.nDone != 0,
+                    item.strName);
+        nFilled += item.nDone;
+    }
+    bod.m_strCount = std::to_string(nFilled) + '/' +
+                     std::to_string(nAmount * static_cast<std::int64_t>(row->partCount));
+}
+
+} // namespace
+
+namespace TooltipReader {
+
+std::vector<std::string> SplitBlocks(std::string_view text) {
+    std::vector<std::string> blocks;
+    std::string current;
+    const auto flush = [&blocks, &current] {
+        if (!current.empty()) {
+            blocks.push_back(std::move(current));
+            current.clear();
+        }
+    };
+    for (std::string_view line : SplitLines(text)) {
+        line = TextUtil::Trim(line);
+        if (line.empty()) {
+            flush();
+            continue;
+        }
+        if (Normalise(line).starts_with(kDeedName)) {
+            flush();
+        }
+        current.append(current.empty() ? "" : " / ").append(line);
+    }
+    flush();
+    return blocks;
+}
+
+bool ReadBlock(std::string_view block, std::unique_ptr<CBodItem>& pItem) {
+    pItem = std::make_unique<CBodItem>();
+    CBodItem& bod = *pItem;
+    const Tooltip tip = Read(block);
+    if (tip.nSize == 0 || tip.items.empty()) {
+        return false;
+    }
+    const CraftItemGroup* group = nullptr;
+    for (const ItemLine& item : tip.items) {
+        group = group != nullptr ? group : CraftItems::FindGroup(CatalogueName(item.strName));
+    }
+    if (group != nullptr) {
+        bod.m_strTrade = group->trade;
+        bod.m_strCategory = group->category;
+        bod.m_strMaterial = tip.strMaterial.empty() ? CraftItems::PlainMaterial(group->material)
+                                                    : std::string_view(tip.strMaterial);
+    }
+    bod.m_strQuality = tip.bExceptional ? "Exceptional" : "Normal";
+    bod.m_strAmount = tip.strAmount;
+    if (tip.nSize == 1) {
+        bod.m_strItem = tip.items.front().strName;
+        bod.m_strCount = std::to_string(tip.items.front().nDone) + '/' + tip.strAmount;
+    } else {
+        FillLarge(tip, bod);
+    }
+    return bod.IsValid();
+}
+
+} // namespace TooltipReader

@@ -1,0 +1,119 @@
+#include "import/TooltipReader.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The classic client shows a property list with every word capitalised: the first character
+// and each one after white space.
+std::string AsTheClientShowsIt(std::string text) {
+    bool bWordStart = true;
+    for (char& c : text) {
+        if (bWordStart && c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+        bWordStart = c == ' ';
+    }
+    return text;
+}
+
+constexpr const char* kHead = "a bulk order deed / blessed / Weight: 1 stone / ";
+
+// One deed of each craft, as the game's own texts store it and as the client shows it. Large
+// deeds list their parts in the game's order, which is not always the catalogue's.
+TEST(TooltipReaderTest, ReadsADeedOfEveryCraftInEitherCase) {
+    const struct {
+        std::string block;
+        std::vector<std::string> fields; // trade, category, material, amount, quality, item, count
+        std::vector<bool> filled;
+    } cases[] = {
+        {"small bulk order / All items must be exceptional. / All items must be made with "
+         "valorite ingots. / amount to make: 20 / platemail gloves: 0",
+         {"Smithy", "Platemail", "valorite", "20", "Exceptional", "platemail gloves", "0/20"},
+         {}},
+        {"large bulk order / All items must be exceptional. / All items must be made with barbed "
+         "leather. / amount to make: 20 / leather gorget: 20 / leather cap: 0 / leather gloves: 0 "
+         "/ leather sleeves: 0 / leather leggings: 0 / leather tunic: 0",
+         {"Tailor", "Leather", "barbed leather", "20", "Exceptional", "LBOD/leather cap", "20/120"},
+         {false, false, true, false, false, false}},
+        {"small bulk order / amount to make: 15 / a Greater Heal potion: 0",
+         {"Alchemy", "Potion", "no material", "15", "Normal", "a greater heal potion", "0/15"},
+         {}},
+        {"small bulk order / All items must be exceptional. / All items must be made with yew "
+         "wood. / amount to make: 20 / composite bow: 3",
+         {"Bowcraft", "Bow", "yew", "20", "Exceptional", "composite bow", "3/20"},
+         {}},
+        {"large bulk order / oak / amount to make: 10 / red armoire: 0 / elegant armoire: 0 / "
+         "maple armoire: 0 / cherry armoire: 0",
+         {"Carpentry", "Woodwork", "oak", "10", "Normal", "LBOD/red armoire", "0/40"},
+         {false, false, false, false}},
+        {"small bulk order / All items must be exceptional. / amount to make: 20 / white miso "
+         "soup: 0",
+         {"Cooking", "Food", "no material", "20", "Exceptional", "white miso soup", "0/20"},
+         {}},
+        {"large bulk order / amount to make: 10 / Summon Air Elemental: 0 / Summon Daemon: 0 / "
+         "Summon Earth Elemental: 0 / Summon Fire Elemental: 0 / Summon Water Elemental: 10",
+         {"Inscription", "Scroll", "no material", "10", "Normal", "LBOD/summon air elemental",
+          "10/50"},
+         {false, false, false, false, true}},
+        {"small bulk order / All items must be exceptional. / All items must be made with shadow "
+         "iron ingots. / amount to make: 15 / globe: 0",
+         {"Tinkering", "Metalware", "shadow iron", "15", "Exceptional", "globe", "0/15"},
+         {}},
+        {"small bulk order / amount to make: 10 / ruby ring: 0",
+         {"Tinkering", "Jewelry", "iron", "10", "Normal", "ruby ring", "0/10"},
+         {}},
+        {"large bulk order / amount to make: 10 / ruby ring: 0 / ruby bracelet: 10 / ruby "
+         "earrings: 0",
+         {"Tinkering", "Jewelry", "iron", "10", "Normal", "LBOD/ring", "10/30"},
+         {false, true, false}},
+    };
+    for (const auto& c : cases) {
+        for (const std::string& block : {kHead + c.block, AsTheClientShowsIt(kHead + c.block)}) {
+            SCOPED_TRACE(block);
+            std::unique_ptr<CBodItem> pBod;
+            EXPECT_TRUE(TooltipReader::ReadBlock(block, pBod));
+            EXPECT_EQ(c.fields, (std::vector<std::string>{pBod->m_strTrade, pBod->m_strCategory,
+                                                          pBod->m_strMaterial, pBod->m_strAmount,
+                                                          pBod->m_strQuality, pBod->m_strItem,
+                                                          pBod->m_strCount}));
+            std::vector<bool> filled;
+            for (const CBodItemDetail& part : pBod->m_arrParts) {
+                filled.push_back(part.IsFilled());
+            }
+            EXPECT_EQ(c.filled, filled);
+        }
+    }
+    // A gem stays in the names of a large deed's parts, so small deeds of that gem fill them.
+    std::unique_ptr<CBodItem> pJewelry;
+    TooltipReader::ReadBlock(kHead + cases[9].block, pJewelry);
+    EXPECT_EQ("ruby bracelet", pJewelry->m_arrParts[1].m_strName);
+}
+
+// Whatever is not a deed, or names nothing any craft makes, is one invalid row with no texts.
+TEST(TooltipReaderTest, ABlockThatIsNoDeedIsInvalid) {
+    for (const char* pszBlock :
+         {"Hello / World", "a bulk order deed / blessed / amount to make: 10 / globe: 0",
+          "a bulk order deed / small bulk order / amount to make: 10 / dragon egg: 0",
+          "small bulk order / amount to make: 10"}) {
+        std::unique_ptr<CBodItem> pBod;
+        EXPECT_FALSE(TooltipReader::ReadBlock(pszBlock, pBod)) << pszBlock;
+        EXPECT_EQ("", pBod->m_strTrade) << pszBlock;
+    }
+}
+
+// Blocks end at empty lines and where a new deed begins; a block already joined with slashes
+// stays one block.
+TEST(TooltipReaderTest, SplitsOneBlockPerDeed) {
+    const std::string text = "A Bulk Order Deed\r\nBlessed\r\n  Small Bulk Order  \r\n\r\n\r\n"
+                             "junk\na bulk order deed / small bulk order\n"
+                             "A BULK ORDER DEED\rlarge bulk order\n";
+    EXPECT_EQ((std::vector<std::string>{"A Bulk Order Deed / Blessed / Small Bulk Order", "junk",
+                                        "a bulk order deed / small bulk order",
+                                        "A BULK ORDER DEED / large bulk order"}),
+              TooltipReader::SplitBlocks(text));
+}
+
+} // namespace
