@@ -1,4 +1,6 @@
+#include "app/AboutDlg.h"
 #include "app/ExceptionReport.h"
+#include "app/Translations.h"
 #include "document/QuillmarDoc.h"
 #include "frames/ChildFrame.h"
 #include "frames/QuillmarAppFixture.h"
@@ -95,6 +97,30 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
         EXPECT_EQ(c.nExitCode, program.exitCode());
         EXPECT_TRUE(program.readAllStandardOutput().contains(c.out));
     }
+}
+
+// A German desktop reads the program's texts and Qt's own in German: the help, asked of the
+// real program under a German environment, and the About box and Qt's buttons here.
+TEST(TranslationTest, AGermanDesktopReadsGerman) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LANG", "de_DE.UTF-8");
+    environment.insert("LANGUAGE", "de");
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(QUILLMAR_PROGRAM), {"--help"});
+    ASSERT_TRUE(program.waitForFinished(120'000));
+    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardOutput())
+                    .contains("Zeigt diese Hilfe an und beendet das Programm."));
+
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    {
+        const CTranslations translations;
+        EXPECT_EQ(QString("Info über Quillmar"), CAboutDlg().windowTitle());
+        EXPECT_EQ(QString("&Ja"), QCoreApplication::translate("QPlatformTheme", "&Yes"));
+    }
+    QLocale::setDefault(previous);
+    EXPECT_EQ(QString("About Quillmar"), CAboutDlg().windowTitle());
 }
 
 class StartUpTest : public QuillmarAppFixture {
