@@ -65,7 +65,7 @@ TEST(CommandLineTest, Parse) {
 }
 
 // Help and the version need no display: here the program could not open a window if it tried.
-// Both are checked writes, like every other output.
+// Both are checked writes, like every other output. A German desktop reads the help in German.
 TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
     const QTemporaryDir home;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -79,13 +79,21 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
         QString strOutputFile;
         int nExitCode;
         QByteArray out;
+        QString strLang = "C.UTF-8";
+        QString strLanguage = {};
     } cases[] = {
-        {{"--help"}, {}, 0, "  -p, --print "}, {{"-h"}, {}, 0, "[FILE]"},
-        {{"--version"}, {}, 0, "Quillmar 1."}, {{"deeds.bod", "--version"}, {}, 0, "Quillmar 1."},
-        {{"--help"}, "/dev/full", 1, {}},      {{"--version"}, "/dev/full", 1, {}},
+        {{"--help"}, {}, 0, "  -p, --print "},
+        {{"-h"}, {}, 0, "[FILE]"},
+        {{"--version"}, {}, 0, "Quillmar 1."},
+        {{"deeds.bod", "--version"}, {}, 0, "Quillmar 1."},
+        {{"--help"}, "/dev/full", 1, {}},
+        {{"--version"}, "/dev/full", 1, {}},
+        {{"--help"}, {}, 0, "Zeigt diese Hilfe an und beendet das Programm.", "de_DE.UTF-8", "de"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString() + " > " + c.strOutputFile.toStdString());
+        environment.insert("LANG", c.strLang);
+        environment.insert("LANGUAGE", c.strLanguage);
         QProcess program;
         program.setProcessEnvironment(environment);
         if (!c.strOutputFile.isEmpty()) {
@@ -99,19 +107,8 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
     }
 }
 
-// A German desktop reads the program's texts and Qt's own in German: the help, asked of the
-// real program under a German environment, and the About box and Qt's buttons here.
+// The program's texts and Qt's own (its buttons) in German, for as long as the translations live.
 TEST(TranslationTest, AGermanDesktopReadsGerman) {
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LANG", "de_DE.UTF-8");
-    environment.insert("LANGUAGE", "de");
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(QUILLMAR_PROGRAM), {"--help"});
-    ASSERT_TRUE(program.waitForFinished(120'000));
-    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardOutput())
-                    .contains("Zeigt diese Hilfe an und beendet das Programm."));
-
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     {
@@ -148,8 +145,6 @@ TEST_F(StartUpTest, NoArgumentMakesOneNewDocument) {
     ASSERT_EQ(1, windows.size());
     EXPECT_EQ(QString("Quilmr1"), windows.front()->windowTitle());
     EXPECT_EQ(QString("Quillmar - [Quilmr1]"), Frame().windowTitle());
-    EXPECT_EQ(QString("Larkfield"), QCoreApplication::organizationName());
-    EXPECT_EQ(QString("Quillmar"), QCoreApplication::applicationName());
     EXPECT_FALSE(Frame().windowIcon().isNull());
     EXPECT_TRUE(m_prompt.m_messages.isEmpty());
 }
