@@ -8,8 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileOpenEvent>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <array>
@@ -105,6 +107,54 @@ TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIs
     recent.prepend(a);
     EXPECT_TRUE(RecentFilesBecome(recent));
     EXPECT_EQ(QProcess::Running, pNext->state());
+}
+
+// The running side takes only whole requests in its own words, however they arrive, and hangs
+// up on anything else without opening anything.
+TEST(SingleInstanceServerTest, TakesWholeRequestsAndHangsUpOnAnythingElse) {
+    const QTemporaryDir dir;
+    const QByteArray previousTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(dir.path()));
+    CSingleInstance instance(QStringLiteral("quillmar-server-test"));
+    ASSERT_EQ(CSingleInstance::Start::Run, instance.ForwardOrServe({}));
+    QSignalSpy opened(&instance, &CSingleInstance::OpenRequested);
+    const struct {
+        QList<QByteArray> chunks;
+        QByteArray answer;
+        QStringList files;
+    } table[] = {
+        {{"quillmar-op", "en\n%2Fa%0Ab%25.bod\n/c", ".bod\n", "\n"},
+         "taken\n",
+         {"/a\nb%.bod", "/c.bod"}},
+        {{"quillmar-open\n\n"}, "taken\n", {}},
+        {{"GET / HTTP/1.0\r\n\r\n"}, {}, {}},
+        {{"quillmar-open\n" + QByteArray(2 << 20, 'x')}, {}, {}},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.chunks.front().left(20).toStdString());
+        opened.clear();
+        QLocalSocket peer;
+        peer.connectToServer(QStringLiteral("quillmar-server-test"));
+        ASSERT_TRUE(peer.waitForConnected(kGuardMs));
+        for (const QByteArray& chunk : row.chunks) {
+            peer.write(chunk);
+            peer.flush();
+            QTest::qWait(0);
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return peer.state() == QLocalSocket::UnconnectedState; },
+                                    kGuardMs));
+        EXPECT_EQ(row.answer, peer.readAll());
+        QTest::qWait(0);
+        EXPECT_EQ(row.answer.isEmpty() ? 0 : 1, opened.size());
+        if (!opened.isEmpty()) {
+            EXPECT_EQ(row.files, opened.constLast().constFirst().toStringList());
+        }
+    }
+    if (previousTemp.isEmpty()) {
+        qunsetenv("TMPDIR");
+    } else {
+        qputenv("TMPDIR", previousTemp);
+    }
 }
 
 // Finder's open requests reach the running program as events, and take File > Open's road.
