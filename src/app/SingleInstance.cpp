@@ -131,7 +131,7 @@ CSingleInstance::Sent CSingleInstance::SendToServer(QLocalSocket& socket,
     return answer == kTaken ? Sent::Taken : Sent::NoAnswer;
 }
 
-bool CSingleInstance::Listen() {
+void CSingleInstance::Listen() {
     // Whoever made the name before is gone (it answered nobody while we held the lock): its
     // socket file is left over from a crash and would stop the listen.
     QLocalServer::removeServer(m_strServerName);
@@ -139,14 +139,13 @@ bool CSingleInstance::Listen() {
     pServer->setSocketOptions(QLocalServer::UserAccessOption);
     if (!pServer->listen(m_strServerName)) {
         delete pServer;
-        return false;
+        return;
     }
     m_pServer = pServer;
     connect(m_pServer, &QLocalServer::newConnection, this, &CSingleInstance::OnNewConnection);
     // A start that reaches a program which has left its event loop would wait for nothing:
     // refused now, it finds nobody and serves itself.
     connect(qApp, &QCoreApplication::aboutToQuit, m_pServer, &QLocalServer::close);
-    return true;
 }
 
 void CSingleInstance::OnNewConnection() {

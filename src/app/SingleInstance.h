@@ -45,7 +45,9 @@ protected:
 private:
     enum class Sent { Taken, ServerGone, NoAnswer };
     Sent SendToServer(QLocalSocket& socket, const QStringList& files) const;
-    bool Listen();
+    // Serves later starts; without a server (the name is taken by someone we cannot reach)
+    // this program simply runs alone.
+    void Listen();
     void OnNewConnection();
     void ReadRequest(QLocalSocket* pSocket);
 
