@@ -16,6 +16,10 @@
 #include <QTest>
 #include <array>
 #include <memory>
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#endif
 
 namespace {
 
@@ -35,6 +39,10 @@ protected:
         auto pProgram = std::make_unique<QProcess>();
         pProgram->setProcessEnvironment(m_environment);
         pProgram->setWorkingDirectory(m_home.path());
+#ifdef Q_OS_LINUX
+        // A test stopped at its guard must not leave its programs running.
+        pProgram->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+#endif
         pProgram->start(QStringLiteral(QUILLMAR_PROGRAM), args);
         return pProgram;
     }
