@@ -7,6 +7,9 @@ fuzz_seconds="${FUZZ_SECONDS:-60}"
 export QT_QPA_PLATFORM=offscreen
 "$here/scripts/deps.sh"
 
+echo "== every text has its German translation"
+"$here/scripts/check-translations.sh"
+
 echo "== build and test"
 cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_TESTING=ON -DQUILLMAR_BENCH=ON -DQUILLMAR_WERROR=ON >/dev/null

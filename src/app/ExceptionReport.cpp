@@ -10,7 +10,9 @@
 namespace {
 
 int Report(const QString& strProblem) {
-    const QString strText = QStringLiteral("Quillmar has to close: %1.").arg(strProblem);
+    const QString strText =
+        QCoreApplication::translate("ExceptionReport", "Quillmar has to close: %1.")
+            .arg(strProblem);
     std::cerr << strText.toStdString() << std::endl;
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
         // Showing the box needs memory too; standard error already has the message.
@@ -28,10 +30,10 @@ int RunReportingExceptions(const std::function<int()>& body) {
     try {
         return body();
     } catch (const std::bad_alloc&) {
-        return Report(QStringLiteral("out of memory"));
+        return Report(QCoreApplication::translate("ExceptionReport", "out of memory"));
     } catch (const std::exception& e) {
         return Report(QString::fromUtf8(e.what()));
     } catch (...) {
-        return Report(QStringLiteral("an unexpected error"));
+        return Report(QCoreApplication::translate("ExceptionReport", "an unexpected error"));
     }
 }

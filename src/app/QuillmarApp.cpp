@@ -35,19 +35,21 @@ QStringList PosixSwitches(const QStringList& arguments) {
 }
 
 void AddOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription(
-        QObject::tr("Keeps track of the bulk order deeds of Ultima Online."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CQuillmarApp", "Keeps track of the bulk order deeds of Ultima Online."));
     // "-style" is one of Qt's options, not -s -t -y -l -e.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     // Qt's own help option would also offer --help-all, which needs a running application.
     parser.addOption({{QStringLiteral("?"), QStringLiteral("h"), QStringLiteral("help")},
-                      QObject::tr("Show this help and end.")});
+                      QCoreApplication::translate("CQuillmarApp", "Show this help and end.")});
     parser.addVersionOption();
     parser.addOption({{QStringLiteral("p"), QStringLiteral("print")},
-                      QObject::tr("Print FILE and end, without showing a window.")});
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QObject::tr("The *.bod document to open or print."),
-                                 QStringLiteral("[FILE]"));
+                      QCoreApplication::translate(
+                          "CQuillmarApp", "Print FILE and end, without showing a window.")});
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QCoreApplication::translate("CQuillmarApp", "The *.bod document to open or print."),
+        QStringLiteral("[FILE]"));
 }
 
 } // namespace
@@ -122,6 +124,21 @@ bool CQuillmarApp::InitInstance() {
     return true;
 }
 
+void CQuillmarApp::OpenFiles(const QStringList& files) {
+    if (!m_pDocManager || !m_pMainFrame) {
+        return;
+    }
+    for (const QString& strFile : files) {
+        m_pDocManager->OpenDocumentFile(strFile);
+    }
+    // A window not shown yet is still starting and shows itself.
+    if (m_pMainFrame->isVisible()) {
+        m_pMainFrame->setWindowState(m_pMainFrame->windowState() & ~Qt::WindowMinimized);
+        m_pMainFrame->raise();
+        m_pMainFrame->activateWindow();
+    }
+}
+
 bool CQuillmarApp::ProcessShellCommand(const CCommandLineInfo& info) {
     switch (info.nShellCommand) {
     case CCommandLineInfo::ShellCommand::FileNew:
@@ -144,12 +161,26 @@ bool CQuillmarApp::PrintDocumentFile(const QString& strFileName) {
         PrintTree(*pFrame->GetLeftView(), pFrame->windowTitle(), m_pMainFrame->GetPrinter());
     m_pDocManager->CloseAllDocuments();
     if (!bPrinted) {
-        const QString strMessage =
-            QObject::tr("%1 could not be printed. Check that a printer is installed and ready.")
-                .arg(strFileName);
-        std::fprintf(stderr, "%s\n", qPrintable(strMessage));
-        AppPrompt().MessageBox(nullptr, strMessage, IPrompt::Icon::Exclamation,
-                               IPrompt::Buttons::Ok);
+        ReportFailure(QCoreApplication::translate(
+                          "CQuillmarApp",
+                          "%1 could not be printed. Check that a printer is installed and ready.")
+                          .arg(strFileName));
     }
     return bPrinted;
+}
+
+int CQuillmarApp::ReportNotAnswered(const QString& strFileName) {
+    ReportFailure(
+        strFileName.isEmpty()
+            ? QCoreApplication::translate("CQuillmarApp",
+                                          "Quillmar is already running but did not answer.")
+            : QCoreApplication::translate("CQuillmarApp", "Quillmar is already running but did not "
+                                                          "answer, so %1 was not opened.")
+                  .arg(strFileName));
+    return 1;
+}
+
+void CQuillmarApp::ReportFailure(const QString& strMessage) {
+    std::fprintf(stderr, "%s\n", qPrintable(strMessage));
+    AppPrompt().MessageBox(nullptr, strMessage, IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
 }

@@ -38,11 +38,18 @@ public:
     // document could not be made, or the command line's work (printing) is done.
     bool InitInstance();
     int GetExitCode() const { return m_nExitCode; }
+    // A running Quillmar took nothing from this start: says so and gives the exit code.
+    static int ReportNotAnswered(const QString& strFileName);
+    // Files another start or the desktop asked for: each opens as File > Open opens it, with
+    // the same messages, and the main window comes to the front.
+    void OpenFiles(const QStringList& files);
 
     CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }
     CDocManager* GetDocManager() const { return m_pDocManager.get(); }
 
 private:
+    // On standard error for a shell, in a message box for the desktop.
+    static void ReportFailure(const QString& strMessage);
     bool ProcessShellCommand(const CCommandLineInfo& info);
     bool PrintDocumentFile(const QString& strFileName);
 

@@ -1,5 +1,7 @@
 #include "app/ExceptionReport.h"
 #include "app/QuillmarApp.h"
+#include "app/SingleInstance.h"
+#include "app/Translations.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -7,6 +9,8 @@
 #include <optional>
 
 namespace {
+
+using ShellCommand = CQuillmarApp::CCommandLineInfo::ShellCommand;
 
 // An answer on standard output; exit 1 when it could not be written in full.
 int Answer(const QByteArray& text) {
@@ -28,15 +32,37 @@ int main(int argc, char** argv) {
     }
     if (const auto info = CQuillmarApp::CCommandLineInfo::Parse(arguments); info.bShowHelp) {
         const QCoreApplication core(argc, argv);
+        const CTranslations translations;
         return Answer(CQuillmarApp::CCommandLineInfo::HelpText().toLocal8Bit());
     } else if (info.bShowVersion) {
         return Answer("Quillmar " QUILLMAR_VERSION "\n");
     }
-    // Outlives the guarded part, so that a failure can still be shown in a message box.
+    // Outlive the guarded part, so that a failure can still be shown in a message box, in the
+    // user's language.
     std::optional<QApplication> app;
+    std::optional<CTranslations> translations;
     return RunReportingExceptions([&] {
         app.emplace(argc, argv);
-        CQuillmarApp quillmar(QApplication::arguments().mid(1));
+        translations.emplace();
+        const QStringList qtFreeArguments = QApplication::arguments().mid(1);
+        const auto info = CQuillmarApp::CCommandLineInfo::Parse(qtFreeArguments);
+        CSingleInstance instance;
+        // Printing is a job of its own, not a file for the window that runs.
+        if (info.nShellCommand != ShellCommand::FilePrint) {
+            const QStringList files =
+                info.strFileName.isEmpty() ? QStringList() : QStringList{info.strFileName};
+            switch (instance.ForwardOrServe(files)) {
+            case CSingleInstance::Start::Forwarded:
+                return 0;
+            case CSingleInstance::Start::NotAnswered:
+                return CQuillmarApp::ReportNotAnswered(info.strFileName);
+            case CSingleInstance::Start::Run:
+                break;
+            }
+        }
+        CQuillmarApp quillmar(qtFreeArguments);
+        QObject::connect(&instance, &CSingleInstance::OpenRequested,
+                         [&quillmar](const QStringList& files) { quillmar.OpenFiles(files); });
         if (!quillmar.InitInstance()) {
             return quillmar.GetExitCode();
         }

@@ -128,7 +128,7 @@ QString CChildFrame::GetBodCountText() const {
     }
     // Counted from this window's own tree: after a rebuild that leaves nothing selected, the
     // branch count the document remembers belongs to a node no longer shown.
-    return QStringLiteral("BOD count: %1/%2")
+    return tr("BOD count: %1/%2")
         .arg(m_pLeftView->CountBods(m_pLeftView->SelectedNode()))
         .arg(static_cast<qsizetype>(pDoc->m_arrBods.size()));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -10,7 +11,7 @@ class CDocument;
 struct CDocTemplate {
     QString strDocName = "Quilmr"; // new documents are Quilmr1, Quilmr2, ...
     QString strFileNewName = "Quillmar";
-    QString strFilterName = "Quilma Files (*.bod)";
+    QString strFilterName = QCoreApplication::translate("CDocTemplate", "Quilma Files (*.bod)");
     QString strFilterExt = ".bod";
     QString strRegFileTypeId = "Quillmar.Document";
     QString strRegFileTypeName = "Quilmr Document";

@@ -21,13 +21,13 @@ void ReportFileError(const QString& strText) {
 QString SaveFailureText(const QString& strPathName, const QString& strReason) {
     const QFileInfo info(strPathName);
     if (!QFileInfo(info.absolutePath()).isDir()) {
-        return QStringLiteral("%1 contains an invalid path.").arg(strPathName);
+        return CDocument::tr("%1 contains an invalid path.").arg(strPathName);
     }
     // A file that exists was tried in place too, so its message names the cause.
     if (info.isDir() || (!info.exists() && !QFileInfo(info.absolutePath()).isWritable())) {
-        return QStringLiteral("Access to %1 was denied.").arg(strPathName);
+        return CDocument::tr("Access to %1 was denied.").arg(strPathName);
     }
-    return QStringLiteral("Failed to save document.\n%1: %2").arg(strPathName, strReason);
+    return CDocument::tr("Failed to save document.\n%1: %2").arg(strPathName, strReason);
 }
 
 } // namespace
@@ -109,24 +109,24 @@ bool CDocument::OnNewDocument() {
 bool CDocument::OnOpenDocument(const QString& strPathName) {
     const QFileInfo info(strPathName);
     if (!info.exists()) {
-        ReportFileError(QStringLiteral("%1 was not found.").arg(strPathName));
+        ReportFileError(tr("%1 was not found.").arg(strPathName));
         return false;
     }
     // A device or a pipe would be read without end, or wait forever for a writer.
     if (!info.isFile()) {
-        ReportFileError(QStringLiteral("%1 is not a document file.").arg(strPathName));
+        ReportFileError(tr("%1 is not a document file.").arg(strPathName));
         return false;
     }
     QFile file(strPathName);
     if (!file.open(QIODevice::ReadOnly)) {
         ReportFileError(file.error() == QFileDevice::PermissionsError || !info.isReadable()
-                            ? QStringLiteral("Access to %1 was denied.").arg(strPathName)
-                            : QStringLiteral("%1 could not be read.").arg(strPathName));
+                            ? tr("Access to %1 was denied.").arg(strPathName)
+                            : tr("%1 could not be read.").arg(strPathName));
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        ReportFileError(QStringLiteral("%1 could not be read.").arg(strPathName));
+        ReportFileError(tr("%1 could not be read.").arg(strPathName));
         return false;
     }
     if (!bytes.isEmpty()) {
@@ -135,7 +135,7 @@ bool CDocument::OnOpenDocument(const QString& strPathName) {
                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
             Serialize(ar);
         } catch (const CArchiveException&) {
-            ReportFileError(QStringLiteral("Unexpected file format."));
+            ReportFileError(tr("Unexpected file format."));
             return false;
         }
     }
@@ -148,7 +148,7 @@ bool CDocument::OnSaveDocument(const QString& strPathName) {
     const QFileInfo info(strPathName);
     // A save replaces the file by renaming over it, which a read-only file does not stop.
     if (info.isFile() && !info.isWritable()) {
-        ReportFileError(QStringLiteral("%1 is read-only.").arg(strPathName));
+        ReportFileError(tr("%1 is read-only.").arg(strPathName));
         return false;
     }
     CArchive ar = CArchive::ForStoring();
@@ -226,9 +226,9 @@ bool CDocument::ConfirmOverwriteIfChanged(QString& strPathName) {
         return true;
     }
     const QString strText =
-        QStringLiteral("%1 was changed by another program since Quillmar last read or saved it. "
-                       "Saving now would lose that change.\n\nYes: overwrite it. No: save "
-                       "under another name. Cancel: do not save.")
+        tr("%1 was changed by another program since Quillmar last read or saved it. "
+           "Saving now would lose that change.\n\nYes: overwrite it. No: save "
+           "under another name. Cancel: do not save.")
             .arg(GetDisplayName());
     switch (AppPrompt().MessageBox(nullptr, strText, IPrompt::Icon::Exclamation,
                                    IPrompt::Buttons::YesNoCancel)) {
@@ -254,8 +254,7 @@ void CDocument::OnFileChangedOnDisk() {
     }
     m_bAskingToReload = true;
     const IPrompt::Answer answer = AppPrompt().MessageBox(
-        nullptr,
-        QStringLiteral("%1 was changed by another program. Reload it?").arg(GetDisplayName()),
+        nullptr, tr("%1 was changed by another program. Reload it?").arg(GetDisplayName()),
         IPrompt::Icon::Question, IPrompt::Buttons::YesNo);
     m_bAskingToReload = false;
     if (answer == IPrompt::Answer::Yes && !IsModified()) {
@@ -272,8 +271,7 @@ bool CDocument::SaveModified() {
     if (!IsModified()) {
         return true;
     }
-    switch (AppPrompt().MessageBox(nullptr,
-                                   QStringLiteral("Save changes to %1?").arg(GetDisplayName()),
+    switch (AppPrompt().MessageBox(nullptr, tr("Save changes to %1?").arg(GetDisplayName()),
                                    IPrompt::Icon::Exclamation, IPrompt::Buttons::YesNoCancel)) {
     case IPrompt::Answer::Yes:
         return DoFileSave();

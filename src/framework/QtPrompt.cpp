@@ -1,5 +1,6 @@
 #include "framework/QtPrompt.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -52,8 +53,8 @@ IPrompt::Answer CQtPrompt::MessageBox(QWidget* pParent, const QString& strText, 
 
 QString CQtPrompt::GetSaveFileName(QWidget* pParent, const QString& strProposed,
                                    const QString& strFilter, const QString& strDefaultExt) {
-    QString path =
-        QFileDialog::getSaveFileName(pParent, QStringLiteral("Save As"), strProposed, strFilter);
+    QString path = QFileDialog::getSaveFileName(
+        pParent, QCoreApplication::translate("CQtPrompt", "Save As"), strProposed, strFilter);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
         path += strDefaultExt;
     }
@@ -61,6 +62,8 @@ QString CQtPrompt::GetSaveFileName(QWidget* pParent, const QString& strProposed,
 }
 
 QString CQtPrompt::GetOpenFileName(QWidget* pParent, const QString& strFilter) {
-    return QFileDialog::getOpenFileName(pParent, QStringLiteral("Open"), QString(),
-                                        strFilter + QStringLiteral(";;All Files (*)"));
+    return QFileDialog::getOpenFileName(
+        pParent, QCoreApplication::translate("CQtPrompt", "Open"), QString(),
+        strFilter + QStringLiteral(";;") +
+            QCoreApplication::translate("CQtPrompt", "All Files (*)"));
 }

@@ -1,5 +1,6 @@
 #include "framework/SafeWrite.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
@@ -9,6 +10,9 @@
 namespace SafeWrite {
 
 namespace {
+
+// Qt's own text, which Qt translates: not one of ours for the translation tools to collect.
+const char* const kQtUnknownError = "Unknown error";
 
 DeviceWrapper& Wrapper() {
     static DeviceWrapper wrapper;
@@ -29,9 +33,12 @@ QString WriteAll(QFileDevice& file, QByteArrayView bytes) {
     // A write cut short by a full disk or a size limit comes with no error text.
     const QString strError = file.errorString();
     return strError.isEmpty() || file.error() == QFileDevice::NoError ||
-                   strError == QLatin1String("Unknown error")
-               ? QStringLiteral("not every byte could be written (is the disk full, or the file "
-                                "over a size limit?)")
+                   strError == QLatin1String("Unknown error") ||
+                   // The same text, in the user's language.
+                   strError == QCoreApplication::translate("QIODevice", kQtUnknownError)
+               ? QCoreApplication::translate(
+                     "SafeWrite", "not every byte could be written (is the disk full, or the file "
+                                  "over a size limit?)")
                : strError;
 }
 
@@ -57,8 +64,10 @@ QString RewriteInPlace(QFileDevice& file, QByteArrayView bytes) {
     // Put back without the wrapper: the previous bytes fitted before, so they fit again.
     const bool bRestored = file.seek(0) && file.write(previous) == previous.size() &&
                            file.resize(previous.size()) && file.flush();
-    return bRestored ? strReason + QStringLiteral("; the file still holds its previous content")
-                     : strReason + QStringLiteral("; its previous content could not be put back");
+    return bRestored ? strReason + QCoreApplication::translate(
+                                       "SafeWrite", "; the file still holds its previous content")
+                     : strReason + QCoreApplication::translate(
+                                       "SafeWrite", "; its previous content could not be put back");
 }
 
 namespace {
@@ -144,11 +153,11 @@ QString WriteFile(const NativeFile::Name& path, QByteArrayView bytes, const Last
     const std::filesystem::file_status status = std::filesystem::status(target, error);
     const bool bExists = std::filesystem::exists(status);
     if (bExists && !std::filesystem::is_regular_file(status)) {
-        return QStringLiteral("not a regular file");
+        return QCoreApplication::translate("SafeWrite", "not a regular file");
     }
     // Renaming over a read-only file would succeed; its owner made it read-only to keep it.
     if (bExists && !NativeFile::IsWritable(target)) {
-        return QStringLiteral("the file is read-only");
+        return QCoreApplication::translate("SafeWrite", "the file is read-only");
     }
     bool bOpened = false;
     bool bWritten = false;
@@ -173,8 +182,9 @@ QString WriteFile(const NativeFile::Name& path, QByteArrayView bytes, const Last
     const QString strInPlace = RewriteInPlace(existing, bytes);
     return strInPlace.isEmpty()
                ? QString()
-               : QStringLiteral("no new file can be made in %1 (%2), and rewriting the file "
-                                "in place failed: %3")
+               : QCoreApplication::translate(
+                     "SafeWrite", "no new file can be made in %1 (%2), and rewriting the file "
+                                  "in place failed: %3")
                      .arg(NativeFile::ToDisplay(
                               std::filesystem::absolute(target, error).parent_path()),
                           strReason, strInPlace);

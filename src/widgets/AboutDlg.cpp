@@ -12,25 +12,25 @@
 
 CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     InitQuillmarResources();
-    setWindowTitle(QStringLiteral("About Quillmar"));
+    setWindowTitle(tr("About Quillmar"));
 
     auto* pIcon = new QLabel(this);
     const int nIconSize = style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, this);
     pIcon->setPixmap(QIcon(QStringLiteral(":/app/quillmar.svg")).pixmap(nIconSize, nIconSize));
     pIcon->setAlignment(Qt::AlignTop);
 
-    auto* pVersion = new QLabel(QStringLiteral("Quillmar Version " QUILLMAR_VERSION), this);
-    auto* pLicense = new QLabel(
-        QStringLiteral("Licensed under the GNU General Public License, version 3 or later."), this);
+    auto* pVersion =
+        new QLabel(tr("Quillmar Version %1").arg(QStringLiteral(QUILLMAR_VERSION)), this);
+    auto* pLicense =
+        new QLabel(tr("Licensed under the GNU General Public License, version 3 or later."), this);
     const QString strContact = QStringLiteral(QUILLMAR_CONTACT);
     m_link = new CLinkLabel(this);
     m_link->setText(strContact);
     m_link->SetURL(QStringLiteral("mailto:") + strContact);
     m_link->EnableToolTip(true);
-    m_link->SetToolTipText(
-        QStringLiteral("Please send your comments, questions, or complaints here :-)"));
+    m_link->SetToolTipText(tr("Please send your comments, questions, or complaints here :-)"));
 
-    auto* pOk = new QPushButton(QStringLiteral("OK"), this);
+    auto* pOk = new QPushButton(tr("OK"), this);
     pOk->setDefault(true);
     connect(pOk, &QPushButton::clicked, this, &QDialog::accept);
 

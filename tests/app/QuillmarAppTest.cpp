@@ -1,4 +1,6 @@
+#include "app/AboutDlg.h"
 #include "app/ExceptionReport.h"
+#include "app/Translations.h"
 #include "document/QuillmarDoc.h"
 #include "frames/ChildFrame.h"
 #include "frames/QuillmarAppFixture.h"
@@ -63,7 +65,7 @@ TEST(CommandLineTest, Parse) {
 }
 
 // Help and the version need no display: here the program could not open a window if it tried.
-// Both are checked writes, like every other output.
+// Both are checked writes, like every other output. A German desktop reads the help in German.
 TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
     const QTemporaryDir home;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -77,13 +79,21 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
         QString strOutputFile;
         int nExitCode;
         QByteArray out;
+        QString strLang = "C.UTF-8";
+        QString strLanguage = {};
     } cases[] = {
-        {{"--help"}, {}, 0, "  -p, --print "}, {{"-h"}, {}, 0, "[FILE]"},
-        {{"--version"}, {}, 0, "Quillmar 1."}, {{"deeds.bod", "--version"}, {}, 0, "Quillmar 1."},
-        {{"--help"}, "/dev/full", 1, {}},      {{"--version"}, "/dev/full", 1, {}},
+        {{"--help"}, {}, 0, "  -p, --print "},
+        {{"-h"}, {}, 0, "[FILE]"},
+        {{"--version"}, {}, 0, "Quillmar 1."},
+        {{"deeds.bod", "--version"}, {}, 0, "Quillmar 1."},
+        {{"--help"}, "/dev/full", 1, {}},
+        {{"--version"}, "/dev/full", 1, {}},
+        {{"--help"}, {}, 0, "Zeigt diese Hilfe an und beendet das Programm.", "de_DE.UTF-8", "de"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString() + " > " + c.strOutputFile.toStdString());
+        environment.insert("LANG", c.strLang);
+        environment.insert("LANGUAGE", c.strLanguage);
         QProcess program;
         program.setProcessEnvironment(environment);
         if (!c.strOutputFile.isEmpty()) {
@@ -95,6 +105,19 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
         EXPECT_EQ(c.nExitCode, program.exitCode());
         EXPECT_TRUE(program.readAllStandardOutput().contains(c.out));
     }
+}
+
+// The program's texts and Qt's own (its buttons) in German, for as long as the translations live.
+TEST(TranslationTest, AGermanDesktopReadsGerman) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    {
+        const CTranslations translations;
+        EXPECT_EQ(QString("Info über Quillmar"), CAboutDlg().windowTitle());
+        EXPECT_EQ(QString("&Ja"), QCoreApplication::translate("QPlatformTheme", "&Yes"));
+    }
+    QLocale::setDefault(previous);
+    EXPECT_EQ(QString("About Quillmar"), CAboutDlg().windowTitle());
 }
 
 class StartUpTest : public QuillmarAppFixture {
@@ -122,8 +145,6 @@ TEST_F(StartUpTest, NoArgumentMakesOneNewDocument) {
     ASSERT_EQ(1, windows.size());
     EXPECT_EQ(QString("Quilmr1"), windows.front()->windowTitle());
     EXPECT_EQ(QString("Quillmar - [Quilmr1]"), Frame().windowTitle());
-    EXPECT_EQ(QString("Larkfield"), QCoreApplication::organizationName());
-    EXPECT_EQ(QString("Quillmar"), QCoreApplication::applicationName());
     EXPECT_FALSE(Frame().windowIcon().isNull());
     EXPECT_TRUE(m_prompt.m_messages.isEmpty());
 }

@@ -1,0 +1,189 @@
+#include "app/SingleInstance.h"
+
+#include "app/Translations.h"
+#include "document/QuillmarDoc.h"
+#include "frames/QuillmarAppFixture.h"
+#include "framework/DocManager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileOpenEvent>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <array>
+#include <memory>
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#endif
+
+namespace {
+
+constexpr int kGuardMs = 120'000;
+
+// Real programs with a home, settings and temporary folder of their own, so they meet each
+// other and nobody else.
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    SingleInstanceTest() : m_environment(QProcessEnvironment::systemEnvironment()) {
+        for (const char* pszName : {"HOME", "XDG_CONFIG_HOME", "TMPDIR"}) {
+            m_environment.insert(pszName, m_home.path());
+        }
+    }
+
+    std::unique_ptr<QProcess> Start(const QStringList& args) const {
+        auto pProgram = std::make_unique<QProcess>();
+        pProgram->setProcessEnvironment(m_environment);
+        pProgram->setWorkingDirectory(m_home.path());
+#ifdef Q_OS_LINUX
+        // A test stopped at its guard must not leave its programs running.
+        pProgram->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+#endif
+        pProgram->start(QStringLiteral(QUILLMAR_PROGRAM), args);
+        return pProgram;
+    }
+    // An empty file opens as an empty document.
+    QString Document(const QString& strName) const {
+        QFile(m_home.filePath(strName)).open(QIODevice::WriteOnly);
+        return m_home.filePath(strName);
+    }
+    // The recent-file list, which every file that opened goes to first.
+    QStringList RecentFiles() const {
+        QSettings settings(m_home.filePath("Larkfield/Quillmar.conf"), QSettings::IniFormat);
+        settings.beginGroup("Recent File List");
+        QStringList files;
+        for (const char* pszKey : {"File1", "File2", "File3", "File4"}) {
+            files.append(settings.value(pszKey).toString());
+        }
+        files.removeAll(QString());
+        return files;
+    }
+    bool RecentFilesBecome(const QStringList& expected) const {
+        return QTest::qWaitFor([&] { return RecentFiles() == expected; }, kGuardMs);
+    }
+    static bool EndsWithSuccess(QProcess& program) {
+        return (program.state() == QProcess::NotRunning || program.waitForFinished(kGuardMs)) &&
+               program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0;
+    }
+
+    QTemporaryDir m_home;
+    QProcessEnvironment m_environment;
+};
+
+TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIsReplaced) {
+    const QString a = Document("a.bod"), b = Document("b.bod"), c = Document("c.bod"),
+                  d = Document("d.bod");
+    // Two started together, as a file manager does for two files: one runs, the other hands
+    // its file over and ends.
+    std::array programs{Start({a}), Start({b})};
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return programs[0]->state() == QProcess::NotRunning ||
+                   programs[1]->state() == QProcess::NotRunning;
+        },
+        kGuardMs));
+    const bool bFirstEnded = programs[0]->state() == QProcess::NotRunning;
+    EXPECT_TRUE(EndsWithSuccess(*programs[bFirstEnded ? 0 : 1]));
+    // The one that runs opened its own file first.
+    QStringList recent = bFirstEnded ? QStringList{a, b} : QStringList{b, a};
+    EXPECT_TRUE(RecentFilesBecome(recent));
+
+    // A relative path means the later start's folder; no file just comes to the front.
+    const std::unique_ptr<QProcess> pRelative = Start({"c.bod"});
+    EXPECT_TRUE(EndsWithSuccess(*pRelative));
+    recent.prepend(c);
+    EXPECT_TRUE(RecentFilesBecome(recent));
+    const std::unique_ptr<QProcess> pPlain = Start({});
+    EXPECT_TRUE(EndsWithSuccess(*pPlain));
+    QProcess& running = *programs[bFirstEnded ? 1 : 0];
+    EXPECT_EQ(QProcess::Running, running.state());
+
+    // A crash leaves the socket behind; the next start serves in its place.
+    running.kill();
+    ASSERT_TRUE(running.waitForFinished(kGuardMs));
+    ASSERT_FALSE(QDir(m_home.path()).entryList({"quillmar-*"}, QDir::System).isEmpty());
+    const std::unique_ptr<QProcess> pNext = Start({d});
+    recent.prepend(d);
+    ASSERT_TRUE(RecentFilesBecome(recent));
+    const std::unique_ptr<QProcess> pLater = Start({a});
+    EXPECT_TRUE(EndsWithSuccess(*pLater));
+    recent.removeAll(a);
+    recent.prepend(a);
+    EXPECT_TRUE(RecentFilesBecome(recent));
+    EXPECT_EQ(QProcess::Running, pNext->state());
+}
+
+// The running side takes only whole requests in its own words, however they arrive, and hangs
+// up on anything else without opening anything.
+TEST(SingleInstanceServerTest, TakesWholeRequestsAndHangsUpOnAnythingElse) {
+    const QTemporaryDir dir;
+    const QByteArray previousTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(dir.path()));
+    CSingleInstance instance(QStringLiteral("quillmar-server-test"));
+    ASSERT_EQ(CSingleInstance::Start::Run, instance.ForwardOrServe({}));
+    QSignalSpy opened(&instance, &CSingleInstance::OpenRequested);
+    const struct {
+        QList<QByteArray> chunks;
+        QByteArray answer;
+        QStringList files;
+    } table[] = {
+        {{"quillmar-op", "en\n%2Fa%0Ab%25.bod\n/c", ".bod\n", "\n"},
+         "taken\n",
+         {"/a\nb%.bod", "/c.bod"}},
+        {{"quillmar-open\n\n"}, "taken\n", {}},
+        {{"GET / HTTP/1.0\r\n\r\n"}, {}, {}},
+        {{"quillmar-open\n" + QByteArray(2 << 20, 'x')}, {}, {}},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.chunks.front().left(20).toStdString());
+        opened.clear();
+        QLocalSocket peer;
+        peer.connectToServer(QStringLiteral("quillmar-server-test"));
+        ASSERT_TRUE(peer.waitForConnected(kGuardMs));
+        for (const QByteArray& chunk : row.chunks) {
+            peer.write(chunk);
+            peer.flush();
+            QTest::qWait(0);
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return peer.state() == QLocalSocket::UnconnectedState; },
+                                    kGuardMs));
+        EXPECT_EQ(row.answer, peer.readAll());
+        QTest::qWait(0);
+        EXPECT_EQ(row.answer.isEmpty() ? 0 : 1, opened.size());
+        if (!opened.isEmpty()) {
+            EXPECT_EQ(row.files, opened.constLast().constFirst().toStringList());
+        }
+    }
+    if (previousTemp.isEmpty()) {
+        qunsetenv("TMPDIR");
+    } else {
+        qputenv("TMPDIR", previousTemp);
+    }
+}
+
+// Finder's open requests reach the running program as events, and take File > Open's road.
+class FileOpenEventTest : public QuillmarAppFixture {};
+
+TEST_F(FileOpenEventTest, OpensTheFileOrSaysWhyNot) {
+    ASSERT_TRUE(Start());
+    const CSingleInstance instance(QStringLiteral("never-listened"));
+    QObject::connect(&instance, &CSingleInstance::OpenRequested,
+                     [this](const QStringList& files) { m_pApp->OpenFiles(files); });
+    const QTemporaryDir dir;
+    const QString strFound = dir.filePath("found.bod");
+    QFile(strFound).open(QIODevice::WriteOnly);
+    const QString strMissing = dir.filePath("missing.bod");
+    for (const QString& strPath : {strFound, strMissing}) {
+        QFileOpenEvent event(strPath);
+        QCoreApplication::sendEvent(qApp, &event);
+    }
+    ASSERT_EQ(2U, m_pApp->GetDocManager()->GetDocuments().size());
+    EXPECT_EQ(strFound, m_pApp->GetDocManager()->GetDocuments().back()->GetPathName());
+    EXPECT_EQ(QStringList{QString("%1 was not found.").arg(strMissing)}, m_prompt.m_messages);
+}
+
+} // namespace
