@@ -25,6 +25,17 @@
     </message>
 </context>
 <context>
+    <name>CBodTreeModel</name>
+    <message>
+        <source>BOD&apos;s - Shopping List</source>
+        <translation>BODs – Einkaufsliste</translation>
+    </message>
+    <message>
+        <source>BOD&apos;s - Full List</source>
+        <translation>BODs – Gesamtliste</translation>
+    </message>
+</context>
+<context>
     <name>CChildFrame</name>
     <message>
         <source>BOD count: %1/%2</source>
@@ -157,6 +168,10 @@ Do you wish to continue?</source>
 neuer Daten werden diese Einträge verworfen.
 Möchten Sie fortfahren?</translation>
     </message>
+    <message>
+        <source>Tooltip</source>
+        <translation>Tooltip</translation>
+    </message>
 </context>
 <context>
     <name>CImportRowModel</name>
@@ -190,6 +205,38 @@ Möchten Sie fortfahren?</translation>
     <message>
         <source>Delete BOD</source>
         <translation>BOD löschen</translation>
+    </message>
+    <message>
+        <source>BOD hierarchy</source>
+        <translation>BOD-Hierarchie</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>Toolbar</source>
+        <translation>Symbolleiste</translation>
+    </message>
+    <message>
+        <source>BOD Count: WWW/WWW</source>
+        <extracomment>Never shown: the pane is made as wide as this text.</extracomment>
+        <translation>BOD-Anzahl: WWW/WWW</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Recent File</source>
+        <translation>Zuletzt geöffnete Datei</translation>
+    </message>
+    <message>
+        <source>Open this document</source>
+        <translation>Öffnet dieses Dokument</translation>
+    </message>
+    <message>
+        <source>Activate this window</source>
+        <translation>Aktiviert dieses Fenster</translation>
     </message>
 </context>
 <context>
@@ -239,6 +286,448 @@ Möchten Sie fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>CQuillmarDoc</name>
+    <message>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Drop BOD</source>
+        <translation>BOD ablegen</translation>
+    </message>
+    <message>
+        <source>Delete BOD</source>
+        <translation>BOD löschen</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>%1 parts were left out of the shopping list: a large deed has at most %2 parts, and some deeds claim more.</source>
+        <translation>%1 Teile wurden in der Einkaufsliste weggelassen: Ein großer BOD hat höchstens %2 Teile, und einige BODs geben mehr an.</translation>
+    </message>
+    <message>
+        <source>1 BOD was imported.</source>
+        <translation>1 BOD wurde importiert.</translation>
+    </message>
+    <message>
+        <source>%1 BOD&apos;s were imported.</source>
+        <translation>%1 BODs wurden importiert.</translation>
+    </message>
+</context>
+<context>
+    <name>CQuillmarView</name>
+    <message>
+        <source>SBOD&apos;s Filled</source>
+        <translation>Erfüllte SBODs</translation>
+    </message>
+    <message>
+        <source>Count:</source>
+        <translation>Anzahl:</translation>
+    </message>
+    <message>
+        <source>Adjust Count:</source>
+        <translation>Anzahl anpassen:</translation>
+    </message>
+    <message>
+        <source>Increase Adjust Count</source>
+        <translation>Anzahl anpassen: erhöhen</translation>
+    </message>
+    <message>
+        <source>Decrease Adjust Count</source>
+        <translation>Anzahl anpassen: verringern</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Price:</source>
+        <translation>Preis:</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>Notizen:</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Übernehmen</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>No BOD Selected</source>
+        <translation>Kein BOD ausgewählt</translation>
+    </message>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation>Bitte geben Sie eine ganze Zahl ein.</translation>
+    </message>
+</context>
+<context>
+    <name>CTreePrinter</name>
+    <message>
+        <source>%1 BOD hierarchy</source>
+        <translation>%1 – BOD-Hierarchie</translation>
+    </message>
+    <message>
+        <source>Page %1/%2</source>
+        <translation>Seite %1/%2</translation>
+    </message>
+</context>
+<context>
+    <name>CommandTable</name>
+    <message>
+        <source>&amp;New	Ctrl+N</source>
+        <translation>&amp;Neu	Strg+N</translation>
+    </message>
+    <message>
+        <source>Create a new document
+New</source>
+        <translation>Erstellt ein neues Dokument
+Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation>Ö&amp;ffnen...	Strg+O</translation>
+    </message>
+    <message>
+        <source>Open an existing document
+Open</source>
+        <translation>Öffnet ein vorhandenes Dokument
+Öffnen</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>Drucker&amp;einrichtung...</translation>
+    </message>
+    <message>
+        <source>Change the printer and printing options
+Print Setup</source>
+        <translation>Wählt den Drucker und die Druckoptionen
+Druckereinrichtung</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Quit the application; prompts to save documents
+Exit</source>
+        <translation>Beendet das Programm und fragt, ob Dokumente gespeichert werden sollen
+Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;About Quillmar...</source>
+        <translation>&amp;Info über Quillmar...</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright
+About</source>
+        <translation>Zeigt Programminformationen, Versionsnummer und Copyright an
+Info</translation>
+    </message>
+    <message>
+        <source>Al&amp;ways on top	Ctrl+T</source>
+        <translation>Immer im &amp;Vordergrund	Strg+T</translation>
+    </message>
+    <message>
+        <source>Set window to stay on top of all other windows
+Always on top</source>
+        <translation>Hält das Fenster vor allen anderen Fenstern im Vordergrund
+Immer im Vordergrund</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>&amp;Symbolleiste</translation>
+    </message>
+    <message>
+        <source>Show or hide the toolbar
+Toggle ToolBar</source>
+        <translation>Blendet die Symbolleiste ein oder aus
+Symbolleiste ein/aus</translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation>Status&amp;leiste</translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar
+Toggle StatusBar</source>
+        <translation>Blendet die Statusleiste ein oder aus
+Statusleiste ein/aus</translation>
+    </message>
+    <message>
+        <source>&amp;New Window</source>
+        <translation>Neues &amp;Fenster</translation>
+    </message>
+    <message>
+        <source>Open another window for the active document
+New Window</source>
+        <translation>Öffnet ein weiteres Fenster für das aktive Dokument
+Neues Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation>&amp;Überlappend</translation>
+    </message>
+    <message>
+        <source>Arrange windows so they overlap
+Cascade Windows</source>
+        <translation>Ordnet die Fenster überlappend an
+Überlappend</translation>
+    </message>
+    <message>
+        <source>&amp;Tile</source>
+        <translation>&amp;Nebeneinander</translation>
+    </message>
+    <message>
+        <source>Arrange windows as non-overlapping tiles
+Tile Windows</source>
+        <translation>Ordnet die Fenster nebeneinander an, ohne dass sie sich überlappen
+Nebeneinander</translation>
+    </message>
+    <message>
+        <source>&amp;Arrange Icons</source>
+        <translation>&amp;Symbole anordnen</translation>
+    </message>
+    <message>
+        <source>Arrange icons at the bottom of the window
+Arrange Icons</source>
+        <translation>Ordnet die Symbole am unteren Fensterrand an
+Symbole anordnen</translation>
+    </message>
+    <message>
+        <source>S&amp;plit</source>
+        <translation>&amp;Teilen</translation>
+    </message>
+    <message>
+        <source>Split the active window into panes
+Split</source>
+        <translation>Teilt das aktive Fenster in Bereiche
+Teilen</translation>
+    </message>
+    <message>
+        <source>Next Pane</source>
+        <translation>Nächster Bereich</translation>
+    </message>
+    <message>
+        <source>Switch to the next window pane
+Next Pane</source>
+        <translation>Wechselt zum nächsten Fensterbereich
+Nächster Bereich</translation>
+    </message>
+    <message>
+        <source>Previous Pane</source>
+        <translation>Vorheriger Bereich</translation>
+    </message>
+    <message>
+        <source>Switch back to the previous window pane
+Previous Pane</source>
+        <translation>Wechselt zurück zum vorherigen Fensterbereich
+Vorheriger Bereich</translation>
+    </message>
+    <message>
+        <source>Close Window</source>
+        <translation>Fenster schließen</translation>
+    </message>
+    <message>
+        <source>Close the active document window</source>
+        <translation>Schließt das aktive Dokumentfenster</translation>
+    </message>
+    <message>
+        <source>Next Window</source>
+        <translation>Nächstes Fenster</translation>
+    </message>
+    <message>
+        <source>Switch to the next document window</source>
+        <translation>Wechselt zum nächsten Dokumentfenster</translation>
+    </message>
+    <message>
+        <source>Previous Window</source>
+        <translation>Vorheriges Fenster</translation>
+    </message>
+    <message>
+        <source>Switch to the previous document window</source>
+        <translation>Wechselt zum vorherigen Dokumentfenster</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>Schl&amp;ießen</translation>
+    </message>
+    <message>
+        <source>Close the active document
+Close</source>
+        <translation>Schließt das aktive Dokument
+Schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>&amp;Speichern	Strg+S</translation>
+    </message>
+    <message>
+        <source>Save the active document
+Save</source>
+        <translation>Speichert das aktive Dokument
+Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>Save the active document with a new name
+Save As</source>
+        <translation>Speichert das aktive Dokument unter einem neuen Namen
+Speichern unter</translation>
+    </message>
+    <message>
+        <source>&amp;Undo	Ctrl+Z</source>
+        <translation>&amp;Rückgängig	Strg+Z</translation>
+    </message>
+    <message>
+        <source>Undo the last action
+Undo</source>
+        <translation>Macht die letzte Aktion rückgängig
+Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo	Ctrl+Y</source>
+        <translation>&amp;Wiederholen	Strg+Y</translation>
+    </message>
+    <message>
+        <source>Redo the previously undone action
+Redo</source>
+        <translation>Wiederholt die zuletzt rückgängig gemachte Aktion
+Wiederholen</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t	Ctrl+X</source>
+        <translation>&amp;Ausschneiden	Strg+X</translation>
+    </message>
+    <message>
+        <source>Cut the selection and put it on the Clipboard
+Cut</source>
+        <translation>Schneidet die Markierung aus und legt sie in die Zwischenablage
+Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation>&amp;Kopieren	Strg+C</translation>
+    </message>
+    <message>
+        <source>Copy the selection and put it on the Clipboard
+Copy</source>
+        <translation>Kopiert die Markierung in die Zwischenablage
+Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation>&amp;Einfügen	Strg+V</translation>
+    </message>
+    <message>
+        <source>Insert Clipboard contents
+Paste</source>
+        <translation>Fügt den Inhalt der Zwischenablage ein
+Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Import...	Ctrl+I</source>
+        <translation>&amp;Importieren...	Strg+I</translation>
+    </message>
+    <message>
+        <source>Import BOD&apos;s from UOAssist&apos;s clipboard format
+Import</source>
+        <translation>Importiert BODs aus dem Zwischenablageformat von UOAssist
+Importieren</translation>
+    </message>
+    <message>
+        <source>&amp;Auto Save	Ctrl+A</source>
+        <translation>Automatisch s&amp;peichern	Strg+A</translation>
+    </message>
+    <message>
+        <source>Automatically save whenever a change is made
+Auto Save</source>
+        <translation>Speichert nach jeder Änderung automatisch
+Automatisch speichern</translation>
+    </message>
+    <message>
+        <source>Shopping &amp;List	Ctrl+L</source>
+        <translation>&amp;Einkaufsliste	Strg+L</translation>
+    </message>
+    <message>
+        <source>View a list of all LBOD&apos;s and the needed SBOD&apos;s
+Shopping List</source>
+        <translation>Zeigt eine Liste aller LBODs und der benötigten SBODs
+Einkaufsliste</translation>
+    </message>
+    <message>
+        <source>Show the reward points that deeds are worth
+Points</source>
+        <translation>Zeigt die Belohnungspunkte, die die Deeds wert sind
+Punkte</translation>
+    </message>
+    <message>
+        <source>&amp;Print...	Ctrl+P</source>
+        <translation>&amp;Drucken...	Strg+P</translation>
+    </message>
+    <message>
+        <source>Print the active document
+Print</source>
+        <translation>Druckt das aktive Dokument
+Drucken</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation>Seiten&amp;ansicht</translation>
+    </message>
+    <message>
+        <source>Display full pages
+Print Preview</source>
+        <translation>Zeigt ganze Seiten an
+Seitenansicht</translation>
+    </message>
+    <message>
+        <source>Delete BOD</source>
+        <translation>BOD löschen</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1	Ctrl+Z</source>
+        <translation>&amp;Rückgängig: %1	Strg+Z</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1	Ctrl+Y</source>
+        <translation>&amp;Wiederholen: %1	Strg+Y</translation>
+    </message>
+    <message>
+        <source>P&amp;oints</source>
+        <translation>&amp;Punkte</translation>
+    </message>
+</context>
+<context>
     <name>ExceptionReport</name>
     <message>
         <source>Quillmar has to close: %1.</source>
@@ -251,6 +740,14 @@ Möchten Sie fortfahren?</translation>
     <message>
         <source>an unexpected error</source>
         <translation>ein unerwarteter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>PointsText</name>
+    <message>
+        <source>%1 points%2%3 banked</source>
+        <extracomment>%1 points earned on turning the deed in, %2 a space and an opening bracket or a line break, %3 the points banked.</extracomment>
+        <translation>%1 Punkte%2%3 angespart</translation>
     </message>
 </context>
 <context>

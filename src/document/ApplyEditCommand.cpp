@@ -6,7 +6,7 @@
 
 CApplyEditCommand::CApplyEditCommand(CQuillmarDoc& doc, CBodItem& bod, const CBodItem& edited,
                                      CView* pSender)
-    : QUndoCommand(QStringLiteral("Apply")), m_doc(doc), m_bod(bod), m_other(edited),
+    : QUndoCommand(CQuillmarDoc::tr("Apply")), m_doc(doc), m_bod(bod), m_other(edited),
       m_pSender(pSender) {}
 
 void CApplyEditCommand::redo() {

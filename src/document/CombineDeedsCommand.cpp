@@ -7,7 +7,7 @@
 
 CCombineDeedsCommand::CCombineDeedsCommand(CQuillmarDoc& doc, std::size_t nSmallIndex,
                                            CBodItem& large, CView* pSender)
-    : QUndoCommand(QStringLiteral("Drop BOD")), m_doc(doc), m_nSmallIndex(nSmallIndex),
+    : QUndoCommand(CQuillmarDoc::tr("Drop BOD")), m_doc(doc), m_nSmallIndex(nSmallIndex),
       m_pSmall(doc.m_arrBods.at(nSmallIndex).get()), m_large(large), m_otherLarge(large),
       m_pSender(pSender) {}
 

@@ -3,7 +3,7 @@
 #include "document/QuillmarDoc.h"
 
 CDeleteDeedCommand::CDeleteDeedCommand(CQuillmarDoc& doc, std::size_t nIndex, CView* pSender)
-    : QUndoCommand(QStringLiteral("Delete BOD")), m_doc(doc), m_nIndex(nIndex),
+    : QUndoCommand(CQuillmarDoc::tr("Delete BOD")), m_doc(doc), m_nIndex(nIndex),
       m_pBod(doc.m_arrBods.at(nIndex).get()), m_pSender(pSender) {}
 
 void CDeleteDeedCommand::redo() {

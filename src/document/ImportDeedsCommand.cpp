@@ -6,7 +6,7 @@
 #include <iterator>
 
 CImportDeedsCommand::CImportDeedsCommand(CQuillmarDoc& doc, CBodArray deeds)
-    : QUndoCommand(QStringLiteral("Import")), m_doc(doc), m_arrDeeds(std::move(deeds)),
+    : QUndoCommand(CQuillmarDoc::tr("Import")), m_doc(doc), m_arrDeeds(std::move(deeds)),
       m_nCount(m_arrDeeds.size()) {}
 
 void CImportDeedsCommand::redo() {

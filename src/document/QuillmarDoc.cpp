@@ -6,7 +6,6 @@
 #include "document/ImportDeedsCommand.h"
 #include "framework/Profile.h"
 #include "framework/Prompt.h"
-#include "import/ImportSession.h"
 #include "import/dialog/ImportDlg.h"
 #include "model/BodCatalogue.h"
 #include "model/BodFile.h"
@@ -122,8 +121,8 @@ void CQuillmarDoc::OnShoppingList() {
         if (m_nPartsLeftOut > 0) {
             AppPrompt().MessageBox(
                 nullptr,
-                QStringLiteral("%1 parts were left out of the shopping list: a large deed has at "
-                               "most %2 parts, and some deeds claim more.")
+                tr("%1 parts were left out of the shopping list: a large deed has at most %2 "
+                   "parts, and some deeds claim more.")
                     .arg(m_nPartsLeftOut)
                     .arg(BodCatalogue::kMaxParts),
                 IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
@@ -165,7 +164,10 @@ int CQuillmarDoc::ImportDeeds(CBodArray bods) {
     if (nAdded > 0) {
         Run(std::make_unique<CImportDeedsCommand>(*this, std::move(bods)));
     }
-    AppPrompt().MessageBox(nullptr, QString::fromStdString(ImportMessage(nAdded)),
+    // The same words as ImportMessage, which bodtool prints in English.
+    AppPrompt().MessageBox(nullptr,
+                           nAdded == 1 ? tr("1 BOD was imported.")
+                                       : tr("%1 BOD's were imported.").arg(nAdded),
                            IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
     return nAdded;
 }

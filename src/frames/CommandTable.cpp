@@ -6,6 +6,7 @@
 #include "views/LeftView.h"
 #include "views/PointsText.h"
 
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QStatusBar>
 #include <QToolBar>
@@ -40,21 +41,22 @@ bool CanRedo(const CMainFrame& frame) {
 // "&Undo Delete BOD\tCtrl+Z": the verb, the operation it would take back, the key.
 QString HistoryText(const CMainFrame& frame, bool bUndo) {
     const CQuillmarDoc* pDoc = frame.GetActiveDocument();
-    QString strName;
-    if (pDoc != nullptr && (bUndo ? pDoc->CanUndo() : pDoc->CanRedo())) {
-        const QUndoStack& stack = pDoc->GetUndoStack();
-        strName = QLatin1Char(' ') + (bUndo ? stack.undoText() : stack.redoText());
-        strName.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    if (pDoc == nullptr || !(bUndo ? pDoc->CanUndo() : pDoc->CanRedo())) {
+        return CommandText(bUndo ? "&Undo\tCtrl+Z" : "&Redo\tCtrl+Y");
     }
-    return (bUndo ? QStringLiteral("&Undo%1\tCtrl+Z") : QStringLiteral("&Redo%1\tCtrl+Y"))
+    const QUndoStack& stack = pDoc->GetUndoStack();
+    QString strName = bUndo ? stack.undoText() : stack.redoText();
+    strName.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return (bUndo ? QCoreApplication::translate("CommandTable", "&Undo %1\tCtrl+Z")
+                  : QCoreApplication::translate("CommandTable", "&Redo %1\tCtrl+Y"))
         .arg(strName);
 }
 
 const CCommandRow kCommands[] = {
     // The application's and this window's.
     {.nID = ID_FILE_NEW,
-     .pszText = "&New\tCtrl+N",
-     .pszPrompt = "Create a new document\nNew",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&New\tCtrl+N"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Create a new document\nNew"),
      .keys = {Qt::CTRL | Qt::Key_N},
      .pszIcon = ":/toolbar/new.svg",
      .fnRun =
@@ -62,8 +64,8 @@ const CCommandRow kCommands[] = {
              f.OnFileNew();
          }},
     {.nID = ID_FILE_OPEN,
-     .pszText = "&Open...\tCtrl+O",
-     .pszPrompt = "Open an existing document\nOpen",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Open...\tCtrl+O"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Open an existing document\nOpen"),
      .keys = {Qt::CTRL | Qt::Key_O},
      .pszIcon = ":/toolbar/open.svg",
      .fnRun =
@@ -71,30 +73,34 @@ const CCommandRow kCommands[] = {
              f.OnFileOpen();
          }},
     {.nID = ID_FILE_PRINT_SETUP,
-     .pszText = "P&rint Setup...",
-     .pszPrompt = "Change the printer and printing options\nPrint Setup",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "P&rint Setup..."),
+     .pszPrompt =
+         QT_TRANSLATE_NOOP("CommandTable", "Change the printer and printing options\nPrint Setup"),
      .fnRun =
          [](CMainFrame& f) {
              f.OnFilePrintSetup();
          }},
     {.nID = ID_APP_EXIT,
-     .pszText = "E&xit",
-     .pszPrompt = "Quit the application; prompts to save documents\nExit",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "E&xit"),
+     .pszPrompt =
+         QT_TRANSLATE_NOOP("CommandTable", "Quit the application; prompts to save documents\nExit"),
      .keys = {Qt::CTRL | Qt::Key_Q},
      .fnRun =
          [](CMainFrame& f) {
              f.close();
          }},
     {.nID = ID_APP_ABOUT,
-     .pszText = "&About Quillmar...",
-     .pszPrompt = "Display program information, version number and copyright\nAbout",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&About Quillmar..."),
+     .pszPrompt = QT_TRANSLATE_NOOP(
+         "CommandTable", "Display program information, version number and copyright\nAbout"),
      .fnRun =
          [](CMainFrame& f) {
              f.OnAppAbout();
          }},
     {.nID = ID_ALWAYS_ON_TOP,
-     .pszText = "Al&ways on top\tCtrl+T",
-     .pszPrompt = "Set window to stay on top of all other windows\nAlways on top",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Al&ways on top\tCtrl+T"),
+     .pszPrompt = QT_TRANSLATE_NOOP(
+         "CommandTable", "Set window to stay on top of all other windows\nAlways on top"),
      .keys = {Qt::CTRL | Qt::Key_T},
      .pszIcon = ":/toolbar/alwaysontop.svg",
      .fnRun = [](CMainFrame& f) { f.OnAlwaysOnTop(); },
@@ -103,83 +109,89 @@ const CCommandRow kCommands[] = {
              return f.IsAlwaysOnTop();
          }},
     {.nID = ID_VIEW_TOOLBAR,
-     .pszText = "&Toolbar",
-     .pszPrompt = "Show or hide the toolbar\nToggle ToolBar",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Toolbar"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Show or hide the toolbar\nToggle ToolBar"),
      .fnRun = [](CMainFrame& f) { f.GetToolBar()->setVisible(f.GetToolBar()->isHidden()); },
      .fnChecked =
          [](const CMainFrame& f) {
              return !f.GetToolBar()->isHidden();
          }},
     {.nID = ID_VIEW_STATUS_BAR,
-     .pszText = "&Status Bar",
-     .pszPrompt = "Show or hide the status bar\nToggle StatusBar",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Status Bar"),
+     .pszPrompt =
+         QT_TRANSLATE_NOOP("CommandTable", "Show or hide the status bar\nToggle StatusBar"),
      .fnRun = [](CMainFrame& f) { f.statusBar()->setVisible(f.statusBar()->isHidden()); },
      .fnChecked =
          [](const CMainFrame& f) {
              return !f.statusBar()->isHidden();
          }},
     {.nID = ID_WINDOW_NEW,
-     .pszText = "&New Window",
-     .pszPrompt = "Open another window for the active document\nNew Window",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&New Window"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable",
+                                    "Open another window for the active document\nNew Window"),
      .fnRun = [](CMainFrame& f) { f.OnWindowNew(); },
      .fnEnabled = HasFrame},
     {.nID = ID_WINDOW_CASCADE,
-     .pszText = "&Cascade",
-     .pszPrompt = "Arrange windows so they overlap\nCascade Windows",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Cascade"),
+     .pszPrompt =
+         QT_TRANSLATE_NOOP("CommandTable", "Arrange windows so they overlap\nCascade Windows"),
      .fnRun = [](CMainFrame& f) { f.GetMdiArea()->cascadeSubWindows(); },
      .fnEnabled = HasFrame},
     {.nID = ID_WINDOW_TILE_HORZ,
-     .pszText = "&Tile",
-     .pszPrompt = "Arrange windows as non-overlapping tiles\nTile Windows",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Tile"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable",
+                                    "Arrange windows as non-overlapping tiles\nTile Windows"),
      .fnRun = [](CMainFrame& f) { f.GetMdiArea()->tileSubWindows(); },
      .fnEnabled = HasFrame},
     {.nID = ID_WINDOW_ARRANGE,
-     .pszText = "&Arrange Icons",
-     .pszPrompt = "Arrange icons at the bottom of the window\nArrange Icons",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Arrange Icons"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable",
+                                    "Arrange icons at the bottom of the window\nArrange Icons"),
      .fnRun = [](CMainFrame& f) { f.OnWindowArrange(); },
      .fnEnabled = HasFrame},
 
     // The active document window's.
     {.nID = ID_WINDOW_SPLIT,
-     .pszText = "S&plit",
-     .pszPrompt = "Split the active window into panes\nSplit",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "S&plit"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Split the active window into panes\nSplit"),
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->OnSplit(); },
      .fnEnabled = HasFrame},
     {.nID = ID_NEXT_PANE,
-     .pszText = "Next Pane",
-     .pszPrompt = "Switch to the next window pane\nNext Pane",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Next Pane"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Switch to the next window pane\nNext Pane"),
      .keys = {QKeyCombination(Qt::Key_F6)},
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->OnNextPane(); },
      .fnEnabled = HasFrame},
     {.nID = ID_PREV_PANE,
-     .pszText = "Previous Pane",
-     .pszPrompt = "Switch back to the previous window pane\nPrevious Pane",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Previous Pane"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable",
+                                    "Switch back to the previous window pane\nPrevious Pane"),
      .keys = {Qt::SHIFT | Qt::Key_F6},
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->OnNextPane(); },
      .fnEnabled = HasFrame},
     {.nID = ID_MDI_CLOSE,
-     .pszText = "Close Window",
-     .pszPrompt = "Close the active document window",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Close Window"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Close the active document window"),
      .keys = {Qt::CTRL | Qt::Key_F4},
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->close(); },
      .fnEnabled = HasFrame},
     {.nID = ID_MDI_NEXT,
-     .pszText = "Next Window",
-     .pszPrompt = "Switch to the next document window",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Next Window"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Switch to the next document window"),
      .keys = {Qt::CTRL | Qt::Key_F6},
      .fnRun = [](CMainFrame& f) { f.GetMdiArea()->activateNextSubWindow(); },
      .fnEnabled = HasFrame},
     {.nID = ID_MDI_PREV,
-     .pszText = "Previous Window",
-     .pszPrompt = "Switch to the previous document window",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Previous Window"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Switch to the previous document window"),
      .keys = {Qt::CTRL | Qt::SHIFT | Qt::Key_F6},
      .fnRun = [](CMainFrame& f) { f.GetMdiArea()->activatePreviousSubWindow(); },
      .fnEnabled = HasFrame},
 
     // The active document's.
     {.nID = ID_FILE_CLOSE,
-     .pszText = "&Close",
-     .pszPrompt = "Close the active document\nClose",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Close"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Close the active document\nClose"),
      .fnRun =
          [](CMainFrame& f) {
              CQuillmarDoc* pDoc = f.GetActiveDocument();
@@ -189,20 +201,21 @@ const CCommandRow kCommands[] = {
          },
      .fnEnabled = HasFrame},
     {.nID = ID_FILE_SAVE,
-     .pszText = "&Save\tCtrl+S",
-     .pszPrompt = "Save the active document\nSave",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Save\tCtrl+S"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Save the active document\nSave"),
      .keys = {Qt::CTRL | Qt::Key_S},
      .pszIcon = ":/toolbar/save.svg",
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->DoFileSave(); },
      .fnEnabled = NotInShoppingList},
     {.nID = ID_FILE_SAVE_AS,
-     .pszText = "Save &As...",
-     .pszPrompt = "Save the active document with a new name\nSave As",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Save &As..."),
+     .pszPrompt =
+         QT_TRANSLATE_NOOP("CommandTable", "Save the active document with a new name\nSave As"),
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->DoSave(QString()); },
      .fnEnabled = NotInShoppingList},
     {.nID = ID_EDIT_UNDO,
-     .pszText = "&Undo\tCtrl+Z",
-     .pszPrompt = "Undo the last action\nUndo",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Undo\tCtrl+Z"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Undo the last action\nUndo"),
      .keys = {Qt::ALT | Qt::Key_Backspace, Qt::CTRL | Qt::Key_Z},
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->GetUndoStack().undo(); },
      .fnEnabled = CanUndo,
@@ -211,8 +224,8 @@ const CCommandRow kCommands[] = {
              return HistoryText(f, true);
          }},
     {.nID = ID_EDIT_REDO,
-     .pszText = "&Redo\tCtrl+Y",
-     .pszPrompt = "Redo the previously undone action\nRedo",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Redo\tCtrl+Y"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Redo the previously undone action\nRedo"),
      .keys = {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->GetUndoStack().redo(); },
      .fnEnabled = CanRedo,
@@ -222,27 +235,31 @@ const CCommandRow kCommands[] = {
          }},
     // Cut, Copy and Paste have no handler: they stay greyed.
     {.nID = ID_EDIT_CUT,
-     .pszText = "Cu&t\tCtrl+X",
-     .pszPrompt = "Cut the selection and put it on the Clipboard\nCut",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Cu&t\tCtrl+X"),
+     .pszPrompt =
+         QT_TRANSLATE_NOOP("CommandTable", "Cut the selection and put it on the Clipboard\nCut"),
      .keys = {Qt::CTRL | Qt::Key_X}},
     {.nID = ID_EDIT_COPY,
-     .pszText = "&Copy\tCtrl+C",
-     .pszPrompt = "Copy the selection and put it on the Clipboard\nCopy",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Copy\tCtrl+C"),
+     .pszPrompt =
+         QT_TRANSLATE_NOOP("CommandTable", "Copy the selection and put it on the Clipboard\nCopy"),
      .keys = {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}},
     {.nID = ID_EDIT_PASTE,
-     .pszText = "&Paste\tCtrl+V",
-     .pszPrompt = "Insert Clipboard contents\nPaste",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Paste\tCtrl+V"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Insert Clipboard contents\nPaste"),
      .keys = {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
     {.nID = ID_IMPORT,
-     .pszText = "&Import...\tCtrl+I",
-     .pszPrompt = "Import BOD's from UOAssist's clipboard format\nImport",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Import...\tCtrl+I"),
+     .pszPrompt =
+         QT_TRANSLATE_NOOP("CommandTable", "Import BOD's from UOAssist's clipboard format\nImport"),
      .keys = {Qt::CTRL | Qt::Key_I},
      .pszIcon = ":/toolbar/import.svg",
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnImport(); },
      .fnEnabled = NotInShoppingList},
     {.nID = ID_AUTO_SAVE,
-     .pszText = "&Auto Save\tCtrl+A",
-     .pszPrompt = "Automatically save whenever a change is made\nAuto Save",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Auto Save\tCtrl+A"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable",
+                                    "Automatically save whenever a change is made\nAuto Save"),
      .keys = {Qt::CTRL | Qt::Key_A},
      .pszIcon = ":/toolbar/autosave.svg",
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnAutoSave(); },
@@ -252,8 +269,9 @@ const CCommandRow kCommands[] = {
              return f.GetActiveDocument() != nullptr && f.GetActiveDocument()->m_bAutoSave;
          }},
     {.nID = ID_SHOPPING_LIST,
-     .pszText = "Shopping &List\tCtrl+L",
-     .pszPrompt = "View a list of all LBOD's and the needed SBOD's\nShopping List",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Shopping &List\tCtrl+L"),
+     .pszPrompt = QT_TRANSLATE_NOOP(
+         "CommandTable", "View a list of all LBOD's and the needed SBOD's\nShopping List"),
      .keys = {Qt::CTRL | Qt::Key_L},
      .pszIcon = ":/toolbar/shoppinglist.svg",
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnShoppingList(); },
@@ -264,8 +282,9 @@ const CCommandRow kCommands[] = {
          }},
 
     {.nID = ID_VIEW_POINTS,
-     .pszText = "&Points",
-     .pszPrompt = "Show the reward points that deeds are worth\nPoints",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "P&oints"),
+     .pszPrompt =
+         QT_TRANSLATE_NOOP("CommandTable", "Show the reward points that deeds are worth\nPoints"),
      .fnRun = [](CMainFrame& f) { f.OnViewPoints(); },
      .fnChecked =
          [](const CMainFrame&) {
@@ -274,20 +293,20 @@ const CCommandRow kCommands[] = {
 
     // The active view's: the tree prints the hierarchy, the form a blank page.
     {.nID = ID_FILE_PRINT,
-     .pszText = "&Print...\tCtrl+P",
-     .pszPrompt = "Print the active document\nPrint",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Print...\tCtrl+P"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Print the active document\nPrint"),
      .keys = {Qt::CTRL | Qt::Key_P},
      .pszIcon = ":/toolbar/print.svg",
      .fnRun = [](CMainFrame& f) { f.OnFilePrint(TreeActive(f)); },
      .fnEnabled = HasFrame},
     {.nID = ID_FILE_PRINT_PREVIEW,
-     .pszText = "Print Pre&view",
-     .pszPrompt = "Display full pages\nPrint Preview",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Print Pre&view"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Display full pages\nPrint Preview"),
      .pszIcon = ":/toolbar/preview.svg",
      .fnRun = [](CMainFrame& f) { f.OnFilePrintPreview(TreeActive(f)); },
      .fnEnabled = HasFrame},
     {.nID = ID_DELETE_BOD,
-     .pszText = "Delete BOD",
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Delete BOD"),
      .keys = {Qt::CTRL | Qt::Key_Delete},
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->GetLeftView()->OnDeleteBod(); },
      .fnEnabled = TreeActive},
@@ -301,6 +320,10 @@ constexpr int kToolBar[] = {
 
 } // namespace
 
+QString CommandText(const char* pszText) {
+    return QCoreApplication::translate("CommandTable", pszText);
+}
+
 std::span<const CCommandRow> CommandTable() {
     return kCommands;
 }
@@ -311,28 +334,29 @@ std::span<const int> ToolBarLayout() {
 
 std::vector<CMenuLayout> MenusWithoutDocument() {
     return {
-        {"&File",
+        {QT_TRANSLATE_NOOP("CommandTable", "&File"),
          {ID_FILE_NEW, ID_FILE_OPEN, kSeparator, ID_FILE_PRINT_SETUP, kSeparator, kRecentFiles,
           kSeparator, ID_APP_EXIT}},
-        {"&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT}},
-        {"&Help", {ID_APP_ABOUT}},
+        {QT_TRANSLATE_NOOP("CommandTable", "&View"),
+         {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT}},
+        {QT_TRANSLATE_NOOP("CommandTable", "&Help"), {ID_APP_ABOUT}},
     };
 }
 
 std::vector<CMenuLayout> MenusWithDocument() {
     return {
-        {"&File",
+        {QT_TRANSLATE_NOOP("CommandTable", "&File"),
          {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, kSeparator,
           ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator, kRecentFiles,
           kSeparator, ID_APP_EXIT}},
-        {"&Edit",
+        {QT_TRANSLATE_NOOP("CommandTable", "&Edit"),
          {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
           kSeparator, ID_IMPORT, ID_AUTO_SAVE}},
-        {"&View",
+        {QT_TRANSLATE_NOOP("CommandTable", "&View"),
          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT, kSeparator, ID_ALWAYS_ON_TOP,
           kSeparator, ID_SHOPPING_LIST, ID_VIEW_POINTS}},
-        {"&Window",
+        {QT_TRANSLATE_NOOP("CommandTable", "&Window"),
          {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE, kWindowList}},
-        {"&Help", {ID_APP_ABOUT}},
+        {QT_TRANSLATE_NOOP("CommandTable", "&Help"), {ID_APP_ABOUT}},
     };
 }

@@ -66,7 +66,8 @@ enum CommandId : int {
 // enabled (fnEnabled), no check mark (fnChecked), the fixed text (fnText).
 struct CCommandRow {
     int nID = 0;
-    // The menu text, the accelerator after a tab.
+    // The menu text, the accelerator after a tab. The table's texts are English; CommandText
+    // gives them in the user's language.
     const char* pszText = "";
     // The status bar shows the first line, a toolbar button's tooltip the part after the break.
     const char* pszPrompt = "";
@@ -80,6 +81,9 @@ struct CCommandRow {
 };
 
 std::span<const CCommandRow> CommandTable();
+
+// The table's texts and the menus' titles in the user's language.
+QString CommandText(const char* pszText);
 
 // Places in the layouts below that hold no command.
 constexpr int kSeparator = 0;

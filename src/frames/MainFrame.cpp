@@ -102,8 +102,8 @@ CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::CreateCommands() {
     for (const CCommandRow& row : CommandTable()) {
-        auto* pAction = new QAction(QString::fromLatin1(row.pszText), this);
-        const QString strPrompt = QString::fromLatin1(row.pszPrompt);
+        auto* pAction = new QAction(CommandText(row.pszText), this);
+        const QString strPrompt = CommandText(row.pszPrompt);
         const qsizetype nBreak = strPrompt.indexOf(QLatin1Char('\n'));
         pAction->setStatusTip(nBreak < 0 ? strPrompt : strPrompt.left(nBreak));
         if (nBreak >= 0) {
@@ -128,7 +128,7 @@ void CMainFrame::CreateCommands() {
 }
 
 void CMainFrame::CreateToolBar() {
-    m_wndToolBar = addToolBar(QStringLiteral("Toolbar"));
+    m_wndToolBar = addToolBar(tr("Toolbar"));
     m_wndToolBar->setObjectName(QStringLiteral("Toolbar"));
     m_wndToolBar->setIconSize(QSize(16, 16));
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
@@ -149,7 +149,8 @@ void CMainFrame::CreateStatusBar() {
     m_pBodCountPane = new QLabel(pStatusBar);
     m_pBodCountPane->setObjectName(QStringLiteral("BodCountPane"));
     m_pBodCountPane->setMinimumWidth(
-        m_pBodCountPane->fontMetrics().horizontalAdvance(QStringLiteral("BOD Count: WWW/WWW")) +
+        //: Never shown: the pane is made as wide as this text.
+        m_pBodCountPane->fontMetrics().horizontalAdvance(tr("BOD Count: WWW/WWW")) +
         2 * m_pBodCountPane->margin());
     pStatusBar->addPermanentWidget(m_pBodCountPane);
     m_pPointsPane = new QLabel(pStatusBar);
@@ -158,14 +159,14 @@ void CMainFrame::CreateStatusBar() {
     // The message pane falls back to "Ready" whenever no prompt is shown.
     connect(pStatusBar, &QStatusBar::messageChanged, this, [pStatusBar](const QString& strText) {
         if (strText.isEmpty()) {
-            pStatusBar->showMessage(QStringLiteral("Ready"));
+            pStatusBar->showMessage(tr("Ready"));
         }
     });
-    pStatusBar->showMessage(QStringLiteral("Ready"));
+    pStatusBar->showMessage(tr("Ready"));
 }
 
 QMenu* CMainFrame::CreateMenu(const CMenuLayout& layout) {
-    auto* pMenu = new QMenu(QString::fromLatin1(layout.pszTitle), this);
+    auto* pMenu = new QMenu(CommandText(layout.pszTitle), this);
     for (const int nID : layout.items) {
         if (nID == kSeparator) {
             pMenu->addSeparator();
@@ -183,12 +184,12 @@ QMenu* CMainFrame::CreateMenu(const CMenuLayout& layout) {
 }
 
 void CMainFrame::CreateMenus() {
-    m_pRecentPlaceholder = new QAction(QStringLiteral("Recent File"), this);
+    m_pRecentPlaceholder = new QAction(tr("Recent File"), this);
     m_pRecentPlaceholder->setEnabled(false);
-    m_pRecentPlaceholder->setStatusTip(QStringLiteral("Open this document"));
+    m_pRecentPlaceholder->setStatusTip(tr("Open this document"));
     for (int i = 0; i < kMaxRecentFiles; ++i) {
         auto* pAction = new QAction(this);
-        pAction->setStatusTip(QStringLiteral("Open this document"));
+        pAction->setStatusTip(tr("Open this document"));
         connect(pAction, &QAction::triggered, this, [this, i] {
             const QStringList& files = m_docManager.GetRecentFiles();
             if (i < files.size()) {
@@ -246,7 +247,7 @@ void CMainFrame::FillWindowList(QMenu* pMenu) {
         QAction* pAction = pMenu->addAction(QStringLiteral("&%1 %2").arg(nNumber++).arg(strTitle));
         pAction->setCheckable(true);
         pAction->setChecked(pWindow == m_pMdiArea->currentSubWindow());
-        pAction->setStatusTip(QStringLiteral("Activate this window"));
+        pAction->setStatusTip(tr("Activate this window"));
         connect(pAction, &QAction::triggered, this, [this, pWindow] {
             m_pMdiArea->setActiveSubWindow(pWindow);
             UpdateCommandUI();

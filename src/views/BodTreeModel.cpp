@@ -3,6 +3,17 @@
 #include "framework/DisplayText.h"
 #include "framework/Resources.h"
 
+namespace {
+
+// The hierarchy keeps the root's words in English, as bodtool prints them; every other label is
+// the deeds' own text from the game and is shown as it is.
+QString RootText(const std::string& strLabel) {
+    return strLabel == CBodHierarchy::RootLabel(true) ? CBodTreeModel::tr("BOD's - Shopping List")
+                                                      : CBodTreeModel::tr("BOD's - Full List");
+}
+
+} // namespace
+
 CBodTreeModel::CBodTreeModel(const CTextOrder& order, QObject* pParent)
     : QAbstractItemModel(pParent), m_hierarchy(order) {
     InitQuillmarResources();
@@ -73,7 +84,8 @@ QVariant CBodTreeModel::data(const QModelIndex& index, int nRole) const {
     }
     switch (nRole) {
     case Qt::DisplayRole:
-        return DisplayText(pNode->GetLabel());
+        return pNode == &m_hierarchy.GetRoot() ? RootText(pNode->GetLabel())
+                                               : DisplayText(pNode->GetLabel());
     case Qt::DecorationRole:
         return m_icons[static_cast<std::size_t>(pNode->GetImage())];
     default:

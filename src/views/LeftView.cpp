@@ -31,7 +31,7 @@ CLeftView::CLeftView(QWidget* pParent)
     : QTreeView(pParent), m_pTextOrder(std::make_unique<CCollatorTextOrder>()) {
     m_pModel = new CBodTreeModel(*m_pTextOrder, this);
     setModel(m_pModel);
-    setAccessibleName(QStringLiteral("BOD hierarchy"));
+    setAccessibleName(tr("BOD hierarchy"));
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);

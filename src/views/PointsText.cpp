@@ -2,6 +2,8 @@
 
 #include "framework/Profile.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const QString kSection = QStringLiteral("Settings");
@@ -24,7 +26,9 @@ QString Describe(const CBodPoints& points) {
 }
 
 QString Describe(const CBodPoints& points, const QString& strBetween) {
-    return QStringLiteral("%1 points%2%3 banked")
+    //: %1 points earned on turning the deed in, %2 a space and an opening bracket or a line
+    //: break, %3 the points banked.
+    return QCoreApplication::translate("PointsText", "%1 points%2%3 banked")
         .arg(points.nTurnIn)
         .arg(strBetween, QString::fromStdString(BodPoints::FormatBank(points.nBankHundredths)));
 }

@@ -73,18 +73,18 @@ void CQuillmarView::BuildControls() {
     // lets the form show whole at the first-run size.
     pFormLayout->setContentsMargins(0, 0, 0, 0);
 
-    m_groupParts = new QGroupBox(QStringLiteral("SBOD's Filled"), pForm);
+    m_groupParts = new QGroupBox(tr("SBOD's Filled"), pForm);
     pFormLayout->addWidget(m_groupParts);
     pFormLayout->addStretch(1);
     auto* pGrid = new QGridLayout(m_groupParts);
 
-    pGrid->addWidget(new QLabel(QStringLiteral("Count:"), m_groupParts), 0, 0);
+    pGrid->addWidget(new QLabel(tr("Count:"), m_groupParts), 0, 0);
     m_staticCount = MakePlainLabel(m_groupParts);
     m_staticCount->setObjectName(QStringLiteral("staticCount"));
     m_staticCount->setMinimumWidth(m_staticCount->fontMetrics().horizontalAdvance("9999/9999"));
     pGrid->addWidget(m_staticCount, 0, 1);
 
-    m_staticAdjust = new QLabel(QStringLiteral("Adjust Count:"), m_groupParts);
+    m_staticAdjust = new QLabel(tr("Adjust Count:"), m_groupParts);
     KeepPlaceWhenHidden(m_staticAdjust);
     pGrid->addWidget(m_staticAdjust, 0, 2);
 
@@ -108,8 +108,8 @@ void CQuillmarView::BuildControls() {
     m_btnAdjustUp->setArrowType(Qt::UpArrow);
     m_btnAdjustDown->setArrowType(Qt::DownArrow);
     // The arrows carry no text a screen reader could read out.
-    m_btnAdjustUp->setAccessibleName(QStringLiteral("Increase Adjust Count"));
-    m_btnAdjustDown->setAccessibleName(QStringLiteral("Decrease Adjust Count"));
+    m_btnAdjustUp->setAccessibleName(tr("Increase Adjust Count"));
+    m_btnAdjustDown->setAccessibleName(tr("Decrease Adjust Count"));
     for (QToolButton* pArrow : {m_btnAdjustUp, m_btnAdjustDown}) {
         pArrow->setAutoRepeat(true);
         pArrow->setAutoRaise(true);
@@ -126,21 +126,21 @@ void CQuillmarView::BuildControls() {
     pAdjustLayout->addStretch(1);
     pGrid->addLayout(pAdjustLayout, 0, 3);
 
-    pGrid->addWidget(new QLabel(QStringLiteral("Date:"), m_groupParts), 1, 0);
+    pGrid->addWidget(new QLabel(tr("Date:"), m_groupParts), 1, 0);
     m_staticDate = MakePlainLabel(m_groupParts);
     m_staticDate->setObjectName(QStringLiteral("staticDate"));
     pGrid->addWidget(m_staticDate, 1, 1, 1, 3);
 
     // The labels are the edits' buddies, so a screen reader names the edits by them rather
     // than by the group's title, which is the selected deed's.
-    auto* pPriceLabel = new QLabel(QStringLiteral("Price:"), m_groupParts);
+    auto* pPriceLabel = new QLabel(tr("Price:"), m_groupParts);
     pGrid->addWidget(pPriceLabel, 2, 0);
     m_editPrice = new QLineEdit(m_groupParts);
     m_editPrice->setObjectName(QStringLiteral("editPrice"));
     pPriceLabel->setBuddy(m_editPrice);
     pGrid->addWidget(m_editPrice, 2, 1, 1, 3);
 
-    auto* pNotesLabel = new QLabel(QStringLiteral("Notes:"), m_groupParts);
+    auto* pNotesLabel = new QLabel(tr("Notes:"), m_groupParts);
     pGrid->addWidget(pNotesLabel, 3, 0);
     m_editNotes = new QPlainTextEdit(m_groupParts);
     m_editNotes->setObjectName(QStringLiteral("editNotes"));
@@ -165,8 +165,8 @@ void CQuillmarView::BuildControls() {
         m_checkPart[static_cast<std::size_t>(i)] = pBox;
     }
 
-    m_btnApply = new QPushButton(QStringLiteral("&Apply"), m_groupParts);
-    m_btnCancel = new QPushButton(QStringLiteral("&Cancel"), m_groupParts);
+    m_btnApply = new QPushButton(tr("&Apply"), m_groupParts);
+    m_btnCancel = new QPushButton(tr("&Cancel"), m_groupParts);
     m_btnApply->setObjectName(QStringLiteral("btnApply"));
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
     m_btnApply->setDefault(true);
@@ -275,7 +275,7 @@ void CQuillmarView::FillForm() {
 
     ShowPoints();
     if (m_nMode == 0) {
-        m_groupParts->setTitle(QStringLiteral("No BOD Selected"));
+        m_groupParts->setTitle(tr("No BOD Selected"));
         m_strCountText.clear();
         m_strNotesText.clear();
         m_strPriceText.clear();
@@ -397,8 +397,8 @@ bool CQuillmarView::ReadAdjustCount() {
     bool bOk = false;
     const int nValue = m_editAdjust->text().trimmed().toInt(&bOk, 10);
     if (!bOk) {
-        AppPrompt().MessageBox(this, QStringLiteral("Please enter an integer."),
-                               IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
+        AppPrompt().MessageBox(this, tr("Please enter an integer."), IPrompt::Icon::Exclamation,
+                               IPrompt::Buttons::Ok);
         m_editAdjust->setFocus(Qt::OtherFocusReason);
         m_editAdjust->selectAll();
         return false;

@@ -90,7 +90,7 @@ int FitColumns(QTreeView& view) {
 }
 
 QString TitleText(const QString& strTitle) {
-    return strTitle + QStringLiteral(" BOD hierarchy");
+    return QCoreApplication::translate("CTreePrinter", "%1 BOD hierarchy").arg(strTitle);
 }
 
 // Paper stays white whatever the desktop, so a dark scheme's light text would vanish on it:
@@ -200,9 +200,9 @@ void CTreePrinter::PrintPage(QPainter& painter, const QPrinter& printer, int nPa
     painter.setPen(Qt::black);
     painter.drawText(TitleBand(page, m_nCharWidth, m_nItemHeight),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, TitleText(m_strTitle));
-    painter.drawText(PageBand(page, m_nCharWidth, m_nItemHeight),
-                     Qt::AlignCenter | Qt::TextSingleLine,
-                     QStringLiteral("Page %1/%2").arg(nPage).arg(m_nPageCount));
+    painter.drawText(
+        PageBand(page, m_nCharWidth, m_nItemHeight), Qt::AlignCenter | Qt::TextSingleLine,
+        QCoreApplication::translate("CTreePrinter", "Page %1/%2").arg(nPage).arg(m_nPageCount));
     // The slice's top row lands 4 character widths from the left and 4 rows from the top. The
     // viewport's background is not drawn, so the window colour is the paper's white.
     const QRect slice = PageSlice(m_rcTree, m_nItemHeight, m_nLinesPerPage, nPage, m_nPageCount);

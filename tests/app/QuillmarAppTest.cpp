@@ -1,4 +1,3 @@
-#include "app/AboutDlg.h"
 #include "app/ExceptionReport.h"
 #include "app/Translations.h"
 #include "document/QuillmarDoc.h"
@@ -16,6 +15,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <new>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -107,17 +107,60 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
     }
 }
 
-// The program's texts and Qt's own (its buttons) in German, for as long as the translations live.
-TEST(TranslationTest, AGermanDesktopReadsGerman) {
+class TranslationTest : public QuillmarAppFixture {};
+
+// The program's texts and Qt's own (its buttons) in German, for as long as the translations
+// live. Within each menu every item keeps its accelerator letter, and no letter serves twice.
+TEST_F(TranslationTest, AGermanDesktopReadsGermanWithOneItemPerAcceleratorLetter) {
+    struct Seen {
+        QStringList titles;
+        std::vector<int> accelerators; // per menu
+        QString strUndo;
+        QString strMessage;
+        QString strYes;
+    };
     const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    {
+    std::vector<Seen> seen;
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::German, QLocale::Germany)}) {
+        QLocale::setDefault(locale);
         const CTranslations translations;
-        EXPECT_EQ(QString("Info über Quillmar"), CAboutDlg().windowTitle());
-        EXPECT_EQ(QString("&Ja"), QCoreApplication::translate("QPlatformTheme", "&Yes"));
+        ASSERT_TRUE(Start());
+        Frame().GetActiveDocument()->ImportDeeds(TestDeeds::MakeDeeds(
+            {{"Tailoring", "Cloth", "cloth", "10", "Normal", "fancy shirt", "0/10"},
+             {"Tailoring", "Cloth", "cloth", "10", "Normal", "skirt", "0/10"}}));
+        Seen& now = seen.emplace_back();
+        std::set<QKeySequence> barKeys;
+        for (QAction* pTitle : Frame().menuBar()->actions()) {
+            now.titles.append(pTitle->text());
+            EXPECT_TRUE(barKeys.insert(QKeySequence::mnemonic(pTitle->text())).second)
+                << pTitle->text().toStdString();
+            Q_EMIT pTitle->menu()->aboutToShow();
+            std::set<QKeySequence> keys;
+            for (const QAction* pItem : pTitle->menu()->actions()) {
+                const QKeySequence key = QKeySequence::mnemonic(pItem->text());
+                if (!key.isEmpty()) {
+                    EXPECT_TRUE(keys.insert(key).second) << pItem->text().toStdString();
+                }
+            }
+            now.accelerators.push_back(static_cast<int>(keys.size()));
+        }
+        now.strUndo = Frame().GetCommand(ID_EDIT_UNDO)->text();
+        now.strMessage = m_prompt.m_messages.value(0);
+        now.strYes = QCoreApplication::translate("QPlatformTheme", "&Yes");
+        m_pApp.reset();
+        m_prompt.m_messages.clear();
     }
     QLocale::setDefault(previous);
-    EXPECT_EQ(QString("About Quillmar"), CAboutDlg().windowTitle());
+    EXPECT_EQ(QStringList({"&File", "&Edit", "&View", "&Window", "&Help"}), seen[0].titles);
+    EXPECT_EQ(QString("&Undo Import\tCtrl+Z"), seen[0].strUndo);
+    EXPECT_EQ(QString("2 BOD's were imported."), seen[0].strMessage);
+    EXPECT_EQ(QStringList({"&Datei", "&Bearbeiten", "&Ansicht", "&Fenster", "&Hilfe"}),
+              seen[1].titles);
+    EXPECT_EQ(QString("&Rückgängig: Import\tStrg+Z"), seen[1].strUndo);
+    EXPECT_EQ(QString("2 BODs wurden importiert."), seen[1].strMessage);
+    EXPECT_EQ(QString("&Ja"), seen[1].strYes);
+    EXPECT_EQ(seen[0].accelerators, seen[1].accelerators);
 }
 
 class StartUpTest : public QuillmarAppFixture {

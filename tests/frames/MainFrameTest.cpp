@@ -79,7 +79,7 @@ TEST_F(MainFrameTest, MenuBarWithAndWithoutDocument) {
         {"&Edit", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "—", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
          "&Paste\tCtrl+V", "—", "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
         {"&View", "&Toolbar", "&Status Bar", "S&plit", "—", "Al&ways on top\tCtrl+T", "—",
-         "Shopping &List\tCtrl+L", "&Points"},
+         "Shopping &List\tCtrl+L", "P&oints"},
         {"&Window", "&New Window", "&Cascade", "&Tile", "&Arrange Icons"},
         {"&Help", "&About Quillmar..."}};
     EXPECT_EQ(withDocument, ShownMenus());
