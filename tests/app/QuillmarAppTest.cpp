@@ -152,9 +152,6 @@ TEST_F(TranslationTest, AGermanDesktopReadsGermanWithOneItemPerAcceleratorLetter
         m_prompt.m_messages.clear();
     }
     QLocale::setDefault(previous);
-    EXPECT_EQ(QStringList({"&File", "&Edit", "&View", "&Window", "&Help"}), seen[0].titles);
-    EXPECT_EQ(QString("&Undo Import\tCtrl+Z"), seen[0].strUndo);
-    EXPECT_EQ(QString("2 BOD's were imported."), seen[0].strMessage);
     EXPECT_EQ(QStringList({"&Datei", "&Bearbeiten", "&Ansicht", "&Fenster", "&Hilfe"}),
               seen[1].titles);
     EXPECT_EQ(QString("&Rückgängig: Import\tStrg+Z"), seen[1].strUndo);
