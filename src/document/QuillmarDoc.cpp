@@ -110,6 +110,7 @@ void CQuillmarDoc::OnAutoSave() {
 
 void CQuillmarDoc::OnImport() {
     CImportDlg dlg(nullptr);
+    dlg.AddKnownDeeds(m_arrBods);
     if (dlg.exec() == QDialog::Accepted) {
         ImportBods(dlg.TakeProcessed());
     }

@@ -52,6 +52,8 @@ constexpr std::array kCommandTexts{
     CCommandText{ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document\nSave"},
     CCommandText{ID_FILE_SAVE_AS, "Save &As...",
                  "Save the active document with a new name\nSave As"},
+    CCommandText{ID_FILE_EXPORT, "&Export...",
+                 "Write the BOD's to a spreadsheet file (CSV)\nExport"},
     CCommandText{ID_FILE_PRINT, "&Print...\tCtrl+P", "Print the active document\nPrint"},
     CCommandText{ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Display full pages\nPrint Preview"},
     CCommandText{ID_FILE_PRINT_SETUP, "P&rint Setup...",
@@ -62,6 +64,7 @@ constexpr std::array kCommandTexts{
     CCommandText{ID_EDIT_COPY, "&Copy\tCtrl+C",
                  "Copy the selection and put it on the Clipboard\nCopy"},
     CCommandText{ID_EDIT_PASTE, "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste"},
+    CCommandText{ID_EDIT_FIND, "&Find...\tCtrl+F", "Show only the BOD's that match\nFind"},
     CCommandText{ID_IMPORT, "&Import...\tCtrl+I",
                  "Import BOD's from UOAssist's clipboard format\nImport"},
     CCommandText{ID_AUTO_SAVE, "&Auto Save\tCtrl+A",
@@ -122,6 +125,7 @@ constexpr std::array kAccelerators{
     CAccelerator{ID_MDI_NEXT, Qt::CTRL | Qt::Key_F6},
     CAccelerator{ID_MDI_PREV, Qt::CTRL | Qt::SHIFT | Qt::Key_F6},
     CAccelerator{ID_APP_EXIT, Qt::CTRL | Qt::Key_Q},
+    CAccelerator{ID_EDIT_FIND, Qt::CTRL | Qt::Key_F},
 };
 
 struct CToolButton {
@@ -336,6 +340,10 @@ void CMainFrame::CreateCommands() {
         hasFrame);
     SetHandler(
         ID_DELETE_BOD, [this] { GetActiveChildFrame()->GetLeftView()->OnDeleteBod(); }, treeActive);
+    SetHandler(
+        ID_EDIT_FIND, [this] { GetActiveChildFrame()->OnFind(); }, hasFrame);
+    SetHandler(
+        ID_FILE_EXPORT, [this] { GetActiveChildFrame()->OnExport(); }, hasFrame);
     // Undo, Cut, Copy and Paste have no handler in the main window: they stay greyed.
 }
 
@@ -433,10 +441,11 @@ void CMainFrame::CreateMenus() {
     m_menusDocument = {
         CreateMenu(QStringLiteral("&File"),
                    {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS,
-                    kSeparator, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
-                    kSeparator, kRecentFiles, kSeparator, ID_APP_EXIT}),
-        CreateMenu(QStringLiteral("&Edit"), {ID_EDIT_UNDO, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY,
-                                             ID_EDIT_PASTE, kSeparator, ID_IMPORT, ID_AUTO_SAVE}),
+                    ID_FILE_EXPORT, kSeparator, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+                    ID_FILE_PRINT_SETUP, kSeparator, kRecentFiles, kSeparator, ID_APP_EXIT}),
+        CreateMenu(QStringLiteral("&Edit"),
+                   {ID_EDIT_UNDO, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+                    ID_EDIT_FIND, kSeparator, ID_IMPORT, ID_AUTO_SAVE}),
         CreateMenu(QStringLiteral("&View"),
                    {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT, kSeparator,
                     ID_ALWAYS_ON_TOP, kSeparator, ID_SHOPPING_LIST}),

@@ -24,6 +24,9 @@ namespace {
 constexpr int kAutoScrollIntervalMs = 10;
 // Width of the band inside each edge where auto-scroll starts, in pixels.
 constexpr int kScrollBand = 10;
+// A filter that leaves this few deeds shows them all at once; more would take long to lay out
+// and would not fit on a screen anyway.
+constexpr int kExpandAllLimit = 200;
 
 } // namespace
 
@@ -50,6 +53,9 @@ CLeftView::CLeftView(QWidget* pParent)
                     OnSelchanged(current);
                 }
             });
+    connect(m_pModel, &QAbstractItemModel::modelReset, this, &CLeftView::ShownChanged);
+    connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, &CLeftView::ShownChanged);
+    connect(m_pModel, &QAbstractItemModel::rowsInserted, this, &CLeftView::ShownChanged);
 }
 
 CLeftView::~CLeftView() = default;
@@ -67,17 +73,55 @@ void CLeftView::OnUpdate(CView*, long, void*) {
         RelabelSelected();
     } else {
         Rebuild();
+        Q_EMIT ListChanged();
     }
 }
 
-void CLeftView::Rebuild() {
+void CLeftView::SetFilter(const CBodFilter& filter) {
+    if (filter == m_filter) {
+        return;
+    }
+    const bool bNarrower = filter.IsNarrowerThan(m_filter);
+    m_filter = filter;
+    if (GetDocument()) {
+        Rebuild(bNarrower);
+    }
+}
+
+int CLeftView::ShownCount() const {
+    return m_pModel->Hierarchy().GetRoot().GetBodCount();
+}
+
+std::vector<const CBodItem*> CLeftView::ShownBods() const {
+    std::vector<const CBodItem*> bods;
+    if (const CQuillmarDoc* pDoc = GetDocument()) {
+        for (const std::unique_ptr<CBodItem>& pBod : pDoc->m_arrBods) {
+            if (pBod && m_filter.Matches(*pBod)) {
+                bods.push_back(pBod.get());
+            }
+        }
+    }
+    return bods;
+}
+
+void CLeftView::Rebuild(bool bPruneOnly) {
     CQuillmarDoc* pDoc = GetDocument();
     setUpdatesEnabled(false);
     m_bRebuilding = true;
     EndDrag();
-    m_pModel->Hierarchy().Rebuild(pDoc->m_arrBods, pDoc->m_bShoppingList);
+    CBodHierarchy& hierarchy = m_pModel->Hierarchy();
+    if (bPruneOnly) {
+        hierarchy.Prune(m_filter);
+    } else {
+        hierarchy.Rebuild(pDoc->m_arrBods, pDoc->m_bShoppingList,
+                          m_filter.IsActive() ? &m_filter : nullptr);
+    }
     m_hSelected = QModelIndex();
-    expand(m_pModel->index(0, 0));
+    if (m_filter.IsActive() && ShownCount() <= kExpandAllLimit) {
+        expandAll();
+    } else {
+        expand(m_pModel->index(0, 0));
+    }
     const QModelIndex selected =
         m_pModel->IndexFromNode(m_pModel->Hierarchy().FindItemForBod(pDoc->m_pSelectedBod));
     if (selected.isValid()) {

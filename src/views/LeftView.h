@@ -1,12 +1,14 @@
 #pragma once
 
 #include "framework/View.h"
+#include "model/BodFilter.h"
 
 #include <QBasicTimer>
 #include <QPersistentModelIndex>
 #include <QPoint>
 #include <QTreeView>
 #include <memory>
+#include <vector>
 
 class CBodItem;
 class CBodTreeModel;
@@ -29,6 +31,15 @@ public:
 
     // A full rebuild, or only the selected deed's label when the form applied an edit.
     void OnUpdate(CView* pSender, long lHint, void* pHint) override;
+
+    // Shows only the deeds filter matches, and keeps doing so through every rebuild. The
+    // document is not touched. A deed the form edits stays shown until the next rebuild.
+    void SetFilter(const CBodFilter& filter);
+    const CBodFilter& GetFilter() const { return m_filter; }
+    // Deeds the tree shows.
+    int ShownCount() const;
+    // The shown list's deeds that the filter matches, in list order.
+    std::vector<const CBodItem*> ShownBods() const;
 
     // Commands (the main window's menus and accelerators call these too).
     void OnDeleteBod();
@@ -61,6 +72,12 @@ public:
     // band that starts 10 pixels inside the edge.
     static int AutoScrollStep(int nDepth);
 
+Q_SIGNALS:
+    // The shown deeds changed: a rebuild, a filter, a deletion.
+    void ShownChanged();
+    // The document told the tree of a change to its list.
+    void ListChanged();
+
 protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
@@ -75,7 +92,8 @@ protected:
                  const QModelIndex& index) const override;
 
 private:
-    void Rebuild();
+    // bPruneOnly keeps the nodes there are and drops those the filter no longer matches.
+    void Rebuild(bool bPruneOnly = false);
     void RelabelSelected();
     void OnSelchanged(const QModelIndex& current);
     void SelectNode(const QModelIndex& node);
@@ -103,6 +121,7 @@ private:
 
     std::unique_ptr<CTextOrder> m_pTextOrder;
     CBodTreeModel* m_pModel = nullptr;
+    CBodFilter m_filter;
 
     QPersistentModelIndex m_hSelected;
     // A selection made while the tree rebuilds itself does not notify the other views: they

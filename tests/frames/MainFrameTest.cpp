@@ -71,11 +71,11 @@ protected:
 
 TEST_F(MainFrameTest, MenuBarWithAndWithoutDocument) {
     const std::vector<QStringList> withDocument{
-        {"&File", "&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...", "—",
-         "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "—", "Recent File", "—",
-         "E&xit"},
-        {"&Edit", "&Undo\tCtrl+Z", "—", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "—",
-         "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
+        {"&File", "&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...",
+         "&Export...", "—", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "—",
+         "Recent File", "—", "E&xit"},
+        {"&Edit", "&Undo\tCtrl+Z", "—", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
+         "&Find...\tCtrl+F", "—", "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
         {"&View", "&Toolbar", "&Status Bar", "S&plit", "—", "Al&ways on top\tCtrl+T", "—",
          "Shopping &List\tCtrl+L"},
         {"&Window", "&New Window", "&Cascade", "&Tile", "&Arrange Icons"},
@@ -125,7 +125,7 @@ TEST_F(MainFrameTest, EveryAcceleratorBelongsToExactlyOneCommand) {
         {"F6", ID_NEXT_PANE},         {"Shift+F6", ID_PREV_PANE},      {"Ctrl+Ins", ID_EDIT_COPY},
         {"Shift+Ins", ID_EDIT_PASTE}, {"Ctrl+X", ID_EDIT_CUT},         {"Ctrl+Z", ID_EDIT_UNDO},
         {"Ctrl+F4", ID_MDI_CLOSE},    {"Ctrl+Shift+F6", ID_MDI_PREV},  {"Ctrl+F6", ID_MDI_NEXT},
-        {"Ctrl+Q", ID_APP_EXIT}};
+        {"Ctrl+Q", ID_APP_EXIT},      {"Ctrl+F", ID_EDIT_FIND}};
     for (const auto& [pszKey, nID] : table) {
         EXPECT_TRUE(Frame().GetCommand(nID)->shortcuts().contains(QKeySequence(pszKey))) << pszKey;
     }
@@ -157,7 +157,8 @@ TEST_F(MainFrameTest, CommandStatesWithADocumentInShoppingListAndWithoutADocumen
                          {ID_VIEW_STATUS_BAR, 1, 1, 1},    {ID_WINDOW_SPLIT, 1, 1, 0},
                          {ID_WINDOW_NEW, 1, 1, 0},         {ID_WINDOW_CASCADE, 1, 1, 0},
                          {ID_WINDOW_TILE_HORZ, 1, 1, 0},   {ID_WINDOW_ARRANGE, 1, 1, 0},
-                         {ID_APP_ABOUT, 1, 1, 1}};
+                         {ID_APP_ABOUT, 1, 1, 1},          {ID_EDIT_FIND, 1, 1, 0},
+                         {ID_FILE_EXPORT, 1, 1, 0}};
     const auto expectStates = [&table, this](bool(Row::*pbState), const char* pszWhen) {
         for (const Row& row : table) {
             EXPECT_EQ(row.*pbState, IsEnabled(row.nID)) << pszWhen << row.nID;
