@@ -1,8 +1,10 @@
 #include "model/BodFilter.h"
 
 #include "model/TextUtil.h"
+#include "model/Utf8.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -27,6 +29,40 @@ void FoldInto(std::string& out, std::string_view text) {
             ++i;
         }
     }
+}
+
+// ASCII letters folded, every other byte as it is.
+constexpr std::array<unsigned char, 256> kAsciiFold = [] {
+    std::array<unsigned char, 256> fold{};
+    for (std::size_t c = 0; c < fold.size(); ++c) {
+        fold[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    }
+    return fold;
+}();
+
+// Whether the folded word occurs in text. A word of ASCII only is compared byte by byte with
+// the text's bytes folded as they are read: a byte beyond ASCII never equals one of the word's,
+// whatever it folds to. Only a word beyond ASCII needs the text folded whole first.
+bool ContainsFolded(std::string_view text, std::string_view word) {
+    if (!Utf8::IsAscii(word)) {
+        thread_local std::string folded;
+        FoldInto(folded, text);
+        return folded.find(word) != std::string::npos;
+    }
+    if (word.size() > text.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
+        std::size_t j = 0;
+        while (j < word.size() && kAsciiFold[static_cast<unsigned char>(text[i + j])] ==
+                                      static_cast<unsigned char>(word[j])) {
+            ++j;
+        }
+        if (j == word.size()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Narrows(const std::optional<std::string>& mine, const std::optional<std::string>& other) {
@@ -65,19 +101,11 @@ bool CBodFilter::Matches(const CBodItem& bod) const {
         (m_size != Size::Any && bod.IsLarge() != (m_size == Size::Large))) {
         return false;
     }
-    if (m_words.empty()) {
-        return true;
-    }
-    // Each text is folded once per deed, into buffers that keep their room between calls.
-    thread_local std::string folded[6];
     const std::string* texts[] = {&bod.m_strItem,    &bod.m_strMaterial, &bod.m_strCategory,
                                   &bod.m_strQuality, &bod.m_strPrice,    &bod.m_strNotes};
-    for (std::size_t i = 0; i < std::size(texts); ++i) {
-        FoldInto(folded[i], *texts[i]);
-    }
-    return std::all_of(m_words.begin(), m_words.end(), [](const std::string& word) {
-        return std::any_of(std::begin(folded), std::end(folded), [&word](const std::string& text) {
-            return text.find(word) != std::string::npos;
+    return std::all_of(m_words.begin(), m_words.end(), [&texts](const std::string& word) {
+        return std::any_of(std::begin(texts), std::end(texts), [&word](const std::string* pText) {
+            return ContainsFolded(*pText, word);
         });
     });
 }

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 
 namespace DeedCsv {
 
@@ -16,10 +15,17 @@ constexpr std::string_view kHeader = "Trade,Category,Material,Amount,Quality,Ite
 
 // Bytes that are not well-formed UTF-8 are written as U+FFFD, so the file is what its mark says.
 void AppendField(std::string& out, std::string_view text) {
-    const bool bQuote = text.find_first_of(",\"\r\n") != std::string_view::npos;
-    if (bQuote) {
-        out += '"';
+    bool bQuote = false;
+    bool bPlain = true;
+    for (const char c : text) {
+        bQuote = bQuote || c == ',' || c == '"' || c == '\r' || c == '\n';
+        bPlain = bPlain && c != '"' && static_cast<unsigned char>(c) < 0x80;
     }
+    if (bPlain) {
+        out.append(bQuote ? "\"" : "").append(text).append(bQuote ? "\"," : ",");
+        return;
+    }
+    out += bQuote ? "\"" : "";
     std::size_t pos = 0;
     while (pos < text.size()) {
         const char c = text[pos];
@@ -27,16 +33,23 @@ void AppendField(std::string& out, std::string_view text) {
             Utf8::Append(out, Utf8::DecodeNext(text, pos));
             continue;
         }
-        if (c == '"') {
-            out += '"';
-        }
-        out += c;
+        out += c == '"' ? "\"\"" : std::string_view(&c, 1);
         ++pos;
     }
-    if (bQuote) {
-        out += '"';
+    out += bQuote ? "\"," : ",";
+}
+
+// value in decimal with at least nWidth digits.
+void AppendNumber(std::string& out, long long value, int nWidth) {
+    char digits[24];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0 || n < nWidth);
+    while (n > 0) {
+        out += digits[--n];
     }
-    out += ',';
 }
 
 void AppendRow(std::string& out, const CBodItem& bod) {
@@ -47,8 +60,10 @@ void AppendRow(std::string& out, const CBodItem& bod) {
     }
     const auto nFilled = std::count_if(bod.m_arrParts.begin(), bod.m_arrParts.end(),
                                        [](const CBodItemDetail& part) { return part.IsFilled(); });
-    out.append(std::to_string(nFilled)).append(",");
-    out.append(std::to_string(bod.m_arrParts.size())).append(",");
+    AppendNumber(out, nFilled, 1);
+    out += ',';
+    AppendNumber(out, static_cast<long long>(bod.m_arrParts.size()), 1);
+    out += ',';
     AppendField(out, bod.m_strPrice);
     AppendField(out, bod.m_strNotes);
     out.append(IsoTime(bod.m_timeAdded)).append("\r\n");
@@ -62,12 +77,20 @@ std::string IsoTime(std::uint32_t nTime) {
     const sys_days day = floor<days>(time);
     const year_month_day date{day};
     const hh_mm_ss clock{time - day};
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ",
-                  static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
-                  static_cast<unsigned>(date.day()), static_cast<int>(clock.hours().count()),
-                  static_cast<int>(clock.minutes().count()),
-                  static_cast<int>(clock.seconds().count()));
+    std::string text;
+    text.reserve(20);
+    AppendNumber(text, static_cast<int>(date.year()), 4);
+    text += '-';
+    AppendNumber(text, static_cast<unsigned>(date.month()), 2);
+    text += '-';
+    AppendNumber(text, static_cast<unsigned>(date.day()), 2);
+    text += 'T';
+    AppendNumber(text, clock.hours().count(), 2);
+    text += ':';
+    AppendNumber(text, clock.minutes().count(), 2);
+    text += ':';
+    AppendNumber(text, clock.seconds().count(), 2);
+    text += 'Z';
     return text;
 }
 
