@@ -140,25 +140,25 @@ void CBodHierarchy::Rebuild(const CBodArray& bods, bool bShoppingList, const CBo
     }
 }
 
-void CBodHierarchy::Prune(const CBodFilter& filter) {
+void CBodHierarchy::Prune(const std::function<bool(const CBodItem&)>& keep) {
     if (m_pListener) {
         m_pListener->BeginReset();
     }
-    m_root.m_nBodCount = PruneChildren(m_root, filter);
+    m_root.m_nBodCount = PruneChildren(m_root, keep);
     if (m_pListener) {
         m_pListener->EndReset();
     }
 }
 
-int CBodHierarchy::PruneChildren(CBodNode& node, const CBodFilter& filter) {
+int CBodHierarchy::PruneChildren(CBodNode& node, const std::function<bool(const CBodItem&)>& keep) {
     int nBodCount = 0;
     std::erase_if(node.m_children, [&](const std::unique_ptr<CBodNode>& pChild) {
         if (pChild->m_pBod) {
-            const bool bKeep = filter.Matches(*pChild->m_pBod);
+            const bool bKeep = keep(*pChild->m_pBod);
             nBodCount += bKeep ? 1 : 0;
             return !bKeep;
         }
-        pChild->m_nBodCount = PruneChildren(*pChild, filter);
+        pChild->m_nBodCount = PruneChildren(*pChild, keep);
         nBodCount += pChild->m_nBodCount;
         if (pChild->m_nBodCount > 0) {
             return false;

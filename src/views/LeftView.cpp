@@ -18,6 +18,7 @@
 #include <QStatusTipEvent>
 #include <QTimerEvent>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -81,10 +82,32 @@ void CLeftView::SetFilter(const CBodFilter& filter) {
     if (filter == m_filter) {
         return;
     }
-    const bool bNarrower = filter.IsNarrowerThan(m_filter);
-    m_filter = filter;
-    if (GetDocument()) {
-        Rebuild(bNarrower);
+    const CBodFilter previous = std::exchange(m_filter, filter);
+    const CQuillmarDoc* pDoc = GetDocument();
+    if (pDoc == nullptr) {
+        return;
+    }
+    if (!m_filter.IsNarrowerThan(previous)) {
+        Rebuild();
+        return;
+    }
+    // Narrowing only hides deeds. They are found in list order, which reads the deeds where
+    // they lie in memory; walking the tree would jump about.
+    std::unordered_set<const CBodItem*> hidden;
+    const std::size_t nMaxToPrune = static_cast<std::size_t>(ShownCount()) / 2;
+    for (const std::unique_ptr<CBodItem>& pBod : pDoc->m_arrBods) {
+        if (pBod && !m_filter.Matches(*pBod) && previous.Matches(*pBod)) {
+            hidden.insert(pBod.get());
+            // Building the few that stay is quicker than taking most of them away.
+            if (hidden.size() > nMaxToPrune) {
+                Rebuild();
+                return;
+            }
+        }
+    }
+    // A letter more that hides nothing (most of typing a word) leaves the tree as it is.
+    if (!hidden.empty()) {
+        Rebuild(&hidden);
     }
 }
 
@@ -104,14 +127,14 @@ std::vector<const CBodItem*> CLeftView::ShownBods() const {
     return bods;
 }
 
-void CLeftView::Rebuild(bool bPruneOnly) {
+void CLeftView::Rebuild(const std::unordered_set<const CBodItem*>* pHidden) {
     CQuillmarDoc* pDoc = GetDocument();
     setUpdatesEnabled(false);
     m_bRebuilding = true;
     EndDrag();
     CBodHierarchy& hierarchy = m_pModel->Hierarchy();
-    if (bPruneOnly) {
-        hierarchy.Prune(m_filter);
+    if (pHidden != nullptr) {
+        hierarchy.Prune([pHidden](const CBodItem& bod) { return !pHidden->contains(&bod); });
     } else {
         hierarchy.Rebuild(pDoc->m_arrBods, pDoc->m_bShoppingList,
                           m_filter.IsActive() ? &m_filter : nullptr);

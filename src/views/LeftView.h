@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QTreeView>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class CBodItem;
@@ -92,8 +93,8 @@ protected:
                  const QModelIndex& index) const override;
 
 private:
-    // bPruneOnly keeps the nodes there are and drops those the filter no longer matches.
-    void Rebuild(bool bPruneOnly = false);
+    // With pHidden, keeps the nodes there are and only drops those of the deeds in it.
+    void Rebuild(const std::unordered_set<const CBodItem*>* pHidden = nullptr);
     void RelabelSelected();
     void OnSelchanged(const QModelIndex& current);
     void SelectNode(const QModelIndex& node);

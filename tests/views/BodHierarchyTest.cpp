@@ -150,13 +150,13 @@ TEST_F(BodHierarchyTest, PruningGivesWhatARebuildWithTheFilterGives) {
         if (std::string_view(pszText) == "or g") {
             filter.SetSize(CBodFilter::Size::Small);
         }
-        m_hierarchy.Prune(filter);
+        m_hierarchy.Prune([&filter](const CBodItem& bod) { return filter.Matches(bod); });
         rebuilt.Rebuild(bods, false, &filter);
         EXPECT_EQ(Shape(rebuilt.GetRoot()), Shape(m_hierarchy.GetRoot()));
     }
     filter.SetText("plate gloves");
     m_hierarchy.Rebuild(bods, false);
-    m_hierarchy.Prune(filter);
+    m_hierarchy.Prune([&filter](const CBodItem& bod) { return filter.Matches(bod); });
     const CBodNode* pSmithy = m_hierarchy.FindChildItem(m_hierarchy.GetRoot(), "Smithy");
     ASSERT_NE(nullptr, pSmithy);
     EXPECT_EQ(nullptr, m_hierarchy.FindChildItem(m_hierarchy.GetRoot(), "Tailor"));
