@@ -209,11 +209,22 @@ TEST_F(ChildFrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
     pDoc->ImportBods(std::move(imported));
     EXPECT_EQ(2, pTree->ShownCount());
     EXPECT_EQ(QString("2 of 16 shown"), pBar->GetCountLabel()->text());
+    // A deletion takes the deed from what is shown, and the counts follow.
+    QModelIndex deed = pTree->model()->index(0, 0);
+    while (pTree->model()->hasChildren(deed)) {
+        deed = pTree->model()->index(0, 0, deed);
+    }
+    pTree->setCurrentIndex(deed);
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    pTree->OnDeleteBod();
+    EXPECT_EQ(1, pTree->ShownCount());
+    EXPECT_EQ(QString("1 of 15 shown"), pBar->GetCountLabel()->text());
 
     QTest::keyClick(pBar->GetSizeChoice(), Qt::Key_Escape);
     EXPECT_TRUE(pBar->isHidden());
-    EXPECT_EQ(16, pTree->ShownCount());
-    EXPECT_EQ(QString("BOD count: 16/16"), CountPane());
+    EXPECT_EQ(15, pTree->ShownCount());
+    // The deed the deletion moved to stays selected.
+    EXPECT_EQ(QString("BOD count: 1/15"), CountPane());
     EXPECT_EQ(QString(), pBar->GetTextEdit()->text());
 }
 
