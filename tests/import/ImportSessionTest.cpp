@@ -121,6 +121,14 @@ TEST_F(ImportSessionTest, RowsAlreadyInTheDocumentAreMarkedAndCounted) {
         document.back()->m_strAmount = strAmount;
     }
     document.erase(document.begin());
+    // The large deed with a part's flag turned, and with a part of another name.
+    for (const bool bTurnFlag : {true, false}) {
+        earlier.Paste(kLarge);
+        earlier.ProcessAll();
+        document.push_back(std::move(earlier.TakeProcessed().front()));
+        const bool bFilled = document.back()->GetPart(1)->IsFilled();
+        document.back()->SetPart(1, bFilled != bTurnFlag, bTurnFlag ? "" : "chainmail hood");
+    }
     m_session.AddKnownDeeds(document);
     m_session.Paste(kSmall + "\n" + kLarge + "\n" + kBrokenLower);
     EXPECT_EQ(0, m_session.GetDuplicates());
