@@ -37,6 +37,7 @@ TEST(BodToolExportTest, CsvReadsBackAsTheDumpAndJsonIsTheDumpsDeeds) {
         {"platemail arms", "platemail gloves", "platemail legs"}));
     bods.back()->SetPart(1, true, "");
     bods.back()->m_timeAdded = 951782400; // a leap day
+    bods.back()->m_strNotes = "für Ærwin";
     bods.push_back(TestDeeds::MakeDeed(
         {"Tailor", "Cloth", "cloth", "15", "Exceptional", "cape, \"fancy\"", "0/15"}));
     bods.back()->m_strNotes = "line one\r\nline two, with \"quotes\"\nand an é";
