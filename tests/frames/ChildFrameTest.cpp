@@ -12,6 +12,7 @@
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -186,12 +187,19 @@ TEST_F(ChildFrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
     CQuillmarDoc* pDoc = pFrame->GetDocument();
     CFilterBar* pBar = pFrame->GetFilterBar();
     CLeftView* pTree = pFrame->GetLeftView();
+    const QAbstractItemModelTester tester(pTree->model(),
+                                          QAbstractItemModelTester::FailureReportingMode::Fatal);
     EXPECT_TRUE(pBar->isVisible());
     EXPECT_EQ(pBar->GetTextEdit(), QApplication::focusWidget());
     // Five platemail items and the tailor's deed filed under Platemail.
     EXPECT_EQ(6, pTree->ShownCount());
     EXPECT_EQ(QString("6 of 13 shown"), pBar->GetCountLabel()->text());
     EXPECT_EQ(QString("BOD count: 0/6 of 13"), CountPane());
+    // So few are shown at once, down to the deeds.
+    QModelIndex node = pTree->model()->index(0, 0);
+    for (int nLevel = 0; nLevel < 7; ++nLevel, node = pTree->model()->index(0, 0, node)) {
+        EXPECT_TRUE(pTree->isExpanded(node)) << nLevel;
+    }
     pBar->GetSizeChoice()->setCurrentIndex(1);
     const int nIron = pBar->GetMaterialChoice()->findText("iron");
     ASSERT_GT(nIron, 0);
@@ -223,6 +231,7 @@ TEST_F(ChildFrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
     QTest::keyClick(pBar->GetSizeChoice(), Qt::Key_Escape);
     EXPECT_TRUE(pBar->isHidden());
     EXPECT_EQ(15, pTree->ShownCount());
+    EXPECT_TRUE(pTree->isExpanded(pTree->model()->index(0, 0)));
     // The deed the deletion moved to stays selected.
     EXPECT_EQ(QString("BOD count: 1/15"), CountPane());
     EXPECT_EQ(QString(), pBar->GetTextEdit()->text());
