@@ -231,10 +231,14 @@ TEST_F(ChildFrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
     QTest::keyClick(pBar->GetSizeChoice(), Qt::Key_Escape);
     EXPECT_TRUE(pBar->isHidden());
     EXPECT_EQ(15, pTree->ShownCount());
-    EXPECT_TRUE(pTree->isExpanded(pTree->model()->index(0, 0)));
     // The deed the deletion moved to stays selected.
     EXPECT_EQ(QString("BOD count: 1/15"), CountPane());
     EXPECT_EQ(QString(), pBar->GetTextEdit()->text());
+    // With nothing selected, only the root is open again.
+    pDoc->m_pSelectedBod = nullptr;
+    pDoc->UpdateAllViews(nullptr);
+    EXPECT_TRUE(pTree->isExpanded(pTree->model()->index(0, 0)));
+    EXPECT_FALSE(pTree->isExpanded(pTree->model()->index(0, 0, pTree->model()->index(0, 0))));
 }
 
 // With a filter on, the player says which deeds go; a write that fails says so and leaves the
