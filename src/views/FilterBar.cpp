@@ -71,8 +71,8 @@ CFilterBar::CFilterBar(QWidget* pParent) : QWidget(pParent) {
 
     m_comboTrade = CreateChoice(tr("Trade"), tr("Any trade"), this);
     m_comboSize = CreateChoice(tr("Size"), tr("Any size"), this);
-    m_comboSize->addItem(tr("Large"));
-    m_comboSize->addItem(tr("Small"));
+    m_comboSize->addItem(tr("Large"), static_cast<int>(CBodFilter::Size::Large));
+    m_comboSize->addItem(tr("Small"), static_cast<int>(CBodFilter::Size::Small));
     m_comboQuality = CreateChoice(tr("Quality"), tr("Any quality"), this);
     m_comboMaterial = CreateChoice(tr("Material"), tr("Any material"), this);
 
@@ -152,10 +152,8 @@ void CFilterBar::ReadControls() {
     filter.SetTrade(Chosen(*m_comboTrade));
     filter.SetQuality(Chosen(*m_comboQuality));
     filter.SetMaterial(Chosen(*m_comboMaterial));
-    const int nSize = m_comboSize->currentIndex();
-    filter.SetSize(nSize == 1   ? CBodFilter::Size::Large
-                   : nSize == 2 ? CBodFilter::Size::Small
-                                : CBodFilter::Size::Any);
+    // "Any size" carries no data, which reads as 0, the value of Size::Any.
+    filter.SetSize(static_cast<CBodFilter::Size>(m_comboSize->currentData().toInt()));
     if (filter == m_filter) {
         return;
     }

@@ -217,6 +217,9 @@ TEST_F(ChildFrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
     pDoc->ImportBods(std::move(imported));
     EXPECT_EQ(2, pTree->ShownCount());
     EXPECT_EQ(QString("2 of 16 shown"), pBar->GetCountLabel()->text());
+    // The choices were offered again from the grown list, the one made kept.
+    EXPECT_EQ(QString("Any material"), pBar->GetMaterialChoice()->itemText(0));
+    EXPECT_EQ(QString("iron"), pBar->GetMaterialChoice()->currentText());
     // A deletion takes the deed from what is shown, and the counts follow.
     QModelIndex deed = pTree->model()->index(0, 0);
     while (pTree->model()->hasChildren(deed)) {

@@ -5,6 +5,7 @@
 #include "framework/Profile.h"
 #include "import/dialog/ImportDlg.h"
 #include "support/TestDeeds.h"
+#include "views/FilterBar.h"
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
 
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -304,6 +306,8 @@ TEST_F(MainFrameTest, EveryControlHasANameThatSaysWhatItIs) {
         {dlgControl("editTotal"), "Total Items Pasted:"},
         {dlgControl("editAdded"), "BOD's Added:"},
         {dlgControl("editInvalid"), "Invalid List Items:"},
+        {child.GetFilterBar()->GetTextEdit(), "Find"},
+        {child.GetFilterBar()->findChild<QToolButton*>(), "Close filter"},
     };
     for (const auto& [pControl, strName] : table) {
         ASSERT_NE(nullptr, pControl) << strName.toStdString();
