@@ -1,5 +1,6 @@
 #include "views/FilterBar.h"
 
+#include <QCollator>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,9 +9,11 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
+#include <algorithm>
 #include <optional>
-#include <set>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
 namespace {
 
@@ -33,20 +36,26 @@ std::optional<std::string> Chosen(const QComboBox& combo) {
     return combo.currentData().toString().toStdString();
 }
 
-void FillChoice(QComboBox& combo, const std::set<std::string>& values) {
+// The values in the order the tree sorts its labels: the user's, letter case aside.
+void FillChoice(QComboBox& combo, const std::unordered_set<std::string_view>& values) {
     const std::optional<std::string> chosen = Chosen(combo);
-    std::set<std::string> offered = values;
-    if (chosen) {
-        offered.insert(*chosen);
+    QStringList offered;
+    for (const std::string_view value : values) {
+        offered << QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
     }
+    if (chosen && !values.contains(*chosen)) {
+        offered << QString::fromStdString(*chosen);
+    }
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(offered.begin(), offered.end(), collator);
     const QSignalBlocker blocker(combo);
     while (combo.count() > 1) {
         combo.removeItem(1);
     }
-    for (const std::string& value : offered) {
-        const QString strValue = QString::fromStdString(value);
+    for (const QString& strValue : offered) {
         combo.addItem(strValue.isEmpty() ? CFilterBar::tr("(empty)") : strValue, strValue);
-        if (chosen == value) {
+        if (chosen && strValue.toStdString() == *chosen) {
             combo.setCurrentIndex(combo.count() - 1);
         }
     }
@@ -127,9 +136,10 @@ void CFilterBar::ClearAndClose() {
 }
 
 void CFilterBar::SetChoices(const CBodArray& bods) {
-    std::set<std::string> trades;
-    std::set<std::string> qualities;
-    std::set<std::string> materials;
+    // Views into the deeds, which outlive this call.
+    std::unordered_set<std::string_view> trades;
+    std::unordered_set<std::string_view> qualities;
+    std::unordered_set<std::string_view> materials;
     for (const std::unique_ptr<CBodItem>& pBod : bods) {
         if (pBod) {
             trades.insert(pBod->m_strTrade);

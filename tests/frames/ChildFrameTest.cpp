@@ -220,6 +220,9 @@ TEST_F(ChildFrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
     // The choices were offered again from the grown list, the one made kept.
     EXPECT_EQ(QString("Any material"), pBar->GetMaterialChoice()->itemText(0));
     EXPECT_EQ(QString("iron"), pBar->GetMaterialChoice()->currentText());
+    // In the tree's order, letter case aside.
+    EXPECT_EQ(QString("agapite"), pBar->GetMaterialChoice()->itemText(1));
+    EXPECT_EQ(QString("Valorite"), pBar->GetMaterialChoice()->itemText(8));
     // A deletion takes the deed from what is shown, and the counts follow.
     QModelIndex deed = pTree->model()->index(0, 0);
     while (pTree->model()->hasChildren(deed)) {
