@@ -200,6 +200,8 @@ TEST_F(ChildFrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
     for (int nLevel = 0; nLevel < 7; ++nLevel, node = pTree->model()->index(0, 0, node)) {
         EXPECT_TRUE(pTree->isExpanded(node)) << nLevel;
     }
+    pBar->GetSizeChoice()->setCurrentIndex(2);
+    EXPECT_EQ(5, pTree->ShownCount());
     pBar->GetSizeChoice()->setCurrentIndex(1);
     const int nIron = pBar->GetMaterialChoice()->findText("iron");
     ASSERT_GT(nIron, 0);
