@@ -1,4 +1,3 @@
-#include "app/AboutDlg.h"
 #include "app/ExceptionReport.h"
 #include "app/Translations.h"
 #include "document/QuillmarDoc.h"
@@ -9,6 +8,7 @@
 #include "support/BodToolRunner.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
+#include "widgets/AboutDlg.h"
 
 #include <QMdiArea>
 #include <QMenu>
