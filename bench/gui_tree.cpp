@@ -1,10 +1,13 @@
 #include "document/QuillmarDoc.h"
 #include "framework/Prompt.h"
+
+#include "views/FilterBar.h"
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
 
 #include <QCoreApplication>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <array>
 #include <benchmark/benchmark.h>
 #include <string>
@@ -205,5 +208,39 @@ void BM_RootBranchPoints(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RootBranchPoints)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// One keystroke in the filter bar, from the text before to the text after, until the tree shows
+// the result. Typing on narrows what is shown; a backspace widens it again and rebuilds.
+struct Keystroke {
+    const char* pszBefore;
+    const char* pszAfter;
+};
+constexpr Keystroke kKeystrokes[] = {
+    {"", "o"},     // the first letter: most deeds still match
+    {"gl", "glo"}, // a word under way: the same deeds as before
+    {"", "k"},     // a rare letter: an eighth of the deeds stay
+    {"o", ""},     // a backspace back to everything
+    {"glo", "gl"}, // a backspace that brings nothing back
+};
+
+void BM_FilterKeystroke(benchmark::State& state) {
+    Window window(static_cast<int>(state.range(0)));
+    const Keystroke& keystroke = kKeystrokes[state.range(1)];
+    CFilterBar bar;
+    QObject::connect(&bar, &CFilterBar::FilterChanged, &window.tree,
+                     [&] { window.tree.SetFilter(bar.GetFilter()); });
+    for (auto _ : state) {
+        state.PauseTiming();
+        bar.GetTextEdit()->setText(QString::fromLatin1(keystroke.pszBefore));
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        bar.GetTextEdit()->setText(QString::fromLatin1(keystroke.pszAfter));
+        QCoreApplication::processEvents();
+    }
+    state.counters["shown"] = window.tree.ShownCount();
+}
+BENCHMARK(BM_FilterKeystroke)
+    ->ArgsProduct({{100000}, {0, 1, 2, 3, 4}})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -41,6 +41,26 @@
         <source>BOD count: %1/%2</source>
         <translation>BOD-Anzahl: %1/%2</translation>
     </message>
+    <message>
+        <source>BOD count: %1/%2 of %3</source>
+        <translation>BOD-Anzahl: %1/%2 von %3</translation>
+    </message>
+    <message>
+        <source>The filter shows %1 of %2 BOD&apos;s.
+Export only those %1? (No exports all %2.)</source>
+        <translation>Der Filter zeigt %1 von %2 BODs an.
+Nur diese %1 exportieren? (Nein: alle %2 exportieren.)</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>Failed to export BOD&apos;s.
+%1: %2</source>
+        <translation>Die BODs konnten nicht exportiert werden.
+%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>CDocTemplate</name>
@@ -100,6 +120,73 @@ Ja: Datei überschreiben. Nein: unter einem anderen Namen speichern. Abbrechen: 
     <message>
         <source>Save changes to %1?</source>
         <translation>Änderungen an %1 speichern?</translation>
+    </message>
+</context>
+<context>
+    <name>CFilterBar</name>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Find: item, material, notes...</source>
+        <translation>Suchen: Gegenstand, Material, Notizen...</translation>
+    </message>
+    <message>
+        <source>Close filter</source>
+        <translation>Filter schließen</translation>
+    </message>
+    <message>
+        <source>Show every BOD again (Esc)</source>
+        <translation>Wieder alle BODs anzeigen (Esc)</translation>
+    </message>
+    <message>
+        <source>Trade</source>
+        <translation>Handwerk</translation>
+    </message>
+    <message>
+        <source>Any trade</source>
+        <translation>Alle Handwerke</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Any size</source>
+        <translation>Alle Größen</translation>
+    </message>
+    <message>
+        <source>Large</source>
+        <translation>Groß</translation>
+    </message>
+    <message>
+        <source>Small</source>
+        <translation>Klein</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualität</translation>
+    </message>
+    <message>
+        <source>Any quality</source>
+        <translation>Alle Qualitäten</translation>
+    </message>
+    <message>
+        <source>Material</source>
+        <translation>Material</translation>
+    </message>
+    <message>
+        <source>Any material</source>
+        <translation>Alle Materialien</translation>
+    </message>
+    <message>
+        <source>%1 of %2 shown</source>
+        <translation>%1 von %2 angezeigt</translation>
     </message>
 </context>
 <context>
@@ -172,12 +259,20 @@ Möchten Sie fortfahren?</translation>
         <source>Tooltip</source>
         <translation>Tooltip</translation>
     </message>
+    <message>
+        <source>%1 already in this document</source>
+        <translation>%1 schon in diesem Dokument</translation>
+    </message>
 </context>
 <context>
     <name>CImportRowModel</name>
     <message>
         <source>Items</source>
         <translation>Einträge</translation>
+    </message>
+    <message>
+        <source>Already in this document</source>
+        <translation>Schon in diesem Dokument</translation>
     </message>
 </context>
 <context>
@@ -725,6 +820,26 @@ Seitenansicht</translation>
     <message>
         <source>P&amp;oints</source>
         <translation>&amp;Punkte</translation>
+    </message>
+    <message>
+        <source>&amp;Find...	Ctrl+F</source>
+        <translation>&amp;Suchen...	Strg+F</translation>
+    </message>
+    <message>
+        <source>Show only the BOD&apos;s that match
+Find</source>
+        <translation>Zeigt nur die passenden BODs an
+Suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>E&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>Write the BOD&apos;s to a spreadsheet file (CSV)
+Export</source>
+        <translation>Schreibt die BODs in eine Tabellendatei (CSV)
+Exportieren</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandFiles.h"
 #include "cli/DumpCommand.h"
+#include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/ParseCommand.h"
 #include "cli/PrintCommand.h"
@@ -43,6 +44,7 @@ constexpr Command kCommands[] = {
     {"stats", "stats FILE.bod", false, RunStatsCommand},
     {"tree", "tree [--shopping] FILE.bod", false, RunTreeCommand},
     {"print", "print [--expand all|root] FILE.bod OUT.pdf", true, RunPrintCommand},
+    {"export", "export [--format csv|json] FILE.bod", false, RunExportCommand},
 };
 
 void PrintUsage(std::ostream& out, std::span<const Command> commands) {

@@ -99,4 +99,17 @@ void AppendObject(std::string& out, const CBodItem& bod) {
     out += '}';
 }
 
+void AppendDeedsMember(std::string& out, const CBodArray& bods) {
+    out += "\"deeds\":[";
+    bool bFirst = true;
+    for (const std::unique_ptr<CBodItem>& pBod : bods) {
+        if (pBod) {
+            out += bFirst ? "" : ",";
+            AppendObject(out, *pBod);
+            bFirst = false;
+        }
+    }
+    out += ']';
+}
+
 } // namespace DeedJson

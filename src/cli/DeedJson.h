@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/BodItem.h"
+#include "model/BodArray.h"
 
 #include <string>
 #include <string_view>
@@ -18,5 +18,8 @@ void AppendMembers(std::string& out, const CBodItem& bod);
 
 // Appends the deed as an object.
 void AppendObject(std::string& out, const CBodItem& bod);
+
+// Appends "deeds":[deed, ...] with the non-null deeds of bods, in order.
+void AppendDeedsMember(std::string& out, const CBodArray& bods);
 
 } // namespace DeedJson

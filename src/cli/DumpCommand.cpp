@@ -11,14 +11,9 @@ int RunDumpCommand(const std::vector<std::string>& args) {
     const BodFile::Contents document = LoadBodDocument(commandArgs.Positionals(1, 1).front());
 
     std::string out = "{\"reserved2\":" + std::to_string(document.nReserved2) +
-                      ",\"reserved1\":" + std::to_string(document.nReserved1) + ",\"deeds\":[";
-    for (std::size_t i = 0; i < document.bods.size(); ++i) {
-        if (i > 0) {
-            out += ',';
-        }
-        DeedJson::AppendObject(out, *document.bods[i]);
-    }
-    out += "]}\n";
+                      ",\"reserved1\":" + std::to_string(document.nReserved1) + ",";
+    DeedJson::AppendDeedsMember(out, document.bods);
+    out += "}\n";
     std::cout << out << std::flush;
     return 0;
 }

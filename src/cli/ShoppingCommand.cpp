@@ -15,14 +15,9 @@ int RunShoppingCommand(const std::vector<std::string>& args) {
     const CBodArray shoppingList = ShoppingList::Build(document.bods, &nLeftOut);
     ReportPartsLeftOut(strPath, nLeftOut);
 
-    std::string out = "{\"deeds\":[";
-    for (std::size_t i = 0; i < shoppingList.size(); ++i) {
-        if (i > 0) {
-            out += ',';
-        }
-        DeedJson::AppendObject(out, *shoppingList[i]);
-    }
-    out += "]}\n";
+    std::string out = "{";
+    DeedJson::AppendDeedsMember(out, shoppingList);
+    out += "}\n";
     std::cout << out << std::flush;
     return 0;
 }

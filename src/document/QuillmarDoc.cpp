@@ -150,6 +150,7 @@ void CQuillmarDoc::OnAutoSave() {
 
 void CQuillmarDoc::OnImport() {
     CImportDlg dlg(nullptr);
+    dlg.AddKnownDeeds(m_arrBods);
     if (dlg.exec() == QDialog::Accepted) {
         ImportDeeds(dlg.TakeProcessed());
     }

@@ -1,15 +1,21 @@
 #include "frames/ChildFrame.h"
 
 #include "document/QuillmarDoc.h"
+#include "framework/Prompt.h"
+#include "framework/SafeWrite.h"
+#include "model/DeedCsv.h"
+#include "views/FilterBar.h"
 #include "views/LeftView.h"
 #include "views/PointsText.h"
 #include "views/QuillmarView.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QSplitter>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
@@ -52,9 +58,26 @@ CChildFrame::~CChildFrame() {
 
 void CChildFrame::OnCreateClient() {
     m_wndSplitter = new QSplitter(Qt::Horizontal, this);
-    m_pLeftView = new CLeftView(m_wndSplitter);
+    m_pLeftPane = new QWidget(m_wndSplitter);
+    m_pFilterBar = new CFilterBar(m_pLeftPane);
+    m_pLeftView = new CLeftView(m_pLeftPane);
+    auto* pLeftLayout = new QVBoxLayout(m_pLeftPane);
+    pLeftLayout->setContentsMargins(0, 0, 0, 0);
+    pLeftLayout->setSpacing(0);
+    pLeftLayout->addWidget(m_pFilterBar);
+    pLeftLayout->addWidget(m_pLeftView, 1);
+    connect(m_pFilterBar, &CFilterBar::FilterChanged, m_pLeftView,
+            [this] { m_pLeftView->SetFilter(m_pFilterBar->GetFilter()); });
+    connect(m_pFilterBar, &CFilterBar::Closed, m_pLeftView,
+            [this] { m_pLeftView->setFocus(Qt::OtherFocusReason); });
+    connect(m_pLeftView, &CLeftView::ShownChanged, m_pFilterBar, [this] { UpdateFilterBar(); });
+    connect(m_pLeftView, &CLeftView::ListChanged, m_pFilterBar, [this] {
+        if (!m_pFilterBar->isHidden() && GetDocument() != nullptr) {
+            m_pFilterBar->SetChoices(GetDocument()->m_arrBods);
+        }
+    });
     m_pFormView = new CQuillmarView(m_wndSplitter);
-    m_wndSplitter->addWidget(m_pLeftView);
+    m_wndSplitter->addWidget(m_pLeftPane);
     m_wndSplitter->addWidget(m_pFormView);
     // The tree keeps its width when the window grows; the form takes what remains.
     m_wndSplitter->setStretchFactor(0, 0);
@@ -128,9 +151,73 @@ QString CChildFrame::GetBodCountText() const {
     }
     // Counted from this window's own tree: after a rebuild that leaves nothing selected, the
     // branch count the document remembers belongs to a node no longer shown.
-    return tr("BOD count: %1/%2")
-        .arg(m_pLeftView->CountBods(m_pLeftView->SelectedNode()))
-        .arg(static_cast<qsizetype>(pDoc->m_arrBods.size()));
+    const int nBranch = m_pLeftView->CountBods(m_pLeftView->SelectedNode());
+    const auto nTotal = static_cast<qsizetype>(pDoc->m_arrBods.size());
+    if (!m_pLeftView->GetFilter().IsActive()) {
+        return tr("BOD count: %1/%2").arg(nBranch).arg(nTotal);
+    }
+    return tr("BOD count: %1/%2 of %3").arg(nBranch).arg(m_pLeftView->ShownCount()).arg(nTotal);
+}
+
+void CChildFrame::OnFind() {
+    if (const CQuillmarDoc* pDoc = GetDocument()) {
+        m_pFilterBar->SetChoices(pDoc->m_arrBods);
+    }
+    UpdateFilterBar();
+    m_pFilterBar->Open();
+}
+
+bool CChildFrame::OnExport() {
+    const CQuillmarDoc* pDoc = GetDocument();
+    if (pDoc == nullptr) {
+        return false;
+    }
+    std::vector<const CBodItem*> deeds = m_pLeftView->ShownBods();
+    const std::size_t nTotal = pDoc->m_arrBods.size();
+    if (deeds.size() < nTotal) {
+        const IPrompt::Answer answer = AppPrompt().MessageBox(
+            this,
+            tr("The filter shows %1 of %2 BOD's.\nExport only those %1? (No exports all %2.)")
+                .arg(deeds.size())
+                .arg(nTotal),
+            IPrompt::Icon::Question, IPrompt::Buttons::YesNoCancel);
+        if (answer == IPrompt::Answer::Cancel) {
+            return false;
+        }
+        if (answer == IPrompt::Answer::No) {
+            deeds.clear();
+            for (const std::unique_ptr<CBodItem>& pBod : pDoc->m_arrBods) {
+                deeds.push_back(pBod.get());
+            }
+        }
+    }
+    const QString strPath = pDoc->GetPathName();
+    const QString strProposed = strPath.isEmpty() ? pDoc->GetDisplayName() + QStringLiteral(".csv")
+                                                  : QFileInfo(strPath).path() + QLatin1Char('/') +
+                                                        QFileInfo(strPath).completeBaseName() +
+                                                        QStringLiteral(".csv");
+    const QString strTarget = AppPrompt().GetSaveFileName(
+        this, strProposed, tr("CSV Files (*.csv)"), QStringLiteral(".csv"));
+    if (strTarget.isEmpty()) {
+        return false;
+    }
+    const std::string csv = DeedCsv::Write(deeds);
+    const QString strProblem = SafeWrite::WriteFile(
+        strTarget, QByteArrayView(csv.data(), static_cast<qsizetype>(csv.size())));
+    if (!strProblem.isEmpty()) {
+        AppPrompt().MessageBox(this,
+                               tr("Failed to export BOD's.\n%1: %2").arg(strTarget, strProblem),
+                               IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
+        return false;
+    }
+    return true;
+}
+
+void CChildFrame::UpdateFilterBar() {
+    if (const CQuillmarDoc* pDoc = GetDocument()) {
+        m_pFilterBar->SetCounts(m_pLeftView->ShownCount(),
+                                static_cast<int>(pDoc->m_arrBods.size()));
+    }
 }
 
 QString CChildFrame::GetPointsText() const {
@@ -324,7 +411,7 @@ void CChildFrame::OnFocusChanged(QWidget* pNow) {
     if (pNow == nullptr) {
         return;
     }
-    if (pNow == m_pLeftView || m_pLeftView->isAncestorOf(pNow)) {
+    if (pNow == m_pLeftPane || m_pLeftPane->isAncestorOf(pNow)) {
         m_bFormActive = false;
     } else if (pNow == m_pFormView || m_pFormView->isAncestorOf(pNow)) {
         m_bFormActive = true;

@@ -7,6 +7,7 @@
 #include <QRect>
 
 class CDocument;
+class CFilterBar;
 class CLeftView;
 class CQuillmarDoc;
 class CQuillmarView;
@@ -31,6 +32,7 @@ public:
     CQuillmarDoc* GetDocument() const;
     CLeftView* GetLeftView() const { return m_pLeftView; }
     CQuillmarView* GetFormView() const { return m_pFormView; }
+    CFilterBar* GetFilterBar() const { return m_pFilterBar; }
     QSplitter* GetSplitter() const { return m_wndSplitter; }
     // The pane that last had the keyboard focus; the tree until the form gets it.
     CView* GetActiveView() const;
@@ -39,9 +41,16 @@ public:
     QRect GetRestoredRect() const { return m_rcRestored; }
 
     // "BOD count: %d/%d" for the document's selected branch and shown list; empty without one.
+    // With a filter: "BOD count: %d/%d of %d", the branch and the deeds shown of all.
     QString GetBodCountText() const;
     // The reward points of the deeds the tree's selection holds.
     QString GetPointsText() const;
+
+    // Find: opens the filter bar above the tree.
+    void OnFind();
+    // Export: writes the deeds as CSV where the user says; with a filter on, first asks whether
+    // only the deeds it shows go. Returns whether a file was written.
+    bool OnExport();
 
     // Next Pane and Previous Pane: with two panes both move the focus to the other one.
     void OnNextPane();
@@ -58,6 +67,7 @@ protected:
 
 private:
     void OnCreateClient();
+    void UpdateFilterBar();
     void SavePlacement();
     // Shrinks the window where the form's pane is larger than the form; it never grows.
     void ResizeParentToFit();
@@ -78,6 +88,9 @@ private:
     int m_nTreeWidth = 0;
 
     QPointer<CDocument> m_pDocument;
+    // The tree with the filter bar above it: the left pane.
+    QWidget* m_pLeftPane = nullptr;
+    CFilterBar* m_pFilterBar = nullptr;
     CLeftView* m_pLeftView = nullptr;
     CQuillmarView* m_pFormView = nullptr;
     bool m_bFormActive = false;

@@ -264,6 +264,9 @@ CChildFrame* CMainFrame::CreateChildFrame(CDocument* pDoc) {
     // The main title shows the window's caption, and how depends on whether it is maximised.
     connect(pFrame, &QMdiSubWindow::windowStateChanged, &m_idleTimer,
             [this] { ScheduleIdleUpdate(); });
+    // A filter changes what the count pane counts without any change of the document.
+    connect(pFrame->GetLeftView(), &CLeftView::ShownChanged, &m_idleTimer,
+            [this] { ScheduleIdleUpdate(); });
     // Every change of the deeds or the selection reaches the views; the title carries the
     // modified mark; the history names what Undo and Redo would do.
     const auto startTimer = qOverload<>(&QTimer::start);

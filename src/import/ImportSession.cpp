@@ -10,6 +10,15 @@
 
 CImportSession::CImportSession(const CTextOrder& order) : m_order(order) {}
 
+void CImportSession::AddKnownDeeds(const CBodArray& bods) {
+    for (const std::unique_ptr<CBodItem>& pBod : bods) {
+        if (pBod) {
+            m_known.Add(*pBod);
+        }
+    }
+    MarkDuplicates();
+}
+
 void CImportSession::Paste(std::string_view rawText) {
     m_arrRows.clear();
     const std::string text = Windows1252::DecodeIncoming(rawText);
@@ -33,6 +42,15 @@ void CImportSession::Paste(std::string_view rawText) {
         }
     }
     m_nTotal = static_cast<int>(m_arrRows.size());
+    MarkDuplicates();
+}
+
+void CImportSession::MarkDuplicates() {
+    m_nDuplicates = 0;
+    for (CImportRow& row : m_arrRows) {
+        row.m_bDuplicate = row.m_bValid && row.m_pBod && m_known.Contains(*row.m_pBod);
+        m_nDuplicates += row.m_bDuplicate ? 1 : 0;
+    }
 }
 
 void CImportSession::ProcessSelected(std::span<const int> nRows) {
@@ -61,12 +79,15 @@ void CImportSession::ProcessAll() {
 
 void CImportSession::ProcessRow(CImportRow& row) {
     row.m_pBod->SetNotes(m_strNote);
+    m_known.Add(*row.m_pBod);
     m_arrProcessed.push_back(std::move(row.m_pBod));
     ++m_nAdded;
 }
 
 void CImportSession::RemoveProcessed() {
     std::erase_if(m_arrRows, [](const CImportRow& row) { return !row.m_pBod; });
+    // A twin of a row just processed is now a deed the document will hold.
+    MarkDuplicates();
 }
 
 CBodArray CImportSession::TakeProcessed() {

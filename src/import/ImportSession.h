@@ -2,6 +2,7 @@
 
 #include "import/BodLineParser.h"
 #include "model/BodArray.h"
+#include "model/DuplicateFinder.h"
 
 #include <memory>
 #include <span>
@@ -16,6 +17,8 @@ struct CImportRow {
     std::string m_strText;
     std::unique_ptr<CBodItem> m_pBod;
     bool m_bValid = false;
+    // A valid deed the document already holds, or one processed earlier in this session.
+    bool m_bDuplicate = false;
 };
 
 // What the Import dialog does with pasted text, without the windows, so bodtool imports with the
@@ -29,6 +32,8 @@ public:
 
     // A paste over rows replaces them, so callers ask the user first when this is true.
     bool HasRows() const { return !m_arrRows.empty(); }
+    // The deeds of the document the import goes into, for the rows' duplicate marks.
+    void AddKnownDeeds(const CBodArray& bods);
     const std::vector<CImportRow>& GetRows() const { return m_arrRows; }
 
     // Deletes every row with its deed, then lists rawText's deed lines (tooltip blocks in that
@@ -49,6 +54,8 @@ public:
     int GetTotal() const { return m_nTotal; }
     int GetAdded() const { return m_nAdded; }
     int GetInvalid() const { return m_nInvalid; }
+    // Rows in the list now that are marked as already in the document.
+    int GetDuplicates() const { return m_nDuplicates; }
     bool IsProcessed() const { return m_bProcessed; }
     const CBodArray& GetProcessed() const { return m_arrProcessed; }
 
@@ -61,14 +68,17 @@ private:
     // Moves the row's deed to the result array; the emptied row is removed by RemoveProcessed.
     void ProcessRow(CImportRow& row);
     void RemoveProcessed();
+    void MarkDuplicates();
 
     const CTextOrder& m_order;
     CBodLineParser m_parser;
     std::vector<CImportRow> m_arrRows;
     CBodArray m_arrProcessed;
+    CDuplicateFinder m_known;
     int m_nTotal = 0;
     int m_nAdded = 0;
     int m_nInvalid = 0;
+    int m_nDuplicates = 0;
     bool m_bProcessed = false;
 };
 

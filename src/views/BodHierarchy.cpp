@@ -1,5 +1,6 @@
 #include "views/BodHierarchy.h"
 
+#include "model/BodFilter.h"
 #include "model/BodItem.h"
 #include "model/TextOrder.h"
 
@@ -143,7 +144,7 @@ int CBodHierarchy::BodImage(std::string_view strTrade) {
     return strTrade == "Smithy" ? 16 : 17;
 }
 
-void CBodHierarchy::Rebuild(const CBodArray& bods, bool bShoppingList) {
+void CBodHierarchy::Rebuild(const CBodArray& bods, bool bShoppingList, const CBodFilter* pFilter) {
     if (m_pListener) {
         m_pListener->BeginReset();
     }
@@ -153,12 +154,44 @@ void CBodHierarchy::Rebuild(const CBodArray& bods, bool bShoppingList) {
     m_root.m_points = {};
     m_root.m_strLabel = RootLabel(bShoppingList);
     for (const std::unique_ptr<CBodItem>& pBod : bods) {
-        Place(pBod.get(), false);
+        if (!pFilter || (pBod && pFilter->Matches(*pBod))) {
+            Place(pBod.get(), false);
+        }
     }
     SortAll();
     if (m_pListener) {
         m_pListener->EndReset();
     }
+}
+
+void CBodHierarchy::Prune(const std::function<bool(const CBodItem&)>& keep) {
+    if (m_pListener) {
+        m_pListener->BeginReset();
+    }
+    m_root.m_nBodCount = PruneChildren(m_root, keep);
+    if (m_pListener) {
+        m_pListener->EndReset();
+    }
+}
+
+int CBodHierarchy::PruneChildren(CBodNode& node, const std::function<bool(const CBodItem&)>& keep) {
+    int nBodCount = 0;
+    std::erase_if(node.m_children, [&](const std::unique_ptr<CBodNode>& pChild) {
+        if (pChild->m_pBod) {
+            const bool bKeep = keep(*pChild->m_pBod);
+            nBodCount += bKeep ? 1 : 0;
+            return !bKeep;
+        }
+        pChild->m_nBodCount = PruneChildren(*pChild, keep);
+        nBodCount += pChild->m_nBodCount;
+        if (pChild->m_nBodCount > 0) {
+            return false;
+        }
+        node.m_branchIndex.erase(pChild->m_strLabel);
+        return true;
+    });
+    Renumber(node, 0);
+    return nBodCount;
 }
 
 CBodNode* CBodHierarchy::AddBod(CBodItem* pBod) {

@@ -3,9 +3,11 @@
 #include "model/BodArray.h"
 #include "views/BodNode.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
+class CBodFilter;
 class CBodItem;
 class CTextOrder;
 
@@ -39,9 +41,13 @@ public:
     const CBodNode& GetRoot() const { return m_root; }
     CBodNode& GetRoot() { return m_root; }
 
-    // Replaces every node by the hierarchy of bods (null entries skipped) under a root labelled
-    // by the mode.
-    void Rebuild(const CBodArray& bods, bool bShoppingList);
+    // Replaces every node by the hierarchy of bods (null entries skipped, and those pFilter does
+    // not match when one is given) under a root labelled by the mode.
+    void Rebuild(const CBodArray& bods, bool bShoppingList, const CBodFilter* pFilter = nullptr);
+    // Keeps only the deeds keep accepts, with the branches above them, where they stand: when
+    // keep only narrows what the hierarchy was built from, it gives what Rebuild would give,
+    // without building anything.
+    void Prune(const std::function<bool(const CBodItem&)>& keep);
     // Places one deed in order, adding the branch nodes it needs; returns its node, or null for
     // a null deed.
     CBodNode* AddBod(CBodItem* pBod);
@@ -83,6 +89,8 @@ private:
     static void Renumber(CBodNode& parent, int nFrom);
     // Sorts every sibling run by one ranking of all distinct labels.
     void SortAll();
+    // Prune below node; returns the deeds left in its branch.
+    static int PruneChildren(CBodNode& node, const std::function<bool(const CBodItem&)>& keep);
 
     const CTextOrder& m_order;
     IListener* m_pListener = nullptr;

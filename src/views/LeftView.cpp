@@ -18,12 +18,16 @@
 #include <QStatusTipEvent>
 #include <QTimerEvent>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 constexpr int kAutoScrollIntervalMs = 10;
 // Width of the band inside each edge where auto-scroll starts, in pixels.
 constexpr int kScrollBand = 10;
+// A filter that leaves this few deeds shows them all at once; more would take long to lay out
+// and would not fit on a screen anyway.
+constexpr int kExpandAllLimit = 200;
 
 } // namespace
 
@@ -50,6 +54,9 @@ CLeftView::CLeftView(QWidget* pParent)
                     OnSelchanged(current);
                 }
             });
+    connect(m_pModel, &QAbstractItemModel::modelReset, this, &CLeftView::ShownChanged);
+    connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, &CLeftView::ShownChanged);
+    connect(m_pModel, &QAbstractItemModel::rowsInserted, this, &CLeftView::ShownChanged);
 }
 
 CLeftView::~CLeftView() = default;
@@ -67,17 +74,77 @@ void CLeftView::OnUpdate(CView*, long, void*) {
         RelabelSelected();
     } else {
         Rebuild();
+        Q_EMIT ListChanged();
     }
 }
 
-void CLeftView::Rebuild() {
+void CLeftView::SetFilter(const CBodFilter& filter) {
+    if (filter == m_filter) {
+        return;
+    }
+    const CBodFilter previous = std::exchange(m_filter, filter);
+    const CQuillmarDoc* pDoc = GetDocument();
+    if (pDoc == nullptr) {
+        return;
+    }
+    if (!m_filter.IsNarrowerThan(previous)) {
+        Rebuild();
+        return;
+    }
+    // Narrowing only hides deeds. They are found in list order, which reads the deeds where
+    // they lie in memory; walking the tree would jump about.
+    std::unordered_set<const CBodItem*> hidden;
+    const std::size_t nMaxToPrune = static_cast<std::size_t>(ShownCount()) / 2;
+    for (const std::unique_ptr<CBodItem>& pBod : pDoc->m_arrBods) {
+        if (pBod && !m_filter.Matches(*pBod) && previous.Matches(*pBod)) {
+            hidden.insert(pBod.get());
+            // Building the few that stay is quicker than taking most of them away.
+            if (hidden.size() > nMaxToPrune) {
+                Rebuild();
+                return;
+            }
+        }
+    }
+    // A letter more that hides nothing (most of typing a word) leaves the tree as it is.
+    if (!hidden.empty()) {
+        Rebuild(&hidden);
+    }
+}
+
+int CLeftView::ShownCount() const {
+    return m_pModel->Hierarchy().GetRoot().GetBodCount();
+}
+
+std::vector<const CBodItem*> CLeftView::ShownBods() const {
+    std::vector<const CBodItem*> bods;
+    if (const CQuillmarDoc* pDoc = GetDocument()) {
+        for (const std::unique_ptr<CBodItem>& pBod : pDoc->m_arrBods) {
+            if (pBod && m_filter.Matches(*pBod)) {
+                bods.push_back(pBod.get());
+            }
+        }
+    }
+    return bods;
+}
+
+void CLeftView::Rebuild(const std::unordered_set<const CBodItem*>* pHidden) {
     CQuillmarDoc* pDoc = GetDocument();
     setUpdatesEnabled(false);
     m_bRebuilding = true;
     EndDrag();
-    m_pModel->Hierarchy().Rebuild(pDoc->m_arrBods, pDoc->m_bShoppingList);
+    CBodHierarchy& hierarchy = m_pModel->Hierarchy();
+    if (pHidden != nullptr) {
+        hierarchy.Prune([pHidden](const CBodItem& bod) { return !pHidden->contains(&bod); });
+    } else {
+        hierarchy.Rebuild(pDoc->m_arrBods, pDoc->m_bShoppingList,
+                          m_filter.IsActive() ? &m_filter : nullptr);
+    }
     m_hSelected = QModelIndex();
-    expand(m_pModel->index(0, 0));
+    if (m_filter.IsActive() && ShownCount() <= kExpandAllLimit) {
+        expandAll();
+    } else {
+        expand(m_pModel->index(0, 0));
+    }
     const QModelIndex selected =
         m_pModel->IndexFromNode(m_pModel->Hierarchy().FindItemForBod(pDoc->m_pSelectedBod));
     if (selected.isValid()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/View.h"
+#include "model/BodFilter.h"
 #include "model/BodPoints.h"
 
 #include <QBasicTimer>
@@ -8,6 +9,8 @@
 #include <QPoint>
 #include <QTreeView>
 #include <memory>
+#include <unordered_set>
+#include <vector>
 
 class CBodItem;
 class CBodTreeModel;
@@ -30,6 +33,15 @@ public:
 
     // A full rebuild, or only the selected deed's label when the form applied an edit.
     void OnUpdate(CView* pSender, long lHint, void* pHint) override;
+
+    // Shows only the deeds filter matches, and keeps doing so through every rebuild. The
+    // document is not touched. A deed the form edits stays shown until the next rebuild.
+    void SetFilter(const CBodFilter& filter);
+    const CBodFilter& GetFilter() const { return m_filter; }
+    // Deeds the tree shows.
+    int ShownCount() const;
+    // The shown list's deeds that the filter matches, in list order.
+    std::vector<const CBodItem*> ShownBods() const;
 
     // Commands (the main window's menus and accelerators call these too).
     void OnDeleteBod();
@@ -64,6 +76,12 @@ public:
     // band that starts 10 pixels inside the edge.
     static int AutoScrollStep(int nDepth);
 
+Q_SIGNALS:
+    // The shown deeds changed: a rebuild, a filter, a deletion.
+    void ShownChanged();
+    // The document told the tree of a change to its list.
+    void ListChanged();
+
 protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
@@ -78,7 +96,8 @@ protected:
                  const QModelIndex& index) const override;
 
 private:
-    void Rebuild();
+    // With pHidden, keeps the nodes there are and only drops those of the deeds in it.
+    void Rebuild(const std::unordered_set<const CBodItem*>* pHidden = nullptr);
     void RelabelSelected();
     void OnSelchanged(const QModelIndex& current);
     void SelectNode(const QModelIndex& node);
@@ -103,6 +122,7 @@ private:
 
     std::unique_ptr<CTextOrder> m_pTextOrder;
     CBodTreeModel* m_pModel = nullptr;
+    CBodFilter m_filter;
 
     QPersistentModelIndex m_hSelected;
     // A selection made while the tree rebuilds itself does not notify the other views: they

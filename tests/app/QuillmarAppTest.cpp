@@ -8,6 +8,7 @@
 #include "support/BodToolRunner.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
+#include "widgets/AboutDlg.h"
 
 #include <QMdiArea>
 #include <QMenu>

@@ -49,6 +49,7 @@ TEST(BodToolExitCodeTest, FailuresExitWithTheirCodeAndWriteNothing) {
         {{"dump", "a.bod", "b.bod"}, 2, "usage"},
         {{"import", Path("new.bod"), "--note"}, 2, "usage"},
         {{"print", "--expand", "some", Path("deeds.bod"), Path("out.pdf")}, 2, "usage"},
+        {{"export", "--format", "xml", Path("deeds.bod")}, 2, "usage"},
         {{"parse", Path("missing.txt")}, 1, Path("missing.txt")},
         {{"dump", Path("missing.bod")}, 1, Path("missing.bod")},
         {{"dump", dir.path()}, 1, dir.path()},
@@ -141,6 +142,7 @@ TEST(BodToolExitCodeTest, StreamsAndSavesThatFailAreReported) {
         QByteArray message;
     } cases[] = {
         {"full device", {"dump", strDoc}, [] { RedirectOutputTo("/dev/full"); }, "could not"},
+        {"full device", {"export", strDoc}, [] { RedirectOutputTo("/dev/full"); }, "could not"},
         {"output closed", {"import", strDoc}, [] { close(1); }, "standard output is closed"},
         {"input closed", {"import", strDoc}, [] { close(0); }, "no input was given"},
         {"size limit", {"import", strDoc}, LimitFileSize, "deeds.bod"},

@@ -5,6 +5,7 @@
 #include "framework/Profile.h"
 #include "import/dialog/ImportDlg.h"
 #include "support/TestDeeds.h"
+#include "views/FilterBar.h"
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
 #include "widgets/AboutDlg.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -73,11 +75,11 @@ protected:
 
 TEST_F(MainFrameTest, MenuBarWithAndWithoutDocument) {
     const std::vector<QStringList> withDocument{
-        {"&File", "&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...", "—",
-         "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "—", "Recent File", "—",
-         "E&xit"},
+        {"&File", "&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...",
+         "&Export...", "—", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "—",
+         "Recent File", "—", "E&xit"},
         {"&Edit", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "—", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-         "&Paste\tCtrl+V", "—", "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
+         "&Paste\tCtrl+V", "&Find...\tCtrl+F", "—", "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
         {"&View", "&Toolbar", "&Status Bar", "S&plit", "—", "Al&ways on top\tCtrl+T", "—",
          "Shopping &List\tCtrl+L", "P&oints"},
         {"&Window", "&New Window", "&Cascade", "&Tile", "&Arrange Icons"},
@@ -142,7 +144,8 @@ TEST_F(MainFrameTest, EveryAcceleratorBelongsToExactlyOneCommand) {
                                                          {"Ctrl+F6", ID_MDI_NEXT},
                                                          {"Ctrl+Q", ID_APP_EXIT},
                                                          {"Ctrl+Y", ID_EDIT_REDO},
-                                                         {"Ctrl+Shift+Z", ID_EDIT_REDO}};
+                                                         {"Ctrl+Shift+Z", ID_EDIT_REDO},
+                                                         {"Ctrl+F", ID_EDIT_FIND}};
     for (const auto& [pszKey, nID] : table) {
         EXPECT_TRUE(Frame().GetCommand(nID)->shortcuts().contains(QKeySequence(pszKey))) << pszKey;
     }
@@ -187,7 +190,9 @@ TEST_F(MainFrameTest, CommandStatesWithADocumentInShoppingListAndWithoutADocumen
                          {ID_WINDOW_CASCADE, 1, 1, 0},
                          {ID_WINDOW_TILE_HORZ, 1, 1, 0},
                          {ID_WINDOW_ARRANGE, 1, 1, 0},
-                         {ID_APP_ABOUT, 1, 1, 1}};
+                         {ID_APP_ABOUT, 1, 1, 1},
+                         {ID_EDIT_FIND, 1, 1, 0},
+                         {ID_FILE_EXPORT, 1, 1, 0}};
     const auto expectStates = [&table, this](bool(Row::*pbState), const char* pszWhen) {
         for (const Row& row : table) {
             EXPECT_EQ(row.*pbState, IsEnabled(row.nID)) << pszWhen << row.nID;
@@ -409,6 +414,8 @@ TEST_F(MainFrameTest, EveryControlHasANameThatSaysWhatItIs) {
         {dlgControl("editTotal"), "Total Items Pasted:"},
         {dlgControl("editAdded"), "BOD's Added:"},
         {dlgControl("editInvalid"), "Invalid List Items:"},
+        {child.GetFilterBar()->GetTextEdit(), "Find"},
+        {child.GetFilterBar()->findChild<QToolButton*>(), "Close filter"},
     };
     for (const auto& [pControl, strName] : table) {
         ASSERT_NE(nullptr, pControl) << strName.toStdString();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -100,3 +101,53 @@ TEST_F(ImportSessionTest, EqualLinesKeepTheirPastedOrder) {
 }
 
 } // namespace
+
+// Same in every field but time and notes: marked, whichever of the document or this session
+// holds it. Invalid rows are never marked, and processing still takes a marked row.
+TEST_F(ImportSessionTest, RowsAlreadyInTheDocumentAreMarkedAndCounted) {
+    CImportSession earlier(m_order);
+    earlier.Paste(kSmall);
+    earlier.ProcessAll();
+    CBodArray document = earlier.TakeProcessed();
+    document[0]->m_strNotes = "kept for later";
+    document[0]->m_timeAdded = 1;
+    const std::string strPrice = document[0]->m_strPrice;
+    // A price of its own, and texts that read the same only when run together.
+    for (const auto& [strPrice, strMaterial, strAmount] :
+         {std::tuple{"100", "shadow iron", "20"}, std::tuple{"300", "shadow iro", "n20"}}) {
+        document.push_back(std::make_unique<CBodItem>(*document[0]));
+        document.back()->m_strPrice = strPrice;
+        document.back()->m_strMaterial = strMaterial;
+        document.back()->m_strAmount = strAmount;
+    }
+    document.erase(document.begin());
+    // The large deed with a part's flag turned, and with a part of another name.
+    for (const bool bTurnFlag : {true, false}) {
+        earlier.Paste(kLarge);
+        earlier.ProcessAll();
+        document.push_back(std::move(earlier.TakeProcessed().front()));
+        const bool bFilled = document.back()->GetPart(1)->IsFilled();
+        document.back()->SetPart(1, bFilled != bTurnFlag, bTurnFlag ? "" : "chainmail hood");
+    }
+    m_session.AddKnownDeeds(document);
+    m_session.Paste(kSmall + "\n" + kLarge + "\n" + kBrokenLower);
+    EXPECT_EQ(0, m_session.GetDuplicates());
+
+    document.push_back(std::make_unique<CBodItem>(*document[0]));
+    document.back()->m_strPrice = strPrice;
+    m_session.AddKnownDeeds(document);
+    m_session.Paste(kSmall + "\n" + kLarge + "\n" + kLarge + "\n" + kBrokenLower);
+    std::vector<bool> marks;
+    for (const CImportRow& row : m_session.GetRows()) {
+        marks.push_back(row.m_bDuplicate);
+    }
+    EXPECT_EQ(marks, (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(1, m_session.GetDuplicates());
+
+    // Its twin is in the document once this one is.
+    m_session.ProcessSelected(std::vector<int>{1, 3});
+    EXPECT_EQ(RowTexts(m_session), (std::vector<std::string>{kBrokenLower, kLarge}));
+    EXPECT_TRUE(m_session.GetRows()[1].m_bDuplicate);
+    EXPECT_EQ(1, m_session.GetDuplicates());
+    EXPECT_EQ(2U, m_session.GetProcessed().size());
+}

@@ -1,5 +1,6 @@
 #include "views/BodHierarchy.h"
 
+#include "model/BodFilter.h"
 #include "model/TextOrder.h"
 #include "support/TestDeeds.h"
 
@@ -166,6 +167,43 @@ TEST_F(BodHierarchyTest, DeletionPrunesEmptiedBranchesButNeverTheRootAndCountsFo
     m_hierarchy.AddBod(bods[6].get());
     EXPECT_EQ(1, root.GetChildCount());
     EXPECT_EQ(1, root.GetBodCount());
+}
+
+// Every node with its row and deed count, depth first.
+std::string Shape(const CBodNode& node) {
+    std::string shape = node.GetLabel() + " " + std::to_string(node.GetRow()) + " " +
+                        std::to_string(node.GetBodCount()) + "\n";
+    for (int nRow = 0; nRow < node.GetChildCount(); ++nRow) {
+        shape += Shape(*node.GetChild(nRow));
+    }
+    return shape;
+}
+
+// Narrowing step by step keeps what a rebuild with the filter would build, rows and counts too,
+// and a pruned branch is found by its label no more.
+TEST_F(BodHierarchyTest, PruningGivesWhatARebuildWithTheFilterGives) {
+    const CBodArray bods = MakeDeeds(MixedDeeds());
+    m_hierarchy.Rebuild(bods, false);
+    CBodHierarchy rebuilt(m_order);
+    CBodFilter filter;
+    for (const char* pszText : {"", "o", "or", "or g", "or g", "xyz"}) {
+        SCOPED_TRACE(pszText);
+        filter.SetText(pszText);
+        if (std::string_view(pszText) == "or g") {
+            filter.SetSize(CBodFilter::Size::Small);
+        }
+        m_hierarchy.Prune([&filter](const CBodItem& bod) { return filter.Matches(bod); });
+        rebuilt.Rebuild(bods, false, &filter);
+        EXPECT_EQ(Shape(rebuilt.GetRoot()), Shape(m_hierarchy.GetRoot()));
+    }
+    filter.SetText("plate gloves");
+    m_hierarchy.Rebuild(bods, false);
+    m_hierarchy.Prune([&filter](const CBodItem& bod) { return filter.Matches(bod); });
+    const CBodNode* pSmithy = m_hierarchy.FindChildItem(m_hierarchy.GetRoot(), "Smithy");
+    ASSERT_NE(nullptr, pSmithy);
+    EXPECT_EQ(nullptr, m_hierarchy.FindChildItem(m_hierarchy.GetRoot(), "Tailor"));
+    EXPECT_EQ(nullptr, m_hierarchy.FindChildItem(*pSmithy, "Weapon"));
+    EXPECT_EQ(1, m_hierarchy.GetRoot().GetBodCount());
 }
 
 } // namespace

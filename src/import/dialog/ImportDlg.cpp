@@ -131,9 +131,18 @@ void CImportDlg::CreateControls() {
     m_editNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_editNote->setFixedHeight(4 * m_editNote->fontMetrics().lineSpacing());
 
+    // Beside the note's label, where it takes no room from the controls.
+    m_labelDuplicates = new QLabel(pEntries);
+    m_labelDuplicates->setObjectName(QStringLiteral("labelDuplicates"));
+    m_labelDuplicates->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* pNoteRow = new QHBoxLayout;
+    pNoteRow->addWidget(pNoteLabel);
+    pNoteRow->addStretch(1);
+    pNoteRow->addWidget(m_labelDuplicates);
+
     auto* pEntriesLayout = new QVBoxLayout(pEntries);
     pEntriesLayout->addWidget(m_listItems, 1);
-    pEntriesLayout->addWidget(pNoteLabel);
+    pEntriesLayout->addLayout(pNoteRow);
     pEntriesLayout->addWidget(m_editNote);
 
     auto* pCounters = new QGroupBox(this);
@@ -209,6 +218,11 @@ void CImportDlg::CreateControls() {
     // About the template's 382 x 317 dialog units at the dialog's font.
     const QFontMetrics metrics(font());
     resize(metrics.averageCharWidth() * 382 / 4, metrics.height() * 317 / 8);
+}
+
+void CImportDlg::AddKnownDeeds(const CBodArray& bods) {
+    m_pRowModel->AddKnownDeeds(bods);
+    UpdateControls();
 }
 
 CBodArray CImportDlg::TakeProcessed() {
@@ -307,6 +321,9 @@ void CImportDlg::UpdateControls() {
     m_editTotal->setText(QString::number(m_session.GetTotal()));
     m_editAdded->setText(QString::number(m_session.GetAdded()));
     m_editInvalid->setText(QString::number(m_session.GetInvalid()));
+    const int nDuplicates = m_session.GetDuplicates();
+    m_labelDuplicates->setText(nDuplicates > 0 ? tr("%1 already in this document").arg(nDuplicates)
+                                               : QString());
 }
 
 // Pressing on any free part of the dialog and moving the mouse drags the whole dialog.

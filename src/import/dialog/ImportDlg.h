@@ -9,6 +9,7 @@
 #include <memory>
 
 class CImportRowModel;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -24,6 +25,10 @@ class CImportDlg : public QDialog {
 public:
     explicit CImportDlg(QWidget* pParent = nullptr);
     ~CImportDlg() override;
+
+    // The deeds of the document the import goes into: pasted rows identical to one of them get
+    // their own mark and are counted.
+    void AddKnownDeeds(const CBodArray& bods);
 
     // The processed deeds in processing order; empty after Cancel. The caller owns them.
     CBodArray TakeProcessed();
@@ -53,6 +58,7 @@ private:
 
     QTreeView* m_listItems = nullptr;
     QPlainTextEdit* m_editNote = nullptr;
+    QLabel* m_labelDuplicates = nullptr;
     QLineEdit* m_editTotal = nullptr;
     QLineEdit* m_editAdded = nullptr;
     QLineEdit* m_editInvalid = nullptr;

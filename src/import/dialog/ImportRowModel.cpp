@@ -6,7 +6,8 @@
 CImportRowModel::CImportRowModel(CImportSession& session, QObject* pParent)
     : QAbstractListModel(pParent), m_session(session),
       m_iconValid(QStringLiteral(":/import/valid.svg")),
-      m_iconInvalid(QStringLiteral(":/import/invalid.svg")) {}
+      m_iconInvalid(QStringLiteral(":/import/invalid.svg")),
+      m_iconDuplicate(QStringLiteral(":/import/duplicate.svg")) {}
 
 int CImportRowModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_session.GetRows().size());
@@ -23,7 +24,12 @@ QVariant CImportRowModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
         return QString::fromStdString(row.m_strText);
     case Qt::DecorationRole:
+        if (row.m_bDuplicate) {
+            return m_iconDuplicate;
+        }
         return row.m_bValid ? m_iconValid : m_iconInvalid;
+    case Qt::ToolTipRole:
+        return row.m_bDuplicate ? tr("Already in this document") : QVariant();
     default:
         return {};
     }
@@ -45,6 +51,13 @@ Qt::ItemFlags CImportRowModel::flags(const QModelIndex& index) const {
 
 // A paste or a process run can touch every row at once; one reset is cheaper for the view than
 // thousands of row removals.
+void CImportRowModel::AddKnownDeeds(const CBodArray& bods) {
+    m_session.AddKnownDeeds(bods);
+    if (rowCount() > 0) {
+        Q_EMIT dataChanged(index(0), index(rowCount() - 1), {Qt::DecorationRole, Qt::ToolTipRole});
+    }
+}
+
 void CImportRowModel::Paste(std::string_view text) {
     beginResetModel();
     m_session.Paste(text);

@@ -1,12 +1,16 @@
 #include "import/dialog/ImportDlg.h"
 
+#include "import/ImportSession.h"
+#include "model/TextOrder.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -147,6 +151,38 @@ TEST_F(ImportDlgTest, OnlyExitHandsOverTheProcessedDeeds) {
             EXPECT_EQ(pBod->GetNotes(), "for the north house");
         }
     }
+}
+
+// A deed the document holds already has a mark of its own and is counted beside the note's
+// label, where nothing else moves; Process All still takes it.
+TEST_F(ImportDlgTest, RowsAlreadyInTheDocumentShowTheirMarkAndCount) {
+    CNoCaseTextOrder order;
+    CImportSession earlier(order);
+    earlier.Paste(kSmall.toStdString());
+    earlier.ProcessAll();
+    m_dlg.AddKnownDeeds(earlier.TakeProcessed());
+    m_dlg.show();
+    const QRect rcNote = Child<QPlainTextEdit>("editNote")->geometry();
+    const QRect rcList = List()->geometry();
+    PasteText(kSmall + "\n" + kLarge + "\n" + kBroken);
+
+    const auto Mark = [this](int nRow) {
+        return List()->model()->index(nRow, 0).data(Qt::DecorationRole).value<QIcon>().cacheKey();
+    };
+    EXPECT_EQ(QStringList({kBroken, kLarge, kSmall}), Rows());
+    EXPECT_NE(Mark(2), Mark(1));
+    EXPECT_NE(Mark(2), Mark(0));
+    EXPECT_EQ(QString("Already in this document"),
+              List()->model()->index(2, 0).data(Qt::ToolTipRole).toString());
+    EXPECT_EQ(QVariant(), List()->model()->index(1, 0).data(Qt::ToolTipRole));
+    QLabel* pCount = Child<QLabel>("labelDuplicates");
+    EXPECT_EQ(QString("1 already in this document"), pCount->text());
+    EXPECT_EQ(rcNote, Child<QPlainTextEdit>("editNote")->geometry());
+    EXPECT_EQ(rcList, List()->geometry());
+
+    Button("btnProcessAll")->click();
+    EXPECT_EQ(QString("2"), Child<QLineEdit>("editAdded")->text());
+    EXPECT_EQ(QString(), pCount->text());
 }
 
 } // namespace

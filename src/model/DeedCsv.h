@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/BodItem.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+// Deeds as a spreadsheet reads them: CSV as RFC 4180 has it (CR LF line ends, a field quoted
+// when it holds a comma, a quote or a line break, quotes doubled), a header row, one row per
+// deed, UTF-8 behind a byte-order mark so that spreadsheet programs do not guess the encoding.
+namespace DeedCsv {
+
+// The whole file for deeds, in the order given.
+std::string Write(std::span<const CBodItem* const> deeds);
+
+// A stored time as ISO 8601 in UTC, "2026-12-06T16:02:06Z".
+std::string IsoTime(std::uint32_t nTime);
+
+} // namespace DeedCsv
