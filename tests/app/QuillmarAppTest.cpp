@@ -117,6 +117,7 @@ TEST_F(TranslationTest, AGermanDesktopReadsGermanWithOneItemPerAcceleratorLetter
         QStringList titles;
         std::vector<int> accelerators; // per menu
         QString strUndo;
+        QString strRedo;
         QString strMessage;
         QString strYes;
     };
@@ -147,6 +148,9 @@ TEST_F(TranslationTest, AGermanDesktopReadsGermanWithOneItemPerAcceleratorLetter
             now.accelerators.push_back(static_cast<int>(keys.size()));
         }
         now.strUndo = Frame().GetCommand(ID_EDIT_UNDO)->text();
+        Frame().GetCommand(ID_EDIT_UNDO)->trigger();
+        Frame().UpdateCommandUI();
+        now.strRedo = Frame().GetCommand(ID_EDIT_REDO)->text();
         now.strMessage = m_prompt.m_messages.value(0);
         now.strYes = QCoreApplication::translate("QPlatformTheme", "&Yes");
         m_pApp.reset();
@@ -156,6 +160,7 @@ TEST_F(TranslationTest, AGermanDesktopReadsGermanWithOneItemPerAcceleratorLetter
     EXPECT_EQ(QStringList({"&Datei", "&Bearbeiten", "&Ansicht", "&Fenster", "&Hilfe"}),
               seen[1].titles);
     EXPECT_EQ(QString("&Rückgängig: Import\tStrg+Z"), seen[1].strUndo);
+    EXPECT_EQ(QString("&Wiederholen: Import\tStrg+Y"), seen[1].strRedo);
     EXPECT_EQ(QString("2 BODs wurden importiert."), seen[1].strMessage);
     EXPECT_EQ(QString("&Ja"), seen[1].strYes);
     EXPECT_EQ(seen[0].accelerators, seen[1].accelerators);
