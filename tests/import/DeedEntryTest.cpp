@@ -1,0 +1,86 @@
+#include "import/DeedEntry.h"
+
+#include "import/BodLineParser.h"
+#include "model/BodFile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+DeedChoice Choice(const char* trade, bool bLarge, const char* item, const char* material = "",
+                  int nAmount = 20, bool bExceptional = false) {
+    return {trade, bLarge, item, material, nAmount, bExceptional};
+}
+
+std::string FileBytes(CBodItem& bod, std::uint32_t nTime) {
+    bod.m_timeAdded = nTime;
+    CBodArray bods;
+    bods.push_back(std::make_unique<CBodItem>(bod));
+    return BodFile::Write(bods, 0, 0);
+}
+
+// A deed entered by hand is the record its UOAssist line gives, byte for byte in the file: the
+// tree groups and the drop matches them by these texts, so any difference splits a branch.
+TEST(DeedEntryTest, AHandMadeDeedIsTheRecordOfItsImportedLine) {
+    const struct {
+        const char* line;
+        DeedChoice choice;
+    } cases[] = {
+        {"small bulk order: 20 exceptional platemail gloves: 0, with shadow iron ingots 300",
+         Choice("Smithy", false, "platemail gloves", "shadow iron", 20, true)},
+        {"small bulk order: 10 katana: 0, with iron ingots 300",
+         Choice("Smithy", false, "katana", "", 10)},
+        {"large bulk order: 10 chainmail coif: 0 chainmail leggings: 0 chainmail tunic: 0 iron "
+         "ingots 900",
+         Choice("Smithy", true, "chainmail", "", 10)},
+        {"small bulk order: 20 fancy shirt: 0, cloth 150",
+         Choice("Tailor", false, "fancy shirt", "", 20)},
+        {"small bulk order: 15 exceptional bone helmet: 0, with barbed leather 1800",
+         Choice("Tailor", false, "bone helmet", "barbed leather", 15, true)},
+        {"small bulk order: 10 leather cap: 0, leather 120",
+         Choice("Tailor", false, "leather cap", "", 10)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        CBodLineParser parser;
+        std::unique_ptr<CBodItem> pImported;
+        ASSERT_TRUE(parser.ParseLine(c.line, pImported));
+        std::unique_ptr<CBodItem> pMade;
+        ASSERT_EQ("", DeedEntry::Make(c.choice, pMade));
+        pMade->SetPrice(pImported->GetPrice());
+        EXPECT_EQ(FileBytes(*pImported, 7), FileBytes(*pMade, 7));
+    }
+}
+
+// What the game never asks for is refused, with what is wrong, and makes no deed.
+TEST(DeedEntryTest, ChoicesTheGameNeverMakesAreRefused) {
+    const struct {
+        DeedChoice choice;
+        const char* wrong;
+    } cases[] = {
+        {Choice("Smith", false, "katana"), "unknown trade 'Smith'"},
+        {Choice("Smithy", false, "fancy shirt"), "Smithy has no item 'fancy shirt'"},
+        {Choice("Tailor", true, "chainmail"), "Tailor has no large set 'chainmail'"},
+        {Choice("Smithy", false, "katana", "valorite"), "'katana' is never asked for in valorite"},
+        {Choice("Smithy", true, "dagger", "bronze"), "'dagger' is never asked for in bronze"},
+        {Choice("Tailor", false, "fancy shirt", "spined leather"),
+         "'fancy shirt' is never asked for in spined leather"},
+        {Choice("Tinkering", false, "ruby ring", "gold"), "'ruby ring' is never asked for in gold"},
+        {Choice("Bowcraft", false, "arrow", "oak"), "'arrow' is never asked for in oak"},
+        {Choice("Smithy", false, "katana", "", 25), "the amount must be 10, 15 or 20"},
+        {Choice("Alchemy", false, "a heal potion", "", 10, true),
+         "'a heal potion' is never asked for exceptional"},
+        {Choice("Cooking", false, "fried eggs", "", 10, true),
+         "'fried eggs' is never asked for exceptional"},
+        {Choice("Tinkering", false, "gears", "", 10, true),
+         "'gears' is never asked for exceptional"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.wrong);
+        std::unique_ptr<CBodItem> pMade = std::make_unique<CBodItem>();
+        EXPECT_EQ(c.wrong, DeedEntry::Make(c.choice, pMade));
+        EXPECT_EQ(nullptr, pMade);
+    }
+}
+
+} // namespace
