@@ -27,6 +27,11 @@ bool TreeActive(const CMainFrame& frame) {
     return pFrame != nullptr && pFrame->GetActiveView() == pFrame->GetLeftView();
 }
 
+bool HasDeedToEdit(const CMainFrame& frame) {
+    const CQuillmarDoc* pDoc = frame.GetActiveDocument();
+    return NotInShoppingList(frame) && pDoc->m_pSelectedBod != nullptr;
+}
+
 bool CanUndo(const CMainFrame& frame) {
     const CQuillmarDoc* pDoc = frame.GetActiveDocument();
     return pDoc != nullptr && pDoc->CanUndo();
@@ -240,6 +245,22 @@ const CCommandRow kCommands[] = {
      .pszIcon = ":/toolbar/import.svg",
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnImport(); },
      .fnEnabled = NotInShoppingList},
+    {.nID = ID_NEW_DEED,
+     .pszText = "&New Deed...\tIns",
+     .pszPrompt = "Add a deed of any craft by hand\nNew Deed",
+     .keys = {QKeyCombination(Qt::Key_Insert)},
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnNewDeed(); },
+     .fnEnabled = NotInShoppingList},
+    {.nID = ID_EDIT_DEED,
+     .pszText = "&Edit Deed...\tCtrl+E",
+     .pszPrompt = "Change what the selected deed asks for\nEdit Deed",
+     .keys = {Qt::CTRL | Qt::Key_E},
+     .fnRun =
+         [](CMainFrame& f) {
+             CQuillmarDoc* pDoc = f.GetActiveDocument();
+             pDoc->OnEditDeed(pDoc->m_pSelectedBod);
+         },
+     .fnEnabled = HasDeedToEdit},
     {.nID = ID_AUTO_SAVE,
      .pszText = "&Auto Save\tCtrl+A",
      .pszPrompt = "Automatically save whenever a change is made\nAuto Save",
@@ -327,7 +348,7 @@ std::vector<CMenuLayout> MenusWithDocument() {
           kSeparator, ID_APP_EXIT}},
         {"&Edit",
          {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-          kSeparator, ID_IMPORT, ID_AUTO_SAVE}},
+          kSeparator, ID_NEW_DEED, ID_EDIT_DEED, ID_IMPORT, ID_AUTO_SAVE}},
         {"&View",
          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT, kSeparator, ID_ALWAYS_ON_TOP,
           kSeparator, ID_SHOPPING_LIST, ID_VIEW_POINTS}},

@@ -3,6 +3,7 @@
 #include "import/TooltipReader.h"
 #include "model/BodCatalogue.h"
 #include "model/CraftItems.h"
+#include "model/TextUtil.h"
 
 #include <algorithm>
 #include <array>
@@ -41,7 +42,7 @@ constexpr std::array<Names, 9> kCookingRegular{
     "enchanted apple", "savage kin paint", "grapes of wrath", "smoke bomb", "cooked bird",
     "fish steak",      "fried eggs",       "leg of lamb",     "cut of ribs"};
 
-bool Has(std::span<const Names> names, std::string_view name) {
+template <typename Names> bool Has(const Names& names, std::string_view name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
@@ -158,6 +159,27 @@ bool CanBeExceptional(std::string_view trade, bool bLarge, std::string_view item
            });
 }
 
+DeedChoice ChoiceOf(const CBodItem& bod) {
+    DeedChoice choice;
+    choice.strTrade = bod.m_strTrade;
+    choice.bLarge = bod.IsLarge();
+    choice.strItem =
+        choice.bLarge ? TextUtil::Trim(std::string_view(bod.m_strItem)
+                                           .substr(std::min<std::size_t>(5, bod.m_strItem.size())))
+                      : std::string_view(bod.m_strItem);
+    choice.strMaterial = bod.m_strMaterial;
+    choice.nAmount = TextUtil::Atoi(bod.m_strAmount);
+    choice.bExceptional = bod.m_strQuality == "Exceptional";
+    choice.nMade = TextUtil::Atoi(bod.m_strCount);
+    // An imported part may carry the export's capitals; the catalogue's names are lower case.
+    for (const CBodItemDetail& part : bod.m_arrParts) {
+        if (part.m_bFilled) {
+            choice.filledParts.push_back(TextUtil::AsciiLower(part.m_strName));
+        }
+    }
+    return choice;
+}
+
 std::string Make(const DeedChoice& choice, std::unique_ptr<CBodItem>& pItem) {
     pItem.reset();
     if (!Has(kTrades, choice.strTrade)) {
@@ -180,6 +202,9 @@ std::string Make(const DeedChoice& choice, std::unique_ptr<CBodItem>& pItem) {
     if (choice.bExceptional && !CanBeExceptional(choice.strTrade, choice.bLarge, choice.strItem)) {
         return "'" + choice.strItem + "' is never asked for exceptional";
     }
+    if (choice.nMade < 0 || choice.nMade > choice.nAmount) {
+        return "the number made must be between 0 and the amount";
+    }
     TooltipReader::Tooltip tip;
     tip.nSize = choice.bLarge ? 2 : 1;
     tip.bExceptional = choice.bExceptional;
@@ -187,10 +212,11 @@ std::string Make(const DeedChoice& choice, std::unique_ptr<CBodItem>& pItem) {
     tip.strAmount = std::to_string(choice.nAmount);
     if (choice.bLarge) {
         for (const std::string_view part : SetOf(choice.strTrade, choice.strItem)->Parts()) {
-            tip.items.push_back({std::string(part), 0});
+            const bool bFilled = Has(choice.filledParts, part);
+            tip.items.push_back({std::string(part), bFilled ? choice.nAmount : 0});
         }
     } else {
-        tip.items.push_back({choice.strItem, 0});
+        tip.items.push_back({choice.strItem, choice.nMade});
     }
     TooltipReader::Fill(tip, pItem);
     return {};

@@ -17,6 +17,9 @@ struct DeedChoice {
     std::string strMaterial;
     int nAmount = 20;
     bool bExceptional = false;
+    // Progress: how many a small deed has made, and which of a large deed's parts are filled.
+    int nMade = 0;
+    std::vector<std::string> filledParts;
 };
 
 // What the game lets a deed of each craft ask for, and the deed a choice makes. The deed is made
@@ -32,6 +35,9 @@ std::vector<std::string_view> Sets(std::string_view trade);
 // the craft does not have.
 std::vector<std::string_view> Materials(std::string_view trade, bool bLarge, std::string_view item);
 bool CanBeExceptional(std::string_view trade, bool bLarge, std::string_view item);
+
+// What a recorded deed says, for editing it; a large deed's filled parts by name.
+DeedChoice ChoiceOf(const CBodItem& bod);
 
 // Makes the deed into pItem and returns an empty text, or leaves pItem empty and returns what is
 // wrong with the choice, in the player's words.

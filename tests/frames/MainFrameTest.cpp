@@ -77,7 +77,8 @@ TEST_F(MainFrameTest, MenuBarWithAndWithoutDocument) {
          "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "—", "Recent File", "—",
          "E&xit"},
         {"&Edit", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "—", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-         "&Paste\tCtrl+V", "—", "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
+         "&Paste\tCtrl+V", "—", "&New Deed...\tIns", "&Edit Deed...\tCtrl+E",
+         "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
         {"&View", "&Toolbar", "&Status Bar", "S&plit", "—", "Al&ways on top\tCtrl+T", "—",
          "Shopping &List\tCtrl+L", "&Points"},
         {"&Window", "&New Window", "&Cascade", "&Tile", "&Arrange Icons"},
@@ -142,6 +143,8 @@ TEST_F(MainFrameTest, EveryAcceleratorBelongsToExactlyOneCommand) {
                                                          {"Ctrl+F6", ID_MDI_NEXT},
                                                          {"Ctrl+Q", ID_APP_EXIT},
                                                          {"Ctrl+Y", ID_EDIT_REDO},
+                                                         {"Ins", ID_NEW_DEED},
+                                                         {"Ctrl+E", ID_EDIT_DEED},
                                                          {"Ctrl+Shift+Z", ID_EDIT_REDO}};
     for (const auto& [pszKey, nID] : table) {
         EXPECT_TRUE(Frame().GetCommand(nID)->shortcuts().contains(QKeySequence(pszKey))) << pszKey;

@@ -9,7 +9,7 @@ namespace {
 
 DeedChoice Choice(const char* trade, bool bLarge, const char* item, const char* material = "",
                   int nAmount = 20, bool bExceptional = false) {
-    return {trade, bLarge, item, material, nAmount, bExceptional};
+    return {trade, bLarge, item, material, nAmount, bExceptional, 0, {}};
 }
 
 std::string FileBytes(CBodItem& bod, std::uint32_t nTime) {
@@ -50,6 +50,39 @@ TEST(DeedEntryTest, AHandMadeDeedIsTheRecordOfItsImportedLine) {
         pMade->SetPrice(pImported->GetPrice());
         EXPECT_EQ(FileBytes(*pImported, 7), FileBytes(*pMade, 7));
     }
+}
+
+// Edit Deed starts from what the deed says: a small deed keeps what it has made, a large one the
+// filled parts that its new set still has, and its count follows them.
+TEST(DeedEntryTest, AnEditedDeedKeepsTheProgressThatStillFits) {
+    std::unique_ptr<CBodItem> pBandana;
+    ASSERT_EQ("", DeedEntry::Make(Choice("Tailor", true, "bandana", "", 20), pBandana));
+    pBandana->SetPart(1, true, "Shirt");
+    pBandana->SetPart(3, true, "Thigh Boots");
+    DeedChoice choice = DeedEntry::ChoiceOf(*pBandana);
+    choice.strItem = "feathered hat";
+    std::unique_ptr<CBodItem> pHat;
+    ASSERT_EQ("", DeedEntry::Make(choice, pHat));
+    std::string filled;
+    for (const CBodItemDetail& part : pHat->m_arrParts) {
+        filled += part.m_bFilled ? '1' : '0';
+    }
+    EXPECT_EQ("LBOD/feathered hat 00001 20/100",
+              pHat->m_strItem + ' ' + filled + ' ' + pHat->m_strCount);
+
+    std::unique_ptr<CBodItem> pSmall;
+    CBodLineParser parser;
+    ASSERT_TRUE(parser.ParseLine(
+        "small bulk order: 15 exceptional bone helmet: 7, with barbed leather 1800", pSmall));
+    choice = DeedEntry::ChoiceOf(*pSmall);
+    choice.strItem = "bone arms";
+    std::unique_ptr<CBodItem> pArms;
+    ASSERT_EQ("", DeedEntry::Make(choice, pArms));
+    EXPECT_EQ("bone arms barbed leather Exceptional 7/15",
+              pArms->m_strItem + ' ' + pArms->m_strMaterial + ' ' + pArms->m_strQuality + ' ' +
+                  pArms->m_strCount);
+    choice.nMade = 16;
+    EXPECT_EQ("the number made must be between 0 and the amount", DeedEntry::Make(choice, pArms));
 }
 
 // What the game never asks for is refused, with what is wrong, and makes no deed.
