@@ -106,14 +106,7 @@ std::vector<std::string_view> Items(std::string_view trade) {
             items.insert(items.end(), group.items.begin(), group.items.end());
         }
     }
-    // "boots" and "sandals" are on both the footwear and the leather lists of a craft.
-    std::vector<std::string_view> unique;
-    for (const std::string_view item : items) {
-        if (!Has(unique, item)) {
-            unique.push_back(item);
-        }
-    }
-    return unique;
+    return items;
 }
 
 std::vector<std::string_view> Sets(std::string_view trade) {

@@ -101,6 +101,20 @@ void CDeedDlg::CreateControls() {
             pWidget->setAccessibleName(pLabel->text().remove(QLatin1Char('&')).chopped(1));
         }
     }
+    // Tests find the controls by these names.
+    for (const auto& [pWidget, pszName] : std::initializer_list<std::pair<QWidget*, const char*>>{
+             {m_comboCraft, "comboCraft"},
+             {m_radioSmall, "radioSmall"},
+             {m_radioLarge, "radioLarge"},
+             {m_listItems, "listItems"},
+             {m_comboMaterial, "comboMaterial"},
+             {m_comboAmount, "comboAmount"},
+             {m_checkExceptional, "checkExceptional"},
+             {m_spinMade, "spinMade"},
+             {m_editPrice, "editPrice"},
+             {m_editNotes, "editNotes"}}) {
+        pWidget->setObjectName(QLatin1String(pszName));
+    }
     m_radioSmall->setAccessibleName(tr("Small"));
     m_radioLarge->setAccessibleName(tr("Large"));
 
