@@ -20,23 +20,19 @@ constexpr std::array<Names, 4> kLeathers{"normal leather", "spined leather", "ho
                                          "barbed leather"};
 constexpr std::array<Names, 7> kWoods{"wood",      "oak",       "ash",      "yew",
                                       "heartwood", "bloodwood", "frostwood"};
-// Items the game never asks for in a special material although their craft's list does: a
-// smith's weapons, a tinker's tools and jewels.
-constexpr std::array<Names, 15> kPlainOnly{"mortar and pestle",
-                                           "smith's hammer",
-                                           "skillet",
-                                           "sewing kit",
-                                           "clippers",
-                                           "tongs",
-                                           "sledge hammer",
-                                           "saw",
-                                           "froe",
-                                           "flour sifter",
-                                           "ring",
-                                           "bracelet",
-                                           "earrings",
-                                           "fletcher's tools",
-                                           "arrow fletching"};
+// A tinker's tools, which the game never asks for in a special material, nor its jewels.
+constexpr std::array<Names, 12> kTinkerTools{"mortar and pestle",
+                                             "smith's hammer",
+                                             "skillet",
+                                             "sewing kit",
+                                             "clippers",
+                                             "tongs",
+                                             "sledge hammer",
+                                             "saw",
+                                             "froe",
+                                             "flour sifter",
+                                             "fletcher's tools",
+                                             "arrow fletching"};
 // The cook's list that is never exceptional.
 constexpr std::array<Names, 9> kCookingRegular{
     "enchanted apple", "savage kin paint", "grapes of wrath", "smoke bomb", "cooked bird",
@@ -62,7 +58,7 @@ bool IsSmithWeapon(const CraftItemGroup& group, std::string_view item) {
 
 std::vector<Names> SmallMaterials(const CraftItemGroup& group, std::string_view item) {
     const Names plain = CraftItems::PlainMaterial(group.material);
-    if (Has(kPlainOnly, CraftItems::WithoutGem(item)) || IsSmithWeapon(group, item) ||
+    if (Has(kTinkerTools, item) || IsSmithWeapon(group, item) || group.category == "Jewelry" ||
         group.category == "Clockwork" || group.category == "Ammunition") {
         return {plain};
     }
