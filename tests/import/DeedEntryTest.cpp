@@ -1,6 +1,7 @@
 #include "import/DeedEntry.h"
 
 #include "import/BodLineParser.h"
+#include "model/BodCatalogue.h"
 #include "model/BodFile.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +115,34 @@ TEST(DeedEntryTest, ChoicesTheGameNeverMakesAreRefused) {
         EXPECT_EQ(c.wrong, DeedEntry::Make(c.choice, pMade));
         EXPECT_EQ(nullptr, pMade);
     }
+}
+
+} // namespace
+
+namespace {
+
+// Every item and every set that the dialog offers makes a valid deed of its own craft, filed
+// under that craft in the tree.
+TEST(DeedEntryTest, EverythingOfferedMakesADeedOfItsCraft) {
+    std::size_t nSets = 0;
+    for (const std::string_view trade : DeedEntry::Trades()) {
+        for (const bool bLarge : {false, true}) {
+            for (const std::string_view item :
+                 bLarge ? DeedEntry::Sets(trade) : DeedEntry::Items(trade)) {
+                SCOPED_TRACE(std::string(trade) + ' ' + std::string(item));
+                std::unique_ptr<CBodItem> pBod;
+                ASSERT_EQ("", DeedEntry::Make(Choice(std::string(trade).c_str(), bLarge,
+                                                     std::string(item).c_str()),
+                                              pBod));
+                EXPECT_TRUE(pBod->IsValid());
+                EXPECT_EQ(trade, pBod->m_strTrade);
+                EXPECT_EQ(bLarge, pBod->GetPartCount() > 0);
+                nSets += bLarge ? 1 : 0;
+            }
+        }
+    }
+    // Every set of the catalogue belongs to one of the eight crafts.
+    EXPECT_EQ(BodCatalogue::kRowCount, nSets);
 }
 
 } // namespace
