@@ -21,7 +21,7 @@ constexpr std::array<Names, 4> kLeathers{"normal leather", "spined leather", "ho
 constexpr std::array<Names, 7> kWoods{"wood",      "oak",       "ash",      "yew",
                                       "heartwood", "bloodwood", "frostwood"};
 // A tinker's tools, which the game never asks for in a special material, nor its jewels.
-constexpr std::array<Names, 12> kTinkerTools{"mortar and pestle",
+constexpr std::array<Names, 11> kTinkerTools{"mortar and pestle",
                                              "smith's hammer",
                                              "skillet",
                                              "sewing kit",
@@ -31,7 +31,6 @@ constexpr std::array<Names, 12> kTinkerTools{"mortar and pestle",
                                              "saw",
                                              "froe",
                                              "flour sifter",
-                                             "fletcher's tools",
                                              "arrow fletching"};
 // The cook's list that is never exceptional.
 constexpr std::array<Names, 9> kCookingRegular{

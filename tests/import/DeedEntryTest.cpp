@@ -86,6 +86,26 @@ TEST(DeedEntryTest, AnEditedDeedKeepsTheProgressThatStillFits) {
     EXPECT_EQ("the number made must be between 0 and the amount", DeedEntry::Make(choice, pArms));
 }
 
+// The game's own lists, typed from its data: a tinker's tools in no special material, a cook's
+// plain dishes never exceptional, a bow in any wood.
+TEST(DeedEntryTest, TheGamesPlainAndNeverExceptionalListsHold) {
+    for (const char* tool :
+         {"mortar and pestle", "smith's hammer", "skillet", "sewing kit", "arrow fletching",
+          "clippers", "tongs", "sledge hammer", "saw", "froe", "flour sifter"}) {
+        EXPECT_EQ(1u, DeedEntry::Materials("Tinkering", false, tool).size()) << tool;
+        EXPECT_TRUE(DeedEntry::CanBeExceptional("Tinkering", false, tool)) << tool;
+    }
+    for (const char* dish :
+         {"enchanted apple", "savage kin paint", "grapes of wrath", "smoke bomb", "cooked bird",
+          "fish steak", "fried eggs", "leg of lamb", "cut of ribs"}) {
+        EXPECT_FALSE(DeedEntry::CanBeExceptional("Cooking", false, dish)) << dish;
+    }
+    EXPECT_TRUE(DeedEntry::CanBeExceptional("Cooking", false, "sweet cocoa butter"));
+    EXPECT_EQ((std::vector<std::string_view>{"wood", "oak", "ash", "yew", "heartwood", "bloodwood",
+                                             "frostwood"}),
+              DeedEntry::Materials("Bowcraft", false, "bow"));
+}
+
 // What the game never asks for is refused, with what is wrong, and makes no deed.
 TEST(DeedEntryTest, ChoicesTheGameNeverMakesAreRefused) {
     const struct {
