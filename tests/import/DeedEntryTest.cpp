@@ -82,6 +82,9 @@ TEST(DeedEntryTest, AnEditedDeedKeepsTheProgressThatStillFits) {
     EXPECT_EQ("bone arms barbed leather Exceptional 7/15",
               pArms->m_strItem + ' ' + pArms->m_strMaterial + ' ' + pArms->m_strQuality + ' ' +
                   pArms->m_strCount);
+    choice.nMade = 15;
+    ASSERT_EQ("", DeedEntry::Make(choice, pArms)) << "a finished deed";
+    EXPECT_EQ("15/15", pArms->m_strCount);
     choice.nMade = 16;
     EXPECT_EQ("the number made must be between 0 and the amount", DeedEntry::Make(choice, pArms));
 }
