@@ -147,7 +147,8 @@ TEST_F(BodToolImportTest, AddAppendsTheDeedAndAWrongChoiceChangesNothing) {
           QStringList{"--trade", "Smithy", "--item", "fancy shirt"},
           QStringList{"--trade", "Smithy", "--item", "katana", "--material", "valorite"},
           QStringList{"--trade", "Smithy", "--item", "katana", "--set", "mace"},
-          QStringList{"--trade", "Smithy", "--item", "katana", "--amount", "12"}}) {
+          QStringList{"--trade", "Smithy", "--item", "katana", "--amount", "12"},
+          QStringList{"--trade", "Smithy", "--item", "katana", "--amount", "15x"}}) {
         SCOPED_TRACE(wrong.join(' ').toStdString());
         for (const char* name : {"a.bod", "missing.bod"}) {
             const BodToolResult refused = RunBodTool(QStringList{"add", Path(name)} + wrong);
