@@ -144,6 +144,10 @@ void CDeedDlg::Prefill(const CBodItem& bod) {
         m_listItems->findItems(Text(choice.strItem), Qt::MatchFixedString);
     if (!found.isEmpty()) {
         m_listItems->setCurrentItem(found.front());
+    } else if (!choice.strItem.empty()) {
+        // A name the list does not spell so, such as a jewel named with its gem, stays as it is.
+        m_listItems->insertItem(0, Text(choice.strItem));
+        m_listItems->setCurrentRow(0);
     }
     m_comboMaterial->setCurrentText(Text(choice.strMaterial));
     m_checkExceptional->setChecked(m_checkExceptional->isEnabled() && choice.bExceptional);

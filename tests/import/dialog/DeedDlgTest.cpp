@@ -1,6 +1,7 @@
 #include "import/dialog/DeedDlg.h"
 
 #include "import/BodLineParser.h"
+#include "import/TooltipReader.h"
 #include "model/BodFile.h"
 #include "support/ScriptedPrompt.h"
 
@@ -106,6 +107,30 @@ TEST(DeedDlgTest, KeysAloneMakeTheRecordOfTheImportedLine) {
     QTest::keyClick(&Child<QListWidget>(cancelled, "listItems"), Qt::Key_Escape);
     EXPECT_EQ(QDialog::Rejected, cancelled.result());
     EXPECT_EQ(nullptr, cancelled.TakeDeed());
+}
+
+// OK on a deed left as it was gives the very record back, gem, filled parts, price, notes and
+// time included.
+TEST(DeedDlgTest, EditingWithoutAChangeKeepsTheRecord) {
+    for (const char* block :
+         {"a bulk order deed / small bulk order / amount to make: 10 / ruby ring: 4",
+          "a bulk order deed / large bulk order / All items must be exceptional. / All items must "
+          "be made with barbed leather. / amount to make: 20 / leather gorget: 20 / leather cap: 0 "
+          "/ leather gloves: 0 / leather sleeves: 0 / leather leggings: 0 / leather tunic: 0"}) {
+        SCOPED_TRACE(block);
+        std::unique_ptr<CBodItem> pBod;
+        ASSERT_TRUE(TooltipReader::ReadBlock(block, pBod));
+        pBod->m_timeAdded = 12345;
+        pBod->m_strPrice = "900";
+        pBod->m_strNotes = "from Bob\r\nsecond line";
+        CDeedDlg dlg(pBod.get());
+        dlg.accept();
+        CBodArray before, after;
+        after.push_back(dlg.TakeDeed());
+        ASSERT_NE(nullptr, after.front());
+        before.push_back(std::move(pBod));
+        EXPECT_EQ(BodFile::Write(before, 0, 0), BodFile::Write(after, 0, 0));
+    }
 }
 
 } // namespace
