@@ -97,7 +97,9 @@ void CDeedDlg::CreateControls() {
     for (QWidget* pWidget : std::initializer_list<QWidget*>{
              m_comboCraft, m_radioSmall, m_radioLarge, m_listItems, m_comboMaterial, m_comboAmount,
              m_checkExceptional, m_spinMade, m_editPrice, m_editNotes}) {
-        if (auto* pLabel = qobject_cast<QLabel*>(pForm->labelForField(pWidget))) {
+        // Exceptional names itself; the item list is named when its label is set.
+        auto* pLabel = qobject_cast<QLabel*>(pForm->labelForField(pWidget));
+        if (pLabel != nullptr && pLabel->text().endsWith(QLatin1Char(':'))) {
             pWidget->setAccessibleName(pLabel->text().remove(QLatin1Char('&')).chopped(1));
         }
     }
