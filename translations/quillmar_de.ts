@@ -63,6 +63,85 @@ Nur diese %1 exportieren? (Nein: alle %2 exportieren.)</translation>
     </message>
 </context>
 <context>
+    <name>CDeedDlg</name>
+    <message>
+        <source>Edit Deed</source>
+        <translation>BOD bearbeiten</translation>
+    </message>
+    <message>
+        <source>New Deed</source>
+        <translation>Neuer BOD</translation>
+    </message>
+    <message>
+        <source>&amp;Craft:</source>
+        <translation>&amp;Handwerk:</translation>
+    </message>
+    <message>
+        <source>&amp;Small</source>
+        <translation>&amp;Klein</translation>
+    </message>
+    <message>
+        <source>&amp;Large</source>
+        <translation>&amp;Groß</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Größe:</translation>
+    </message>
+    <message>
+        <source>&amp;Material:</source>
+        <translation>&amp;Material:</translation>
+    </message>
+    <message>
+        <source>&amp;Amount:</source>
+        <translation>&amp;Anzahl:</translation>
+    </message>
+    <message>
+        <source>E&amp;xceptional</source>
+        <translation>A&amp;ußergewöhnlich</translation>
+    </message>
+    <message>
+        <source>&amp;Made so far:</source>
+        <translation>&amp;Bisher hergestellt:</translation>
+    </message>
+    <message>
+        <source>&amp;Price:</source>
+        <translation>&amp;Preis:</translation>
+    </message>
+    <message>
+        <source>&amp;Notes:</source>
+        <translation>&amp;Notizen:</translation>
+    </message>
+    <message>
+        <source>Small</source>
+        <translation>Klein</translation>
+    </message>
+    <message>
+        <source>Large</source>
+        <translation>Groß</translation>
+    </message>
+    <message>
+        <source>S&amp;et:</source>
+        <translation>&amp;Set:</translation>
+    </message>
+    <message>
+        <source>&amp;Item:</source>
+        <translation>&amp;Objekt:</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Objekt</translation>
+    </message>
+    <message>
+        <source>This deed cannot be made: %1.</source>
+        <translation>Dieser BOD kann so nicht erstellt werden: %1.</translation>
+    </message>
+</context>
+<context>
     <name>CDocTemplate</name>
     <message>
         <source>Quilma Files (*.bod)</source>
@@ -305,6 +384,14 @@ Möchten Sie fortfahren?</translation>
         <source>BOD hierarchy</source>
         <translation>BOD-Hierarchie</translation>
     </message>
+    <message>
+        <source>Edit Deed...</source>
+        <translation>BOD bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Change what the selected deed asks for</source>
+        <translation>Ändert, was der ausgewählte BOD verlangt</translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>
@@ -409,6 +496,14 @@ Möchten Sie fortfahren?</translation>
     <message>
         <source>%1 BOD&apos;s were imported.</source>
         <translation>%1 BODs wurden importiert.</translation>
+    </message>
+    <message>
+        <source>Edit Deed</source>
+        <translation>BOD bearbeiten</translation>
+    </message>
+    <message>
+        <source>New Deed</source>
+        <translation>Neuer BOD</translation>
     </message>
 </context>
 <context>
@@ -840,6 +935,26 @@ Suchen</translation>
 Export</source>
         <translation>Schreibt die BODs in eine Tabellendatei (CSV)
 Exportieren</translation>
+    </message>
+    <message>
+        <source>&amp;New Deed...	Ins</source>
+        <translation>&amp;Neuer BOD...	Einfg</translation>
+    </message>
+    <message>
+        <source>Add a deed of any craft by hand
+New Deed</source>
+        <translation>Fügt einen BOD eines beliebigen Handwerks von Hand hinzu
+Neuer BOD</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Deed...	Ctrl+E</source>
+        <translation>BOD &amp;bearbeiten...	Strg+E</translation>
+    </message>
+    <message>
+        <source>Change what the selected deed asks for
+Edit Deed</source>
+        <translation>Ändert, was der ausgewählte BOD verlangt
+BOD bearbeiten</translation>
     </message>
 </context>
 <context>

@@ -1,3 +1,4 @@
+#include "cli/AddCommand.h"
 #include "cli/CommandArgs.h"
 #include "cli/CommandFiles.h"
 #include "cli/DumpCommand.h"
@@ -40,6 +41,10 @@ constexpr Command kCommands[] = {
     {"dump", "dump FILE.bod", false, RunDumpCommand},
     {"import", "import [--mode aos|pre-aos|tooltip] [--note TEXT] FILE.bod [TEXTFILE]", false,
      RunImportCommand},
+    {"add",
+     "add FILE.bod --trade TRADE (--item ITEM | --set SET) [--material M] [--amount 10|15|20] "
+     "[--exceptional] [--note TEXT]",
+     false, RunAddCommand},
     {"shopping", "shopping FILE.bod", false, RunShoppingCommand},
     {"stats", "stats FILE.bod", false, RunStatsCommand},
     {"tree", "tree [--shopping] FILE.bod", false, RunTreeCommand},

@@ -2,6 +2,7 @@
 
 #include "cli/StdStreams.h"
 #include "framework/NativeFile.h"
+#include "framework/SafeWrite.h"
 #include "model/Archive.h"
 #include "model/BodCatalogue.h"
 
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <system_error>
 
 namespace {
 
@@ -95,5 +97,33 @@ void ReportPartsLeftOut(const std::string& strPath, std::size_t nLeftOut) {
         std::cerr << "bodtool: " << strPath << ": " << nLeftOut
                   << " parts were left out of the shopping list: a large deed has at most "
                   << BodCatalogue::kMaxParts << " parts, and some deeds claim more\n";
+    }
+}
+
+COpenedDocument OpenOrStartBodDocument(const std::string& strPath) {
+    COpenedDocument document;
+    const NativeFile::Name name = NativeFile::FromArgument(strPath);
+    if (std::error_code error; std::filesystem::exists(name, error)) {
+        const std::string bytes = ReadDocumentBytes(strPath);
+        document.read = CDiskStamp(name, QByteArray::fromStdString(bytes));
+        document.contents = ParseBodDocument(bytes, strPath);
+    }
+    return document;
+}
+
+void SaveBodDocument(const std::string& strPath, const COpenedDocument& document,
+                     const char* during) {
+    const std::string bytes = BodFile::Write(document.contents.bods, document.contents.nReserved2,
+                                             document.contents.nReserved1);
+    const NativeFile::Name name = NativeFile::FromArgument(strPath);
+    const QString strReason = SafeWrite::WriteFile(
+        name, QByteArrayView(bytes.data(), qsizetype(bytes.size())), [&name, &document, during] {
+            return CDiskStamp::Of(name) == document.read
+                       ? QString()
+                       : QStringLiteral("changed by another program while ") +
+                             QString::fromUtf8(during);
+        });
+    if (!strReason.isEmpty()) {
+        throw CDocumentError(strPath + ": " + strReason.toStdString());
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/DiskStamp.h"
 #include "model/BodFile.h"
 
 #include <cstdint>
@@ -32,6 +33,22 @@ BodFile::Contents ParseBodDocument(const std::string& bytes, const std::string& 
 // CDocumentError("strPath: Unexpected file format."), one that cannot be opened a CDocumentError
 // naming it and the reason.
 BodFile::Contents LoadBodDocument(const std::string& strPath);
+
+// A document a command changes, with what its file held when it was read.
+struct COpenedDocument {
+    BodFile::Contents contents;
+    CDiskStamp read;
+};
+
+// The document at strPath, or a new empty one when no file is there; throws as LoadBodDocument.
+COpenedDocument OpenOrStartBodDocument(const std::string& strPath);
+
+// Writes the document over strPath with the writer every save uses, so a failed save leaves the
+// previous file as it was. The file is only replaced when it still holds what was read: a save
+// by another program meanwhile is not lost, and the error says it changed while `during`.
+// Throws CDocumentError naming the file and the reason.
+void SaveBodDocument(const std::string& strPath, const COpenedDocument& document,
+                     const char* during);
 
 // Tells on standard error how many open parts the shopping list of the document at strPath
 // left out (none: nothing).

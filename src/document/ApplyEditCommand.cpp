@@ -5,12 +5,12 @@
 #include <utility>
 
 CApplyEditCommand::CApplyEditCommand(CQuillmarDoc& doc, CBodItem& bod, const CBodItem& edited,
-                                     CView* pSender)
-    : QUndoCommand(CQuillmarDoc::tr("Apply")), m_doc(doc), m_bod(bod), m_other(edited),
-      m_pSender(pSender) {}
+                                     CView* pSender, Kind kind)
+    : QUndoCommand(kind == Kind::Apply ? CQuillmarDoc::tr("Apply") : CQuillmarDoc::tr("Edit Deed")),
+      m_doc(doc), m_bod(bod), m_other(edited), m_pSender(pSender), m_kind(kind) {}
 
 void CApplyEditCommand::redo() {
-    if (!m_bDone) {
+    if (!m_bDone && m_kind == Kind::Apply) {
         m_bDone = true;
         std::swap(m_bod, m_other);
         // The form that asked shows the deed already: only its label in the trees is stale.
@@ -20,16 +20,16 @@ void CApplyEditCommand::redo() {
         m_doc.m_bUpdateSelectedOnly = false;
         return;
     }
-    Swap(false);
+    Swap(std::exchange(m_bDone, true) ? CQuillmarDoc::Step::Redo : CQuillmarDoc::Step::Do);
 }
 
 void CApplyEditCommand::undo() {
-    Swap(true);
+    Swap(CQuillmarDoc::Step::Undo);
 }
 
-void CApplyEditCommand::Swap(bool bUndo) {
+void CApplyEditCommand::Swap(CQuillmarDoc::Step step) {
     std::swap(m_bod, m_other);
     // The deed may not be the one shown now: it is selected, so the form shows what changed.
     m_doc.m_pSelectedBod = &m_bod;
-    m_doc.ChangeDone(bUndo ? CQuillmarDoc::Step::Undo : CQuillmarDoc::Step::Redo, nullptr);
+    m_doc.ChangeDone(step, nullptr);
 }

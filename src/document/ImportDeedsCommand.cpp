@@ -5,13 +5,17 @@
 #include <algorithm>
 #include <iterator>
 
-CImportDeedsCommand::CImportDeedsCommand(CQuillmarDoc& doc, CBodArray deeds)
-    : QUndoCommand(CQuillmarDoc::tr("Import")), m_doc(doc), m_arrDeeds(std::move(deeds)),
-      m_nCount(m_arrDeeds.size()) {}
+CImportDeedsCommand::CImportDeedsCommand(CQuillmarDoc& doc, CBodArray deeds, Kind kind)
+    : QUndoCommand(kind == Kind::Import ? CQuillmarDoc::tr("Import")
+                                        : CQuillmarDoc::tr("New Deed")),
+      m_doc(doc), m_arrDeeds(std::move(deeds)), m_nCount(m_arrDeeds.size()), m_kind(kind) {}
 
 void CImportDeedsCommand::redo() {
     const CQuillmarDoc::Step step = m_bDone ? CQuillmarDoc::Step::Redo : CQuillmarDoc::Step::Do;
     m_bDone = true;
+    if (m_kind == Kind::NewDeed) {
+        m_doc.m_pSelectedBod = m_arrDeeds.back().get();
+    }
     std::move(m_arrDeeds.begin(), m_arrDeeds.end(), std::back_inserter(m_doc.m_arrBods));
     CBodArray().swap(m_arrDeeds);
     m_doc.ChangeDone(step, nullptr);

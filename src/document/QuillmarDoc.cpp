@@ -6,6 +6,8 @@
 #include "document/ImportDeedsCommand.h"
 #include "framework/Profile.h"
 #include "framework/Prompt.h"
+#include "import/ImportSession.h"
+#include "import/dialog/DeedDlg.h"
 #include "import/dialog/ImportDlg.h"
 #include "model/BodCatalogue.h"
 #include "model/BodFile.h"
@@ -156,6 +158,25 @@ void CQuillmarDoc::OnImport() {
     }
 }
 
+void CQuillmarDoc::OnNewDeed() {
+    CDeedDlg dlg(nullptr);
+    if (dlg.exec() == QDialog::Accepted) {
+        NewDeed(dlg.TakeDeed());
+    }
+}
+
+void CQuillmarDoc::OnEditDeed(CBodItem* pBod) {
+    if (FindBodIndex(m_arrBods, pBod) < 0) {
+        return;
+    }
+    CDeedDlg dlg(pBod);
+    if (dlg.exec() == QDialog::Accepted) {
+        if (const std::unique_ptr<CBodItem> pRemade = dlg.TakeDeed()) {
+            EditDeed(pBod, *pRemade);
+        }
+    }
+}
+
 int CQuillmarDoc::ImportDeeds(CBodArray bods) {
     if (bods.empty()) {
         return 0;
@@ -188,6 +209,26 @@ bool CQuillmarDoc::ApplyEdit(CBodItem* pBod, const CBodItem& edited, CView* pSen
         return false;
     }
     Run(std::make_unique<CApplyEditCommand>(*this, *pBod, edited, pSender));
+    return true;
+}
+
+bool CQuillmarDoc::NewDeed(std::unique_ptr<CBodItem> pBod) {
+    if (!pBod) {
+        return false;
+    }
+    CBodArray bods;
+    bods.push_back(std::move(pBod));
+    Run(std::make_unique<CImportDeedsCommand>(*this, std::move(bods),
+                                              CImportDeedsCommand::Kind::NewDeed));
+    return true;
+}
+
+bool CQuillmarDoc::EditDeed(CBodItem* pBod, const CBodItem& remade) {
+    if (FindBodIndex(m_arrBods, pBod) < 0) {
+        return false;
+    }
+    Run(std::make_unique<CApplyEditCommand>(*this, *pBod, remade, nullptr,
+                                            CApplyEditCommand::Kind::EditDeed));
     return true;
 }
 

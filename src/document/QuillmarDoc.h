@@ -41,6 +41,11 @@ public:
     bool DeleteDeed(CBodItem* pBod, CView* pSender);
     // Gives pBod the fields of edited; only the selected deed's label changes in the tree.
     bool ApplyEdit(CBodItem* pBod, const CBodItem& edited, CView* pSender);
+    // Appends pBod, made by New Deed, and selects it.
+    bool NewDeed(std::unique_ptr<CBodItem> pBod);
+    // Gives pBod the fields of remade, which may file it elsewhere: every view updates, and pBod
+    // is selected.
+    bool EditDeed(CBodItem* pBod, const CBodItem& remade);
     // Fills pLarge's part with pSmall, which leaves the list; pLarge becomes the selection.
     bool CombineIntoLarge(CBodItem* pSmall, CBodItem* pLarge, CView* pSender);
 
@@ -59,6 +64,9 @@ public:
     void OnAutoSave();
     // Runs the Import dialog modally and takes over what it accepted.
     void OnImport();
+    // Run the deed dialog modally and carry out what it made.
+    void OnNewDeed();
+    void OnEditDeed(CBodItem* pBod);
 
     // Command states.
     bool IsNotInShoppingList() const { return !m_bShoppingList; }

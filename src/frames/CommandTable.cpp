@@ -28,6 +28,11 @@ bool TreeActive(const CMainFrame& frame) {
     return pFrame != nullptr && pFrame->GetActiveView() == pFrame->GetLeftView();
 }
 
+bool HasDeedToEdit(const CMainFrame& frame) {
+    const CQuillmarDoc* pDoc = frame.GetActiveDocument();
+    return NotInShoppingList(frame) && pDoc->m_pSelectedBod != nullptr;
+}
+
 bool CanUndo(const CMainFrame& frame) {
     const CQuillmarDoc* pDoc = frame.GetActiveDocument();
     return pDoc != nullptr && pDoc->CanUndo();
@@ -268,6 +273,23 @@ const CCommandRow kCommands[] = {
      .pszIcon = ":/toolbar/import.svg",
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnImport(); },
      .fnEnabled = NotInShoppingList},
+    {.nID = ID_NEW_DEED,
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&New Deed...\tIns"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Add a deed of any craft by hand\nNew Deed"),
+     .keys = {QKeyCombination(Qt::Key_Insert)},
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnNewDeed(); },
+     .fnEnabled = NotInShoppingList},
+    {.nID = ID_EDIT_DEED,
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Edit Deed...\tCtrl+E"),
+     .pszPrompt =
+         QT_TRANSLATE_NOOP("CommandTable", "Change what the selected deed asks for\nEdit Deed"),
+     .keys = {Qt::CTRL | Qt::Key_E},
+     .fnRun =
+         [](CMainFrame& f) {
+             CQuillmarDoc* pDoc = f.GetActiveDocument();
+             pDoc->OnEditDeed(pDoc->m_pSelectedBod);
+         },
+     .fnEnabled = HasDeedToEdit},
     {.nID = ID_AUTO_SAVE,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Auto Save\tCtrl+A"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable",
@@ -363,7 +385,7 @@ std::vector<CMenuLayout> MenusWithDocument() {
           kRecentFiles, kSeparator, ID_APP_EXIT}},
         {QT_TRANSLATE_NOOP("CommandTable", "&Edit"),
          {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-          ID_EDIT_FIND, kSeparator, ID_IMPORT, ID_AUTO_SAVE}},
+          ID_EDIT_FIND, kSeparator, ID_NEW_DEED, ID_EDIT_DEED, ID_IMPORT, ID_AUTO_SAVE}},
         {QT_TRANSLATE_NOOP("CommandTable", "&View"),
          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT, kSeparator, ID_ALWAYS_ON_TOP,
           kSeparator, ID_SHOPPING_LIST, ID_VIEW_POINTS}},

@@ -71,18 +71,8 @@ bool IsAllDigits(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-struct ItemLine {
-    std::string strName;
-    std::int32_t nDone;
-};
-
-struct Tooltip {
-    int nSize = 0;
-    bool bExceptional = false;
-    std::string strMaterial;
-    std::string strAmount;
-    std::vector<ItemLine> items;
-};
+using TooltipReader::ItemLine;
+using TooltipReader::Tooltip;
 
 Tooltip Read(std::string_view block) {
     Tooltip tip;
@@ -196,9 +186,12 @@ std::vector<std::string> SplitBlocks(std::string_view text) {
 }
 
 bool ReadBlock(std::string_view block, std::unique_ptr<CBodItem>& pItem) {
+    return Fill(Read(block), pItem);
+}
+
+bool Fill(const Tooltip& tip, std::unique_ptr<CBodItem>& pItem) {
     pItem = std::make_unique<CBodItem>();
     CBodItem& bod = *pItem;
-    const Tooltip tip = Read(block);
     if (tip.nSize == 0 || tip.items.empty()) {
         return false;
     }

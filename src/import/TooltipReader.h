@@ -2,6 +2,7 @@
 
 #include "model/BodItem.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +13,20 @@
 // "Amount To Make: 20" and one "item: count" line per item, in any capitalisation.
 namespace TooltipReader {
 
+struct ItemLine {
+    std::string strName;
+    std::int32_t nDone;
+};
+
+// What a deed's tooltip says, its texts lower case with single blanks: size 1 small, 2 large.
+struct Tooltip {
+    int nSize = 0;
+    bool bExceptional = false;
+    std::string strMaterial;
+    std::string strAmount;
+    std::vector<ItemLine> items;
+};
+
 // One block per deed, its lines trimmed and joined with " / ". A block ends at an empty line
 // and before a line that begins a deed ("a bulk order deed"), so blocks pasted one after the
 // other, or already joined with slashes on one line each, read the same.
@@ -21,5 +36,9 @@ std::vector<std::string> SplitBlocks(std::string_view text);
 // craft comes from the items, a large deed's set from its parts. A block without "small bulk
 // order" or "large bulk order" is no deed: every field stays empty.
 bool ReadBlock(std::string_view block, std::unique_ptr<CBodItem>& pItem);
+
+// The deed that a tooltip saying this makes; a deed entered by hand is made here too, so it is
+// the very record its pasted tooltip would give.
+bool Fill(const Tooltip& tip, std::unique_ptr<CBodItem>& pItem);
 
 } // namespace TooltipReader

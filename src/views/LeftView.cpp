@@ -296,6 +296,13 @@ void CLeftView::BuildContextMenu(QMenu& menu) {
     menu.addSeparator();
     QAction* pDelete = menu.addAction(tr("Delete BOD"), this, &CLeftView::OnDeleteBod);
     pDelete->setEnabled(CanDeleteBod());
+    QAction* pEdit = menu.addAction(tr("Edit Deed..."), this, [this] {
+        if (CQuillmarDoc* pDoc = GetDocument()) {
+            pDoc->OnEditDeed(BodAt(m_hSelected));
+        }
+    });
+    pEdit->setStatusTip(tr("Change what the selected deed asks for"));
+    pEdit->setEnabled(CanDeleteBod() && GetDocument() && GetDocument()->IsNotInShoppingList());
 }
 
 void CLeftView::OpenContextMenu(const QPoint& ptViewport) {
@@ -447,9 +454,16 @@ void CLeftView::keyPressEvent(QKeyEvent* pEvent) {
         pEvent->accept();
         return;
     }
-    // The main window's accelerator takes Ctrl+Delete first; this serves a pane on its own.
+    // The main window's accelerators take Ctrl+Delete and Insert first; this serves a pane on
+    // its own.
     if (pEvent->key() == Qt::Key_Delete && pEvent->modifiers() == Qt::ControlModifier) {
         OnDeleteBod();
+        pEvent->accept();
+        return;
+    }
+    if (pEvent->key() == Qt::Key_Insert && pEvent->modifiers() == Qt::NoModifier && GetDocument() &&
+        GetDocument()->IsNotInShoppingList()) {
+        GetDocument()->OnNewDeed();
         pEvent->accept();
         return;
     }

@@ -1,6 +1,7 @@
 #include "views/QuillmarView.h"
 
 #include "framework/DisplayText.h"
+#include "framework/NotesText.h"
 #include "framework/Prompt.h"
 #include "model/BodItem.h"
 #include "model/TextUtil.h"
@@ -27,22 +28,6 @@ namespace {
 // Deed texts reach captions that would read "&" as a mnemonic marker.
 QString EscapeMnemonic(QString str) {
     return str.replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
-
-// Notes are kept with CR LF line breaks, as the Windows program wrote them, so files stay the
-// same on both. The edit box shows every kind of stored line break as one.
-QString NotesForEditing(const std::string& strNotes) {
-    return DisplayText(strNotes)
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
-// The box's raw text: its plain text would turn no-break spaces into plain ones.
-std::string NotesForStoring(const QPlainTextEdit& edit) {
-    QString strText = edit.document()->toRawText();
-    strText.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"))
-        .replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-    return strText.toStdString();
 }
 
 QLabel* MakePlainLabel(QWidget* pParent) {
@@ -180,13 +165,18 @@ void CQuillmarView::BuildControls() {
     m_staticPoints->setObjectName(QStringLiteral("staticPoints"));
     m_staticPoints->setAlignment(Qt::AlignRight | Qt::AlignTop);
     pGrid->addWidget(m_staticPoints, 2, 4, 2, 1);
+    m_btnEditDeed = new QPushButton(QStringLiteral("&Edit Deed..."), m_groupParts);
+    m_btnEditDeed->setObjectName(QStringLiteral("btnEditDeed"));
+    m_btnEditDeed->setEnabled(false);
+    pGrid->addWidget(m_btnEditDeed, 4, 4);
     pGrid->setColumnStretch(3, 1);
     pGrid->setRowStretch(6, 1);
 
     QWidget* pPrevious = m_editAdjust;
-    for (QWidget* pNext : std::initializer_list<QWidget*>{
-             m_editPrice, m_editNotes, m_checkPart[0], m_checkPart[1], m_checkPart[2],
-             m_checkPart[3], m_checkPart[4], m_checkPart[5], m_btnApply, m_btnCancel}) {
+    for (QWidget* pNext :
+         std::initializer_list<QWidget*>{m_editPrice, m_editNotes, m_checkPart[0], m_checkPart[1],
+                                         m_checkPart[2], m_checkPart[3], m_checkPart[4],
+                                         m_checkPart[5], m_btnApply, m_btnCancel, m_btnEditDeed}) {
         setTabOrder(pPrevious, pNext);
         pPrevious = pNext;
     }
@@ -198,6 +188,12 @@ void CQuillmarView::BuildControls() {
     connect(m_btnAdjustDown, &QToolButton::clicked, this, [this] { StepAdjust(-1); });
     connect(m_btnApply, &QPushButton::clicked, this, &CQuillmarView::OnApply);
     connect(m_btnCancel, &QPushButton::clicked, this, &CQuillmarView::OnCancel);
+    // The dialog starts from the deed as stored: edits not applied yet are left in the form.
+    connect(m_btnEditDeed, &QPushButton::clicked, this, [this] {
+        if (CQuillmarDoc* pDoc = GetDocument(); pDoc != nullptr && m_pBod != nullptr) {
+            pDoc->OnEditDeed(m_pBod);
+        }
+    });
 
     setWidget(pForm);
     setWidgetResizable(true);
@@ -272,6 +268,7 @@ void CQuillmarView::FillForm() {
     m_spinAdjust->setVisible(bSmall);
     m_editPrice->setEnabled(m_nMode != 0);
     m_editNotes->setEnabled(m_nMode != 0);
+    m_btnEditDeed->setEnabled(m_nMode != 0 && GetDocument()->IsNotInShoppingList());
 
     ShowPoints();
     if (m_nMode == 0) {

@@ -77,6 +77,7 @@ private:
 
     QPushButton* m_btnCancel = nullptr;
     QPushButton* m_btnApply = nullptr;
+    QPushButton* m_btnEditDeed = nullptr;
     QLineEdit* m_editPrice = nullptr;
     QPlainTextEdit* m_editNotes = nullptr;
     QLabel* m_staticAdjust = nullptr;

@@ -9,8 +9,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -204,6 +206,42 @@ TEST_F(ImportRoadTest, ImportSelectEditCombineAndSave) {
     EXPECT_EQ(QString("BOD count: 1/3"), StatusPane());
     // 25 for fifteen, 300 for oak.
     EXPECT_EQ(QString("325 points (6.5 banked)"), Frame().GetPointsPane()->text());
+
+    // Insert in the tree adds a deed by hand, by keys: Tinkering, the globe found by typing,
+    // dull copper, Enter.
+    WhenDialogOpens([](QWidget& dialog) {
+        QTest::keyClick(dialog.findChild<QComboBox*>("comboCraft"), Qt::Key_End);
+        auto* pItems = dialog.findChild<QListWidget*>("listItems");
+        QTest::keyClicks(pItems, "globe");
+        QTest::keyClick(dialog.findChild<QComboBox*>("comboMaterial"), Qt::Key_Down);
+        QTest::keyClick(pItems, Qt::Key_Return);
+    });
+    QTest::keyClick(&Tree(), Qt::Key_Insert);
+    ASSERT_EQ(4U, pDoc->m_arrBods.size());
+    ASSERT_NE(nullptr, pDoc->m_pSelectedBod);
+    const CBodItem* pGlobe = pDoc->m_pSelectedBod;
+    EXPECT_EQ("Tinkering Metalware dull copper globe 0/20",
+              pGlobe->m_strTrade + ' ' + pGlobe->m_strCategory + ' ' + pGlobe->m_strMaterial + ' ' +
+                  pGlobe->m_strItem + ' ' + pGlobe->m_strCount);
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    EXPECT_TRUE(Node("dull copper").isValid());
+
+    // Ctrl+E edits it in the same dialog: it moves to its new material; Ctrl+Z takes it back.
+    WhenDialogOpens([](QWidget& dialog) {
+        QTest::keyClick(dialog.findChild<QComboBox*>("comboMaterial"), Qt::Key_End);
+        QTest::keyClick(dialog.findChild<QComboBox*>("comboAmount"), Qt::Key_Home);
+        QTest::keyClick(dialog.findChild<QListWidget*>("listItems"), Qt::Key_Return);
+    });
+    QTest::keyClick(&Frame(), Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(pGlobe, pDoc->m_pSelectedBod);
+    EXPECT_EQ("valorite 0/10", pGlobe->m_strMaterial + ' ' + pGlobe->m_strCount);
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    EXPECT_FALSE(Node("dull copper").isValid());
+    EXPECT_TRUE(Node("valorite").isValid());
+    QTest::keyClick(&Frame(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ("dull copper 0/20", pGlobe->m_strMaterial + ' ' + pGlobe->m_strCount);
 }
 
 } // namespace

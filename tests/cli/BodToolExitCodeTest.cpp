@@ -146,6 +146,10 @@ TEST(BodToolExitCodeTest, StreamsAndSavesThatFailAreReported) {
         {"output closed", {"import", strDoc}, [] { close(1); }, "standard output is closed"},
         {"input closed", {"import", strDoc}, [] { close(0); }, "no input was given"},
         {"size limit", {"import", strDoc}, LimitFileSize, "deeds.bod"},
+        {"size limit",
+         {"add", strDoc, "--trade", "Smithy", "--item", "katana", "--note", QString(1200, 'x')},
+         LimitFileSize,
+         "deeds.bod"},
         {"size limit", {"print", strDoc, dir.filePath("out.pdf")}, LimitFileSize, "out.pdf"},
 #ifndef __SANITIZE_ADDRESS__ // which reserves more address space than any such limit
         {"memory limit", {"import", strDoc, strBig}, LimitMemory, "out of memory"},

@@ -123,3 +123,39 @@ TEST_F(BodToolImportTest, AFileNameThatIsNotUtf8NamesThatVeryFile) {
 }
 
 } // namespace
+
+// add appends the hand-made deed with its note; a choice the game never makes is a usage error
+// that leaves the file as it was and creates no missing one.
+TEST_F(BodToolImportTest, AddAppendsTheDeedAndAWrongChoiceChangesNothing) {
+    ASSERT_EQ(0, RunBodTool({"import", Path("a.bod")}, kLarge).nExitCode);
+    const BodToolResult added =
+        RunBodTool({"add", Path("a.bod"), "--trade", "Tailor", "--set", "leather cap", "--material",
+                    "spined leather", "--amount", "15", "--exceptional", "--note", "from Bob"});
+    EXPECT_EQ(0, added.nExitCode);
+    EXPECT_EQ("1 BOD was added.\n", added.out);
+    const BodFile::Contents document = ReadDocument("a.bod");
+    ASSERT_EQ(2u, document.bods.size());
+    const CBodItem& bod = *document.bods[1];
+    EXPECT_EQ("LBOD/leather cap|spined leather|15|Exceptional|0/90|from Bob|6",
+              bod.GetItem() + '|' + bod.GetMaterial() + '|' + bod.GetAmount() + '|' +
+                  bod.GetQuality() + '|' + bod.GetCount() + '|' + bod.GetNotes() + '|' +
+                  std::to_string(bod.GetPartCount()));
+
+    const QByteArray before = ReadFileBytes(Path("a.bod"));
+    for (const QStringList& wrong :
+         {QStringList{"--trade", "Smith", "--item", "katana"},
+          QStringList{"--trade", "Smithy", "--item", "fancy shirt"},
+          QStringList{"--trade", "Smithy", "--item", "katana", "--material", "valorite"},
+          QStringList{"--trade", "Smithy", "--item", "katana", "--set", "mace"},
+          QStringList{"--trade", "Smithy", "--item", "katana", "--amount", "12"},
+          QStringList{"--trade", "Smithy", "--item", "katana", "--amount", "15x"}}) {
+        SCOPED_TRACE(wrong.join(' ').toStdString());
+        for (const char* name : {"a.bod", "missing.bod"}) {
+            const BodToolResult refused = RunBodTool(QStringList{"add", Path(name)} + wrong);
+            EXPECT_EQ(2, refused.nExitCode);
+            EXPECT_TRUE(refused.err.startsWith("bodtool: add: ")) << refused.err.toStdString();
+        }
+        EXPECT_EQ(before, ReadFileBytes(Path("a.bod")));
+        EXPECT_FALSE(QFile::exists(Path("missing.bod")));
+    }
+}

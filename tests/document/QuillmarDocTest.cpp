@@ -210,6 +210,29 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
              return deeds;
          },
          "platemail gloves", "LBOD/platemail"},
+        {"New Deed",
+         [&](CQuillmarDoc& doc) {
+             doc.m_pSelectedBod = doc.m_arrBods[2].get();
+             return doc.NewDeed(deed(helm, 4));
+         },
+         [&] {
+             CBodArray deeds = original();
+             deeds.push_back(deed(helm, 4));
+             return deeds;
+         },
+         "", "plate helm"},
+        {"Edit Deed",
+         [](CQuillmarDoc& doc) {
+             CBodItem remade(*doc.m_arrBods[0]);
+             remade.m_strMaterial = "valorite";
+             return doc.EditDeed(doc.m_arrBods[0].get(), remade);
+         },
+         [&] {
+             CBodArray deeds = original();
+             deeds[0]->m_strMaterial = "valorite";
+             return deeds;
+         },
+         "LBOD/platemail", "LBOD/platemail"},
     };
     const QByteArray before = bytes(original());
     for (const bool bAutoSave : {false, true}) {
@@ -268,6 +291,8 @@ TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
     EXPECT_FALSE(doc.DeleteDeed(pOutside.get(), nullptr));
     EXPECT_FALSE(doc.DeleteDeed(nullptr, nullptr));
     EXPECT_FALSE(doc.ApplyEdit(pOutside.get(), *pSmall, nullptr));
+    EXPECT_FALSE(doc.EditDeed(pOutside.get(), *pSmall));
+    EXPECT_FALSE(doc.NewDeed(nullptr));
     EXPECT_FALSE(doc.CombineIntoLarge(pOutside.get(), pLarge, nullptr));
     EXPECT_FALSE(doc.CombineIntoLarge(pSmall, pOutsideLarge.get(), nullptr));
     EXPECT_FALSE(doc.CombineIntoLarge(pSmall, nullptr, nullptr));

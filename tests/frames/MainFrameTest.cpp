@@ -79,7 +79,8 @@ TEST_F(MainFrameTest, MenuBarWithAndWithoutDocument) {
          "&Export...", "—", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "—",
          "Recent File", "—", "E&xit"},
         {"&Edit", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "—", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-         "&Paste\tCtrl+V", "&Find...\tCtrl+F", "—", "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
+         "&Paste\tCtrl+V", "&Find...\tCtrl+F", "—", "&New Deed...\tIns", "&Edit Deed...\tCtrl+E",
+         "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
         {"&View", "&Toolbar", "&Status Bar", "S&plit", "—", "Al&ways on top\tCtrl+T", "—",
          "Shopping &List\tCtrl+L", "P&oints"},
         {"&Window", "&New Window", "&Cascade", "&Tile", "&Arrange Icons"},
@@ -145,7 +146,9 @@ TEST_F(MainFrameTest, EveryAcceleratorBelongsToExactlyOneCommand) {
                                                          {"Ctrl+Q", ID_APP_EXIT},
                                                          {"Ctrl+Y", ID_EDIT_REDO},
                                                          {"Ctrl+Shift+Z", ID_EDIT_REDO},
-                                                         {"Ctrl+F", ID_EDIT_FIND}};
+                                                         {"Ctrl+F", ID_EDIT_FIND},
+                                                         {"Ins", ID_NEW_DEED},
+                                                         {"Ctrl+E", ID_EDIT_DEED}};
     for (const auto& [pszKey, nID] : table) {
         EXPECT_TRUE(Frame().GetCommand(nID)->shortcuts().contains(QKeySequence(pszKey))) << pszKey;
     }

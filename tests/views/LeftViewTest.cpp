@@ -168,7 +168,8 @@ TEST_F(LeftViewTest, DeletingATradesLastDeedSelectsTheNeighbouringTrade) {
     EXPECT_EQ(0, m_doc.m_nBranchCount);
 }
 
-// The menu is built for the selected node: Delete only for a deed; Expand opens the whole branch.
+// The menu is built for the selected node: Delete and Edit Deed only for a deed; Expand opens
+// the whole branch.
 TEST_F(LeftViewTest, ContextMenuOffersExpandCollapseAndDeleteForDeedsOnly) {
     const std::vector<CBodItem*> deeds = Load(MixedDeeds());
     for (const bool bDeed : {true, false}) {
@@ -180,9 +181,10 @@ TEST_F(LeftViewTest, ContextMenuOffersExpandCollapseAndDeleteForDeedsOnly) {
             texts << pAction->text();
         }
         EXPECT_EQ(QStringList({"Expand From Here\tCtrl+Dblclk", "Collapse To Here\tShft+Dblclk", "",
-                               "Delete BOD"}),
+                               "Delete BOD", "Edit Deed..."}),
                   texts);
         EXPECT_EQ(bDeed, menu.actions()[3]->isEnabled());
+        EXPECT_EQ(bDeed, menu.actions()[4]->isEnabled());
         if (!bDeed) {
             menu.actions()[0]->trigger();
             EXPECT_TRUE(m_view.isExpanded(NodeOf(deeds[1]).parent()));

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// bodtool add FILE.bod --trade TRADE (--item ITEM | --set SET) [--material M] [--amount N]
+// [--exceptional] [--note TEXT]: what a player does with New Deed, on a file. A missing FILE.bod
+// starts a new document; a choice the game never makes is a usage error and changes nothing.
+int RunAddCommand(const std::vector<std::string>& args);

@@ -1,0 +1,230 @@
+#include "import/dialog/DeedDlg.h"
+
+#include "framework/DisplayText.h"
+#include "framework/NotesText.h"
+#include "framework/Prompt.h"
+#include "import/DeedEntry.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTextDocument>
+
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string Std(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+} // namespace
+
+CDeedDlg::CDeedDlg(const CBodItem* pEdited, QWidget* pParent) : QDialog(pParent) {
+    setWindowTitle(pEdited ? tr("Edit Deed") : tr("New Deed"));
+    CreateControls();
+    if (pEdited) {
+        Prefill(*pEdited);
+    } else {
+        OnCraftOrSizeChanged();
+    }
+}
+
+CDeedDlg::~CDeedDlg() = default;
+
+void CDeedDlg::CreateControls() {
+    auto* pForm = new QFormLayout;
+    m_comboCraft = new QComboBox(this);
+    for (const std::string_view trade : DeedEntry::Trades()) {
+        m_comboCraft->addItem(Text(trade));
+    }
+    pForm->addRow(tr("&Craft:"), m_comboCraft);
+
+    m_radioSmall = new QRadioButton(tr("&Small"), this);
+    m_radioLarge = new QRadioButton(tr("&Large"), this);
+    m_radioSmall->setChecked(true);
+    auto* pSize = new QHBoxLayout;
+    pSize->addWidget(m_radioSmall);
+    pSize->addWidget(m_radioLarge);
+    pSize->addStretch();
+    pForm->addRow(tr("Size:"), pSize);
+
+    // Typing a name's first letters moves to it: the lists run to a hundred names and more.
+    m_listItems = new QListWidget(this);
+    m_listItems->setMinimumHeight(160);
+    m_labelItem = new QLabel(this);
+    m_labelItem->setBuddy(m_listItems);
+    pForm->addRow(m_labelItem, m_listItems);
+
+    m_comboMaterial = new QComboBox(this);
+    pForm->addRow(tr("&Material:"), m_comboMaterial);
+    m_comboAmount = new QComboBox(this);
+    m_comboAmount->addItems({QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20")});
+    m_comboAmount->setCurrentIndex(2);
+    pForm->addRow(tr("&Amount:"), m_comboAmount);
+    m_checkExceptional = new QCheckBox(tr("E&xceptional"), this);
+    pForm->addRow(QString(), m_checkExceptional);
+
+    m_spinMade = new QSpinBox(this);
+    pForm->addRow(tr("&Made so far:"), m_spinMade);
+    m_editPrice = new QLineEdit(this);
+    pForm->addRow(tr("&Price:"), m_editPrice);
+    m_editNotes = new QPlainTextEdit(this);
+    m_editNotes->setTabChangesFocus(true);
+    m_editNotes->setFixedHeight(m_editNotes->fontMetrics().lineSpacing() * 3 + 12);
+    pForm->addRow(tr("&Notes:"), m_editNotes);
+
+    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    pButtons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(pButtons, &QDialogButtonBox::accepted, this, &CDeedDlg::accept);
+    connect(pButtons, &QDialogButtonBox::rejected, this, &CDeedDlg::reject);
+
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->addLayout(pForm);
+    pLayout->addWidget(pButtons);
+
+    for (QWidget* pWidget : std::initializer_list<QWidget*>{
+             m_comboCraft, m_radioSmall, m_radioLarge, m_listItems, m_comboMaterial, m_comboAmount,
+             m_checkExceptional, m_spinMade, m_editPrice, m_editNotes}) {
+        // Exceptional names itself; the item list is named when its label is set.
+        auto* pLabel = qobject_cast<QLabel*>(pForm->labelForField(pWidget));
+        if (pLabel != nullptr && pLabel->text().endsWith(QLatin1Char(':'))) {
+            pWidget->setAccessibleName(pLabel->text().remove(QLatin1Char('&')).chopped(1));
+        }
+    }
+    // Tests find the controls by these names.
+    for (const auto& [pWidget, pszName] : std::initializer_list<std::pair<QWidget*, const char*>>{
+             {m_comboCraft, "comboCraft"},
+             {m_radioSmall, "radioSmall"},
+             {m_radioLarge, "radioLarge"},
+             {m_listItems, "listItems"},
+             {m_comboMaterial, "comboMaterial"},
+             {m_comboAmount, "comboAmount"},
+             {m_checkExceptional, "checkExceptional"},
+             {m_spinMade, "spinMade"},
+             {m_editPrice, "editPrice"},
+             {m_editNotes, "editNotes"}}) {
+        pWidget->setObjectName(QLatin1String(pszName));
+    }
+    m_radioSmall->setAccessibleName(tr("Small"));
+    m_radioLarge->setAccessibleName(tr("Large"));
+
+    connect(m_comboCraft, &QComboBox::currentIndexChanged, this, &CDeedDlg::OnCraftOrSizeChanged);
+    connect(m_radioLarge, &QRadioButton::toggled, this, &CDeedDlg::OnCraftOrSizeChanged);
+    connect(m_listItems, &QListWidget::currentRowChanged, this, &CDeedDlg::OnItemChanged);
+    connect(m_comboAmount, &QComboBox::currentIndexChanged, this, &CDeedDlg::OnAmountChanged);
+}
+
+bool CDeedDlg::IsLarge() const {
+    return m_radioLarge->isChecked();
+}
+
+void CDeedDlg::Prefill(const CBodItem& bod) {
+    const DeedChoice choice = DeedEntry::ChoiceOf(bod);
+    m_timeKept = bod.m_timeAdded;
+    m_filledParts = choice.filledParts;
+    {
+        const QSignalBlocker blockCraft(m_comboCraft);
+        const QSignalBlocker blockSize(m_radioLarge);
+        m_comboCraft->setCurrentText(Text(choice.strTrade));
+        (choice.bLarge ? m_radioLarge : m_radioSmall)->setChecked(true);
+        m_comboAmount->setCurrentText(QString::number(choice.nAmount));
+    }
+    OnCraftOrSizeChanged();
+    const QList<QListWidgetItem*> found =
+        m_listItems->findItems(Text(choice.strItem), Qt::MatchFixedString);
+    if (!found.isEmpty()) {
+        m_listItems->setCurrentItem(found.front());
+    } else if (!choice.strItem.empty()) {
+        // A name the list does not spell so, such as a jewel named with its gem, stays as it is.
+        m_listItems->insertItem(0, Text(choice.strItem));
+        m_listItems->setCurrentRow(0);
+    }
+    m_comboMaterial->setCurrentText(Text(choice.strMaterial));
+    m_checkExceptional->setChecked(m_checkExceptional->isEnabled() && choice.bExceptional);
+    m_spinMade->setValue(choice.nMade);
+    m_strPriceKept = bod.m_strPrice;
+    m_strNotesKept = bod.m_strNotes;
+    m_editPrice->setText(DisplayText(bod.m_strPrice));
+    m_editNotes->setPlainText(NotesForEditing(bod.m_strNotes));
+    m_editNotes->document()->setModified(false);
+}
+
+void CDeedDlg::OnCraftOrSizeChanged() {
+    const std::string strTrade = Std(m_comboCraft->currentText());
+    m_labelItem->setText(IsLarge() ? tr("S&et:") : tr("&Item:"));
+    m_listItems->setAccessibleName(IsLarge() ? tr("Set") : tr("Item"));
+    const std::vector<std::string_view> names =
+        IsLarge() ? DeedEntry::Sets(strTrade) : DeedEntry::Items(strTrade);
+    m_listItems->clear();
+    for (const std::string_view name : names) {
+        m_listItems->addItem(Text(name));
+    }
+    m_listItems->setCurrentRow(0);
+    OnAmountChanged();
+}
+
+void CDeedDlg::OnItemChanged() {
+    const std::string strTrade = Std(m_comboCraft->currentText());
+    const std::string strItem =
+        m_listItems->currentItem() ? Std(m_listItems->currentItem()->text()) : std::string();
+    const QString strMaterial = m_comboMaterial->currentText();
+    m_comboMaterial->clear();
+    for (const std::string_view material : DeedEntry::Materials(strTrade, IsLarge(), strItem)) {
+        m_comboMaterial->addItem(Text(material));
+    }
+    m_comboMaterial->setCurrentText(strMaterial);
+    m_comboMaterial->setEnabled(m_comboMaterial->count() > 1);
+    const bool bExceptional = DeedEntry::CanBeExceptional(strTrade, IsLarge(), strItem);
+    m_checkExceptional->setEnabled(bExceptional);
+    if (!bExceptional) {
+        m_checkExceptional->setChecked(false);
+    }
+}
+
+// A large deed's progress is its filled parts, which the form sets one by one.
+void CDeedDlg::OnAmountChanged() {
+    m_spinMade->setRange(0, m_comboAmount->currentText().toInt());
+    m_spinMade->setEnabled(!IsLarge());
+}
+
+void CDeedDlg::accept() {
+    DeedChoice choice;
+    choice.strTrade = Std(m_comboCraft->currentText());
+    choice.bLarge = IsLarge();
+    choice.strItem =
+        m_listItems->currentItem() ? Std(m_listItems->currentItem()->text()) : std::string();
+    choice.strMaterial = Std(m_comboMaterial->currentText());
+    choice.nAmount = m_comboAmount->currentText().toInt();
+    choice.bExceptional = m_checkExceptional->isChecked();
+    choice.nMade = choice.bLarge ? 0 : m_spinMade->value();
+    choice.filledParts = m_filledParts;
+    if (const std::string strWrong = DeedEntry::Make(choice, m_pDeed); !strWrong.empty()) {
+        AppPrompt().MessageBox(this, tr("This deed cannot be made: %1.").arg(Text(strWrong)),
+                               IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
+        return;
+    }
+    if (m_timeKept != 0) {
+        m_pDeed->m_timeAdded = m_timeKept;
+    }
+    // Texts too long to show whole are kept as they were unless the player typed over them.
+    m_pDeed->SetPrice(m_editPrice->isModified() ? Std(m_editPrice->text()) : m_strPriceKept);
+    m_pDeed->SetNotes(m_editNotes->document()->isModified() ? NotesForStoring(*m_editNotes)
+                                                            : m_strNotesKept);
+    QDialog::accept();
+}
+
+std::unique_ptr<CBodItem> CDeedDlg::TakeDeed() {
+    return std::move(m_pDeed);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "model/BodItem.h"
+
+#include <QDialog>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QRadioButton;
+class QSpinBox;
+
+// New Deed and Edit Deed: the player picks what the deed asks for from what the game gives, and
+// the deed is made as its pasted tooltip would make it. Each choice narrows the next: the craft
+// its items or sets, the item its materials and whether it may be exceptional. OK makes the deed
+// (take it with TakeDeed); Enter is OK everywhere but in Notes, Escape cancels.
+class CDeedDlg : public QDialog {
+    Q_OBJECT
+public:
+    // pEdited: the deed to edit, whose choices the dialog starts from, or null for a new deed.
+    explicit CDeedDlg(const CBodItem* pEdited, QWidget* pParent = nullptr);
+    ~CDeedDlg() override;
+
+    // The deed made by OK, or null. An edited deed keeps its time and the parts of its new set
+    // that it had filled.
+    std::unique_ptr<CBodItem> TakeDeed();
+
+    void accept() override;
+
+private:
+    void CreateControls();
+    void Prefill(const CBodItem& bod);
+    void OnCraftOrSizeChanged();
+    void OnItemChanged();
+    void OnAmountChanged();
+    bool IsLarge() const;
+
+    std::uint32_t m_timeKept = 0;
+    std::string m_strPriceKept;
+    std::string m_strNotesKept;
+    std::vector<std::string> m_filledParts;
+    std::unique_ptr<CBodItem> m_pDeed;
+
+    QComboBox* m_comboCraft = nullptr;
+    QRadioButton* m_radioSmall = nullptr;
+    QRadioButton* m_radioLarge = nullptr;
+    QLabel* m_labelItem = nullptr;
+    QListWidget* m_listItems = nullptr;
+    QComboBox* m_comboMaterial = nullptr;
+    QComboBox* m_comboAmount = nullptr;
+    QCheckBox* m_checkExceptional = nullptr;
+    QSpinBox* m_spinMade = nullptr;
+    QLineEdit* m_editPrice = nullptr;
+    QPlainTextEdit* m_editNotes = nullptr;
+};
