@@ -144,14 +144,65 @@ int CBodHierarchy::BodImage(std::string_view strTrade) {
     return strTrade == "Smithy" ? 16 : 17;
 }
 
-void CBodHierarchy::Rebuild(const CBodArray& bods, bool bShoppingList, const CBodFilter* pFilter) {
-    if (m_pListener) {
-        m_pListener->BeginReset();
+void CBodHierarchy::ClearRoot(CBodNode* pKeep) {
+    if (pKeep != nullptr) {
+        pKeep->m_children = std::move(m_root.m_children);
+        pKeep->m_branchIndex = std::move(m_root.m_branchIndex);
+        pKeep->m_nBodCount = m_root.m_nBodCount;
+        pKeep->m_points = m_root.m_points;
+        pKeep->m_strLabel = m_root.m_strLabel;
     }
     m_root.m_children.clear();
     m_root.m_branchIndex.clear();
     m_root.m_nBodCount = 0;
     m_root.m_points = {};
+}
+
+void CBodHierarchy::RebuildKeepingUnfiltered(const CBodArray& bods, bool bShoppingList,
+                                             const CBodFilter& filter) {
+    std::unique_ptr<CBodNode> pKept = std::move(m_pUnfiltered);
+    if (!pKept && !m_bFiltered) {
+        pKept = std::make_unique<CBodNode>();
+        Build(bods, bShoppingList, &filter, pKept.get());
+    } else {
+        Build(bods, bShoppingList, &filter, nullptr);
+    }
+    m_pUnfiltered = std::move(pKept);
+}
+
+bool CBodHierarchy::RestoreUnfiltered() {
+    if (!m_pUnfiltered) {
+        return false;
+    }
+    if (m_pListener) {
+        m_pListener->BeginReset();
+    }
+    const std::unique_ptr<CBodNode> pKept = std::move(m_pUnfiltered);
+    ClearRoot(nullptr);
+    m_root.m_children = std::move(pKept->m_children);
+    m_root.m_branchIndex = std::move(pKept->m_branchIndex);
+    m_root.m_nBodCount = pKept->m_nBodCount;
+    m_root.m_points = pKept->m_points;
+    m_root.m_strLabel = pKept->m_strLabel;
+    m_bFiltered = false;
+    if (m_pListener) {
+        m_pListener->EndReset();
+    }
+    return true;
+}
+
+void CBodHierarchy::Rebuild(const CBodArray& bods, bool bShoppingList, const CBodFilter* pFilter) {
+    Build(bods, bShoppingList, pFilter, nullptr);
+}
+
+void CBodHierarchy::Build(const CBodArray& bods, bool bShoppingList, const CBodFilter* pFilter,
+                          CBodNode* pKeep) {
+    if (m_pListener) {
+        m_pListener->BeginReset();
+    }
+    m_pUnfiltered.reset();
+    ClearRoot(pKeep);
+    m_bFiltered = pFilter != nullptr;
     m_root.m_strLabel = RootLabel(bShoppingList);
     for (const std::unique_ptr<CBodItem>& pBod : bods) {
         if (!pFilter || (pBod && pFilter->Matches(*pBod))) {
@@ -169,6 +220,7 @@ void CBodHierarchy::Prune(const std::function<bool(const CBodItem&)>& keep) {
         m_pListener->BeginReset();
     }
     m_root.m_nBodCount = PruneChildren(m_root, keep);
+    m_bFiltered = true;
     if (m_pListener) {
         m_pListener->EndReset();
     }
@@ -195,6 +247,7 @@ int CBodHierarchy::PruneChildren(CBodNode& node, const std::function<bool(const 
 }
 
 CBodNode* CBodHierarchy::AddBod(CBodItem* pBod) {
+    m_pUnfiltered.reset();
     return Place(pBod, true);
 }
 
@@ -376,6 +429,7 @@ std::string CBodHierarchy::Outline() const {
 }
 
 void CBodHierarchy::SetLabel(CBodNode& node, std::string strLabel) {
+    m_pUnfiltered.reset();
     if (CBodNode* pParent = node.m_pParent; pParent && !node.m_pBod) {
         const auto it = pParent->m_branchIndex.find(node.m_strLabel);
         if (it != pParent->m_branchIndex.end() && it->second == &node) {
@@ -390,6 +444,7 @@ void CBodHierarchy::SetLabel(CBodNode& node, std::string strLabel) {
 }
 
 CBodNode* CBodHierarchy::DeleteItemAndEmptyParents(CBodNode* pNode, int* pRemovedRow) {
+    m_pUnfiltered.reset();
     if (!pNode || pNode == &m_root) {
         return nullptr;
     }

@@ -44,6 +44,14 @@ public:
     // Replaces every node by the hierarchy of bods (null entries skipped, and those pFilter does
     // not match when one is given) under a root labelled by the mode.
     void Rebuild(const CBodArray& bods, bool bShoppingList, const CBodFilter* pFilter = nullptr);
+    // Rebuild with filter for the same deeds as the hierarchy was built from: the unfiltered
+    // hierarchy (this one, or the one kept before) is kept aside instead of freed, so that
+    // clearing the filter brings it back without building it again.
+    void RebuildKeepingUnfiltered(const CBodArray& bods, bool bShoppingList,
+                                  const CBodFilter& filter);
+    // Brings back the hierarchy kept aside; false when there is none, because a change to the
+    // hierarchy (any but Prune) since then has let it go.
+    bool RestoreUnfiltered();
     // Keeps only the deeds keep accepts, with the branches above them, where they stand: when
     // keep only narrows what the hierarchy was built from, it gives what Rebuild would give,
     // without building anything.
@@ -92,7 +100,16 @@ private:
     // Prune below node; returns the deeds left in its branch.
     static int PruneChildren(CBodNode& node, const std::function<bool(const CBodItem&)>& keep);
 
+    // Empties the root, or moves what it holds into pKeep when one is given.
+    void ClearRoot(CBodNode* pKeep);
+    void Build(const CBodArray& bods, bool bShoppingList, const CBodFilter* pFilter,
+               CBodNode* pKeep);
+
     const CTextOrder& m_order;
     IListener* m_pListener = nullptr;
     CBodNode m_root;
+    // The unfiltered root's children while a filter shows fewer; null when none is kept.
+    std::unique_ptr<CBodNode> m_pUnfiltered;
+    // Whether the root shows fewer deeds than it was built from.
+    bool m_bFiltered = false;
 };

@@ -29,6 +29,12 @@ constexpr int kScrollBand = 10;
 // and would not fit on a screen anyway.
 constexpr int kExpandAllLimit = 200;
 
+// The deeds the whole tree shows: every entry of the list that holds one.
+int CountDeeds(const CBodArray& bods) {
+    return static_cast<int>(std::count_if(
+        bods.begin(), bods.end(), [](const std::unique_ptr<CBodItem>& p) { return p != nullptr; }));
+}
+
 } // namespace
 
 CLeftView::CLeftView(QWidget* pParent)
@@ -88,7 +94,16 @@ void CLeftView::SetFilter(const CBodFilter& filter) {
         return;
     }
     if (!m_filter.IsNarrowerThan(previous)) {
-        Rebuild();
+        if (!m_filter.IsActive() && ShownCount() > kExpandAllLimit &&
+            ShownCount() == CountDeeds(pDoc->m_arrBods)) {
+            // A filter that hid nothing leaves the whole tree to show as it is (a small one is
+            // rebuilt, since the filter opened all of it).
+            Q_EMIT ShownChanged();
+            return;
+        }
+        // Clearing the filter brings back the whole tree kept from before it, when nothing has
+        // changed since.
+        Rebuild(m_filter.IsActive() ? Change::KeepUnfiltered : Change::RestoreUnfiltered);
         return;
     }
     // Narrowing only hides deeds. They are found in list order, which reads the deeds where
@@ -100,14 +115,14 @@ void CLeftView::SetFilter(const CBodFilter& filter) {
             hidden.insert(pBod.get());
             // Building the few that stay is quicker than taking most of them away.
             if (hidden.size() > nMaxToPrune) {
-                Rebuild();
+                Rebuild(Change::KeepUnfiltered);
                 return;
             }
         }
     }
     // A letter more that hides nothing (most of typing a word) leaves the tree as it is.
     if (!hidden.empty()) {
-        Rebuild(&hidden);
+        Rebuild(Change::Prune, &hidden);
     }
 }
 
@@ -127,17 +142,28 @@ std::vector<const CBodItem*> CLeftView::ShownBods() const {
     return bods;
 }
 
-void CLeftView::Rebuild(const std::unordered_set<const CBodItem*>* pHidden) {
+void CLeftView::Rebuild(Change change, const std::unordered_set<const CBodItem*>* pHidden) {
     CQuillmarDoc* pDoc = GetDocument();
     setUpdatesEnabled(false);
     m_bRebuilding = true;
     EndDrag();
     CBodHierarchy& hierarchy = m_pModel->Hierarchy();
-    if (pHidden != nullptr) {
+    switch (change) {
+    case Change::Prune:
         hierarchy.Prune([pHidden](const CBodItem& bod) { return !pHidden->contains(&bod); });
-    } else {
+        break;
+    case Change::KeepUnfiltered:
+        hierarchy.RebuildKeepingUnfiltered(pDoc->m_arrBods, pDoc->m_bShoppingList, m_filter);
+        break;
+    case Change::RestoreUnfiltered:
+        if (hierarchy.RestoreUnfiltered()) {
+            break;
+        }
+        [[fallthrough]];
+    case Change::Build:
         hierarchy.Rebuild(pDoc->m_arrBods, pDoc->m_bShoppingList,
                           m_filter.IsActive() ? &m_filter : nullptr);
+        break;
     }
     m_hSelected = QModelIndex();
     if (m_filter.IsActive() && ShownCount() <= kExpandAllLimit) {

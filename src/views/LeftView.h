@@ -96,8 +96,11 @@ protected:
                  const QModelIndex& index) const override;
 
 private:
-    // With pHidden, keeps the nodes there are and only drops those of the deeds in it.
-    void Rebuild(const std::unordered_set<const CBodItem*>* pHidden = nullptr);
+    // How a rebuild changes the hierarchy: build it from the document, prune the deeds in
+    // pHidden, build it filtered keeping the unfiltered one aside, or bring that one back.
+    enum class Change { Build, Prune, KeepUnfiltered, RestoreUnfiltered };
+    void Rebuild(Change change = Change::Build,
+                 const std::unordered_set<const CBodItem*>* pHidden = nullptr);
     void RelabelSelected();
     void OnSelchanged(const QModelIndex& current);
     void SelectNode(const QModelIndex& node);

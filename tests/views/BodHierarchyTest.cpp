@@ -4,6 +4,7 @@
 #include "model/TextOrder.h"
 #include "support/TestDeeds.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace TestDeeds;
@@ -204,6 +205,64 @@ TEST_F(BodHierarchyTest, PruningGivesWhatARebuildWithTheFilterGives) {
     EXPECT_EQ(nullptr, m_hierarchy.FindChildItem(m_hierarchy.GetRoot(), "Tailor"));
     EXPECT_EQ(nullptr, m_hierarchy.FindChildItem(*pSmithy, "Weapon"));
     EXPECT_EQ(1, m_hierarchy.GetRoot().GetBodCount());
+}
+
+// Clearing a filter brings back the tree kept from before it only while that tree is still
+// the whole, current one: any change in between, or a tree that was itself filtered, rebuilds.
+TEST_F(BodHierarchyTest, TheUnfilteredTreeComesBackOnlyWhileItIsWholeAndCurrent) {
+    const CBodArray bods = MakeDeeds(MixedDeeds());
+    CBodHierarchy whole(m_order);
+    whole.Rebuild(bods, false);
+    CBodFilter plate;
+    plate.SetText("plate");
+    CBodFilter gloves;
+    gloves.SetText("gloves");
+    const auto keepPlate = [&plate](const CBodItem& bod) {
+        return plate.Matches(bod);
+    };
+    CBodItem* pShown = nullptr;
+    for (const auto& pBod : bods) {
+        pShown = pShown == nullptr && keepPlate(*pBod) ? pBod.get() : pShown;
+    }
+    ASSERT_NE(nullptr, pShown);
+
+    m_hierarchy.Rebuild(bods, false);
+    m_hierarchy.RebuildKeepingUnfiltered(bods, false, plate);
+    m_hierarchy.Prune(keepPlate);
+    m_hierarchy.RebuildKeepingUnfiltered(bods, false, gloves);
+    ASSERT_TRUE(m_hierarchy.RestoreUnfiltered());
+    EXPECT_EQ(whole.Outline(), m_hierarchy.Outline());
+    EXPECT_EQ(whole.GetRoot().GetBodCount(), m_hierarchy.GetRoot().GetBodCount());
+    EXPECT_FALSE(m_hierarchy.RestoreUnfiltered());
+
+    // Pruned first, so the tree the second filter replaces was never the whole one.
+    m_hierarchy.Prune(keepPlate);
+    m_hierarchy.RebuildKeepingUnfiltered(bods, false, gloves);
+    EXPECT_FALSE(m_hierarchy.RestoreUnfiltered());
+
+    const auto changes = std::vector<std::pair<const char*, std::function<void(CBodHierarchy&)>>>{
+        {"rebuilt",
+         [&bods](CBodHierarchy& h) {
+             h.Rebuild(bods, false, nullptr);
+         }},
+        {"deed added",
+         [pShown](CBodHierarchy& h) {
+             h.AddBod(pShown);
+         }},
+        {"deed deleted",
+         [pShown](CBodHierarchy& h) {
+             h.DeleteItemAndEmptyParents(h.FindItemForBod(pShown));
+         }},
+        {"relabelled", [pShown](CBodHierarchy& h) {
+             h.SetLabel(*h.FindItemForBod(pShown), "relabelled");
+         }}};
+    for (const auto& [pszChange, change] : changes) {
+        SCOPED_TRACE(pszChange);
+        m_hierarchy.Rebuild(bods, false);
+        m_hierarchy.RebuildKeepingUnfiltered(bods, false, plate);
+        change(m_hierarchy);
+        EXPECT_FALSE(m_hierarchy.RestoreUnfiltered());
+    }
 }
 
 } // namespace
