@@ -119,9 +119,14 @@ def mutants_of_file(path, lines_range, pattern):
 
 
 def sync_tree(tree):
-    """Copy the tracked and new files into tree, touching only files whose bytes differ."""
+    """Copy the tracked and new files into tree, touching only files whose bytes differ, and
+    drop the files that are gone (a deleted test would otherwise still be globbed and built)."""
     files = subprocess.run(["git", "ls-files", "--cached", "--others", "--exclude-standard"],
                            cwd=ROOT, check=True, capture_output=True, text=True).stdout.split()
+    wanted = set(files)
+    for old in [p for p in tree.rglob("*") if p.is_file()] if tree.exists() else []:
+        if str(old.relative_to(tree)) not in wanted:
+            old.unlink()
     for rel in files:
         src, dst = ROOT / rel, tree / rel
         if not src.is_file() or (dst.exists() and dst.read_bytes() == src.read_bytes()):
