@@ -67,8 +67,8 @@ protected:
         return static_cast<CQuillmarDoc&>(*m_manager->OpenDocumentFile(Path(strName)));
     }
     QString Path(const QString& strName) const { return m_dir.filePath(strName); }
-    static void SetAutoSave(const char* pszValue) {
-        QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", pszValue);
+    static void SetAutoSave(bool bOn) {
+        QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", bOn ? "1" : "0");
     }
 
     QTemporaryDir m_dir;
@@ -122,9 +122,8 @@ TEST_F(QuillmarDocTest, ShoppingListShowsLargeDeedsThenTheOpenPartsAndLeavesNoTr
     EXPECT_EQ("LBOD/A,LBOD/B,LBOD/full,LBOD/many,LBOD/shoes,", Items(doc.m_arrBods));
 }
 
-// Each operation, done, undone and redone, leaves the file with exactly the bytes of the state
-// it stands at: by Save, or by itself under Auto Save. Undoing back to the saved state clears
-// the modified mark.
+// Each operation, done, undone and redone, leaves the file with exactly the bytes of its state, by
+// Save or by Auto Save; undone back to the saved state, nothing is marked.
 TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
     const auto original = [] {
         CBodArray deeds;
@@ -186,7 +185,7 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
     };
     const QByteArray before = Bytes(original());
     for (const bool bAutoSave : {false, true}) {
-        SetAutoSave(bAutoSave ? "1" : "0");
+        SetAutoSave(bAutoSave);
         for (const Operation& op : operations) {
             SCOPED_TRACE(std::string(op.pszName) + (bAutoSave ? " with Auto Save" : ""));
             const QString strName = QString("%1-%2.bod").arg(op.pszName).arg(bAutoSave);
@@ -248,7 +247,7 @@ TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
 // Auto Save asks for a path once, then writes every change; a change it could not write stays
 // marked.
 TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
-    SetAutoSave("1");
+    SetAutoSave(true);
     CQuillmarDoc& doc = NewDoc();
     m_prompt.QueueFileName(Path("auto.bod"));
     doc.ImportDeeds(Deeds({"platemail gloves"}));
@@ -263,7 +262,6 @@ TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
     EXPECT_EQ(Path("no-such-folder/deeds.bod") + " contains an invalid path.",
               m_prompt.m_messages.last());
     EXPECT_TRUE(unsaved.IsModified());
-    EXPECT_EQ(QString("Quilmr2 *"), unsaved.GetTitle());
 }
 
 // The selection pointed into the deeds a reload replaces; no view may be left pointing there.

@@ -106,11 +106,10 @@ TEST_F(DocumentTest, OpenReportsFailuresActivatesWhatIsOpenAndKeepsTheFourNewest
     EXPECT_EQ(QStringList({paths[2], paths[4], paths[3]}), m_pManager->GetRecentFiles());
 }
 
-// Ctrl+S, Auto Save and the close prompt all end in DoFileSave: a failure says so, keeps the
-// previous file (and no temporary one) and keeps the change marked. A read-only file cannot be
-// saved over, whoever runs the program, so a name is asked for. A folder that takes no new name
-// (here: too long a name for the temporary file's suffix) has the file rewritten in place, and
-// put back when that fails.
+// Ctrl+S, Auto Save and the close prompt end in DoFileSave: a failure says so, keeps the previous
+// file (and no temporary one) and the change marked. A read-only file, whoever runs the program,
+// is offered a new name. A folder that takes no new name (too long for the temporary suffix) has
+// the file rewritten in place, and put back when that fails.
 TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
     const QByteArray previous("\x08previous", 9);
     const QString strLong(250, 'd');
@@ -169,9 +168,7 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
         SCOPED_TRACE(c.pszCase);
         const QString strPath = m_dir.filePath(QString(c.pszCase) + ".bod");
         WriteFileBytes(strPath, "\5first");
-        TextDoc doc;
-        ASSERT_TRUE(doc.OnOpenDocument(strPath));
-        doc.SetPathName(strPath, false);
+        auto& doc = static_cast<TextDoc&>(*m_pManager->OpenDocumentFile(strPath));
         doc.m_strText = "mine";
         doc.SetModifiedFlag(true);
         WriteFileBytes(strPath, "\x06theirs");
