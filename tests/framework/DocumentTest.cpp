@@ -120,7 +120,7 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
         QString strMessage;
     } cases[] = {{"readonly.bod", true, -1, m_dir.filePath("readonly.bod") + " is read-only."},
                  {"full.bod", false, 0, "Failed to save document.\n" + m_dir.filePath("full.bod")},
-                 {"full.bod", false, 3002, ": not every byte could be written"},
+                 {"full.bod", false, 3002, "the file over a size limit?)"},
                  {strLong, false, 100, "the file still holds its previous content"}};
     for (const auto& c : cases) {
         const QString strPath = m_dir.filePath(c.strName);
