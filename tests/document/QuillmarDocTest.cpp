@@ -222,8 +222,7 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
     }
 }
 
-// An operation on a deed the list does not hold, a drop that does not fit, or an import of no
-// deed changes nothing.
+// An operation on a deed outside the list, a drop that does not fit or an empty import: refused.
 TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
     CQuillmarDoc& doc = NewDoc();
     doc.AddBodItem(Deed("platemail gloves"));
@@ -245,8 +244,7 @@ TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
     EXPECT_TRUE(doc.CombineIntoLarge(pSmall, pLarge, nullptr)) << "the drop that fits";
 }
 
-// Auto Save asks for a path once, then writes every change; a change it could not write stays
-// marked.
+// Auto Save asks for a path once, then writes every change; one it could not write stays marked.
 TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
     SetAutoSave(true);
     CQuillmarDoc& doc = NewDoc();
@@ -262,6 +260,8 @@ TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
     EXPECT_EQ(Path("no-such-folder/deeds.bod") + " contains an invalid path.",
               m_prompt.m_messages.last());
     EXPECT_TRUE(unsaved.IsModified());
+    unsaved.OnAutoSave();
+    EXPECT_EQ(QString("0"), QSettings("Larkfield", "Quillmar").value("Settings/AutoSave"));
 }
 
 // The selection pointed into the deeds a reload replaces; no view may be left pointing there.
