@@ -11,35 +11,43 @@
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace {
 
-using TestDeeds::MakeDeed;
-
-// A large deed with the named parts, of which those listed in filled are filled.
-std::unique_ptr<CBodItem> MakeLarge(const std::string& strItem,
-                                    const std::vector<std::string>& parts,
-                                    const std::vector<int>& filled = {}) {
-    auto pBod = TestDeeds::MakeLargeDeed(
-        {"Smithy", "Platemail", "gold", "20", "Exceptional", strItem, "0/60"}, parts);
+// A platemail deed; given parts, a large one with those listed in filled filled.
+std::unique_ptr<CBodItem> Deed(const std::string& strItem,
+                               const std::vector<std::string>& parts = {},
+                               const std::vector<int>& filled = {}) {
+    const TestDeeds::DeedFields fields{"Smithy",      "Platemail", "iron", "20",
+                                       "Exceptional", strItem,     "0/20"};
+    auto pBod =
+        parts.empty() ? TestDeeds::MakeDeed(fields) : TestDeeds::MakeLargeDeed(fields, parts);
     for (const int nPart : filled) {
         pBod->SetPart(nPart, true, "");
     }
+    // A new deed takes the clock's time, which a state written by hand cannot know.
+    pBod->m_timeAdded = 1;
     return pBod;
 }
 
-std::unique_ptr<CBodItem> MakeSmall(const std::string& strItem) {
-    return MakeDeed({"Smithy", "Platemail", "iron", "20", "Normal", strItem, "0/20"});
+// deeds followed by small deeds of the items given.
+CBodArray Deeds(std::initializer_list<const char*> items, CBodArray deeds = {}) {
+    for (const char* pszItem : items) {
+        deeds.push_back(Deed(pszItem));
+    }
+    return deeds;
 }
 
-std::vector<std::string> Items(const CBodArray& bods) {
-    std::vector<std::string> items;
+std::string Items(const CBodArray& bods) {
+    std::string strItems;
     for (const auto& pBod : bods) {
-        items.push_back(pBod->m_strItem);
+        strItems += pBod->m_strItem + ",";
     }
-    return items;
+    return strItems;
+}
+
+QByteArray Bytes(const CBodArray& bods) {
+    return QByteArray::fromStdString(BodFile::Write(bods, 0, 0));
 }
 
 class QuillmarDocTest : public ::testing::Test {
@@ -54,9 +62,13 @@ protected:
     }
 
     CQuillmarDoc& NewDoc() { return static_cast<CQuillmarDoc&>(*m_manager->OnFileNew()); }
+    CQuillmarDoc& Open(const QString& strName, const QByteArray& bytes) {
+        WriteFileBytes(Path(strName), bytes);
+        return static_cast<CQuillmarDoc&>(*m_manager->OpenDocumentFile(Path(strName)));
+    }
     QString Path(const QString& strName) const { return m_dir.filePath(strName); }
-    static void SetAutoSave(const char* pszValue) {
-        QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", pszValue);
+    static void SetAutoSave(bool bOn) {
+        QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", bOn ? "1" : "0");
     }
 
     QTemporaryDir m_dir;
@@ -64,193 +76,132 @@ protected:
     std::unique_ptr<CDocManager> m_manager;
 };
 
-// Each needed small deed copies its large deed's texts, so a crafted deed with thousands of open
-// parts lists only as many as a real deed has (six), and the rest are told.
-TEST_F(QuillmarDocTest, ShoppingListShowsLargeDeedsThenTheOpenPartsInOrder) {
+// A crafted deed with thousands of open parts lists only as many as a real deed has (six), and
+// the rest are told. Changes to the shown copies are not recorded, and a save while they are
+// shown writes the full list: the real deeds and their history wait, untouched.
+TEST_F(QuillmarDocTest, ShoppingListShowsLargeDeedsThenTheOpenPartsAndLeavesNoTrace) {
     CQuillmarDoc& doc = NewDoc();
-    doc.AddBodItem(MakeLarge("LBOD/A", {"A-1", "A-2", "A-3"}, {1}));
-    doc.AddBodItem(MakeSmall("platemail gloves"));
-    doc.AddBodItem(MakeLarge("LBOD/B", {"B-1", "B-2"}, {0}));
-    doc.AddBodItem(MakeLarge("LBOD/full", {"F-1", "F-2"}, {0, 1}));
-    doc.AddBodItem(MakeLarge("LBOD/many", {"1", "2", "3", "4", "5", "6", "7", "8", "9"}, {1}));
-    doc.AddBodItem(
-        MakeLarge("LBOD/shoes", {"Shoes", "Sandals", "Boots", "Thigh Boots", "thigh boots"}));
-    doc.m_pSelectedBod = doc.m_arrBods[1].get();
+    doc.AddBodItem(Deed("LBOD/A", {"A-1", "A-2", "A-3"}, {1}));
+    doc.AddBodItem(Deed("LBOD/B", {"B-1", "B-2"}, {0}));
+    doc.AddBodItem(Deed("LBOD/full", {"F-1", "F-2"}, {0, 1}));
+    doc.AddBodItem(Deed("LBOD/many", {"1", "2", "3", "4", "5", "6", "7", "8", "9"}, {1}));
+    doc.AddBodItem(Deed("LBOD/shoes", {"Shoes", "Sandals", "Boots", "Thigh Boots", "thigh boots"}));
+    doc.ImportDeeds(Deeds({"platemail gloves"}));
+    ASSERT_TRUE(doc.OnSaveDocument(Path("by-hand.bod")));
+    doc.m_pSelectedBod = doc.m_arrBods[5].get();
 
     doc.OnShoppingList();
-    EXPECT_EQ((std::vector<std::string>{"LBOD/A", "LBOD/B", "LBOD/full", "LBOD/many", "LBOD/shoes",
-                                        "A-1", "A-3", "B-2", "1", "3", "4", "5", "6", "7", "Shoes",
-                                        "Sandals", "Boots", "Thigh Boots", "thigh boots"}),
+    EXPECT_EQ("LBOD/A,LBOD/B,LBOD/full,LBOD/many,LBOD/shoes,A-1,A-3,B-2,1,3,4,5,6,7,Shoes,Sandals,"
+              "Boots,Thigh Boots,thigh boots,",
               Items(doc.m_arrBods));
-    EXPECT_EQ(QStringList{"2 parts were left out of the shopping list: a large deed has at most 6 "
-                          "parts, and some deeds claim more."},
+    EXPECT_EQ(QStringList({"1 BOD was imported.",
+                           "2 parts were left out of the shopping list: a large deed has at most 6 "
+                           "parts, and some deeds claim more."}),
               m_prompt.m_messages);
     EXPECT_EQ(nullptr, doc.m_pSelectedBod);
-    const CBodItem& needed = *doc.m_arrBods[5];
-    EXPECT_EQ((std::vector<std::string>{"Smithy", "Platemail", "gold", "20", "Exceptional", ""}),
-              (std::vector{needed.m_strTrade, needed.m_strCategory, needed.m_strMaterial,
-                           needed.m_strAmount, needed.m_strQuality, needed.m_strCount}));
-    // Only the names an import gives footwear make it leather work.
-    for (std::size_t i = 14; i < 18; ++i) {
-        EXPECT_EQ("Leather", doc.m_arrBods[i]->m_strCategory) << doc.m_arrBods[i]->m_strItem;
-        EXPECT_EQ("normal leather", doc.m_arrBods[i]->m_strMaterial) << i;
+    // Only the names an import gives footwear make a needed deed leather work.
+    for (std::size_t i = 5; i < doc.m_arrBods.size(); ++i) {
+        const CBodItem& needed = *doc.m_arrBods[i];
+        EXPECT_EQ(i >= 14 && i < 18 ? "Smithy|Leather|normal leather|20|Exceptional|"
+                                    : "Smithy|Platemail|iron|20|Exceptional|",
+                  needed.m_strTrade + "|" + needed.m_strCategory + "|" + needed.m_strMaterial +
+                      "|" + needed.m_strAmount + "|" + needed.m_strQuality + "|" +
+                      needed.m_strCount)
+            << needed.m_strItem;
     }
-    EXPECT_EQ("gold", doc.m_arrBods[18]->m_strMaterial);
-}
 
-// Changes to the shown copies are carried out but not recorded; the real list and its history
-// are waiting, untouched, when the mode is left.
-TEST_F(QuillmarDocTest, ChangesInShoppingListModeLeaveNoTrace) {
-    CQuillmarDoc& doc = NewDoc();
-    doc.AddBodItem(MakeLarge("LBOD/bardiche", {"bardiche"}));
-    CBodArray imported;
-    imported.push_back(MakeSmall("halberd"));
-    doc.ImportDeeds(std::move(imported));
-    doc.OnShoppingList();
-    EXPECT_FALSE(doc.CanUndo());
     CBodItem edited(*doc.m_arrBods[0]);
     edited.m_strNotes = "edited";
     EXPECT_TRUE(doc.ApplyEdit(doc.m_arrBods[0].get(), edited, nullptr));
     EXPECT_TRUE(doc.DeleteDeed(doc.m_arrBods[1].get(), nullptr));
     EXPECT_EQ(1, doc.GetUndoStack().count());
-    doc.OnShoppingList();
-
-    EXPECT_EQ((std::vector<std::string>{"LBOD/bardiche", "halberd"}), Items(doc.m_arrBods));
-    EXPECT_EQ("", doc.m_arrBods[0]->m_strNotes);
-    EXPECT_EQ(QString("Quilmr1 *"), doc.GetTitle());
+    ASSERT_TRUE(doc.OnSaveDocument(Path("while-shown.bod")));
+    EXPECT_FALSE(doc.m_bShoppingList);
+    EXPECT_EQ(ReadFileBytes(Path("by-hand.bod")), ReadFileBytes(Path("while-shown.bod")));
     doc.GetUndoStack().undo();
-    EXPECT_EQ((std::vector<std::string>{"LBOD/bardiche"}), Items(doc.m_arrBods));
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ("LBOD/A,LBOD/B,LBOD/full,LBOD/many,LBOD/shoes,", Items(doc.m_arrBods));
 }
 
-// Each operation, done, undone and redone, leaves the file with exactly the bytes of the state
-// it stands at: by Save, or by itself under Auto Save. Undoing back to the saved state clears
-// the modified mark.
+// Each operation, done, undone and redone, leaves the file with exactly the bytes of its state, by
+// Save or by Auto Save; undone back to the saved state, nothing is marked.
 TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
-    using TestDeeds::DeedFields;
-    const DeedFields kLarge{"Smithy", "Platemail",      "iron", "20",
-                            "Normal", "LBOD/platemail", "0/40"};
-    const DeedFields kGloves{"Smithy", "Platemail",        "iron", "20",
-                             "Normal", "platemail gloves", "0/20"};
-    const DeedFields kArms{"Smithy", "Platemail", "iron", "20", "Normal", "platemail arms", "5/20"};
-    const auto deed = [](const DeedFields& fields, std::uint32_t nTime) {
-        auto pBod = fields.strItem == "LBOD/platemail"
-                        ? TestDeeds::MakeLargeDeed(fields, {"platemail gloves", "platemail arms"})
-                        : MakeDeed(fields);
-        pBod->m_timeAdded = nTime;
-        return pBod;
-    };
-    const auto bytes = [](std::vector<std::unique_ptr<CBodItem>> deeds) {
-        return QByteArray::fromStdString(BodFile::Write(deeds, 0, 0));
-    };
-    const auto original = [&] {
+    const auto original = [] {
         CBodArray deeds;
-        deeds.push_back(deed(kLarge, 1));
-        deeds.push_back(deed(kGloves, 2));
-        deeds.push_back(deed(kArms, 3));
+        deeds.push_back(Deed("LBOD/platemail", {"platemail gloves", "platemail arms"}));
+        deeds = Deeds({"platemail gloves", "platemail arms"}, std::move(deeds));
         return deeds;
     };
-    DeedFields helm = kGloves;
-    helm.strItem = "plate helm";
     struct Operation {
         const char* pszName;
         std::function<bool(CQuillmarDoc&)> fnDo;
-        // The deeds after it, written by hand.
-        std::function<CBodArray()> fnAfter;
-        // The items selected after an undo and after a redo.
-        std::string strSelectedAfterUndo, strSelectedAfterRedo;
+        // Turns the original deeds into those after it, by hand.
+        std::function<void(CBodArray&)> fnAfter;
+        // The items selected after it, an undo, a redo, and an undo and redo.
+        std::string strSelected;
     };
     const Operation operations[] = {
         {"Import",
-         [&](CQuillmarDoc& doc) {
-             CBodArray bods;
-             bods.push_back(deed(helm, 4));
-             bods.push_back(deed(kGloves, 5));
+         [this](CQuillmarDoc& doc) {
              doc.m_pSelectedBod = doc.m_arrBods[2].get();
-             return doc.ImportDeeds(std::move(bods)) == 2;
+             return doc.ImportDeeds(Deeds({"plate helm", "platemail gloves"}, CBodArray(1))) == 2 &&
+                    m_prompt.m_messages.last() == "2 BOD's were imported.";
          },
-         [&] {
-             CBodArray deeds = original();
-             deeds.push_back(deed(helm, 4));
-             deeds.push_back(deed(kGloves, 5));
-             return deeds;
+         [](CBodArray& deeds) {
+             deeds = Deeds({"plate helm", "platemail gloves"}, std::move(deeds));
          },
-         "platemail arms", "platemail arms"},
+         "platemail arms|platemail arms|platemail arms|platemail arms|"},
         {"Delete BOD",
          [](CQuillmarDoc& doc) { return doc.DeleteDeed(doc.m_arrBods[1].get(), nullptr); },
-         [&] {
-             CBodArray deeds = original();
-             deeds.erase(deeds.begin() + 1);
-             return deeds;
-         },
-         "platemail gloves", ""},
+         [](CBodArray& deeds) { deeds.erase(deeds.begin() + 1); }, "|platemail gloves|||"},
         {"Apply",
          [](CQuillmarDoc& doc) {
              CBodItem edited(*doc.m_arrBods[2]);
              edited.m_strCount = "20/20";
-             edited.m_strNotes = "bought";
              return doc.ApplyEdit(doc.m_arrBods[2].get(), edited, nullptr);
          },
-         [&] {
-             CBodArray deeds = original();
-             deeds[2]->m_strCount = "20/20";
-             deeds[2]->m_strNotes = "bought";
-             return deeds;
-         },
-         "platemail arms", "platemail arms"},
+         [](CBodArray& deeds) { deeds[2]->m_strCount = "20/20"; },
+         "|platemail arms|platemail arms|platemail arms|"},
         {"Drop BOD",
          [](CQuillmarDoc& doc) {
              return doc.CombineIntoLarge(doc.m_arrBods[1].get(), doc.m_arrBods[0].get(), nullptr);
          },
-         [&] {
-             CBodArray deeds = original();
+         [](CBodArray& deeds) {
              deeds[0]->SetPart(0, true, "");
              deeds[0]->m_strCount = "20/40";
              deeds.erase(deeds.begin() + 1);
-             return deeds;
          },
-         "platemail gloves", "LBOD/platemail"},
-        {"New Deed",
-         [&](CQuillmarDoc& doc) {
-             doc.m_pSelectedBod = doc.m_arrBods[2].get();
-             return doc.NewDeed(deed(helm, 4));
-         },
-         [&] {
-             CBodArray deeds = original();
-             deeds.push_back(deed(helm, 4));
-             return deeds;
-         },
-         "", "plate helm"},
+         "LBOD/platemail|platemail gloves|LBOD/platemail|LBOD/platemail|"},
+        {"New Deed", [](CQuillmarDoc& doc) { return doc.NewDeed(Deed("plate helm")); },
+         [](CBodArray& deeds) { deeds.push_back(Deed("plate helm")); },
+         "plate helm||plate helm|plate helm|"},
         {"Edit Deed",
          [](CQuillmarDoc& doc) {
              CBodItem remade(*doc.m_arrBods[0]);
              remade.m_strMaterial = "valorite";
              return doc.EditDeed(doc.m_arrBods[0].get(), remade);
          },
-         [&] {
-             CBodArray deeds = original();
-             deeds[0]->m_strMaterial = "valorite";
-             return deeds;
-         },
-         "LBOD/platemail", "LBOD/platemail"},
+         [](CBodArray& deeds) { deeds[0]->m_strMaterial = "valorite"; },
+         "LBOD/platemail|LBOD/platemail|LBOD/platemail|LBOD/platemail|"},
     };
-    const QByteArray before = bytes(original());
+    const QByteArray before = Bytes(original());
     for (const bool bAutoSave : {false, true}) {
-        SetAutoSave(bAutoSave ? "1" : "0");
+        SetAutoSave(bAutoSave);
         for (const Operation& op : operations) {
             SCOPED_TRACE(std::string(op.pszName) + (bAutoSave ? " with Auto Save" : ""));
-            const QString strPath = Path(QString("%1-%2.bod").arg(op.pszName).arg(bAutoSave));
-            WriteFileBytes(strPath, before);
-            auto& doc = static_cast<CQuillmarDoc&>(*m_manager->OpenDocumentFile(strPath));
-            const QByteArray after = bytes(op.fnAfter());
+            const QString strName = QString("%1-%2.bod").arg(op.pszName).arg(bAutoSave);
+            CQuillmarDoc& doc = Open(strName, before);
+            CBodArray deeds = original();
+            op.fnAfter(deeds);
+            const QByteArray after = Bytes(deeds);
+            std::string strSelected;
             const auto step = [&](const QByteArray& expected, bool bModified) {
                 if (!bAutoSave && bModified) {
-                    EXPECT_EQ(QFileInfo(strPath).fileName() + " *", doc.GetTitle());
+                    EXPECT_EQ(strName + " *", doc.GetTitle());
                     ASSERT_TRUE(doc.DoFileSave());
                 }
                 EXPECT_FALSE(doc.IsModified());
-                EXPECT_EQ(expected.toHex().toStdString(),
-                          ReadFileBytes(strPath).toHex().toStdString());
+                EXPECT_EQ(expected.toHex(), ReadFileBytes(Path(strName)).toHex());
+                strSelected += (doc.m_pSelectedBod ? doc.m_pSelectedBod->m_strItem : "") + "|";
             };
 
             ASSERT_TRUE(op.fnDo(doc));
@@ -258,151 +209,71 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
             step(after, true);
             doc.GetUndoStack().undo();
             step(before, true);
-            EXPECT_EQ(op.strSelectedAfterUndo,
-                      doc.m_pSelectedBod != nullptr ? doc.m_pSelectedBod->m_strItem : "");
             doc.GetUndoStack().redo();
-            EXPECT_EQ(op.strSelectedAfterRedo,
-                      doc.m_pSelectedBod != nullptr ? doc.m_pSelectedBod->m_strItem : "");
             step(after, true);
+            // Back at the state last written, with Auto Save now off: nothing to save.
+            doc.m_bAutoSave = false;
             doc.GetUndoStack().undo();
             doc.GetUndoStack().redo();
-            // Back at the saved state: nothing to save.
             step(after, false);
+            EXPECT_EQ(op.strSelected, strSelected);
             doc.OnCloseDocument();
         }
     }
 }
 
-// An operation on a deed the list does not hold, or a drop that does not fit, changes nothing.
+// An operation on a deed outside the list, a drop that does not fit or an empty import: refused.
 TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
-    const auto fitting = [] {
-        auto pBod = MakeLarge("LBOD/platemail", {"platemail gloves"});
-        pBod->m_strMaterial = "iron";
-        pBod->m_strQuality = "Normal";
-        return pBod;
-    };
     CQuillmarDoc& doc = NewDoc();
-    doc.AddBodItem(MakeSmall("platemail gloves"));
-    doc.AddBodItem(fitting());
+    doc.AddBodItem(Deed("platemail gloves"));
+    doc.AddBodItem(Deed("LBOD/platemail", {"platemail gloves"}));
     CBodItem* pSmall = doc.m_arrBods[0].get();
     CBodItem* pLarge = doc.m_arrBods[1].get();
-    const auto pOutside = MakeSmall("platemail gloves");
-    const auto pOutsideLarge = fitting();
+    const auto pOutside = Deed("platemail gloves");
     EXPECT_FALSE(doc.DeleteDeed(pOutside.get(), nullptr));
-    EXPECT_FALSE(doc.DeleteDeed(nullptr, nullptr));
     EXPECT_FALSE(doc.ApplyEdit(pOutside.get(), *pSmall, nullptr));
     EXPECT_FALSE(doc.EditDeed(pOutside.get(), *pSmall));
     EXPECT_FALSE(doc.NewDeed(nullptr));
+    EXPECT_EQ(0, doc.ImportDeeds({}));
+    EXPECT_EQ(0, doc.ImportDeeds(CBodArray(2)));
+    EXPECT_EQ(QStringList{"0 BOD's were imported."}, m_prompt.m_messages);
     EXPECT_FALSE(doc.CombineIntoLarge(pOutside.get(), pLarge, nullptr));
-    EXPECT_FALSE(doc.CombineIntoLarge(pSmall, pOutsideLarge.get(), nullptr));
     EXPECT_FALSE(doc.CombineIntoLarge(pSmall, nullptr, nullptr));
     EXPECT_FALSE(doc.CombineIntoLarge(pLarge, pSmall, nullptr));
     EXPECT_EQ(0, doc.GetUndoStack().count());
-    EXPECT_EQ(2U, doc.m_arrBods.size());
     EXPECT_TRUE(doc.CombineIntoLarge(pSmall, pLarge, nullptr)) << "the drop that fits";
 }
 
-TEST_F(QuillmarDocTest, SavingWhileTheShoppingListIsShownWritesTheFullList) {
-    CQuillmarDoc& doc = NewDoc();
-    doc.AddBodItem(MakeLarge("LBOD/platemail", {"plate helm"}));
-    doc.AddBodItem(MakeSmall("platemail gloves"));
-    doc.m_nReserved2 = 7;
-    ASSERT_TRUE(doc.OnSaveDocument(Path("by-hand.bod")));
-    doc.OnShoppingList();
-    ASSERT_TRUE(doc.OnSaveDocument(Path("while-shown.bod")));
-    EXPECT_FALSE(doc.m_bShoppingList);
-    EXPECT_EQ(ReadFileBytes(Path("by-hand.bod")), ReadFileBytes(Path("while-shown.bod")));
-}
-
-TEST_F(QuillmarDocTest, ChangeMarksTheTitle) {
-    CQuillmarDoc& untitled = NewDoc();
-    untitled.MarkChanged(true);
-    untitled.MarkChanged(true);
-    EXPECT_EQ(QString("Quilmr1 *"), untitled.GetTitle());
-}
-
-TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeAndAsksForAPathOnce) {
-    SetAutoSave("1");
+// Auto Save asks for a path once, then writes every change; one it could not write stays marked.
+TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
+    SetAutoSave(true);
     CQuillmarDoc& doc = NewDoc();
     m_prompt.QueueFileName(Path("auto.bod"));
-    for (const char* pszItem : {"platemail gloves", "platemail arms"}) {
-        doc.AddBodItem(MakeSmall(pszItem));
-        doc.MarkChanged(true);
-    }
+    doc.ImportDeeds(Deeds({"platemail gloves"}));
+    doc.ImportDeeds(Deeds({"platemail arms"}));
     EXPECT_EQ(QStringList{"save"}, m_prompt.m_fileDialogs);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(QString("auto.bod"), doc.GetTitle());
-    EXPECT_EQ(2U, BodFile::Read(ReadFileBytes(Path("auto.bod")).toStdString()).bods.size());
-}
-
-TEST_F(QuillmarDocTest, ChangeThatAutoSaveCouldNotWriteStaysMarked) {
-    SetAutoSave("1");
-    for (const QString& strAnswer : {QString(), Path("no-such-folder/deeds.bod")}) {
-        CQuillmarDoc& doc = NewDoc();
-        m_prompt.QueueFileName(strAnswer);
-        doc.AddBodItem(MakeSmall("platemail gloves"));
-        doc.MarkChanged(true);
-        EXPECT_TRUE(doc.IsModified()) << strAnswer.toStdString();
-        EXPECT_TRUE(doc.GetTitle().endsWith(" *")) << doc.GetTitle().toStdString();
-    }
-}
-
-TEST_F(QuillmarDocTest, AutoSaveIsOnOnlyForTheExactSettingOneAndIsStoredAsOneOrZero) {
-    for (const char* pszValue : {"01", "0", "", "1"}) {
-        SetAutoSave(pszValue);
-        EXPECT_EQ(pszValue == std::string("1"), CQuillmarDoc().m_bAutoSave) << pszValue;
-    }
-    QSettings settings("Larkfield", "Quillmar");
-    settings.remove("Settings/AutoSave");
-    CQuillmarDoc doc;
-    EXPECT_FALSE(doc.m_bAutoSave);
-    doc.OnAutoSave();
-    EXPECT_EQ(QString("1"), settings.value("Settings/AutoSave"));
-    doc.OnAutoSave();
-    EXPECT_EQ(QString("0"), settings.value("Settings/AutoSave"));
+    EXPECT_EQ(Bytes(Deeds({"platemail gloves", "platemail arms"})),
+              ReadFileBytes(Path("auto.bod")));
+    CQuillmarDoc& unsaved = NewDoc();
+    m_prompt.QueueFileName(Path("no-such-folder/deeds.bod"));
+    unsaved.MarkChanged(true);
+    EXPECT_EQ(Path("no-such-folder/deeds.bod") + " contains an invalid path.",
+              m_prompt.m_messages.last());
+    EXPECT_TRUE(unsaved.IsModified());
+    unsaved.OnAutoSave();
+    EXPECT_EQ(QString("0"), QSettings("Larkfield", "Quillmar").value("Settings/AutoSave"));
 }
 
 // The selection pointed into the deeds a reload replaces; no view may be left pointing there.
 TEST_F(QuillmarDocTest, ReloadingAfterAnotherProgramWroteTheFileDropsTheSelection) {
-    CBodArray bods;
-    bods.push_back(MakeSmall("platemail gloves"));
-    bods.push_back(MakeSmall("platemail arms"));
-    WriteFileBytes(Path("deeds.bod"), QByteArray::fromStdString(BodFile::Write(bods, 0, 0)));
-    auto& doc = static_cast<CQuillmarDoc&>(*m_manager->OpenDocumentFile(Path("deeds.bod")));
+    CQuillmarDoc& doc = Open("deeds.bod", Bytes(Deeds({"platemail gloves", "platemail arms"})));
     doc.m_pSelectedBod = doc.m_arrBods[1].get();
-    bods.pop_back();
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-    WriteFileBytes(Path("deeds.bod"), QByteArray::fromStdString(BodFile::Write(bods, 0, 0)));
+    WriteFileBytes(Path("deeds.bod"), Bytes(Deeds({"plate helm"})));
     EXPECT_TRUE(QTest::qWaitFor([&doc] { return doc.m_arrBods.size() == 1; }, 60000));
+    EXPECT_EQ(QStringList{"deeds.bod was changed by another program. Reload it?"},
+              m_prompt.m_messages);
     EXPECT_EQ(nullptr, doc.m_pSelectedBod);
-}
-
-TEST_F(QuillmarDocTest, ImportTellsHowManyDeedsCameIn) {
-    const struct {
-        int nDeeds;
-        int nNulls;
-        QStringList messages;
-    } cases[] = {{0, 0, {}},
-                 {0, 2, {"0 BOD's were imported."}},
-                 {1, 0, {"1 BOD was imported."}},
-                 {3, 1, {"3 BOD's were imported."}}};
-    for (const auto& c : cases) {
-        CQuillmarDoc& doc = NewDoc();
-        CBodArray bods(static_cast<std::size_t>(c.nNulls));
-        for (int i = 0; i < c.nDeeds; ++i) {
-            bods.push_back(MakeSmall("platemail gloves"));
-        }
-        m_prompt.m_messages.clear();
-        EXPECT_EQ(c.nDeeds, doc.ImportDeeds(std::move(bods)));
-        EXPECT_EQ(c.messages, m_prompt.m_messages);
-        EXPECT_EQ(static_cast<std::size_t>(c.nDeeds), doc.m_arrBods.size());
-        EXPECT_EQ(c.nDeeds > 0, doc.IsModified());
-        // Undone, the deeds go, and a selection among them with them.
-        doc.m_pSelectedBod = c.nDeeds > 0 ? doc.m_arrBods.back().get() : nullptr;
-        doc.GetUndoStack().undo();
-        EXPECT_TRUE(doc.m_arrBods.empty());
-        EXPECT_EQ(nullptr, doc.m_pSelectedBod);
-    }
 }
 
 } // namespace

@@ -7,23 +7,19 @@
 
 namespace {
 
+// The C locale keeps code-point order, which puts an accented letter after every plain one.
 TEST(CollatorTextOrderTest, RanksByTheLocaleIgnoringCaseAndEqualTextsShareARank) {
-    const std::vector<std::string_view> metals{"iron",    "Bronze", "IRON",
-                                               "agapite", "bronze", "Iron"};
     const struct {
         QLocale::Language language;
         std::vector<std::string_view> texts;
         std::vector<std::uint32_t> expected;
     } cases[] = {
-        {QLocale::C, metals, {2, 1, 2, 0, 1, 2}},
-        {QLocale::English, metals, {2, 1, 2, 0, 1, 2}},
-        {QLocale::German, metals, {2, 1, 2, 0, 1, 2}},
+        {QLocale::German, {"iron", "Bronze", "IRON", "agapite", "bronze"}, {2, 1, 2, 0, 1}},
         {QLocale::French, {"f", "\xC3\xA9t\xC3\xA9", "ete"}, {2, 1, 0}},
-    };
+        {QLocale::C, {"f", "\xC3\xA9t\xC3\xA9", "ete"}, {1, 2, 0}}};
     for (const auto& c : cases) {
         QLocale::setDefault(QLocale(c.language));
-        EXPECT_EQ(c.expected, CCollatorTextOrder().Rank(c.texts))
-            << QLocale::languageToString(c.language).toStdString();
+        EXPECT_EQ(c.expected, CCollatorTextOrder().Rank(c.texts)) << c.language;
     }
     QLocale::setDefault(QLocale::c());
 }

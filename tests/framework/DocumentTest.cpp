@@ -1,24 +1,24 @@
 #include "framework/Document.h"
 
+#include "framework/DocManager.h"
 #include "framework/SafeWrite.h"
-#include "framework/View.h"
 #include "model/Archive.h"
 #include "support/BodToolRunner.h"
 #include "support/FailDevice.h"
 #include "support/ScriptedPrompt.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QDir>
+#include <QPointer>
+#include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
-#include <string>
+#include <optional>
 #include <sys/stat.h>
 
 namespace {
 
-// A document whose whole content is one text.
+// A document whose whole content is one text: an empty file holds no such text.
 class TextDoc : public CDocument {
 public:
     void Serialize(CArchive& ar) override {
@@ -31,87 +31,130 @@ public:
     std::string m_strText;
 };
 
-class CountingView : public CView {
-public:
-    void OnUpdate(CView* /*pSender*/, long /*lHint*/, void* /*pHint*/) override { ++m_nUpdates; }
-    int m_nUpdates = 0;
-};
-
 class DocumentTest : public ::testing::Test {
 protected:
-    QString Path(const QString& strName) const { return m_dir.filePath(strName); }
-    // doc opened from strPath, written with bytes just before.
-    static void OpenAt(TextDoc& doc, const QString& strPath, const QByteArray& bytes) {
-        WriteFileBytes(strPath, bytes);
-        ASSERT_TRUE(doc.OnOpenDocument(strPath));
-        doc.SetPathName(strPath, false);
+    DocumentTest() {
+        QSettings("Larkfield", "Quillmar").clear();
+        CDocTemplate docTemplate;
+        docTemplate.createDocument = [] {
+            return std::make_unique<TextDoc>();
+        };
+        docTemplate.createFrame = [this](CDocument*) {
+            ++m_nFrames;
+            return m_bFrameWorks;
+        };
+        m_pManager = std::make_unique<CDocManager>(std::move(docTemplate));
+        m_pManager->LoadStdProfileSettings(4);
     }
+    ~DocumentTest() override { SafeWrite::SetDeviceWrapper(nullptr); }
 
     QTemporaryDir m_dir;
     ScriptedPrompt m_prompt;
-    TextDoc m_doc;
+    int m_nFrames = 0;
+    bool m_bFrameWorks = true;
+    std::unique_ptr<CDocManager> m_pManager;
 };
 
-TEST_F(DocumentTest, UpdateAllViewsSkipsTheSenderAndViewsThatAreGone) {
-    CountingView first;
-    CountingView sender;
-    auto pGone = std::make_unique<CountingView>();
-    m_doc.AddView(&first);
-    m_doc.AddView(&sender);
-    m_doc.AddView(pGone.get());
-    pGone.reset();
-
-    m_doc.UpdateAllViews(&sender);
-    EXPECT_EQ(1, first.m_nUpdates);
-    EXPECT_EQ(0, sender.m_nUpdates);
-    EXPECT_EQ(2U, m_doc.GetViews().size());
+// A closed document is deleted only once the close has left the stack.
+TEST_F(DocumentTest, NewDocumentsAreNumberedNeedAWindowAndGoOnceControlIsBack) {
+    EXPECT_EQ(QString("Quilmr1"), m_pManager->OnFileNew()->GetTitle());
+    const QPointer<CDocument> pDoc = m_pManager->OnFileNew();
+    EXPECT_EQ(QString("Quilmr2"), pDoc->GetTitle());
+    m_bFrameWorks = false;
+    EXPECT_EQ(nullptr, m_pManager->OnFileNew());
+    EXPECT_EQ(2U, m_pManager->GetDocuments().size());
+    QSignalSpy closing(pDoc.data(), &CDocument::Closing);
+    m_pManager->CloseAllDocuments();
+    EXPECT_EQ(1, closing.count());
+    EXPECT_TRUE(m_pManager->GetDocuments().empty());
+    ASSERT_FALSE(pDoc.isNull());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(pDoc.isNull());
 }
 
-// Ctrl+S, Auto Save and the close prompt all end in DoFileSave: a failure says so, keeps the
-// previous file and keeps the change marked.
+// An empty file opens as an empty document, without being read. A device or a pipe with no
+// writer would be read forever or never: neither is a document. A recent file that fails to
+// open leaves the list.
+TEST_F(DocumentTest, OpenReportsFailuresActivatesWhatIsOpenAndKeepsTheFourNewestRecentFiles) {
+    QStringList paths;
+    for (const char* name : {"a.bod", "b.bod", "c.bod", "d.bod", "e.bod"}) {
+        paths << m_dir.filePath(name);
+        WriteFileBytes(paths.last(), {});
+        ASSERT_NE(nullptr, m_pManager->OpenDocumentFile(paths.last())) << name;
+    }
+    CDocument* pDoc = m_pManager->GetDocuments()[2].get();
+    EXPECT_EQ(QString("c.bod"), pDoc->GetTitle());
+    EXPECT_FALSE(pDoc->IsModified());
+    QSignalSpy activated(pDoc, &CDocument::ActivateRequested);
+    m_prompt.QueueFileName(m_dir.path() + "/./c.bod");
+    EXPECT_EQ(pDoc, m_pManager->OnFileOpen());
+    EXPECT_EQ(1, activated.count());
+
+    const QString strMissing = m_dir.filePath("missing.bod");
+    const QString strFifo = m_dir.filePath("fifo.bod");
+    ASSERT_EQ(0, mkfifo(QFile::encodeName(strFifo).constData(), 0600));
+    m_pManager->AddToRecentFileList(strMissing);
+    EXPECT_EQ(QStringList({strMissing, paths[4], paths[3], paths[2]}),
+              m_pManager->GetRecentFiles());
+    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strMissing));
+    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strFifo));
+    EXPECT_EQ(QStringList({strMissing + " was not found.", strFifo + " is not a document file."}),
+              m_prompt.m_messages);
+    EXPECT_EQ(5U, m_pManager->GetDocuments().size());
+    EXPECT_EQ(5, m_nFrames);
+    m_pManager->AddToRecentFileList(paths[2]);
+    EXPECT_EQ(QStringList({paths[2], paths[4], paths[3]}), m_pManager->GetRecentFiles());
+}
+
+// Ctrl+S, Auto Save and the close prompt end in DoFileSave: a failure says so, keeps the previous
+// file (and no temporary one) and the change marked. A read-only file, whoever runs the program,
+// is offered a new name. A folder that takes no new name (too long for the temporary suffix) has
+// the file rewritten in place, and put back when that fails.
 TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
+    const QByteArray previous("\x08previous", 9);
+    const QString strLong(250, 'd');
     const struct {
-        const char* pszName;
+        QString strName;
+        bool bReadOnly;
         qint64 nFailAt; // -1: nothing fails while writing
-        QString strMessageStart;
-    } cases[] = {{"no-such-folder/deeds.bod", -1,
-                  Path("no-such-folder/deeds.bod") + " contains an invalid path."},
-                 {"full.bod", 1000, "Failed to save document."}};
+        QString strMessage;
+    } cases[] = {{"readonly.bod", true, -1, m_dir.filePath("readonly.bod") + " is read-only."},
+                 {"full.bod", false, 0, "Failed to save document.\n" + m_dir.filePath("full.bod")},
+                 {"full.bod", false, 3002, "the file over a size limit?)"},
+                 {strLong, false, 100, "the file still holds its previous content"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.pszName);
-        const QString strPath = Path(c.pszName);
+        const QString strPath = m_dir.filePath(c.strName);
+        WriteFileBytes(strPath, previous);
         TextDoc doc;
-        if (QFileInfo(strPath).absoluteDir().exists()) {
-            OpenAt(doc, strPath, QByteArray("\x08previous", 9));
-        }
         doc.SetPathName(strPath, false);
         doc.m_strText = std::string(3000, 'x');
         doc.SetModifiedFlag(true);
+        std::optional<ReadOnlyFile> readOnly;
+        if (c.bReadOnly) {
+            readOnly.emplace(strPath);
+            m_prompt.QueueFileName(strPath);
+        }
         SafeWrite::SetDeviceWrapper([&c](QIODevice& file) -> std::unique_ptr<QIODevice> {
             return c.nFailAt < 0 ? nullptr : std::make_unique<FailDevice>(file, c.nFailAt);
         });
         m_prompt.m_messages.clear();
         EXPECT_FALSE(doc.DoFileSave());
-        SafeWrite::SetDeviceWrapper(nullptr);
-        ASSERT_EQ(1, m_prompt.m_messages.size());
-        EXPECT_TRUE(m_prompt.m_messages[0].startsWith(c.strMessageStart));
+        EXPECT_TRUE(m_prompt.m_messages.size() == 1 &&
+                    m_prompt.m_messages[0].contains(c.strMessage))
+            << m_prompt.m_messages.join('|').toStdString();
         EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(previous, ReadFileBytes(strPath)) << c.nFailAt;
     }
-    EXPECT_EQ(QByteArray("\x08previous", 9), ReadFileBytes(Path("full.bod")));
-    EXPECT_FALSE(QFileInfo::exists(Path("no-such-folder")));
+    EXPECT_EQ(QStringList{"save"}, m_prompt.m_fileDialogs);
+    EXPECT_EQ(QStringList({strLong, "full.bod", "readonly.bod"}),
+              QDir(m_dir.path()).entryList(QDir::Files));
+    SafeWrite::SetDeviceWrapper(nullptr);
+    EXPECT_EQ(QString(), SafeWrite::WriteFile(m_dir.filePath(strLong), "new"));
+    EXPECT_EQ(QByteArray("new"), ReadFileBytes(m_dir.filePath(strLong)));
 }
 
-// Saving would rename a new file over a read-only one; the guard refuses, whoever runs it.
-TEST_F(DocumentTest, ReadOnlyFileIsRefusedAndKeptAsItWas) {
-    const QString strReadOnly = Path("readonly.bod");
-    WriteFileBytes(strReadOnly, "previous");
-    const ReadOnlyFile readOnly(strReadOnly);
-    EXPECT_FALSE(m_doc.OnSaveDocument(strReadOnly));
-    EXPECT_EQ(QStringList{strReadOnly + " is read-only."}, m_prompt.m_messages);
-    EXPECT_EQ(QByteArray("previous"), ReadFileBytes(strReadOnly));
-}
-
-// Another program (a second Quillmar, bodtool import) wrote the file after it was opened.
+// Another program (a second Quillmar, bodtool import) wrote the file after it was opened. The
+// close prompt's Yes saves, and goes on only once the change is saved.
 TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
     const struct {
         const char* pszCase;
@@ -123,51 +166,24 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
                  {"cancel", IPrompt::Answer::Cancel, false, "\x06theirs"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszCase);
-        const QString strPath = Path(QString(c.pszCase) + ".bod");
-        TextDoc doc;
-        OpenAt(doc, strPath, "\5first");
-        WriteFileBytes(strPath, "\x06theirs");
+        const QString strPath = m_dir.filePath(QString(c.pszCase) + ".bod");
+        WriteFileBytes(strPath, "\5first");
+        auto& doc = static_cast<TextDoc&>(*m_pManager->OpenDocumentFile(strPath));
         doc.m_strText = "mine";
         doc.SetModifiedFlag(true);
+        WriteFileBytes(strPath, "\x06theirs");
         m_prompt.m_messages.clear();
+        m_prompt.QueueAnswer(IPrompt::Answer::Yes);
         m_prompt.QueueAnswer(c.answer);
-        m_prompt.QueueFileName(Path("elsewhere.bod"));
-        EXPECT_EQ(c.bSaved, doc.DoFileSave());
-        ASSERT_EQ(1, m_prompt.m_messages.size());
-        EXPECT_TRUE(m_prompt.m_messages[0].contains("changed by another program"));
+        m_prompt.QueueFileName(m_dir.filePath("elsewhere.bod"));
+        EXPECT_EQ(c.bSaved, doc.SaveModified());
+        EXPECT_TRUE(m_prompt.m_messages.join('|').startsWith(
+            QString("Save changes to %1.bod?|%1.bod was changed by another program")
+                .arg(c.pszCase)));
         EXPECT_EQ(c.fileAfter, ReadFileBytes(strPath));
         EXPECT_EQ(!c.bSaved, doc.IsModified());
     }
-    EXPECT_EQ(QByteArray("\x04mine"), ReadFileBytes(Path("elsewhere.bod")));
-}
-
-TEST_F(DocumentTest, AFileChangedOnDiskIsOfferedForReloadWhenNothingIsUnsaved) {
-    const QString strPath = Path("watched.bod");
-    OpenAt(m_doc, strPath, "\5first");
-    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-    WriteFileBytes(strPath, "\x06second");
-    EXPECT_TRUE(QTest::qWaitFor([this] { return m_doc.m_strText == "second"; }, 60000));
-    EXPECT_EQ(QStringList{"watched.bod was changed by another program. Reload it?"},
-              m_prompt.m_messages);
-}
-
-// Closing a window asks this; No and Cancel are answered through the window's close.
-TEST_F(DocumentTest, SaveModifiedGoesOnOnlyOnceTheChangeIsSaved) {
-    TextDoc titled;
-    titled.SetPathName(Path("yes.bod"), false);
-    titled.SetModifiedFlag(true);
-    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-    EXPECT_TRUE(titled.SaveModified());
-    EXPECT_TRUE(QFileInfo::exists(Path("yes.bod")));
-
-    m_doc.SetTitle("Quilmr1 *");
-    m_doc.SetModifiedFlag(true);
-    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-    EXPECT_FALSE(m_doc.SaveModified());
-    EXPECT_EQ(QStringList({"Save changes to yes.bod?", "Save changes to Quilmr1?"}),
-              m_prompt.m_messages);
-    EXPECT_EQ(QStringList{"save"}, m_prompt.m_fileDialogs);
-    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(QByteArray("\x04mine"), ReadFileBytes(m_dir.filePath("elsewhere.bod")));
 }
 
 } // namespace
