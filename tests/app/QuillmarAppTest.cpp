@@ -1,15 +1,14 @@
 #include "app/ExceptionReport.h"
+#include "app/SingleInstance.h"
 #include "app/Translations.h"
 #include "document/QuillmarDoc.h"
-#include "frames/ChildFrame.h"
 #include "frames/QuillmarAppFixture.h"
 #include "framework/DocManager.h"
 #include "model/BodFile.h"
 #include "support/BodToolRunner.h"
-#include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
-#include "widgets/AboutDlg.h"
 
+#include <QFileOpenEvent>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,11 +17,8 @@
 #include <new>
 #include <set>
 #include <stdexcept>
-#include <vector>
 
 namespace {
-
-using ShellCommand = CQuillmarApp::CCommandLineInfo::ShellCommand;
 
 TEST(ExceptionReportTest, AnEscapingExceptionIsToldAndEndsWithStatusOne) {
     const std::pair<std::function<int()>, const char*> cases[] = {
@@ -33,35 +29,35 @@ TEST(ExceptionReportTest, AnEscapingExceptionIsToldAndEndsWithStatusOne) {
     for (const auto& [body, pszMessage] : cases) {
         const ScriptedPrompt prompt;
         EXPECT_EQ(1, RunReportingExceptions(body));
-        ASSERT_EQ(1, prompt.m_messages.size());
-        EXPECT_TRUE(prompt.m_messages.front().contains(pszMessage)) << pszMessage;
+        EXPECT_EQ(QStringList{QString("Quillmar has to close: %1.").arg(pszMessage)},
+                  prompt.m_messages);
     }
 }
 
 TEST(CommandLineTest, Parse) {
+    using enum CQuillmarApp::CCommandLineInfo::ShellCommand;
     const struct {
         QStringList arguments;
-        ShellCommand nShellCommand;
+        CQuillmarApp::CCommandLineInfo::ShellCommand nShellCommand;
         QString strFileName;
     } table[] = {
-        {{}, ShellCommand::FileNew, ""},
-        {{"deeds.bod"}, ShellCommand::FileOpen, "deeds.bod"},
+        {{}, FileNew, ""},
+        {{"", "deeds.bod"}, FileOpen, "deeds.bod"},
         // An absolute path starts with "/" here and is not a switch.
-        {{"/home/aldric/deeds.bod"}, ShellCommand::FileOpen, "/home/aldric/deeds.bod"},
-        {{"/p", "deeds.bod"}, ShellCommand::FilePrint, "deeds.bod"},
-        {{"--print", "/tmp/deeds.bod"}, ShellCommand::FilePrint, "/tmp/deeds.bod"},
-        {{"-p", "deeds.bod"}, ShellCommand::FilePrint, "deeds.bod"},
-        {{"--print"}, ShellCommand::FileNew, ""},
-        {{"-style", "first.bod", "second.bod"}, ShellCommand::FileOpen, "first.bod"},
-        {{"deeds.bod", "/p"}, ShellCommand::FilePrint, "deeds.bod"},
+        {{"/home/aldric/deeds.bod"}, FileOpen, "/home/aldric/deeds.bod"},
+        {{"deeds.bod", "/p"}, FilePrint, "deeds.bod"},
+        {{"--print", "/tmp/deeds.bod"}, FilePrint, "/tmp/deeds.bod"},
+        {{"--print"}, FileNew, ""},
+        {{"-style", "first.bod", "second.bod"}, FileOpen, "first.bod"},
         // A shell switch this program does not take is not a file either.
-        {{"/x", "deeds.bod"}, ShellCommand::FileOpen, "deeds.bod"},
-        {{"--", "-odd.bod"}, ShellCommand::FileOpen, "-odd.bod"},
+        {{"/x", "deeds.bod"}, FileOpen, "deeds.bod"},
+        {{"--", "-odd.bod"}, FileOpen, "-odd.bod"},
     };
     for (const auto& row : table) {
         const auto info = CQuillmarApp::CCommandLineInfo::Parse(row.arguments);
-        EXPECT_EQ(row.nShellCommand, info.nShellCommand) << row.arguments.join(' ').toStdString();
-        EXPECT_EQ(row.strFileName, info.strFileName) << row.arguments.join(' ').toStdString();
+        EXPECT_EQ(std::pair(row.nShellCommand, row.strFileName),
+                  std::pair(info.nShellCommand, info.strFileName))
+            << row.arguments.join(' ').toStdString();
     }
 }
 
@@ -70,8 +66,10 @@ TEST(CommandLineTest, Parse) {
 TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
     const QTemporaryDir home;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("DISPLAY");
-    environment.remove("WAYLAND_DISPLAY");
+    for (const char* pszName :
+         {"DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
+        environment.remove(pszName);
+    }
     environment.insert("QT_QPA_PLATFORM", "xcb");
     environment.insert("HOME", home.path());
     environment.insert("XDG_CONFIG_HOME", home.path());
@@ -81,20 +79,17 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
         int nExitCode;
         QByteArray out;
         QString strLang = "C.UTF-8";
-        QString strLanguage = {};
     } cases[] = {
         {{"--help"}, {}, 0, "  -p, --print "},
         {{"-h"}, {}, 0, "[FILE]"},
-        {{"--version"}, {}, 0, "Quillmar 1."},
         {{"deeds.bod", "--version"}, {}, 0, "Quillmar 1."},
         {{"--help"}, "/dev/full", 1, {}},
         {{"--version"}, "/dev/full", 1, {}},
-        {{"--help"}, {}, 0, "Zeigt diese Hilfe an und beendet das Programm.", "de_DE.UTF-8", "de"},
+        {{"--help"}, {}, 0, "Zeigt diese Hilfe an und beendet das Programm.", "de_DE.UTF-8"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString() + " > " + c.strOutputFile.toStdString());
         environment.insert("LANG", c.strLang);
-        environment.insert("LANGUAGE", c.strLanguage);
         QProcess program;
         program.setProcessEnvironment(environment);
         if (!c.strOutputFile.isEmpty()) {
@@ -102,8 +97,8 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
         }
         program.start(QStringLiteral(QUILLMAR_PROGRAM), c.args);
         ASSERT_TRUE(program.waitForFinished(120'000));
-        EXPECT_EQ(QProcess::NormalExit, program.exitStatus());
-        EXPECT_EQ(c.nExitCode, program.exitCode());
+        EXPECT_EQ(std::pair(QProcess::NormalExit, c.nExitCode),
+                  std::pair(program.exitStatus(), program.exitCode()));
         EXPECT_TRUE(program.readAllStandardOutput().contains(c.out));
     }
 }
@@ -111,141 +106,134 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
 class TranslationTest : public QuillmarAppFixture {};
 
 // The program's texts and Qt's own (its buttons) in German, for as long as the translations
-// live. Within each menu every item keeps its accelerator letter, and no letter serves twice.
+// live. Within each menu, and on the menu bar, every item keeps its accelerator letter and no
+// letter serves twice.
 TEST_F(TranslationTest, AGermanDesktopReadsGermanWithOneItemPerAcceleratorLetter) {
-    struct Seen {
-        QStringList titles;
-        std::vector<int> accelerators; // per menu
-        QString strUndo;
-        QString strRedo;
-        QString strMessage;
-        QString strYes;
-    };
     const QLocale previous;
-    std::vector<Seen> seen;
-    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
-                                  QLocale(QLocale::German, QLocale::Germany)}) {
-        QLocale::setDefault(locale);
+    std::vector<std::size_t> accelerators[2]; // per menu, in English and in German
+    QStringList seen;
+    for (const int nLanguage : {0, 1}) {
+        QLocale::setDefault(nLanguage == 0 ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                           : QLocale(QLocale::German, QLocale::Germany));
         const CTranslations translations;
         ASSERT_TRUE(Start());
         Frame().GetActiveDocument()->ImportDeeds(TestDeeds::MakeDeeds(
             {{"Tailoring", "Cloth", "cloth", "10", "Normal", "fancy shirt", "0/10"},
              {"Tailoring", "Cloth", "cloth", "10", "Normal", "skirt", "0/10"}}));
-        Seen& now = seen.emplace_back();
-        std::set<QKeySequence> barKeys;
+        QStringList titles;
+        QList<QList<QAction*>> menus{Frame().menuBar()->actions()};
         for (QAction* pTitle : Frame().menuBar()->actions()) {
-            now.titles.append(pTitle->text());
-            EXPECT_TRUE(barKeys.insert(QKeySequence::mnemonic(pTitle->text())).second)
-                << pTitle->text().toStdString();
+            titles.append(pTitle->text());
             Q_EMIT pTitle->menu()->aboutToShow();
-            std::set<QKeySequence> keys;
-            for (const QAction* pItem : pTitle->menu()->actions()) {
-                const QKeySequence key = QKeySequence::mnemonic(pItem->text());
-                if (!key.isEmpty()) {
-                    EXPECT_TRUE(keys.insert(key).second) << pItem->text().toStdString();
-                }
-            }
-            now.accelerators.push_back(static_cast<int>(keys.size()));
+            menus.append(pTitle->menu()->actions());
         }
-        now.strUndo = Frame().GetCommand(ID_EDIT_UNDO)->text();
+        for (const QList<QAction*>& items : menus) {
+            std::set<QKeySequence> keys;
+            for (const QAction* pItem : items) {
+                const QKeySequence key = QKeySequence::mnemonic(pItem->text());
+                EXPECT_TRUE(key.isEmpty() || keys.insert(key).second)
+                    << pItem->text().toStdString();
+            }
+            accelerators[nLanguage].push_back(keys.size());
+        }
+        seen = QStringList{titles.join(' '), Frame().GetCommand(ID_EDIT_UNDO)->text()};
         Frame().GetCommand(ID_EDIT_UNDO)->trigger();
         Frame().UpdateCommandUI();
-        now.strRedo = Frame().GetCommand(ID_EDIT_REDO)->text();
-        now.strMessage = m_prompt.m_messages.value(0);
-        now.strYes = QCoreApplication::translate("QPlatformTheme", "&Yes");
+        seen << Frame().GetCommand(ID_EDIT_REDO)->text() << m_prompt.m_messages.value(0)
+             << QCoreApplication::translate("QPlatformTheme", "&Yes");
         m_pApp.reset();
         m_prompt.m_messages.clear();
     }
     QLocale::setDefault(previous);
-    EXPECT_EQ(QStringList({"&Datei", "&Bearbeiten", "&Ansicht", "&Fenster", "&Hilfe"}),
-              seen[1].titles);
-    EXPECT_EQ(QString("&Rückgängig: Import\tStrg+Z"), seen[1].strUndo);
-    EXPECT_EQ(QString("&Wiederholen: Import\tStrg+Y"), seen[1].strRedo);
-    EXPECT_EQ(QString("2 BODs wurden importiert."), seen[1].strMessage);
-    EXPECT_EQ(QString("&Ja"), seen[1].strYes);
-    EXPECT_EQ(seen[0].accelerators, seen[1].accelerators);
+    EXPECT_EQ(
+        QStringList({"&Datei &Bearbeiten &Ansicht &Fenster &Hilfe", "&Rückgängig: Import\tStrg+Z",
+                     "&Wiederholen: Import\tStrg+Y", "2 BODs wurden importiert.", "&Ja"}),
+        seen);
+    EXPECT_EQ(accelerators[0], accelerators[1]);
 }
 
 class StartUpTest : public QuillmarAppFixture {
 protected:
-    QString File(const QString& strName, const QByteArray& bytes) const {
-        WriteFileBytes(m_dir.filePath(strName), bytes);
-        return m_dir.filePath(strName);
-    }
     // A document of nDeeds small deeds, as the program writes it.
-    static QByteArray DocumentBytes(int nDeeds) {
+    QString File(const QString& strName, int nDeeds) const {
         const TestDeeds::DeedFields gorget{"Smithy", "Platemail",        "iron", "10",
                                            "Normal", "platemail gorget", "0/10"};
         const CBodArray bods =
             TestDeeds::MakeDeeds(std::vector(static_cast<std::size_t>(nDeeds), gorget));
-        return QByteArray::fromStdString(BodFile::Write(bods, 0, 0));
+        WriteFileBytes(m_dir.filePath(strName),
+                       QByteArray::fromStdString(BodFile::Write(bods, 0, 0)));
+        return m_dir.filePath(strName);
     }
 
     QTemporaryDir m_dir;
 };
 
-TEST_F(StartUpTest, NoArgumentMakesOneNewDocument) {
+// No argument makes one new document in a shown window. Finder's open requests reach the
+// running program as events and take File > Open's road, bringing a minimised window back.
+TEST_F(StartUpTest, NoArgumentMakesANewDocumentAndOpenEventsOpenTheirFiles) {
     ASSERT_TRUE(Start());
-    EXPECT_TRUE(Frame().isVisible());
-    const QList<QMdiSubWindow*> windows = Frame().GetMdiArea()->subWindowList();
-    ASSERT_EQ(1, windows.size());
-    EXPECT_EQ(QString("Quilmr1"), windows.front()->windowTitle());
+    EXPECT_EQ(1, Frame().GetMdiArea()->subWindowList().size());
     EXPECT_EQ(QString("Quillmar - [Quilmr1]"), Frame().windowTitle());
     EXPECT_FALSE(Frame().windowIcon().isNull());
-    EXPECT_TRUE(m_prompt.m_messages.isEmpty());
+    Frame().showMinimized();
+    const CSingleInstance instance(QStringLiteral("never-listened"));
+    QObject::connect(&instance, &CSingleInstance::OpenRequested,
+                     [this](const QStringList& files) { m_pApp->OpenFiles(files); });
+    const QString strFound = File("found.bod", 1);
+    for (const QString& strPath : {strFound, m_dir.filePath("missing.bod")}) {
+        QFileOpenEvent event(strPath);
+        QCoreApplication::sendEvent(qApp, &event);
+    }
+    ASSERT_EQ(2U, m_pApp->GetDocManager()->GetDocuments().size());
+    EXPECT_EQ(strFound, m_pApp->GetDocManager()->GetDocuments().back()->GetPathName());
+    EXPECT_EQ(QStringList{m_dir.filePath("missing.bod") + " was not found."}, m_prompt.m_messages);
+    EXPECT_TRUE(Frame().isVisible() && !Frame().isMinimized());
 }
 
 TEST_F(StartUpTest, FileArgumentOpensItAndMakesItTheFirstRecentFile) {
-    const QString strPath = File("aldric.bod", DocumentBytes(7));
+    const QString strPath = File("aldric.bod", 7);
     ASSERT_TRUE(Start({strPath}));
     ASSERT_EQ(1, Frame().GetMdiArea()->subWindowList().size());
-    CQuillmarDoc* pDoc = Frame().GetActiveDocument();
-    ASSERT_NE(nullptr, pDoc);
-    EXPECT_EQ(QString("aldric.bod"), pDoc->GetTitle());
-    EXPECT_EQ(7U, pDoc->m_arrBods.size());
-
+    EXPECT_EQ(QString("aldric.bod"), Frame().GetActiveDocument()->GetTitle());
+    EXPECT_EQ(7U, Frame().GetActiveDocument()->m_arrBods.size());
     QStringList fileItems;
     for (const QAction* pItem : Frame().menuBar()->actions().front()->menu()->actions()) {
-        if (pItem->isVisible()) {
-            fileItems.append(pItem->text());
-        }
+        fileItems.append(pItem->isVisible() ? pItem->text() : QString());
     }
     EXPECT_TRUE(fileItems.contains("&1 " + strPath));
     EXPECT_FALSE(fileItems.contains("Recent File"));
 }
 
 TEST_F(StartUpTest, FileThatFailsToLoadOrPrintEndsTheStart) {
+    WriteFileBytes(m_dir.filePath("short.bod"), QByteArray("\x05\x00", 2));
+    WriteFileBytes(m_dir.filePath("truncated.bod"),
+                   ReadFileBytes(File("truncated.bod", 3)).left(40));
     const struct {
         QStringList switches;
-        const char* pszName;
-        QByteArray bytes;
-        bool bCreateFile;
+        QString strPath;
         QString strMessage;
     } table[] = {
-        {{}, "short.bod", QByteArray("\x05\x00", 2), true, "Unexpected file format."},
-        {{}, "truncated.bod", DocumentBytes(3).left(40), true, "Unexpected file format."},
-        {{}, "missing.bod", {}, false, "%1 was not found."},
-        {{"--print"}, "short.bod", "\x01", true, "Unexpected file format."},
+        {{}, m_dir.filePath("short.bod"), "Unexpected file format."},
+        {{}, m_dir.filePath("truncated.bod"), "Unexpected file format."},
+        {{}, m_dir.filePath("missing.bod"), "%1 was not found."},
+        {{"--print"}, m_dir.filePath("short.bod"), "Unexpected file format."},
         // There is no printer here.
         {{"-p"},
-         "fine.bod",
-         DocumentBytes(2),
-         true,
+         File("fine.bod", 2),
          "%1 could not be printed. Check that a printer is installed and ready."},
     };
     for (const auto& row : table) {
-        const QString strPath =
-            row.bCreateFile ? File(row.pszName, row.bytes) : m_dir.filePath(row.pszName);
+        SCOPED_TRACE(row.strPath.toStdString());
         m_prompt.m_messages.clear();
-        EXPECT_FALSE(Start(row.switches + QStringList{strPath})) << row.pszName;
-        EXPECT_NE(0, m_pApp->GetExitCode()) << row.pszName;
-        EXPECT_EQ(QStringList({row.strMessage.arg(strPath)}), m_prompt.m_messages) << row.pszName;
-        EXPECT_FALSE(Frame().isVisible()) << row.pszName;
-        EXPECT_TRUE(m_pApp->GetDocManager()->GetDocuments().empty()) << row.pszName;
+        EXPECT_FALSE(Start(row.switches + QStringList{row.strPath}));
+        EXPECT_EQ(1, m_pApp->GetExitCode());
+        EXPECT_EQ(QStringList({row.strMessage.arg(row.strPath)}), m_prompt.m_messages);
+        EXPECT_FALSE(Frame().isVisible());
+        EXPECT_TRUE(m_pApp->GetDocManager()->GetDocuments().empty());
         m_pApp.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_FALSE(QSettings("Larkfield", "Quillmar").childGroups().contains("ChildFrame"))
-            << "a window nobody saw stores no placement";
+        // A window nobody saw stores no placement.
+        EXPECT_FALSE(QSettings("Larkfield", "Quillmar").childGroups().contains("ChildFrame"));
     }
 }
 

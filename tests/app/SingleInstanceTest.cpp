@@ -1,13 +1,7 @@
 #include "app/SingleInstance.h"
 
-#include "app/Translations.h"
-#include "document/QuillmarDoc.h"
-#include "frames/QuillmarAppFixture.h"
-#include "framework/DocManager.h"
-
 #include <QDir>
 #include <QFile>
-#include <QFileOpenEvent>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSettings>
@@ -15,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <array>
+#include <gtest/gtest.h>
 #include <memory>
 #ifdef Q_OS_LINUX
 #include <csignal>
@@ -29,15 +24,13 @@ constexpr int kGuardMs = 120'000;
 // other and nobody else.
 class SingleInstanceTest : public ::testing::Test {
 protected:
-    SingleInstanceTest() : m_environment(QProcessEnvironment::systemEnvironment()) {
-        for (const char* pszName : {"HOME", "XDG_CONFIG_HOME", "TMPDIR"}) {
-            m_environment.insert(pszName, m_home.path());
-        }
-    }
-
     std::unique_ptr<QProcess> Start(const QStringList& args) const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* pszName : {"HOME", "XDG_CONFIG_HOME", "TMPDIR"}) {
+            environment.insert(pszName, m_home.path());
+        }
         auto pProgram = std::make_unique<QProcess>();
-        pProgram->setProcessEnvironment(m_environment);
+        pProgram->setProcessEnvironment(environment);
         pProgram->setWorkingDirectory(m_home.path());
 #ifdef Q_OS_LINUX
         // A test stopped at its guard must not leave its programs running.
@@ -51,19 +44,20 @@ protected:
         QFile(m_home.filePath(strName)).open(QIODevice::WriteOnly);
         return m_home.filePath(strName);
     }
-    // The recent-file list, which every file that opened goes to first.
-    QStringList RecentFiles() const {
-        QSettings settings(m_home.filePath("Larkfield/Quillmar.conf"), QSettings::IniFormat);
-        settings.beginGroup("Recent File List");
-        QStringList files;
-        for (const char* pszKey : {"File1", "File2", "File3", "File4"}) {
-            files.append(settings.value(pszKey).toString());
-        }
-        files.removeAll(QString());
-        return files;
-    }
+    // Every file that opened goes first in the recent-file list.
     bool RecentFilesBecome(const QStringList& expected) const {
-        return QTest::qWaitFor([&] { return RecentFiles() == expected; }, kGuardMs);
+        return QTest::qWaitFor(
+            [&] {
+                QSettings settings(m_home.filePath("Larkfield/Quillmar.conf"),
+                                   QSettings::IniFormat);
+                QStringList files;
+                for (const char* pszKey : {"File1", "File2", "File3", "File4"}) {
+                    files.append(settings.value(QString("Recent File List/") + pszKey).toString());
+                }
+                files.removeAll(QString());
+                return files == expected;
+            },
+            kGuardMs);
     }
     static bool EndsWithSuccess(QProcess& program) {
         return (program.state() == QProcess::NotRunning || program.waitForFinished(kGuardMs)) &&
@@ -71,12 +65,13 @@ protected:
     }
 
     QTemporaryDir m_home;
-    QProcessEnvironment m_environment;
 };
 
 TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIsReplaced) {
-    const QString a = Document("a.bod"), b = Document("b.bod"), c = Document("c.bod"),
-                  d = Document("d.bod");
+    const QString a = Document("a.bod");
+    const QString b = Document("b.bod");
+    const QString c = Document("c.bod");
+    const QString d = Document("d.bod");
     // Two started together, as a file manager does for two files: one runs, the other hands
     // its file over and ends.
     std::array programs{Start({a}), Start({b})};
@@ -93,12 +88,10 @@ TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIs
     EXPECT_TRUE(RecentFilesBecome(recent));
 
     // A relative path means the later start's folder; no file just comes to the front.
-    const std::unique_ptr<QProcess> pRelative = Start({"c.bod"});
-    EXPECT_TRUE(EndsWithSuccess(*pRelative));
+    EXPECT_TRUE(EndsWithSuccess(*Start({"c.bod"})));
     recent.prepend(c);
     EXPECT_TRUE(RecentFilesBecome(recent));
-    const std::unique_ptr<QProcess> pPlain = Start({});
-    EXPECT_TRUE(EndsWithSuccess(*pPlain));
+    EXPECT_TRUE(EndsWithSuccess(*Start({})));
     QProcess& running = *programs[bFirstEnded ? 1 : 0];
     EXPECT_EQ(QProcess::Running, running.state());
 
@@ -109,8 +102,7 @@ TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIs
     const std::unique_ptr<QProcess> pNext = Start({d});
     recent.prepend(d);
     ASSERT_TRUE(RecentFilesBecome(recent));
-    const std::unique_ptr<QProcess> pLater = Start({a});
-    EXPECT_TRUE(EndsWithSuccess(*pLater));
+    EXPECT_TRUE(EndsWithSuccess(*Start({a})));
     recent.removeAll(a);
     recent.prepend(a);
     EXPECT_TRUE(RecentFilesBecome(recent));
@@ -121,9 +113,8 @@ TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIs
 // up on anything else without opening anything.
 TEST(SingleInstanceServerTest, TakesWholeRequestsAndHangsUpOnAnythingElse) {
     const QTemporaryDir dir;
-    const QByteArray previousTemp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QFile::encodeName(dir.path()));
-    CSingleInstance instance(QStringLiteral("quillmar-server-test"));
+    // A full path keeps the socket and its lock in the test's own folder.
+    CSingleInstance instance(dir.filePath("server"));
     ASSERT_EQ(CSingleInstance::Start::Run, instance.ForwardOrServe({}));
     QSignalSpy opened(&instance, &CSingleInstance::OpenRequested);
     const struct {
@@ -142,7 +133,7 @@ TEST(SingleInstanceServerTest, TakesWholeRequestsAndHangsUpOnAnythingElse) {
         SCOPED_TRACE(row.chunks.front().left(20).toStdString());
         opened.clear();
         QLocalSocket peer;
-        peer.connectToServer(QStringLiteral("quillmar-server-test"));
+        peer.connectToServer(dir.filePath("server"));
         ASSERT_TRUE(peer.waitForConnected(kGuardMs));
         for (const QByteArray& chunk : row.chunks) {
             peer.write(chunk);
@@ -153,37 +144,10 @@ TEST(SingleInstanceServerTest, TakesWholeRequestsAndHangsUpOnAnythingElse) {
                                     kGuardMs));
         EXPECT_EQ(row.answer, peer.readAll());
         QTest::qWait(0);
-        EXPECT_EQ(row.answer.isEmpty() ? 0 : 1, opened.size());
-        if (!opened.isEmpty()) {
-            EXPECT_EQ(row.files, opened.constLast().constFirst().toStringList());
-        }
+        const QList<QVariantList> taken{{QVariant(row.files)}};
+        EXPECT_EQ(row.answer.isEmpty() ? QList<QVariantList>() : taken,
+                  QList<QVariantList>(opened));
     }
-    if (previousTemp.isEmpty()) {
-        qunsetenv("TMPDIR");
-    } else {
-        qputenv("TMPDIR", previousTemp);
-    }
-}
-
-// Finder's open requests reach the running program as events, and take File > Open's road.
-class FileOpenEventTest : public QuillmarAppFixture {};
-
-TEST_F(FileOpenEventTest, OpensTheFileOrSaysWhyNot) {
-    ASSERT_TRUE(Start());
-    const CSingleInstance instance(QStringLiteral("never-listened"));
-    QObject::connect(&instance, &CSingleInstance::OpenRequested,
-                     [this](const QStringList& files) { m_pApp->OpenFiles(files); });
-    const QTemporaryDir dir;
-    const QString strFound = dir.filePath("found.bod");
-    QFile(strFound).open(QIODevice::WriteOnly);
-    const QString strMissing = dir.filePath("missing.bod");
-    for (const QString& strPath : {strFound, strMissing}) {
-        QFileOpenEvent event(strPath);
-        QCoreApplication::sendEvent(qApp, &event);
-    }
-    ASSERT_EQ(2U, m_pApp->GetDocManager()->GetDocuments().size());
-    EXPECT_EQ(strFound, m_pApp->GetDocManager()->GetDocuments().back()->GetPathName());
-    EXPECT_EQ(QStringList{QString("%1 was not found.").arg(strMissing)}, m_prompt.m_messages);
 }
 
 } // namespace

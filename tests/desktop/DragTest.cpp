@@ -12,83 +12,65 @@
 #include <QApplication>
 #include <QImage>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
 using namespace TestDeeds;
 
-// A small deed and the large deed that needs it, in a real window, dragged with the real
-// pointer through the X server.
-class DesktopDragTest : public QuillmarAppFixture {
-protected:
-    void SetUp() override {
-        QuillmarAppFixture::SetUp();
-        CBodArray bods;
-        bods.push_back(
-            MakeLargeDeed({"Smithy", "Platemail", "iron", "20", "Normal", "LBOD/platemail", "0/40"},
-                          {"platemail gloves", "platemail arms"}));
-        bods.push_back(
-            MakeDeed({"Smithy", "Platemail", "iron", "20", "Normal", "platemail gloves", "20/20"}));
-        const QString strPath = m_dir.filePath("deeds.bod");
-        WriteFileBytes(strPath, QByteArray::fromStdString(BodFile::Write(bods, 0, 0)));
-        ASSERT_TRUE(Start({strPath}));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame(), 120000));
-        m_pTree = Frame().GetActiveChildFrame()->GetLeftView();
-        m_pDoc = Frame().GetActiveChildFrame()->GetDocument();
-        m_pTree->expandAll();
-        QApplication::processEvents();
-    }
+class DesktopDragTest : public QuillmarAppFixture {};
 
-    QModelIndex NodeOf(const CBodItem* pBod) const {
-        const auto& model = static_cast<const CBodTreeModel&>(*m_pTree->model());
-        return model.IndexFromNode(model.Hierarchy().FindItemForBod(pBod));
-    }
-    // The screen point of a node's icon.
-    QPoint IconOnScreen(const QModelIndex& node) const {
-        const QRect rc = m_pTree->visualRect(node);
-        return m_pTree->viewport()->mapToGlobal(QPoint(rc.left() + 8, rc.center().y()));
-    }
-    static void Pointer(const QStringList& actions) {
-        RunXTool("xdotool", actions);
-        QApplication::processEvents();
-    }
-    static QStringList MoveTo(const QPoint& pt) {
-        return {"mousemove", "--sync", QString::number(pt.x()), QString::number(pt.y())};
-    }
-    static CDragImage* ShownDragImage() {
-        for (QWidget* pWidget : QApplication::topLevelWidgets()) {
-            if (auto* pImage = qobject_cast<CDragImage*>(pWidget); pImage && pImage->isVisible()) {
-                return pImage;
-            }
-        }
-        return nullptr;
-    }
-
-    QTemporaryDir m_dir;
-    CLeftView* m_pTree = nullptr;
-    CQuillmarDoc* m_pDoc = nullptr;
-};
-
+// A small deed dragged with the real pointer through the X server over the large deed that
+// needs it, then beside the tree in a real window, and let go there.
 TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
-    CBodItem* pLarge = m_pDoc->m_arrBods[0].get();
-    const QModelIndex large = NodeOf(pLarge);
-    const QPoint ptSmall = IconOnScreen(NodeOf(m_pDoc->m_arrBods[1].get()));
-    const QPoint ptLarge = IconOnScreen(large);
+    const QTemporaryDir dir;
+    CBodArray bods;
+    bods.push_back(
+        MakeLargeDeed({"Smithy", "Platemail", "iron", "20", "Normal", "LBOD/platemail", "0/40"},
+                      {"platemail gloves", "platemail arms"}));
+    bods.push_back(
+        MakeDeed({"Smithy", "Platemail", "iron", "20", "Normal", "platemail gloves", "20/20"}));
+    WriteFileBytes(dir.filePath("deeds.bod"),
+                   QByteArray::fromStdString(BodFile::Write(bods, 0, 0)));
+    ASSERT_TRUE(Start({dir.filePath("deeds.bod")}));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame(), 120000));
+    CLeftView& tree = *Frame().GetActiveChildFrame()->GetLeftView();
+    CQuillmarDoc& doc = *Frame().GetActiveDocument();
+    tree.expandAll();
+    QApplication::processEvents();
+    const auto& model = static_cast<const CBodTreeModel&>(*tree.model());
+    const QModelIndex large =
+        model.IndexFromNode(model.Hierarchy().FindItemForBod(doc.m_arrBods[0].get()));
+    const auto iconOnScreen = [&tree](const QModelIndex& node) {
+        const QRect rc = tree.visualRect(node);
+        return tree.viewport()->mapToGlobal(QPoint(rc.left() + 8, rc.center().y()));
+    };
+    const QPoint ptSmall =
+        iconOnScreen(model.IndexFromNode(model.Hierarchy().FindItemForBod(doc.m_arrBods[1].get())));
+    const QPoint ptLarge = iconOnScreen(large);
     // Level with the large deed's row, over the form.
     const QPoint ptBeside(
-        m_pTree->viewport()->mapToGlobal(QPoint(m_pTree->viewport()->width(), 0)).x() + 60,
-        ptLarge.y());
+        tree.viewport()->mapToGlobal(QPoint(tree.viewport()->width(), 0)).x() + 60, ptLarge.y());
+    const auto pointer = [](const QPoint& pt, const QStringList& then = {}) {
+        RunXTool("xdotool", QStringList{"mousemove", "--sync", QString::number(pt.x()),
+                                        QString::number(pt.y())} +
+                                then);
+        QApplication::processEvents();
+    };
 
-    Pointer(MoveTo(ptSmall) + QStringList{"mousedown", "1"});
-    Pointer(MoveTo(ptSmall + QPoint(8, 8)));
-    Pointer(MoveTo(ptLarge));
-    ASSERT_TRUE(WaitFor([&] { return m_pTree->DropHighlight() == large; }));
+    pointer(ptSmall, {"mousedown", "1"});
+    pointer(ptSmall + QPoint(8, 8));
+    pointer(ptLarge);
+    ASSERT_TRUE(WaitFor([&] { return tree.DropHighlight() == large; }));
 
     // Without a compositor a see-through picture turns black: the label must still show, dark
     // on light.
-    CDragImage* pImage = ShownDragImage();
+    CDragImage* pImage = nullptr;
+    for (QWidget* pWidget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<CDragImage*>(pWidget) != nullptr && pWidget->isVisible()) {
+            pImage = qobject_cast<CDragImage*>(pWidget);
+        }
+    }
     ASSERT_NE(nullptr, pImage);
     const auto legible = [pImage] {
         const QImage shot =
@@ -110,15 +92,14 @@ TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
     WaitFor(legible, std::chrono::seconds(20));
     EXPECT_TRUE(legible());
 
-    Pointer(MoveTo(ptBeside));
-    WaitFor([&] { return !m_pTree->DropHighlight().isValid(); }, std::chrono::seconds(20));
-    EXPECT_FALSE(m_pTree->DropHighlight().isValid());
+    pointer(ptBeside);
+    WaitFor([&] { return !tree.DropHighlight().isValid(); }, std::chrono::seconds(20));
+    EXPECT_FALSE(tree.DropHighlight().isValid());
     EXPECT_EQ(Qt::ForbiddenCursor, QGuiApplication::overrideCursor()->shape());
-    Pointer({"mouseup", "1"});
-    ASSERT_TRUE(WaitFor([&] { return !m_pTree->IsDragging(); }));
-    EXPECT_EQ(2u, m_pDoc->m_arrBods.size());
-    EXPECT_EQ("0/40", pLarge->m_strCount);
-    EXPECT_FALSE(m_pDoc->IsModified());
+    RunXTool("xdotool", {"mouseup", "1"});
+    ASSERT_TRUE(WaitFor([&] { return !tree.IsDragging(); }));
+    EXPECT_EQ("2 0/40", std::to_string(doc.m_arrBods.size()) + ' ' + doc.m_arrBods[0]->m_strCount);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 } // namespace
