@@ -1,23 +1,15 @@
 #include "XSession.h"
 
 #include <QApplication>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 #include <QWidget>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <memory>
 
 // Each test runs as its own process (CTest starts one per test), and each process brings up
-// its own X display with a window manager; listing the tests needs no display.
+// its own X display with a window manager, home and settings; listing the tests needs none.
 int main(int argc, char** argv) {
-    bool bListOnly = false;
-    for (int i = 1; i < argc; ++i) {
-        bListOnly = bListOnly || std::strcmp(argv[i], "--gtest_list_tests") == 0;
-    }
     ::testing::InitGoogleTest(&argc, argv);
-    if (bListOnly) {
+    if (GTEST_FLAG_GET(list_tests)) {
         return RUN_ALL_TESTS();
     }
     XSession session;
@@ -25,12 +17,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "%s\n", qPrintable(session.Error()));
         return 1;
     }
-    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, session.Home());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, session.Home());
-    QApplication::setOrganizationName("Larkfield");
-    QApplication::setApplicationName("QuillmarTests");
     // The window manager announces itself a moment before it maps windows, and a window asked
     // for in that moment has been seen never to appear: a first window that shows proves it
     // ready.

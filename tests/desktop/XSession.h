@@ -18,7 +18,6 @@ public:
 
     // Empty when the display and its window manager came up; otherwise what went wrong.
     const QString& Error() const { return m_strError; }
-    QString Home() const { return m_home.path(); }
 
 private:
     QTemporaryDir m_home;
