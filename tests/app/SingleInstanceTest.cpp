@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,17 +44,15 @@ protected:
         return m_home.filePath(strName);
     }
     // Every file that opened goes first in the recent-file list.
-    bool RecentFilesBecome(const QStringList& expected) const {
+    bool RecentFilesBecome(const QStringList& files) const {
+        QByteArray expected;
+        for (int i = 0; i < 4; ++i) {
+            expected += QString("File%1=%2\n").arg(i + 1).arg(files.value(i)).toUtf8();
+        }
         return QTest::qWaitFor(
             [&] {
-                QSettings settings(m_home.filePath("Larkfield/Quillmar.conf"),
-                                   QSettings::IniFormat);
-                QStringList files;
-                for (const char* pszKey : {"File1", "File2", "File3", "File4"}) {
-                    files.append(settings.value(QString("Recent File List/") + pszKey).toString());
-                }
-                files.removeAll(QString());
-                return files == expected;
+                QFile conf(m_home.filePath("Larkfield/Quillmar.conf"));
+                return conf.open(QIODevice::ReadOnly) && conf.readAll().contains(expected);
             },
             kGuardMs);
     }
