@@ -11,7 +11,6 @@
 #include <QFileOpenEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <new>
 #include <set>
@@ -57,98 +56,7 @@ TEST(CommandLineTest, Parse) {
     }
 }
 
-// Help and the version need no display: here the program could not open a window if it tried.
-// Both are checked writes, like every other output. A German desktop reads the help in German.
-TEST(CommandLineTest, HelpAndVersionAnswerWithoutAWindow) {
-    const QTemporaryDir home;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* pszName :
-         {"DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
-        environment.remove(pszName);
-    }
-    environment.insert("QT_QPA_PLATFORM", "xcb");
-    environment.insert("HOME", home.path());
-    environment.insert("XDG_CONFIG_HOME", home.path());
-    const struct {
-        QStringList args;
-        int nExitCode; // 1: standard output is a full disk
-        QByteArray out;
-        const char* pszLang = "C.UTF-8";
-    } cases[] = {
-        {{"--help"}, 0, "  -p, --print "},
-        {{"-h"}, 0, "[FILE]"},
-        {{"deeds.bod", "--version"}, 0, "Quillmar 1."},
-        {{"--help"}, 1, {}},
-        {{"--version"}, 1, {}},
-        {{"--help"}, 0, "Zeigt diese Hilfe an und beendet das Programm.", "de_DE.UTF-8"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString() + ' ' + c.pszLang + ' ' +
-                     std::to_string(c.nExitCode));
-        environment.insert("LANG", c.pszLang);
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        if (c.nExitCode == 1) {
-            program.setStandardOutputFile("/dev/full");
-        }
-        program.start(QStringLiteral(QUILLMAR_PROGRAM), c.args);
-        ASSERT_TRUE(program.waitForFinished(120'000));
-        EXPECT_EQ(std::pair(QProcess::NormalExit, c.nExitCode),
-                  std::pair(program.exitStatus(), program.exitCode()));
-        EXPECT_TRUE(program.readAllStandardOutput().contains(c.out));
-    }
-}
-
-class TranslationTest : public QuillmarAppFixture {};
-
-// The program's texts and Qt's own (its buttons) in German, for as long as the translations
-// live. Within each menu, and on the menu bar, every item keeps its accelerator letter and no
-// letter serves twice.
-TEST_F(TranslationTest, AGermanDesktopReadsGermanWithOneItemPerAcceleratorLetter) {
-    const QLocale previous;
-    std::vector<std::size_t> accelerators[2]; // per menu, in English and in German
-    QStringList seen;
-    for (const int nLanguage : {0, 1}) {
-        QLocale::setDefault(nLanguage == 0 ? QLocale(QLocale::English, QLocale::UnitedStates)
-                                           : QLocale(QLocale::German, QLocale::Germany));
-        const CTranslations translations;
-        ASSERT_TRUE(Start());
-        Frame().GetActiveDocument()->ImportDeeds(TestDeeds::MakeDeeds(
-            {{"Tailoring", "Cloth", "cloth", "10", "Normal", "fancy shirt", "0/10"},
-             {"Tailoring", "Cloth", "cloth", "10", "Normal", "skirt", "0/10"}}));
-        QStringList titles;
-        QList<QList<QAction*>> menus{Frame().menuBar()->actions()};
-        for (QAction* pTitle : Frame().menuBar()->actions()) {
-            titles.append(pTitle->text());
-            Q_EMIT pTitle->menu()->aboutToShow();
-            menus.append(pTitle->menu()->actions());
-        }
-        for (const QList<QAction*>& items : menus) {
-            std::set<QKeySequence> keys;
-            for (const QAction* pItem : items) {
-                const QKeySequence key = QKeySequence::mnemonic(pItem->text());
-                EXPECT_TRUE(key.isEmpty() || keys.insert(key).second)
-                    << pItem->text().toStdString();
-            }
-            accelerators[nLanguage].push_back(keys.size());
-        }
-        seen = QStringList{titles.join(' '), Frame().GetCommand(ID_EDIT_UNDO)->text()};
-        Frame().GetCommand(ID_EDIT_UNDO)->trigger();
-        Frame().UpdateCommandUI();
-        seen << Frame().GetCommand(ID_EDIT_REDO)->text() << m_prompt.m_messages.value(0)
-             << QCoreApplication::translate("QPlatformTheme", "&Yes");
-        m_pApp.reset();
-        m_prompt.m_messages.clear();
-    }
-    QLocale::setDefault(previous);
-    EXPECT_EQ(
-        QStringList({"&Datei &Bearbeiten &Ansicht &Fenster &Hilfe", "&Rückgängig: Import\tStrg+Z",
-                     "&Wiederholen: Import\tStrg+Y", "2 BODs wurden importiert.", "&Ja"}),
-        seen);
-    EXPECT_EQ(accelerators[0], accelerators[1]);
-}
-
-class StartUpTest : public QuillmarAppFixture {
+class AppTest : public QuillmarAppFixture {
 protected:
     // A document of nDeeds small deeds, as the program writes it.
     QString File(const QString& strName, int nDeeds) const {
@@ -164,10 +72,49 @@ protected:
     QTemporaryDir m_dir;
 };
 
+// The program's texts and Qt's own (its buttons) in German, for as long as the translations
+// live. On the menu bar and within each menu every item has an accelerator letter of its own.
+TEST_F(AppTest, AGermanDesktopReadsGermanWithOneItemPerAcceleratorLetter) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const CTranslations translations;
+    ASSERT_TRUE(Start({File("a.bod", 0)}));
+    Frame().GetActiveDocument()->ImportDeeds(TestDeeds::MakeDeeds(
+        {{"Tailoring", "Cloth", "cloth", "10", "Normal", "fancy shirt", "0/10"},
+         {"Tailoring", "Cloth", "cloth", "10", "Normal", "skirt", "0/10"}}));
+    QStringList titles;
+    QList<QList<QAction*>> menus{Frame().menuBar()->actions()};
+    for (QAction* pTitle : Frame().menuBar()->actions()) {
+        titles.append(pTitle->text());
+        Q_EMIT pTitle->menu()->aboutToShow();
+        menus.append(pTitle->menu()->actions());
+    }
+    for (const QList<QAction*>& items : menus) {
+        std::set<QKeySequence> keys;
+        for (const QAction* pItem : items) {
+            const QKeySequence key = QKeySequence::mnemonic(pItem->text());
+            EXPECT_TRUE(!pItem->isVisible() || pItem->isSeparator() ||
+                        (!key.isEmpty() && keys.insert(key).second))
+                << pItem->text().toStdString();
+        }
+    }
+    const QString strUndo = Frame().GetCommand(ID_EDIT_UNDO)->text();
+    Frame().GetCommand(ID_EDIT_UNDO)->trigger();
+    Frame().UpdateCommandUI();
+    EXPECT_EQ(
+        QStringList({"&Datei &Bearbeiten &Ansicht &Fenster &Hilfe", "&Rückgängig: Import\tStrg+Z",
+                     "&Wiederholen: Import\tStrg+Y", "2 BODs wurden importiert.", "&Ja"}),
+        QStringList({titles.join(' '), strUndo, Frame().GetCommand(ID_EDIT_REDO)->text(),
+                     m_prompt.m_messages.value(0),
+                     QCoreApplication::translate("QPlatformTheme", "&Yes")}));
+    m_pApp.reset();
+    QLocale::setDefault(previous);
+}
+
 // A file named on the command line opens and becomes the first recent file. Finder's open
 // requests reach the running program as events and take File > Open's road, bringing a
 // minimised window back.
-TEST_F(StartUpTest, FileArgumentAndOpenEventsOpenTheirFiles) {
+TEST_F(AppTest, FileArgumentAndOpenEventsOpenTheirFiles) {
     const QString strPath = File("aldric.bod", 7);
     ASSERT_TRUE(Start({strPath}));
     EXPECT_EQ(QString("Quillmar - [aldric.bod]"), Frame().windowTitle());
@@ -194,7 +141,7 @@ TEST_F(StartUpTest, FileArgumentAndOpenEventsOpenTheirFiles) {
     EXPECT_FALSE(fileItems.contains("Recent File"));
 }
 
-TEST_F(StartUpTest, FileThatFailsToLoadOrPrintEndsTheStart) {
+TEST_F(AppTest, FileThatFailsToLoadOrPrintEndsTheStart) {
     WriteFileBytes(m_dir.filePath("short.bod"), QByteArray("\x05\x00", 2));
     const struct {
         QStringList switches;

@@ -3,7 +3,6 @@
 #include "support/BodToolRunner.h"
 #include "support/TestDeeds.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,8 +63,7 @@ TEST(DesktopProgramTest, MainWindowComesBackWhereItWasAndPrintingLeavesThePlaces
         const QString strDocument = dir.filePath("deeds.bod");
         WriteFileBytes(strDocument, QByteArray::fromStdString(BodFile::Write(
                                         TestDeeds::MakeDeeds(TestDeeds::MixedDeeds()), 0, 0)));
-        const QString strConf =
-            QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath("Larkfield/Quillmar.conf");
+        const QString strConf = qEnvironmentVariable("HOME") + "/.config/Larkfield/Quillmar.conf";
         const QByteArray stored = ReadFileBytes(strConf);
         ASSERT_TRUE(stored.contains("[ChildFrame]"));
         QProcess print;

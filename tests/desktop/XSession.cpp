@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QThread>
 
 namespace {
@@ -18,18 +17,15 @@ void Stop(QProcess& process) {
 } // namespace
 
 XSession::XSession() {
-    for (const char* pszDir : {".config", ".cache", "runtime"}) {
-        QDir(m_home.path()).mkpath(pszDir);
-    }
-    QFile::setPermissions(m_home.filePath("runtime"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // The configuration and cache go under the home; a temporary folder is its owner's alone,
+    // as the runtime folder must be.
     qputenv("HOME", m_home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", m_home.filePath(".config").toLocal8Bit());
-    qputenv("XDG_CACHE_HOME", m_home.filePath(".cache").toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", m_home.filePath("runtime").toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", m_home.path().toLocal8Bit());
     qputenv("QT_QPA_PLATFORM", "xcb");
-    qunsetenv("WAYLAND_DISPLAY");
-    qunsetenv("XAUTHORITY");
+    for (const char* pszName :
+         {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "WAYLAND_DISPLAY", "XAUTHORITY"}) {
+        qunsetenv(pszName);
+    }
 
     // Nobody reads their chatter: a full pipe would stop them.
     m_server.setStandardErrorFile(QProcess::nullDevice());

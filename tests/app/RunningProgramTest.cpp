@@ -21,15 +21,20 @@ constexpr int kGuardMs = 120'000;
 
 // Real programs with a home, settings and temporary folder of their own, so they meet each
 // other and nobody else.
-class SingleInstanceTest : public ::testing::Test {
+class RunningProgramTest : public ::testing::Test {
 protected:
-    std::unique_ptr<QProcess> Start(const QStringList& args) const {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    RunningProgramTest() : m_environment(QProcessEnvironment::systemEnvironment()) {
         for (const char* pszName : {"HOME", "XDG_CONFIG_HOME", "TMPDIR"}) {
-            environment.insert(pszName, m_home.path());
+            m_environment.insert(pszName, m_home.path());
         }
+    }
+
+    std::unique_ptr<QProcess> Start(const QStringList& args, const QString& strOutput = {}) const {
         auto pProgram = std::make_unique<QProcess>();
-        pProgram->setProcessEnvironment(environment);
+        pProgram->setProcessEnvironment(m_environment);
+        if (!strOutput.isEmpty()) {
+            pProgram->setStandardOutputFile(strOutput);
+        }
         pProgram->setWorkingDirectory(m_home.path());
 #ifdef Q_OS_LINUX
         // A test stopped at its guard must not leave its programs running.
@@ -62,9 +67,10 @@ protected:
     }
 
     QTemporaryDir m_home;
+    QProcessEnvironment m_environment;
 };
 
-TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIsReplaced) {
+TEST_F(RunningProgramTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIsReplaced) {
     const QString a = Document("a.bod");
     const QString b = Document("b.bod");
     const QString c = Document("c.bod");
@@ -104,6 +110,39 @@ TEST_F(SingleInstanceTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIs
     recent.prepend(a);
     EXPECT_TRUE(RecentFilesBecome(recent));
     EXPECT_EQ(QProcess::Running, pNext->state());
+}
+
+// Help and the version need no display: here the program could not open a window if it tried.
+// Both are checked writes, like every other output. A German desktop reads the help in German.
+TEST_F(RunningProgramTest, HelpAndVersionAnswerWithoutAWindow) {
+    for (const char* pszName :
+         {"DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
+        m_environment.remove(pszName);
+    }
+    m_environment.insert("QT_QPA_PLATFORM", "xcb");
+    const struct {
+        QStringList args;
+        int nExitCode; // 1: standard output is a full disk
+        QByteArray out;
+        const char* pszLang = "C.UTF-8";
+    } cases[] = {
+        {{"--help"}, 0, "  -p, --print "},
+        {{"-h"}, 0, "[FILE]"},
+        {{"deeds.bod", "--version"}, 0, "Quillmar 1."},
+        {{"--help"}, 1, {}},
+        {{"--version"}, 1, {}},
+        {{"--help"}, 0, "Zeigt diese Hilfe an und beendet das Programm.", "de_DE.UTF-8"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString() + ' ' + c.pszLang + ' ' +
+                     std::to_string(c.nExitCode));
+        m_environment.insert("LANG", c.pszLang);
+        const auto pProgram = Start(c.args, c.nExitCode == 1 ? "/dev/full" : "");
+        ASSERT_TRUE(pProgram->waitForFinished(kGuardMs));
+        EXPECT_EQ(std::pair(QProcess::NormalExit, c.nExitCode),
+                  std::pair(pProgram->exitStatus(), pProgram->exitCode()));
+        EXPECT_TRUE(pProgram->readAllStandardOutput().contains(c.out));
+    }
 }
 
 // The running side takes only whole requests in its own words, however they arrive, and hangs
