@@ -59,13 +59,12 @@ TEST(CommandLineTest, Parse) {
 class AppTest : public QuillmarAppFixture {
 protected:
     // A document of nDeeds small deeds, as the program writes it.
-    QString File(const QString& strName, int nDeeds) const {
-        const TestDeeds::DeedFields gorget{"Smithy", "Platemail",        "iron", "10",
-                                           "Normal", "platemail gorget", "0/10"};
-        const CBodArray bods =
-            TestDeeds::MakeDeeds(std::vector(static_cast<std::size_t>(nDeeds), gorget));
+    QString File(const QString& strName, std::size_t nDeeds) const {
+        const TestDeeds::DeedFields gorget{"Smithy", "Platemail", "iron", "10",
+                                           "Normal", "gorget",    "0/10"};
         WriteFileBytes(m_dir.filePath(strName),
-                       QByteArray::fromStdString(BodFile::Write(bods, 0, 0)));
+                       QByteArray::fromStdString(BodFile::Write(
+                           TestDeeds::MakeDeeds(std::vector(nDeeds, gorget)), 0, 0)));
         return m_dir.filePath(strName);
     }
 
@@ -159,11 +158,11 @@ TEST_F(AppTest, FileThatFailsToLoadOrPrintEndsTheStart) {
     for (const auto& row : table) {
         SCOPED_TRACE(row.strPath.toStdString());
         m_prompt.m_messages.clear();
-        EXPECT_FALSE(Start(row.switches + QStringList{row.strPath}));
-        EXPECT_EQ(1, m_pApp->GetExitCode());
-        EXPECT_EQ(QStringList({row.strMessage.arg(row.strPath)}), m_prompt.m_messages);
-        EXPECT_FALSE(Frame().isVisible());
-        EXPECT_TRUE(m_pApp->GetDocManager()->GetDocuments().empty());
+        const bool bStarted = Start(row.switches + QStringList{row.strPath});
+        // Not started, exit code, what was said, a window shown, documents left open.
+        EXPECT_EQ(std::tuple(false, 1, QStringList{row.strMessage.arg(row.strPath)}, false, 0U),
+                  std::tuple(bStarted, m_pApp->GetExitCode(), m_prompt.m_messages,
+                             Frame().isVisible(), m_pApp->GetDocManager()->GetDocuments().size()));
         m_pApp.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         // A window nobody saw stores no placement.

@@ -3,6 +3,8 @@
 #include "support/BodToolRunner.h"
 #include "support/TestDeeds.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
