@@ -63,8 +63,8 @@ TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
     // on light.
     CDragImage* pImage = nullptr;
     for (QWidget* pWidget : QApplication::topLevelWidgets()) {
-        if (qobject_cast<CDragImage*>(pWidget) != nullptr && pWidget->isVisible()) {
-            pImage = qobject_cast<CDragImage*>(pWidget);
+        if (auto* pShown = qobject_cast<CDragImage*>(pWidget); pShown && pShown->isVisible()) {
+            pImage = pShown;
         }
     }
     ASSERT_NE(nullptr, pImage);
@@ -85,12 +85,10 @@ TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
         return nLight > shot.width() * shot.height() / 2 && nDark > 0;
     };
     // The picture is painted when the program gets to it; the guard only stops a hang.
-    WaitFor(legible, std::chrono::seconds(20));
-    EXPECT_TRUE(legible());
+    EXPECT_TRUE(WaitFor(legible, std::chrono::seconds(20)));
 
     pointer(ptBeside);
-    WaitFor([&] { return !tree.DropHighlight().isValid(); }, std::chrono::seconds(20));
-    EXPECT_FALSE(tree.DropHighlight().isValid());
+    EXPECT_TRUE(WaitFor([&] { return !tree.DropHighlight().isValid(); }, std::chrono::seconds(20)));
     EXPECT_EQ(Qt::ForbiddenCursor, QGuiApplication::overrideCursor()->shape());
     RunXTool("xdotool", {"mouseup", "1"});
     ASSERT_TRUE(WaitFor([&] { return !tree.IsDragging(); }));

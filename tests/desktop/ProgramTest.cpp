@@ -4,7 +4,6 @@
 #include "support/TestDeeds.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,41 +47,20 @@ void Close(const QProcess& program, const QString& strWindow) {
 // Printing from the command line opens a window nobody sees: it must leave the stored places
 // alone, and without a printer it must say so, with the focus on the message, before exit 1.
 TEST(DesktopProgramTest, MainWindowComesBackWhereItWasAndPrintingLeavesThePlacesAlone) {
+    const QString strConf = qEnvironmentVariable("HOME") + "/.config/Larkfield/Quillmar.conf";
     std::string strPlaced;
-    {
-        QProcess first;
-        const QString strWindow = Start(first, {});
+    for (int nStart = 0; nStart <= 3; ++nStart) {
+        SCOPED_TRACE(nStart);
+        QProcess program;
+        const QString strWindow = Start(program, {});
         ASSERT_FALSE(strWindow.isEmpty());
-        RunXTool("wmctrl", {"-i", "-r", strWindow, "-e", "0,143,171,702,455"});
-        ASSERT_TRUE(WaitFor([&] {
-            return ClientRect(strWindow).find("\nWIDTH=702\nHEIGHT=455\n") != std::string::npos;
-        }));
-        strPlaced = ClientRect(strWindow);
-        Close(first, strWindow);
-    }
-    {
-        const QTemporaryDir dir;
-        const QString strDocument = dir.filePath("deeds.bod");
-        WriteFileBytes(strDocument, QByteArray::fromStdString(BodFile::Write(
-                                        TestDeeds::MakeDeeds(TestDeeds::MixedDeeds()), 0, 0)));
-        const QString strConf = qEnvironmentVariable("HOME") + "/.config/Larkfield/Quillmar.conf";
-        const QByteArray stored = ReadFileBytes(strConf);
-        ASSERT_TRUE(stored.contains("[ChildFrame]"));
-        QProcess print;
-        const QString strBox = Start(print, {"--print", strDocument});
-        ASSERT_FALSE(strBox.isEmpty()) << "no message box";
-        RunXTool("xdotool", {"windowactivate", "--sync", strBox, "key", "Return"});
-        EXPECT_EQ(1, WaitForExit(print));
-        EXPECT_TRUE(print.readAllStandardError().contains(" could not be printed."));
-        // The document goes to the recent files, after the places.
-        EXPECT_EQ(stored.toStdString(), ReadFileBytes(strConf).left(stored.size()).toStdString());
-    }
-    for (int nRestart = 1; nRestart <= 3; ++nRestart) {
-        SCOPED_TRACE(nRestart);
-        QProcess again;
-        const QString strWindow = Start(again, {});
-        ASSERT_FALSE(strWindow.isEmpty());
-        if (nRestart == 3) {
+        if (nStart == 0) {
+            RunXTool("wmctrl", {"-i", "-r", strWindow, "-e", "0,143,171,702,455"});
+            ASSERT_TRUE(WaitFor([&] {
+                return ClientRect(strWindow).find("\nWIDTH=702\nHEIGHT=455\n") != std::string::npos;
+            }));
+            strPlaced = ClientRect(strWindow);
+        } else if (nStart == 3) {
             ASSERT_TRUE(WaitFor([&] { return IsMaximized(strWindow); }));
             RunXTool("wmctrl",
                      {"-i", "-r", strWindow, "-b", "remove,maximized_vert,maximized_horz"});
@@ -90,11 +68,27 @@ TEST(DesktopProgramTest, MainWindowComesBackWhereItWasAndPrintingLeavesThePlaces
         // The window manager may settle the window after it maps; the guard only stops a hang.
         WaitFor([&] { return ClientRect(strWindow) == strPlaced; }, std::chrono::seconds(20));
         EXPECT_EQ(strPlaced, ClientRect(strWindow));
-        if (nRestart == 2) {
+        if (nStart == 2) {
             RunXTool("wmctrl", {"-i", "-r", strWindow, "-b", "add,maximized_vert,maximized_horz"});
             ASSERT_TRUE(WaitFor([&] { return IsMaximized(strWindow); }));
         }
-        Close(again, strWindow);
+        Close(program, strWindow);
+        if (nStart == 0) {
+            const QString strDocument = qEnvironmentVariable("HOME") + "/deeds.bod";
+            WriteFileBytes(strDocument, QByteArray::fromStdString(BodFile::Write(
+                                            TestDeeds::MakeDeeds(TestDeeds::MixedDeeds()), 0, 0)));
+            const QByteArray stored = ReadFileBytes(strConf);
+            ASSERT_TRUE(stored.contains("[ChildFrame]"));
+            QProcess print;
+            const QString strBox = Start(print, {"--print", strDocument});
+            ASSERT_FALSE(strBox.isEmpty()) << "no message box";
+            RunXTool("xdotool", {"windowactivate", "--sync", strBox, "key", "Return"});
+            EXPECT_EQ(1, WaitForExit(print));
+            EXPECT_TRUE(print.readAllStandardError().contains(" could not be printed."));
+            // The document goes to the recent files, after the places.
+            EXPECT_EQ(stored.toStdString(),
+                      ReadFileBytes(strConf).left(stored.size()).toStdString());
+        }
     }
 }
 
