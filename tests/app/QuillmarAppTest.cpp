@@ -2,16 +2,26 @@
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
 #include "document/QuillmarDoc.h"
+#include "frames/ChildFrame.h"
 #include "frames/QuillmarAppFixture.h"
 #include "framework/DocManager.h"
 #include "model/BodFile.h"
 #include "support/BodToolRunner.h"
 #include "support/TestDeeds.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QFileOpenEvent>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
 #include <new>
 #include <set>
 #include <stdexcept>
@@ -54,6 +64,27 @@ TEST(CommandLineTest, Parse) {
                   std::pair(info.nShellCommand, info.strFileName))
             << row.arguments.join(' ').toStdString();
     }
+}
+
+// Runs fnStep on the modal dialog as soon as one is open; the dialog's own loop runs it.
+void WhenDialogOpens(std::function<void(QWidget&)> fnStep) {
+    QTimer::singleShot(10, [fnStep = std::move(fnStep)]() mutable {
+        if (QWidget* pDialog = QApplication::activeModalWidget()) {
+            fnStep(*pDialog);
+        } else {
+            WhenDialogOpens(std::move(fnStep));
+        }
+    });
+}
+
+// The fields a player reads of each deed, one line a deed.
+std::string Deeds(const CBodArray& bods) {
+    std::string strDeeds;
+    for (const auto& pBod : bods) {
+        strDeeds += pBod->m_strTrade + '|' + pBod->m_strMaterial + '|' + pBod->m_strItem + '|' +
+                    pBod->m_strCount + '|' + pBod->m_strNotes + '\n';
+    }
+    return strDeeds;
 }
 
 class AppTest : public QuillmarAppFixture {
@@ -168,6 +199,59 @@ TEST_F(AppTest, FileThatFailsToLoadOrPrintEndsTheStart) {
         // A window nobody saw stores no placement.
         EXPECT_FALSE(QSettings("Larkfield", "Quillmar").childGroups().contains("ChildFrame"));
     }
+}
+
+// A player's import, a deed added and edited by hand, undo and save, through the commands;
+// the dialogs are driven as a person does.
+TEST_F(AppTest, ImportAddEditUndoAndSave) {
+    ASSERT_TRUE(Start());
+    CQuillmarDoc& doc = *Frame().GetActiveDocument();
+
+    // Import: paste the clipboard, give a note, process everything, leave with Exit/Save.
+    QApplication::clipboard()->setText("UOAssist Bulk Order Deed list\r\nsmall bulk order: 20 "
+                                       "exceptional platemail gloves: 5, with shadow iron ingots "
+                                       "300\r\n");
+    WhenDialogOpens([](QWidget& dialog) {
+        const auto press = [&dialog](const char* pszButton) {
+            QTest::mouseClick(dialog.findChild<QAbstractButton*>(pszButton), Qt::LeftButton);
+        };
+        press("btnPaste");
+        dialog.findChild<QPlainTextEdit*>("editNote")->setPlainText("from Aldric's pack");
+        press("btnProcessAll");
+        press("btnExit");
+    });
+    Frame().OnCommand(ID_IMPORT);
+    EXPECT_EQ(QStringList({"1 BOD was imported."}), m_prompt.m_messages);
+
+    // New Deed: Tinkering, the globe found by typing, dull copper, Enter.
+    WhenDialogOpens([](QWidget& dialog) {
+        QTest::keyClick(dialog.findChild<QComboBox*>("comboCraft"), Qt::Key_End);
+        auto* pItems = dialog.findChild<QListWidget*>("listItems");
+        QTest::keyClicks(pItems, "globe");
+        QTest::keyClick(dialog.findChild<QComboBox*>("comboMaterial"), Qt::Key_Down);
+        QTest::keyClick(pItems, Qt::Key_Return);
+    });
+    Frame().OnCommand(ID_NEW_DEED);
+    ASSERT_EQ(2U, doc.m_arrBods.size());
+    const CBodItem* pGlobe = doc.m_arrBods.back().get();
+
+    // Edit Deed changes the selected deed, the new one, in the same dialog; Undo takes it back.
+    WhenDialogOpens([](QWidget& dialog) {
+        QTest::keyClick(dialog.findChild<QComboBox*>("comboMaterial"), Qt::Key_End);
+        QTest::keyClick(dialog.findChild<QComboBox*>("comboAmount"), Qt::Key_Home);
+        QTest::keyClick(dialog.findChild<QListWidget*>("listItems"), Qt::Key_Return);
+    });
+    Frame().OnCommand(ID_EDIT_DEED);
+    EXPECT_EQ("valorite 0/10", pGlobe->m_strMaterial + ' ' + pGlobe->m_strCount);
+    Frame().OnCommand(ID_EDIT_UNDO);
+
+    // Save asks where, as the document was never saved; every change is in the file.
+    m_prompt.QueueFileName(m_dir.filePath("aldric.bod"));
+    Frame().OnCommand(ID_FILE_SAVE);
+    EXPECT_EQ(QString("aldric.bod"), Frame().GetActiveChildFrame()->windowTitle());
+    EXPECT_EQ("Smithy|shadow iron|platemail gloves|5/20|from Aldric's pack\n"
+              "Tinkering|dull copper|globe|0/20|\n",
+              Deeds(BodFile::Read(ReadFileBytes(m_dir.filePath("aldric.bod")).toStdString()).bods));
 }
 
 } // namespace
