@@ -106,9 +106,7 @@ TEST_F(RunningProgramTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIs
     recent.prepend(d);
     ASSERT_TRUE(RecentFilesBecome(recent));
     EXPECT_TRUE(EndsWithSuccess(*Start({a})));
-    recent.removeAll(a);
-    recent.prepend(a);
-    EXPECT_TRUE(RecentFilesBecome(recent));
+    EXPECT_TRUE(RecentFilesBecome({a, d, c, b}));
     EXPECT_EQ(QProcess::Running, pNext->state());
 }
 
@@ -134,8 +132,8 @@ TEST_F(RunningProgramTest, HelpAndVersionAnswerWithoutAWindow) {
         {{"--help"}, 0, "Zeigt diese Hilfe an und beendet das Programm.", "de_DE.UTF-8"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString() + ' ' + c.pszLang + ' ' +
-                     std::to_string(c.nExitCode));
+        SCOPED_TRACE(
+            QString("%1 %2 %3").arg(c.args.join(' '), c.pszLang).arg(c.nExitCode).toStdString());
         m_environment.insert("LANG", c.pszLang);
         const auto pProgram = Start(c.args, c.nExitCode == 1 ? "/dev/full" : "");
         ASSERT_TRUE(pProgram->waitForFinished(kGuardMs));
@@ -147,10 +145,9 @@ TEST_F(RunningProgramTest, HelpAndVersionAnswerWithoutAWindow) {
 
 // The running side takes only whole requests in its own words, however they arrive, and hangs
 // up on anything else without opening anything.
-TEST(SingleInstanceServerTest, TakesWholeRequestsAndHangsUpOnAnythingElse) {
-    const QTemporaryDir dir;
+TEST_F(RunningProgramTest, ServerTakesWholeRequestsAndHangsUpOnAnythingElse) {
     // A full path keeps the socket and its lock in the test's own folder.
-    CSingleInstance instance(dir.filePath("server"));
+    CSingleInstance instance(m_home.filePath("server"));
     ASSERT_EQ(CSingleInstance::Start::Run, instance.ForwardOrServe({}));
     QSignalSpy opened(&instance, &CSingleInstance::OpenRequested);
     const struct {
@@ -169,7 +166,7 @@ TEST(SingleInstanceServerTest, TakesWholeRequestsAndHangsUpOnAnythingElse) {
         SCOPED_TRACE(row.chunks.front().left(20).toStdString());
         opened.clear();
         QLocalSocket peer;
-        peer.connectToServer(dir.filePath("server"));
+        peer.connectToServer(m_home.filePath("server"));
         ASSERT_TRUE(peer.waitForConnected(kGuardMs));
         for (const QByteArray& chunk : row.chunks) {
             peer.write(chunk);
