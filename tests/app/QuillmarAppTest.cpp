@@ -101,56 +101,22 @@ protected:
     QTemporaryDir m_dir;
 };
 
-// A file named on the command line opens and becomes the first recent file. Finder's open
-// requests reach the running program as events and take File > Open's road, bringing a
-// minimised window back.
-TEST_F(AppTest, FileArgumentAndOpenEventsOpenTheirFiles) {
-    const QString strPath = File("aldric.bod", 7);
-    ASSERT_TRUE(Start({strPath}));
-    EXPECT_EQ(QString("Quillmar - [aldric.bod]"), Frame().windowTitle());
-    EXPECT_EQ(7U, Frame().GetActiveDocument()->m_arrBods.size());
-    EXPECT_FALSE(Frame().windowIcon().isNull());
-    Frame().showMinimized();
-    const CSingleInstance instance(QStringLiteral("never-listened"));
-    QObject::connect(&instance, &CSingleInstance::OpenRequested,
-                     [this](const QStringList& files) { m_pApp->OpenFiles(files); });
-    const QString strFound = File("found.bod", 1);
-    for (const QString& strFile : {strFound, m_dir.filePath("missing.bod")}) {
-        QFileOpenEvent event(strFile);
-        QCoreApplication::sendEvent(qApp, &event);
-    }
-    ASSERT_EQ(2U, m_pApp->GetDocManager()->GetDocuments().size());
-    EXPECT_EQ(strFound, m_pApp->GetDocManager()->GetDocuments().back()->GetPathName());
-    EXPECT_EQ(QStringList{m_dir.filePath("missing.bod") + " was not found."}, m_prompt.m_messages);
-    EXPECT_TRUE(Frame().isVisible() && !Frame().isMinimized());
-    QStringList fileItems;
-    for (const QAction* pItem : Frame().menuBar()->actions().front()->menu()->actions()) {
-        fileItems.append(pItem->isVisible() ? pItem->text() : QString());
-    }
-    EXPECT_TRUE(fileItems.contains("&1 " + strFound) && fileItems.contains("&2 " + strPath));
-    EXPECT_FALSE(fileItems.contains("Recent File"));
-}
-
 TEST_F(AppTest, FileThatFailsToLoadOrPrintEndsTheStart) {
-    WriteFileBytes(m_dir.filePath("short.bod"), QByteArray("\x05\x00", 2));
-    const struct {
-        QStringList switches;
-        QString strPath;
-        QString strMessage;
-    } table[] = {
-        {{}, m_dir.filePath("short.bod"), "Unexpected file format."},
-        {{"--print"}, m_dir.filePath("short.bod"), "Unexpected file format."},
-        // There is no printer here.
-        {{"-p"},
-         File("fine.bod", 2),
-         "%1 could not be printed. Check that a printer is installed and ready."},
-    };
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.strPath.toStdString());
+    const QString strShort = m_dir.filePath("short.bod");
+    WriteFileBytes(strShort, QByteArray("\x05\x00", 2));
+    // There is no printer here.
+    const QString strFine = File("fine.bod", 2);
+    for (const QStringList& args :
+         {QStringList{strShort}, {"--print", strShort}, {"-p", strFine}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const QString strMessage =
+            args.last() == strFine
+                ? strFine + " could not be printed. Check that a printer is installed and ready."
+                : "Unexpected file format.";
         m_prompt.m_messages.clear();
-        const bool bStarted = Start(row.switches + QStringList{row.strPath});
+        const bool bStarted = Start(args);
         // Not started, exit code, what was said, a window shown, documents left open.
-        EXPECT_EQ(std::tuple(false, 1, QStringList{row.strMessage.arg(row.strPath)}, false, 0U),
+        EXPECT_EQ(std::tuple(false, 1, QStringList{strMessage}, false, 0U),
                   std::tuple(bStarted, m_pApp->GetExitCode(), m_prompt.m_messages,
                              Frame().isVisible(), m_pApp->GetDocManager()->GetDocuments().size()));
         m_pApp.reset();
@@ -160,15 +126,19 @@ TEST_F(AppTest, FileThatFailsToLoadOrPrintEndsTheStart) {
     }
 }
 
-// A player's import, a deed added and edited by hand, undo and save, through the commands,
-// the dialogs driven as a person does. The desktop is German: the program's texts and Qt's own
+// A player's document opened from the command line, an import, a deed added and edited by hand,
+// undo and save, through the commands, the dialogs driven as a person does; then files the
+// desktop asks to open. The desktop is German: the program's texts and Qt's own
 // (its buttons) are German for as long as the translations live, and on the menu bar and within
 // each menu every shown item has an accelerator letter of its own.
-TEST_F(AppTest, ImportAddEditUndoAndSaveInGerman) {
+TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const CTranslations translations;
-    ASSERT_TRUE(Start());
+    const QString strPath = File("aldric.bod", 1);
+    ASSERT_TRUE(Start({strPath}));
+    EXPECT_EQ(QString("Quillmar - [aldric.bod]"), Frame().windowTitle());
+    EXPECT_FALSE(Frame().windowIcon().isNull());
     CQuillmarDoc& doc = *Frame().GetActiveDocument();
 
     // Import: paste the clipboard, give a note, process everything, leave with Exit/Save.
@@ -196,7 +166,7 @@ TEST_F(AppTest, ImportAddEditUndoAndSaveInGerman) {
         QTest::keyClick(pItems, Qt::Key_Return);
     });
     Frame().OnCommand(ID_NEW_DEED);
-    ASSERT_EQ(3U, doc.m_arrBods.size());
+    ASSERT_EQ(4U, doc.m_arrBods.size());
     const CBodItem* pGlobe = doc.m_arrBods.back().get();
 
     // Edit Deed changes the selected deed, the new one, in the same dialog; Undo takes it back.
@@ -207,19 +177,35 @@ TEST_F(AppTest, ImportAddEditUndoAndSaveInGerman) {
     });
     Frame().OnCommand(ID_EDIT_DEED);
     EXPECT_EQ("valorite 0/10", pGlobe->m_strMaterial + ' ' + pGlobe->m_strCount);
-    const QString strUndo = Frame().GetCommand(ID_EDIT_UNDO)->text();
+    QStringList seen{Frame().GetCommand(ID_EDIT_UNDO)->text()};
     Frame().OnCommand(ID_EDIT_UNDO);
+    seen << Frame().GetCommand(ID_EDIT_REDO)->text();
 
-    // Save asks where, as the document was never saved; every change is in the file.
-    m_prompt.QueueFileName(m_dir.filePath("aldric.bod"));
+    // Save writes where the document came from; every change is in the file.
     Frame().OnCommand(ID_FILE_SAVE);
-    EXPECT_EQ(QString("aldric.bod"), Frame().GetActiveChildFrame()->windowTitle());
-    EXPECT_EQ("Smithy|iron|chainmail leggings|10/10|from Aldric's pack\n"
+    EXPECT_EQ("Smithy|iron|gorget|0/10|\n"
+              "Smithy|iron|chainmail leggings|10/10|from Aldric's pack\n"
               "Smithy|shadow iron|platemail gloves|5/20|from Aldric's pack\n"
               "Tinkering|dull copper|globe|0/20|\n",
-              Deeds(BodFile::Read(ReadFileBytes(m_dir.filePath("aldric.bod")).toStdString()).bods));
+              Deeds(BodFile::Read(ReadFileBytes(strPath).toStdString()).bods));
+
+    // Finder's open requests reach the running program as events and take File > Open's road,
+    // bringing a minimised window back; the files that open are the first recent files.
+    Frame().showMinimized();
+    const CSingleInstance instance(QStringLiteral("never-listened"));
+    QObject::connect(&instance, &CSingleInstance::OpenRequested,
+                     [this](const QStringList& files) { m_pApp->OpenFiles(files); });
+    const QString strFound = File("found.bod", 1);
+    for (const QString& strFile : {strFound, m_dir.filePath("missing.bod")}) {
+        QFileOpenEvent event(strFile);
+        QCoreApplication::sendEvent(qApp, &event);
+    }
+    ASSERT_EQ(2U, m_pApp->GetDocManager()->GetDocuments().size());
+    EXPECT_EQ(strFound, m_pApp->GetDocManager()->GetDocuments().back()->GetPathName());
+    EXPECT_TRUE(Frame().isVisible() && !Frame().isMinimized());
 
     QStringList titles;
+    QStringList shown;
     QList<QList<QAction*>> menus{Frame().menuBar()->actions()};
     for (QAction* pTitle : Frame().menuBar()->actions()) {
         titles.append(pTitle->text());
@@ -229,18 +215,21 @@ TEST_F(AppTest, ImportAddEditUndoAndSaveInGerman) {
     for (const QList<QAction*>& items : menus) {
         std::set<QKeySequence> keys;
         for (const QAction* pItem : items) {
+            shown.append(pItem->isVisible() ? pItem->text() : QString());
             const QKeySequence key = QKeySequence::mnemonic(pItem->text());
             EXPECT_TRUE(!pItem->isVisible() || pItem->isSeparator() ||
                         (!key.isEmpty() && keys.insert(key).second))
                 << pItem->text().toStdString();
         }
     }
-    EXPECT_EQ(QStringList({"2 BODs wurden importiert.", "&Rückgängig: BOD bearbeiten\tStrg+Z",
-                           "&Wiederholen: BOD bearbeiten\tStrg+Y",
-                           "&Datei &Bearbeiten &Ansicht &Fenster &Hilfe", "&Ja"}),
-              QStringList({m_prompt.m_messages.join('|'), strUndo,
-                           Frame().GetCommand(ID_EDIT_REDO)->text(), titles.join(' '),
-                           QCoreApplication::translate("QPlatformTheme", "&Yes")}));
+    EXPECT_TRUE(shown.contains("&1 " + strFound) && shown.contains("&2 " + strPath));
+    seen << titles.join(' ') << QCoreApplication::translate("QPlatformTheme", "&Yes")
+         << m_prompt.m_messages;
+    EXPECT_EQ(("&Rückgängig: BOD bearbeiten\tStrg+Z\n&Wiederholen: BOD bearbeiten\tStrg+Y\n"
+               "&Datei &Bearbeiten &Ansicht &Fenster &Hilfe\n&Ja\n2 BODs wurden importiert.\n" +
+               m_dir.filePath("missing.bod") + " wurde nicht gefunden.")
+                  .toStdString(),
+              seen.join('\n').toStdString());
     m_pApp.reset();
     QLocale::setDefault(previous);
 }
