@@ -2,7 +2,6 @@
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
 #include "document/QuillmarDoc.h"
-#include "frames/ChildFrame.h"
 #include "frames/QuillmarAppFixture.h"
 #include "framework/DocManager.h"
 #include "model/BodFile.h"
@@ -44,11 +43,7 @@ TEST(ExceptionReportTest, AnEscapingExceptionIsToldAndEndsWithStatusOne) {
 
 TEST(CommandLineTest, Parse) {
     using enum CQuillmarApp::CCommandLineInfo::ShellCommand;
-    const struct {
-        QStringList arguments;
-        CQuillmarApp::CCommandLineInfo::ShellCommand nShellCommand;
-        QString strFileName;
-    } table[] = {
+    const std::tuple<QStringList, CQuillmarApp::CCommandLineInfo::ShellCommand, QString> table[] = {
         {{"--print"}, FileNew, ""},
         {{"", "deeds.bod"}, FileOpen, "deeds.bod"},
         {{"deeds.bod", "/p"}, FilePrint, "deeds.bod"},
@@ -57,11 +52,11 @@ TEST(CommandLineTest, Parse) {
         // A shell switch this program does not take is not a file either.
         {{"/x", "deeds.bod"}, FileOpen, "deeds.bod"},
     };
-    for (const auto& row : table) {
-        const auto info = CQuillmarApp::CCommandLineInfo::Parse(row.arguments);
-        EXPECT_EQ(std::pair(row.nShellCommand, row.strFileName),
+    for (const auto& [arguments, nShellCommand, strFileName] : table) {
+        const auto info = CQuillmarApp::CCommandLineInfo::Parse(arguments);
+        EXPECT_EQ(std::pair(nShellCommand, strFileName),
                   std::pair(info.nShellCommand, info.strFileName))
-            << row.arguments.join(' ').toStdString();
+            << arguments.join(' ').toStdString();
     }
 }
 
@@ -141,19 +136,16 @@ TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
     EXPECT_FALSE(Frame().windowIcon().isNull());
     CQuillmarDoc& doc = *Frame().GetActiveDocument();
 
-    // Import: paste the clipboard, give a note, process everything, leave with Exit/Save.
+    // Import: give a note, paste the clipboard, process everything, leave with Exit/Save.
     QApplication::clipboard()->setText(
         "UOAssist Bulk Order Deed list\r\n"
         "small bulk order: 10 chainmail leggings: 10, with iron ingots 150\r\n"
         "small bulk order: 20 exceptional platemail gloves: 5, with shadow iron ingots 300\r\n");
     WhenDialogOpens([](QWidget& dialog) {
-        const auto press = [&dialog](const char* pszButton) {
-            QTest::mouseClick(dialog.findChild<QAbstractButton*>(pszButton), Qt::LeftButton);
-        };
-        press("btnPaste");
         dialog.findChild<QPlainTextEdit*>("editNote")->setPlainText("from Aldric's pack");
-        press("btnProcessAll");
-        press("btnExit");
+        for (const char* pszButton : {"btnPaste", "btnProcessAll", "btnExit"}) {
+            QTest::mouseClick(dialog.findChild<QAbstractButton*>(pszButton), Qt::LeftButton);
+        }
     });
     Frame().OnCommand(ID_IMPORT);
 

@@ -32,9 +32,7 @@ protected:
     std::unique_ptr<QProcess> Start(const QStringList& args, const QString& strOutput = {}) const {
         auto pProgram = std::make_unique<QProcess>();
         pProgram->setProcessEnvironment(m_environment);
-        if (!strOutput.isEmpty()) {
-            pProgram->setStandardOutputFile(strOutput);
-        }
+        pProgram->setStandardOutputFile(strOutput);
         pProgram->setWorkingDirectory(m_home.path());
 #ifdef Q_OS_LINUX
         // A test stopped at its guard must not leave its programs running.
@@ -50,10 +48,10 @@ protected:
     }
     // Every file that opened goes first in the recent-file list.
     bool RecentFilesBecome(const QStringList& files) const {
-        QByteArray expected;
-        for (int i = 0; i < 4; ++i) {
-            expected += QString("File%1=%2\n").arg(i + 1).arg(files.value(i)).toUtf8();
-        }
+        const QByteArray expected =
+            QString("File1=%1\nFile2=%2\nFile3=%3\nFile4=%4\n")
+                .arg(files.value(0), files.value(1), files.value(2), files.value(3))
+                .toUtf8();
         return QTest::qWaitFor(
             [&] {
                 QFile conf(m_home.filePath("Larkfield/Quillmar.conf"));
@@ -118,28 +116,23 @@ TEST_F(RunningProgramTest, HelpAndVersionAnswerWithoutAWindow) {
         m_environment.remove(pszName);
     }
     m_environment.insert("QT_QPA_PLATFORM", "xcb");
-    const struct {
-        QStringList args;
-        int nExitCode; // 1: standard output is a full disk
-        QByteArray out;
-        const char* pszLang = "C.UTF-8";
-    } cases[] = {
-        {{"--help"}, 0, "  -p, --print "},
-        {{"-h"}, 0, "[FILE]"},
-        {{"deeds.bod", "--version"}, 0, "Quillmar 1."},
-        {{"--help"}, 1, {}},
-        {{"--version"}, 1, {}},
+    // The exit code 1 is expected where standard output is a full disk.
+    const std::tuple<QStringList, int, QByteArray, const char*> cases[] = {
+        {{"--help"}, 0, "  -p, --print ", "C.UTF-8"},
+        {{"-h"}, 0, "[FILE]", "C.UTF-8"},
+        {{"deeds.bod", "--version"}, 0, "Quillmar 1.", "C.UTF-8"},
+        {{"--help"}, 1, {}, "C.UTF-8"},
+        {{"--version"}, 1, {}, "C.UTF-8"},
         {{"--help"}, 0, "Zeigt diese Hilfe an und beendet das Programm.", "de_DE.UTF-8"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(
-            QString("%1 %2 %3").arg(c.args.join(' '), c.pszLang).arg(c.nExitCode).toStdString());
-        m_environment.insert("LANG", c.pszLang);
-        const auto pProgram = Start(c.args, c.nExitCode == 1 ? "/dev/full" : "");
+    for (const auto& [args, nExitCode, out, pszLang] : cases) {
+        SCOPED_TRACE(QString("%1 %2 %3").arg(args.join(' '), pszLang).arg(nExitCode).toStdString());
+        m_environment.insert("LANG", pszLang);
+        const auto pProgram = Start(args, nExitCode == 1 ? "/dev/full" : "");
         ASSERT_TRUE(pProgram->waitForFinished(kGuardMs));
-        EXPECT_EQ(std::pair(QProcess::NormalExit, c.nExitCode),
+        EXPECT_EQ(std::pair(QProcess::NormalExit, nExitCode),
                   std::pair(pProgram->exitStatus(), pProgram->exitCode()));
-        EXPECT_TRUE(pProgram->readAllStandardOutput().contains(c.out));
+        EXPECT_TRUE(pProgram->readAllStandardOutput().contains(out));
     }
 }
 
@@ -150,11 +143,8 @@ TEST_F(RunningProgramTest, ServerTakesWholeRequestsAndHangsUpOnAnythingElse) {
     CSingleInstance instance(m_home.filePath("server"));
     ASSERT_EQ(CSingleInstance::Start::Run, instance.ForwardOrServe({}));
     QSignalSpy opened(&instance, &CSingleInstance::OpenRequested);
-    const struct {
-        QList<QByteArray> chunks;
-        QByteArray answer;
-        QStringList files;
-    } table[] = {
+    // What a peer sends, in chunks; the answer; the files that open.
+    const std::tuple<QList<QByteArray>, QByteArray, QStringList> table[] = {
         {{"quillmar-op", "en\n%2Fa%0Ab%25.bod\n/c", ".bod\n", "\n"},
          "taken\n",
          {"/a\nb%.bod", "/c.bod"}},
@@ -162,24 +152,23 @@ TEST_F(RunningProgramTest, ServerTakesWholeRequestsAndHangsUpOnAnythingElse) {
         {{"GET / HTTP/1.0\r\n\r\n"}, {}, {}},
         {{"quillmar-open\n" + QByteArray(2 << 20, 'x')}, {}, {}},
     };
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.chunks.front().left(20).toStdString());
+    for (const auto& [chunks, answer, files] : table) {
+        SCOPED_TRACE(chunks.front().left(20).toStdString());
         opened.clear();
         QLocalSocket peer;
         peer.connectToServer(m_home.filePath("server"));
         ASSERT_TRUE(peer.waitForConnected(kGuardMs));
-        for (const QByteArray& chunk : row.chunks) {
+        for (const QByteArray& chunk : chunks) {
             peer.write(chunk);
             peer.flush();
             QTest::qWait(0);
         }
         ASSERT_TRUE(QTest::qWaitFor([&] { return peer.state() == QLocalSocket::UnconnectedState; },
                                     kGuardMs));
-        EXPECT_EQ(row.answer, peer.readAll());
+        EXPECT_EQ(answer, peer.readAll());
         QTest::qWait(0);
-        const QList<QVariantList> taken{{QVariant(row.files)}};
-        EXPECT_EQ(row.answer.isEmpty() ? QList<QVariantList>() : taken,
-                  QList<QVariantList>(opened));
+        const QList<QVariantList> taken{{QVariant(files)}};
+        EXPECT_EQ(answer.isEmpty() ? QList<QVariantList>() : taken, QList<QVariantList>(opened));
     }
 }
 

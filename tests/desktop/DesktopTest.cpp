@@ -130,15 +130,16 @@ TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
     tree.expandAll();
     QApplication::processEvents();
     const auto& model = static_cast<const CBodTreeModel&>(*tree.model());
-    const QModelIndex large =
-        model.IndexFromNode(model.Hierarchy().FindItemForBod(doc.m_arrBods[0].get()));
-    const auto iconOnScreen = [&tree](const QModelIndex& node) {
-        const QRect rc = tree.visualRect(node);
+    const auto nodeOf = [&](std::size_t nBod) {
+        return model.IndexFromNode(model.Hierarchy().FindItemForBod(doc.m_arrBods[nBod].get()));
+    };
+    // The screen points of the deeds' icons.
+    const auto iconOf = [&](std::size_t nBod) {
+        const QRect rc = tree.visualRect(nodeOf(nBod));
         return tree.viewport()->mapToGlobal(QPoint(rc.left() + 8, rc.center().y()));
     };
-    const QPoint ptSmall =
-        iconOnScreen(model.IndexFromNode(model.Hierarchy().FindItemForBod(doc.m_arrBods[1].get())));
-    const QPoint ptLarge = iconOnScreen(large);
+    const QPoint ptSmall = iconOf(1);
+    const QPoint ptLarge = iconOf(0);
     // Level with the large deed's row, over the form.
     const QPoint ptBeside(
         tree.viewport()->mapToGlobal(QPoint(tree.viewport()->width(), 0)).x() + 60, ptLarge.y());
@@ -146,7 +147,7 @@ TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
     Pointer(ptSmall, {"mousedown", "1"});
     Pointer(ptSmall + QPoint(8, 8));
     Pointer(ptLarge);
-    ASSERT_TRUE(WaitFor([&] { return tree.DropHighlight() == large; }));
+    ASSERT_TRUE(WaitFor([&] { return tree.DropHighlight() == nodeOf(0); }));
 
     // Without a compositor a see-through picture turns black: the label must still show, dark
     // on light.
@@ -189,10 +190,7 @@ TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
 TEST(DesktopFocusTest, EnterInTheAboutBoxPressesOkAfterTheLinkWasClicked) {
     CAboutDlg dlg;
     int nOpened = 0;
-    dlg.GetLink()->SetOpener([&nOpened](const QUrl&) {
-        ++nOpened;
-        return true;
-    });
+    dlg.GetLink()->SetOpener([&nOpened](const QUrl&) { return ++nOpened > 0; });
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg, 120000));
     // As a click on the taskbar would: the window manager gives a program's own request for
@@ -204,8 +202,7 @@ TEST(DesktopFocusTest, EnterInTheAboutBoxPressesOkAfterTheLinkWasClicked) {
     ASSERT_TRUE(WaitFor([&] { return nOpened == 1; }));
     RunXTool("xdotool", {"key", "Return"});
     ASSERT_TRUE(WaitFor([&] { return !dlg.isVisible(); }));
-    EXPECT_EQ(QDialog::Accepted, dlg.result());
-    EXPECT_EQ(1, nOpened);
+    EXPECT_EQ(std::pair(int(QDialog::Accepted), 1), std::pair(dlg.result(), nOpened));
 }
 
 // Restarting puts the main window back where the user left it, frame and all, however often.
