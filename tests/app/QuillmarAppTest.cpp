@@ -121,11 +121,10 @@ TEST_F(AppTest, FileThatFailsToLoadOrPrintEndsTheStart) {
     }
 }
 
-// A player's document opened from the command line, an import, a deed added and edited by hand,
-// undo and save, through the commands, the dialogs driven as a person does; then files the
-// desktop asks to open. The desktop is German: the program's texts and Qt's own
-// (its buttons) are German for as long as the translations live, and on the menu bar and within
-// each menu every shown item has an accelerator letter of its own.
+// A player's document opened from the command line; an import, a deed added and edited by hand,
+// undo and save through the commands, the dialogs driven as a person does; files the desktop
+// asks to open. All in German, Qt's own texts too, with an accelerator letter of its own for
+// every item shown on the menu bar and in each menu.
 TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -134,7 +133,6 @@ TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
     ASSERT_TRUE(Start({strPath}));
     EXPECT_EQ(QString("Quillmar - [aldric.bod]"), Frame().windowTitle());
     EXPECT_FALSE(Frame().windowIcon().isNull());
-    CQuillmarDoc& doc = *Frame().GetActiveDocument();
 
     // Import: give a note, paste the clipboard, process everything, leave with Exit/Save.
     QApplication::clipboard()->setText(
@@ -158,8 +156,7 @@ TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
         QTest::keyClick(pItems, Qt::Key_Return);
     });
     Frame().OnCommand(ID_NEW_DEED);
-    ASSERT_EQ(4U, doc.m_arrBods.size());
-    const CBodItem* pGlobe = doc.m_arrBods.back().get();
+    const CBodItem& globe = *Frame().GetActiveDocument()->m_arrBods.back();
 
     // Edit Deed changes the selected deed, the new one, in the same dialog; Undo takes it back.
     WhenDialogOpens([](QWidget& dialog) {
@@ -168,7 +165,7 @@ TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
         QTest::keyClick(dialog.findChild<QListWidget*>("listItems"), Qt::Key_Return);
     });
     Frame().OnCommand(ID_EDIT_DEED);
-    EXPECT_EQ("valorite 0/10", pGlobe->m_strMaterial + ' ' + pGlobe->m_strCount);
+    EXPECT_EQ("valorite 0/10", globe.m_strMaterial + ' ' + globe.m_strCount);
     QStringList seen{Frame().GetCommand(ID_EDIT_UNDO)->text()};
     Frame().OnCommand(ID_EDIT_UNDO);
     seen << Frame().GetCommand(ID_EDIT_REDO)->text();

@@ -19,8 +19,7 @@ namespace {
 
 constexpr int kGuardMs = 120'000;
 
-// Real programs with a home, settings and temporary folder of their own, so they meet each
-// other and nobody else.
+// Real programs with a home, settings and temporary folder of their own: they meet nobody else.
 class RunningProgramTest : public ::testing::Test {
 protected:
     RunningProgramTest() : m_environment(QProcessEnvironment::systemEnvironment()) {
@@ -40,11 +39,6 @@ protected:
 #endif
         pProgram->start(QStringLiteral(QUILLMAR_PROGRAM), args);
         return pProgram;
-    }
-    // An empty file opens as an empty document.
-    QString Document(const QString& strName) const {
-        QFile(m_home.filePath(strName)).open(QIODevice::WriteOnly);
-        return m_home.filePath(strName);
     }
     // Every file that opened goes first in the recent-file list.
     bool RecentFilesBecome(const QStringList& files) const {
@@ -69,10 +63,14 @@ protected:
 };
 
 TEST_F(RunningProgramTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIsReplaced) {
-    const QString a = Document("a.bod");
-    const QString b = Document("b.bod");
-    const QString c = Document("c.bod");
-    const QString d = Document("d.bod");
+    const QString a = m_home.filePath("a.bod");
+    const QString b = m_home.filePath("b.bod");
+    const QString c = m_home.filePath("c.bod");
+    const QString d = m_home.filePath("d.bod");
+    // An empty file opens as an empty document.
+    for (const QString& strPath : {a, b, c, d}) {
+        QFile(strPath).open(QIODevice::WriteOnly);
+    }
     // Two started together, as a file manager does for two files: one runs, the other hands
     // its file over and ends.
     std::array programs{Start({a}), Start({b})};

@@ -26,20 +26,17 @@ namespace {
 
 using namespace TestDeeds;
 
-// Runs an X tool (xdotool, xprop, wmctrl) on the test's display; its standard output, or nothing
-// when it fails.
+// An X tool's (xdotool, xprop, wmctrl) standard output, or nothing when it fails.
 QByteArray RunXTool(const QString& strProgram, const QStringList& args) {
     QProcess process;
     process.start(strProgram, args);
-    // The tools only talk to the X server, so the program under test need not run meanwhile:
-    // what they send waits in its queue.
+    // Only the X server hears the tools: the program under test need not run meanwhile.
     const bool bDone = process.waitForFinished(60000) &&
                        process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     return bDone ? process.readAllStandardOutput() : QByteArray();
 }
 
-// Polls until bDone() holds or the guard (against hangs only) runs out, running the event loop
-// when there is one.
+// Polls bDone() until it holds or the guard (against hangs only) runs out.
 bool WaitFor(const std::function<bool()>& bDone,
              std::chrono::milliseconds guard = std::chrono::minutes(2)) {
     const QDeadlineTimer deadline(guard);
@@ -105,12 +102,6 @@ bool IsMaximized(const QString& strWindow) {
     return RunXTool("xprop", {"-id", strWindow, "_NET_WM_STATE"}).contains("MAXIMIZED_HORZ");
 }
 
-void Close(const QProcess& program, const QString& strWindow) {
-    // As the close box does: the window manager asks the program to close.
-    RunXTool("wmctrl", {"-i", "-c", strWindow});
-    EXPECT_EQ(0, WaitForExit(program));
-}
-
 class DesktopDragTest : public QuillmarAppFixture {};
 
 // A small deed dragged with the real pointer through the X server over the large deed that
@@ -133,24 +124,20 @@ TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
     const auto nodeOf = [&](std::size_t nBod) {
         return model.IndexFromNode(model.Hierarchy().FindItemForBod(doc.m_arrBods[nBod].get()));
     };
-    // The screen points of the deeds' icons.
     const auto iconOf = [&](std::size_t nBod) {
         const QRect rc = tree.visualRect(nodeOf(nBod));
         return tree.viewport()->mapToGlobal(QPoint(rc.left() + 8, rc.center().y()));
     };
-    const QPoint ptSmall = iconOf(1);
-    const QPoint ptLarge = iconOf(0);
     // Level with the large deed's row, over the form.
     const QPoint ptBeside(
-        tree.viewport()->mapToGlobal(QPoint(tree.viewport()->width(), 0)).x() + 60, ptLarge.y());
+        tree.viewport()->mapToGlobal(QPoint(tree.viewport()->width(), 0)).x() + 60, iconOf(0).y());
 
-    Pointer(ptSmall, {"mousedown", "1"});
-    Pointer(ptSmall + QPoint(8, 8));
-    Pointer(ptLarge);
+    Pointer(iconOf(1), {"mousedown", "1"});
+    Pointer(iconOf(1) + QPoint(8, 8));
+    Pointer(iconOf(0));
     ASSERT_TRUE(WaitFor([&] { return tree.DropHighlight() == nodeOf(0); }));
 
-    // Without a compositor a see-through picture turns black: the label must still show, dark
-    // on light.
+    // Without a compositor a see-through picture turns black: the label must still show.
     CDragImage* pImage = nullptr;
     for (QWidget* pWidget : QApplication::topLevelWidgets()) {
         if (auto* pShown = qobject_cast<CDragImage*>(pWidget); pShown && pShown->isVisible()) {
@@ -193,8 +180,7 @@ TEST(DesktopFocusTest, EnterInTheAboutBoxPressesOkAfterTheLinkWasClicked) {
     dlg.GetLink()->SetOpener([&nOpened](const QUrl&) { return ++nOpened > 0; });
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg, 120000));
-    // As a click on the taskbar would: the window manager gives a program's own request for
-    // the focus no such weight.
+    // As a click on the taskbar would: the window manager ignores a program's own request.
     RunXTool("xdotool", {"windowactivate", "--sync", QString::number(dlg.winId())});
     ASSERT_TRUE(WaitFor([&] { return dlg.isActiveWindow(); }));
     const QPoint pt = dlg.GetLink()->mapToGlobal(dlg.GetLink()->rect().center());
@@ -234,7 +220,9 @@ TEST(DesktopProgramTest, MainWindowComesBackWhereItWasAndPrintingLeavesThePlaces
             RunXTool("wmctrl", {"-i", "-r", strWindow, "-b", "add,maximized_vert,maximized_horz"});
             ASSERT_TRUE(WaitFor([&] { return IsMaximized(strWindow); }));
         }
-        Close(program, strWindow);
+        // As the close box does: the window manager asks the program to close.
+        RunXTool("wmctrl", {"-i", "-c", strWindow});
+        EXPECT_EQ(0, WaitForExit(program));
         if (nStart == 0) {
             const QString strDocument = qEnvironmentVariable("HOME") + "/deeds.bod";
             WriteFileBytes(strDocument, QByteArray::fromStdString(
@@ -256,17 +244,15 @@ TEST(DesktopProgramTest, MainWindowComesBackWhereItWasAndPrintingLeavesThePlaces
 
 } // namespace
 
-// Each test runs as its own process (CTest starts one per test), and each process brings up a
-// private X display: an Xvfb server on a display number it picks itself (so programs side by
-// side never clash), openbox managing its windows, and a home and settings of its own.
-// Listing the tests needs none of it.
+// CTest runs each test as a process of its own, with a private X display: Xvfb on a display
+// number it picks itself (so programs side by side never clash), openbox managing its windows,
+// and a home and settings of its own. Listing the tests needs none of it.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests)) {
         return RUN_ALL_TESTS();
     }
-    // The configuration and cache go under the home; a temporary folder is its owner's alone,
-    // as the runtime folder must be.
+    // Config and cache go under the home, which is its owner's alone, as a runtime folder must be.
     const QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
@@ -308,9 +294,8 @@ int main(int argc, char** argv) {
     int nResult = 1;
     {
         QApplication app(argc, argv);
-        // The window manager announces itself a moment before it maps windows, and a window
-        // asked for in that moment has been seen never to appear: a first window that shows
-        // proves it ready.
+        // A window asked for just after the window manager announced itself has been seen never
+        // to appear: a first window that shows proves it ready.
         bool bExposed = false;
         for (int nTry = 0; nTry < 6 && !bExposed; ++nTry) {
             QWidget probe;
