@@ -113,13 +113,13 @@ TEST_F(RunningProgramTest, HelpAndVersionAnswerWithoutAWindow) {
     m_environment.insert("QT_QPA_PLATFORM", "xcb");
     // The exit code 1 is expected where standard output is a full disk.
     const std::tuple<QStringList, int, QByteArray, const char*> cases[] = {
-        {{"--help"}, 0, "  -p, --print ", "C.UTF-8"},
-        {{"-h"}, 0, "[FILE]", "C.UTF-8"},
+        {{"--help"}, 0, "[FILE]", "C.UTF-8"},
         {{"deeds.bod", "--version"}, 0, "Quillmar 1.", "C.UTF-8"},
         {{"--help"}, 1, {}, "C.UTF-8"},
         {{"--version"}, 1, {}, "C.UTF-8"},
-        {{"--help"}, 0, "Zeigt diese Hilfe an und beendet das Programm.", "de_DE.UTF-8"},
-        {{"-?"}, 0, "Das *.bod-Dokument, das geöffnet oder gedruckt werden soll.", "de_DE.UTF-8"},
+        {{"-h"}, 0, "Zeigt diese Hilfe an und beendet das Programm.", "de_DE.UTF-8"},
+        {{"--help"}, 0, "Druckt FILE und beendet das Programm", "de_DE.UTF-8"},
+        {{"-?"}, 0, "FILE            Das *.bod-Dokument", "de_DE.UTF-8"},
     };
     for (const auto& [args, nExitCode, out, pszLang] : cases) {
         SCOPED_TRACE(QString("%1 %2 %3").arg(args.join(' '), pszLang).arg(nExitCode).toStdString());
