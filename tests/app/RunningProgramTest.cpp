@@ -1,0 +1,171 @@
+#include "app/SingleInstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <array>
+#include <gtest/gtest.h>
+#include <memory>
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#endif
+
+namespace {
+
+constexpr int kGuardMs = 120'000;
+
+// Real programs with a home, settings and temporary folder of their own: they meet nobody else.
+class RunningProgramTest : public ::testing::Test {
+protected:
+    RunningProgramTest() : m_environment(QProcessEnvironment::systemEnvironment()) {
+        for (const char* pszName : {"HOME", "XDG_CONFIG_HOME", "TMPDIR"}) {
+            m_environment.insert(pszName, m_home.path());
+        }
+    }
+
+    std::unique_ptr<QProcess> Start(const QStringList& args, const QString& strOutput = {}) const {
+        auto pProgram = std::make_unique<QProcess>();
+        pProgram->setProcessEnvironment(m_environment);
+        pProgram->setStandardOutputFile(strOutput);
+        pProgram->setWorkingDirectory(m_strWorkingDir);
+#ifdef Q_OS_LINUX
+        // A test stopped at its guard must not leave its programs running.
+        pProgram->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+#endif
+        pProgram->start(QStringLiteral(QUILLMAR_PROGRAM), args);
+        return pProgram;
+    }
+    // Every file that opened goes first in the recent-file list.
+    bool RecentFilesBecome(const QStringList& files) const {
+        const QByteArray expected =
+            QString("File1=%1\nFile2=%2\nFile3=%3\nFile4=%4\n")
+                .arg(files.value(0), files.value(1), files.value(2), files.value(3))
+                .toUtf8();
+        return QTest::qWaitFor(
+            [&] {
+                QFile conf(m_home.filePath("Larkfield/Quillmar.conf"));
+                return conf.open(QIODevice::ReadOnly) && conf.readAll().contains(expected);
+            },
+            kGuardMs);
+    }
+    static bool EndsWithSuccess(QProcess& program) {
+        return (program.state() == QProcess::NotRunning || program.waitForFinished(kGuardMs)) &&
+               program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0;
+    }
+
+    QTemporaryDir m_home;
+    QString m_strWorkingDir = m_home.path();
+    QProcessEnvironment m_environment;
+};
+
+TEST_F(RunningProgramTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIsReplaced) {
+    const QString a = m_home.filePath("a.bod");
+    const QString b = m_home.filePath("b.bod");
+    const QString c = m_home.filePath("later/c.bod");
+    const QString d = m_home.filePath("d.bod");
+    QDir(m_home.path()).mkdir("later");
+    // An empty file opens as an empty document.
+    for (const QString& strPath : {a, b, c, d}) {
+        QFile(strPath).open(QIODevice::WriteOnly);
+    }
+    // Two started together, as a file manager does for two files: one runs, the other hands
+    // its file over and ends.
+    std::array programs{Start({a}), Start({b})};
+    const auto ended = [&](int n) {
+        return programs[n]->state() == QProcess::NotRunning;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended(0) || ended(1); }, kGuardMs));
+    const bool bFirstEnded = ended(0);
+    EXPECT_TRUE(EndsWithSuccess(*programs[bFirstEnded ? 0 : 1]));
+    // The one that runs opened its own file first.
+    QStringList recent = bFirstEnded ? QStringList{a, b} : QStringList{b, a};
+    EXPECT_TRUE(RecentFilesBecome(recent));
+
+    // A relative path means the later start's folder; no file just comes to the front.
+    m_strWorkingDir = m_home.filePath("later");
+    EXPECT_TRUE(EndsWithSuccess(*Start({"c.bod"})));
+    recent.prepend(c);
+    EXPECT_TRUE(RecentFilesBecome(recent));
+    EXPECT_TRUE(EndsWithSuccess(*Start({})));
+
+    // A crash leaves the socket behind; the next start serves in its place.
+    programs[bFirstEnded ? 1 : 0]->kill();
+    ASSERT_TRUE(programs[bFirstEnded ? 1 : 0]->waitForFinished(kGuardMs));
+    ASSERT_FALSE(QDir(m_home.path()).entryList({"quillmar-*"}, QDir::System).isEmpty());
+    const std::unique_ptr<QProcess> pNext = Start({d});
+    recent.prepend(d);
+    ASSERT_TRUE(RecentFilesBecome(recent));
+    EXPECT_TRUE(EndsWithSuccess(*Start({a})));
+    EXPECT_TRUE(RecentFilesBecome({a, d, c, b}));
+}
+
+// Help and the version need no display (here there is none) and are checked writes.
+TEST_F(RunningProgramTest, HelpAndVersionAnswerWithoutAWindow) {
+    for (const char* pszName :
+         {"DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
+        m_environment.remove(pszName);
+    }
+    m_environment.insert("QT_QPA_PLATFORM", "xcb");
+    // The exit code 1 is expected where standard output is a full disk.
+    const std::tuple<QStringList, int, QByteArray, const char*> cases[] = {
+        {{"--help"}, 0, "[FILE]", "C.UTF-8"},
+        {{"deeds.bod", "--version"}, 0, "Quillmar 1.", "C.UTF-8"},
+        {{"--help"}, 1, {}, "C.UTF-8"},
+        {{"--version"}, 1, {}, "C.UTF-8"},
+        {{"-h"}, 0, "Zeigt diese Hilfe an und beendet das Programm.", "de_DE.UTF-8"},
+        {{"--help"}, 0, "Druckt FILE und beendet das Programm", "de_DE.UTF-8"},
+        {{"-?"}, 0, "FILE            Das *.bod-Dokument", "de_DE.UTF-8"},
+    };
+    for (const auto& [args, nExitCode, out, pszLang] : cases) {
+        SCOPED_TRACE(QString("%1 %2 %3").arg(args.join(' '), pszLang).arg(nExitCode).toStdString());
+        m_environment.insert("LANG", pszLang);
+        const auto pProgram = Start(args, nExitCode == 1 ? "/dev/full" : "");
+        ASSERT_TRUE(pProgram->waitForFinished(kGuardMs));
+        EXPECT_EQ(std::pair(QProcess::NormalExit, nExitCode),
+                  std::pair(pProgram->exitStatus(), pProgram->exitCode()));
+        EXPECT_TRUE(pProgram->readAllStandardOutput().contains(out));
+    }
+}
+
+// The running side takes only whole requests in its own words, however they arrive, and hangs
+// up on anything else without opening anything.
+TEST_F(RunningProgramTest, ServerTakesWholeRequestsAndHangsUpOnAnythingElse) {
+    // A full path keeps the socket and its lock in the test's own folder.
+    CSingleInstance instance(m_home.filePath("server"));
+    ASSERT_EQ(CSingleInstance::Start::Run, instance.ForwardOrServe({}));
+    QSignalSpy opened(&instance, &CSingleInstance::OpenRequested);
+    // What a peer sends, in chunks; the answer; the files that open.
+    const std::tuple<QList<QByteArray>, QByteArray, QStringList> table[] = {
+        {{"quillmar-op", "en\n%2Fa%0Ab%25.bod\n/c", ".bod\n", "\n"},
+         "taken\n",
+         {"/a\nb%.bod", "/c.bod"}},
+        {{"quillmar-open\n\n"}, "taken\n", {}},
+        {{"GET / HTTP/1.0\r\n\r\n"}, {}, {}},
+        {{"quillmar-open\n" + QByteArray(2 << 20, 'x')}, {}, {}},
+    };
+    for (const auto& [chunks, answer, files] : table) {
+        SCOPED_TRACE(chunks.front().left(20).toStdString());
+        opened.clear();
+        QLocalSocket peer;
+        peer.connectToServer(m_home.filePath("server"));
+        ASSERT_TRUE(peer.waitForConnected(kGuardMs));
+        for (const QByteArray& chunk : chunks) {
+            peer.write(chunk);
+            peer.flush();
+            QTest::qWait(0);
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return peer.state() == QLocalSocket::UnconnectedState; },
+                                    kGuardMs));
+        EXPECT_EQ(answer, peer.readAll());
+        QTest::qWait(0);
+        const QList<QVariantList> taken{{QVariant(files)}};
+        EXPECT_EQ(answer.isEmpty() ? QList<QVariantList>() : taken, QList<QVariantList>(opened));
+    }
+}
+
+} // namespace
