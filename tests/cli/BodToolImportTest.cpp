@@ -22,13 +22,15 @@ const QByteArray kBroken = "junk bulk order";
 class BodToolImportTest : public ::testing::Test {
 protected:
     QString Path(const char* pszName) const { return m_dir.filePath(pszName); }
-    // The document as "reserved2 reserved1: item/note, ...".
+    // The document as "reserved2 reserved1: item|material|amount|quality|count|note|parts, ...".
     std::string Summary(const char* pszName) const {
         const BodFile::Contents doc = BodFile::Read(ReadFileBytes(Path(pszName)).toStdString());
         std::string strText =
             std::to_string(doc.nReserved2) + ' ' + std::to_string(doc.nReserved1) + ':';
         for (const std::unique_ptr<CBodItem>& pBod : doc.bods) {
-            strText += ' ' + pBod->GetItem() + '/' + pBod->GetNotes() + ',';
+            strText += ' ' + pBod->GetItem() + '|' + pBod->GetMaterial() + '|' + pBod->GetAmount() +
+                       '|' + pBod->GetQuality() + '|' + pBod->GetCount() + '|' + pBod->GetNotes() +
+                       '|' + std::to_string(pBod->GetPartCount()) + ',';
         }
         return strText;
     }
@@ -43,7 +45,9 @@ TEST_F(BodToolImportTest, ImportAppendsTheValidDeedsOnly) {
                    "Deed list\r\n" + kSmall + "\r\n" + kBroken + "\r\n" + kLarge);
     EXPECT_EQ("2 BOD's were imported.\n",
               RunBodTool({"import", "--note", "north", Path("new.bod"), Path("paste.txt")}).out);
-    EXPECT_EQ("0 0: LBOD/chainmail/north, platemail gloves/north,", Summary("new.bod"));
+    EXPECT_EQ("0 0: LBOD/chainmail|iron|10|Normal|10/30|north|3, "
+              "platemail gloves|shadow iron|20|Exceptional|5/20|north|0,",
+              Summary("new.bod"));
 
     CBodArray bods;
     bods.push_back(std::make_unique<CBodItem>());
@@ -53,7 +57,8 @@ TEST_F(BodToolImportTest, ImportAppendsTheValidDeedsOnly) {
         RunBodTool({"import", "--mode", "pre-aos", Path("old.bod")}, kPreAos + "\n" + kBroken);
     EXPECT_EQ(0, result.nExitCode);
     EXPECT_EQ("1 BOD was imported.\n", result.out);
-    EXPECT_EQ("7 9: bascinet/, platemail gloves/,", Summary("old.bod"));
+    EXPECT_EQ("7 9: bascinet||||||0, platemail gloves|shadow iron|20|Exceptional|5/20||0,",
+              Summary("old.bod"));
 
     const QByteArray before = ReadFileBytes(Path("old.bod"));
     for (const QByteArray& text :
@@ -114,13 +119,9 @@ TEST_F(BodToolImportTest, AddAppendsTheDeedAndAWrongChoiceChangesNothing) {
         RunBodTool({"add", Path("a.bod"), "--trade", "Tailor", "--set", "leather cap", "--material",
                     "spined leather", "--amount", "15", "--exceptional", "--note", "from Bob"});
     EXPECT_EQ("1 BOD was added.\n", added.out);
-    const BodFile::Contents document = BodFile::Read(ReadFileBytes(Path("a.bod")).toStdString());
-    ASSERT_EQ(2u, document.bods.size());
-    const CBodItem& bod = *document.bods[1];
-    EXPECT_EQ("LBOD/leather cap|spined leather|15|Exceptional|0/90|from Bob|6",
-              bod.GetItem() + '|' + bod.GetMaterial() + '|' + bod.GetAmount() + '|' +
-                  bod.GetQuality() + '|' + bod.GetCount() + '|' + bod.GetNotes() + '|' +
-                  std::to_string(bod.GetPartCount()));
+    EXPECT_EQ("0 0: LBOD/chainmail|iron|10|Normal|10/30||3, "
+              "LBOD/leather cap|spined leather|15|Exceptional|0/90|from Bob|6,",
+              Summary("a.bod"));
 
     const QByteArray before = ReadFileBytes(Path("a.bod"));
     for (const QStringList& wrong :
