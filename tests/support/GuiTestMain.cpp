@@ -6,12 +6,10 @@
 #include <gtest/gtest.h>
 
 // Every window test runs offscreen, with settings in a throw-away test location, so no test
-// opens a window that waits for a person or touches the user's own settings. Programs a test
-// starts (bodtool, pdftotext) inherit a home and settings of their own in the same folder, and a
-// font configuration that knows one font folder only, so what the tests draw and print does not
-// depend on the machine's fonts. Without the system's configuration fontconfig knows no family
-// names and a window would take whichever face it meets first (a maths font): the configuration
-// names the generic families and lets every other name fall back to the sans face.
+// opens a window that waits for a person or touches the user's own settings. Programs a test starts
+// (bodtool, pdftotext) get a home and settings of their own there too, and a font configuration
+// with one font folder, so what the tests draw and print does not depend on the machine's fonts;
+// it names the generic families, else a window would take the first face it meets (a maths font).
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
