@@ -39,9 +39,8 @@ void WriteBodFile(const QString& strPath, const CBodArray& bods, int nReserved2,
 
 ReadOnlyFile::ReadOnlyFile(const QString& strPath) : m_strPath(strPath) {
     QFile::setPermissions(strPath, QFileDevice::ReadOwner);
-    if (QFileInfo(strPath).isWritable()) {
-        m_bImmutable = QProcess::execute(QStringLiteral("chattr"), {"+i", strPath}) == 0;
-    }
+    m_bImmutable = QFileInfo(strPath).isWritable() &&
+                   QProcess::execute(QStringLiteral("chattr"), {"+i", strPath}) == 0;
     EXPECT_FALSE(QFileInfo(strPath).isWritable()) << "still writable: " << strPath.toStdString();
 }
 
