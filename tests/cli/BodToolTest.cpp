@@ -167,11 +167,9 @@ TEST_F(BodToolTest, ImportAppendsTheValidDeedsOnly) {
 
     const QByteArray before = ReadFileBytes(Path("old.bod"));
     const QByteArray nothing = "no deeds here\r\n" + kBroken + "\r\n" + kBroken;
-    const BodToolResult toExisting = RunBodTool({"import", Path("old.bod")}, nothing);
-    EXPECT_EQ(0, toExisting.nExitCode);
-    EXPECT_EQ("0 BOD's were imported.\n", toExisting.out);
+    EXPECT_EQ("0 BOD's were imported.\n", RunBodTool({"import", Path("old.bod")}, nothing).out);
     EXPECT_EQ(before, ReadFileBytes(Path("old.bod")));
-    EXPECT_EQ(0, RunBodTool({"import", Path("missing.bod")}, nothing).nExitCode);
+    EXPECT_EQ("0 BOD's were imported.\n", RunBodTool({"import", Path("missing.bod")}, nothing).out);
     EXPECT_FALSE(QFile::exists(Path("missing.bod")));
 }
 
@@ -217,10 +215,11 @@ TEST_F(BodToolTest, AFileNameThatIsNotUtf8NamesThatVeryFile) {
 // that leaves the file as it was and creates no missing one.
 TEST_F(BodToolTest, AddAppendsTheDeedAndAWrongChoiceChangesNothing) {
     ASSERT_EQ(0, RunBodTool({"import", Path("a.bod")}, kLarge).nExitCode);
-    const BodToolResult added =
+    EXPECT_EQ(
+        "1 BOD was added.\n",
         RunBodTool({"add", Path("a.bod"), "--trade", "Tailor", "--set", "leather cap", "--material",
-                    "spined leather", "--amount", "15", "--exceptional", "--note", "from Bob"});
-    EXPECT_EQ("1 BOD was added.\n", added.out);
+                    "spined leather", "--amount", "15", "--exceptional", "--note", "from Bob"})
+            .out);
     // Without a material or amount, the item's plain material and 20.
     ASSERT_EQ(
         0, RunBodTool({"add", Path("a.bod"), "--trade", "Smithy", "--item", "katana"}).nExitCode);
@@ -413,6 +412,7 @@ TEST_F(BodToolTest, TreeAndPrintShowTheHierarchy) {
         const BodToolResult result = RunBodTool(QStringList{"print"} + expandArgs +
                                                 QStringList{Path("sample.bod"), Path("out.pdf")});
         ASSERT_EQ(0, result.nExitCode) << result.err.toStdString();
+        EXPECT_TRUE(ReadFileBytes(Path("out.pdf")).startsWith("%PDF-"));
         const QStringList pages = PdfPageTexts(Path("out.pdf"));
         QStringList rows;
         for (int n = 1; n <= pages.size(); ++n) {
