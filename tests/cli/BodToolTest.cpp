@@ -394,8 +394,8 @@ TEST_F(BodToolTest, ShoppingListsOpenPartsAndStatsCountThem) {
               RunBodTool({"stats", strPath}).out);
 }
 
-// tree prints the outline; print draws it with every branch open by default: each label once,
-// in tree order, none lost or repeated where one page ends and the next begins.
+// tree prints the outline; print draws it, every branch open by default, on numbered pages that
+// hold each deed's label once, in tree order.
 TEST_F(BodToolTest, TreeAndPrintShowTheHierarchy) {
     WriteBodFile(Path("sample.bod"), TestDeeds::MakeDeeds(TestDeeds::MixedDeeds()));
     EXPECT_EQ(TestDeeds::MixedOutline(),
