@@ -1,5 +1,7 @@
 #include "BodToolRunner.h"
 
+#include "model/BodFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -8,9 +10,7 @@
 BodToolResult RunBodTool(const QStringList& args, const QByteArray& input,
                          const std::function<void()>& childSetup) {
     QProcess process;
-    if (childSetup) {
-        process.setChildProcessModifier(childSetup);
-    }
+    process.setChildProcessModifier(childSetup ? childSetup : [] {});
     process.start(QStringLiteral(QUILLMAR_BODTOOL), args);
     EXPECT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
     process.write(input);
@@ -32,13 +32,16 @@ void WriteFileBytes(const QString& strPath, const QByteArray& bytes) {
     EXPECT_EQ(bytes.size(), file.write(bytes)) << strPath.toStdString();
 }
 
+void WriteBodFile(const QString& strPath, const CBodArray& bods, int nReserved2, int nReserved1) {
+    WriteFileBytes(strPath,
+                   QByteArray::fromStdString(BodFile::Write(bods, nReserved2, nReserved1)));
+}
+
 ReadOnlyFile::ReadOnlyFile(const QString& strPath) : m_strPath(strPath) {
-    QFile::setPermissions(strPath, QFileDevice::ReadOwner | QFileDevice::ReadUser);
-    if (QFileInfo(strPath).isWritable()) {
-        m_bImmutable = QProcess::execute(QStringLiteral("chattr"), {"+i", strPath}) == 0;
-    }
-    EXPECT_FALSE(QFileInfo(strPath).isWritable())
-        << "cannot make read-only: " << strPath.toStdString();
+    QFile::setPermissions(strPath, QFileDevice::ReadOwner);
+    m_bImmutable = QFileInfo(strPath).isWritable() &&
+                   QProcess::execute(QStringLiteral("chattr"), {"+i", strPath}) == 0;
+    EXPECT_FALSE(QFileInfo(strPath).isWritable()) << "still writable: " << strPath.toStdString();
 }
 
 ReadOnlyFile::~ReadOnlyFile() {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "model/BodArray.h"
+
 #include <QByteArray>
-#include <QString>
 #include <QStringList>
 #include <functional>
 
@@ -11,18 +12,17 @@ struct BodToolResult {
     QByteArray err;
 };
 
-// Runs the bodtool program with args, feeding input on its standard input; a program that does
-// not start, crashes or runs past 30 s fails the calling test.
-// childSetup runs in the child before bodtool starts: it may close or redirect a standard
-// descriptor or lower a limit.
+// Runs bodtool with args and input on its standard input. childSetup runs in the child first: it
+// may close or redirect a descriptor or lower a limit. No start, a crash or 30 s fail the test.
 BodToolResult RunBodTool(const QStringList& args, const QByteArray& input = {},
                          const std::function<void()>& childSetup = {});
 
 QByteArray ReadFileBytes(const QString& strPath);
 void WriteFileBytes(const QString& strPath, const QByteArray& bytes);
+void WriteBodFile(const QString& strPath, const CBodArray& bods, int nReserved2 = 0,
+                  int nReserved1 = 0);
 
-// Makes a file read-only for as long as it lives, also for root: permission bits do not stop
-// root, so there the file is made immutable instead (chattr +i), and mutable again afterwards.
+// Read-only for as long as it lives, also for root, whom only chattr +i stops.
 class ReadOnlyFile {
 public:
     explicit ReadOnlyFile(const QString& strPath);

@@ -1,7 +1,17 @@
 #pragma once
 
-#include <QString>
+#include <QProcess>
 #include <QStringList>
 
 // The text of each page of a PDF file, read with pdftotext; empty when the file cannot be read.
-QStringList PdfPageTexts(const QString& strPath);
+inline QStringList PdfPageTexts(const QString& strPath) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), strPath, "-"});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
+        return {};
+    }
+    // pdftotext ends every page with a form feed.
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QChar('\f'));
+    pages.removeLast();
+    return pages;
+}

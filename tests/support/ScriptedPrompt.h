@@ -2,18 +2,16 @@
 
 #include "framework/Prompt.h"
 
-#include <QString>
 #include <QStringList>
 #include <deque>
 
-// Answers the program's message boxes and file dialogs from a script and records what was
-// asked. Installed for the life of the object. An unscripted message box answers Cancel/No/Ok
-// (the safe choice) and an unscripted file dialog answers "cancelled", so a forgotten answer
-// fails the test instead of blocking it.
+// Answers the program's message boxes and file dialogs from a script while it lives, and records
+// what was asked. Unscripted, a message box answers the safe choice (Cancel, No, Ok) and a file
+// dialog "cancelled", so a forgotten answer fails the test instead of blocking it.
 class ScriptedPrompt final : public IPrompt {
 public:
-    ScriptedPrompt();
-    ~ScriptedPrompt() override;
+    ScriptedPrompt() { SetAppPrompt(this); }
+    ~ScriptedPrompt() override { SetAppPrompt(nullptr); }
     ScriptedPrompt(const ScriptedPrompt&) = delete;
     ScriptedPrompt& operator=(const ScriptedPrompt&) = delete;
 
@@ -22,16 +20,21 @@ public:
 
     Answer MessageBox(QWidget* pParent, const QString& strText, Icon icon,
                       Buttons buttons) override;
-    QString GetSaveFileName(QWidget* pParent, const QString& strProposed, const QString& strFilter,
-                            const QString& strDefaultExt) override;
-    QString GetOpenFileName(QWidget* pParent, const QString& strFilter) override;
+    QString GetSaveFileName(QWidget* /*pParent*/, const QString& /*strProposed*/,
+                            const QString& /*strFilter*/,
+                            const QString& /*strDefaultExt*/) override {
+        return NextFileName("save");
+    }
+    QString GetOpenFileName(QWidget* /*pParent*/, const QString& /*strFilter*/) override {
+        return NextFileName("open");
+    }
 
-    // Every message box text, in order.
-    QStringList m_messages;
-    // Every file dialog asked for ("save" or "open"), in order.
-    QStringList m_fileDialogs;
+    QStringList m_messages;    // every message box text, in order
+    QStringList m_fileDialogs; // "save" or "open" for each file dialog, in order
 
 private:
+    QString NextFileName(const char* pszDialog);
+
     std::deque<Answer> m_answers;
     std::deque<QString> m_fileNames;
 };

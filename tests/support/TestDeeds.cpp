@@ -16,7 +16,7 @@ std::unique_ptr<CBodItem> MakeDeed(const DeedFields& fields) {
 
 std::unique_ptr<CBodItem> MakeLargeDeed(const DeedFields& fields,
                                         const std::vector<std::string>& partNames) {
-    std::unique_ptr<CBodItem> pBod = MakeDeed(fields);
+    auto pBod = MakeDeed(fields);
     for (const std::string& strName : partNames) {
         pBod->m_arrParts.emplace_back(strName, false);
     }
@@ -55,8 +55,7 @@ std::vector<DeedFields> MixedDeeds() {
         {"Smithy", "Ringmail", "agapite", "15", "Exceptional", "ringmail tunic", "0/15"},
         {"Tailor", "Leather", "horned leather", "20", "Exceptional", "leather gloves", "2/20"},
         {"Smithy", "Platemail", "iron", "10", "Exceptional", "platemail arms", "0/10"},
-        {"Smithy", "Platemail", "iron", "15", "Normal", "platemail legs", "0/15"},
-    };
+        {"Smithy", "Platemail", "iron", "15", "Normal", "platemail legs", "0/15"}};
 }
 
 std::string MixedOutline() {

@@ -19,10 +19,10 @@ struct DeedFields {
 };
 
 std::unique_ptr<CBodItem> MakeDeed(const DeedFields& fields);
+CBodArray MakeDeeds(const std::vector<DeedFields>& deeds);
 // A large deed whose parts are exactly partNames, all open, with no catalogue involved.
 std::unique_ptr<CBodItem> MakeLargeDeed(const DeedFields& fields,
                                         const std::vector<std::string>& partNames);
-CBodArray MakeDeeds(const std::vector<DeedFields>& deeds);
 
 // word with the letters whose bit is set in upperBits upper-cased: texts that differ in case only.
 std::string CaseVariant(std::string word, unsigned upperBits);

@@ -1,0 +1,431 @@
+#include "model/BodFile.h"
+#include "support/BodToolRunner.h"
+#include "support/PdfText.h"
+#include "support/TestDeeds.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Each test starts bodtool as a user would, on files in a folder of its own.
+namespace {
+
+const QByteArray kSmall =
+    "small bulk order: 20 exceptional platemail gloves: 5, with shadow iron ingots 300";
+const QByteArray kLarge = "large bulk order: 10 chainmail coif: 10 chainmail leggings: 0 "
+                          "chainmail tunic: 0 iron ingots 900";
+const QByteArray kPreAos = "small bulk order (5/20) smithy/exceptional/small/platemail/ "
+                           "exceptional platemail gloves, with shadow iron ingots 300";
+const QByteArray kBroken = "junk bulk order";
+
+// What a child does before bodtool starts: a full disk, closed streams, lowered limits.
+void LimitFileSize() {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+[[maybe_unused]] void LimitMemory() {
+    const rlimit limit{rlim_t{256} << 20, rlim_t{256} << 20};
+    setrlimit(RLIMIT_AS, &limit);
+}
+
+class BodToolTest : public ::testing::Test {
+protected:
+    QString Path(const char* pszName) const { return m_dir.filePath(pszName); }
+    // The document as "reserved2 reserved1: item|material|amount|quality|count|note|parts, ...".
+    std::string Summary(const char* pszName) const {
+        const BodFile::Contents doc = BodFile::Read(ReadFileBytes(Path(pszName)).toStdString());
+        std::string strText =
+            std::to_string(doc.nReserved2) + ' ' + std::to_string(doc.nReserved1) + ':';
+        for (const std::unique_ptr<CBodItem>& pBod : doc.bods) {
+            strText += ' ' + pBod->GetItem() + '|' + pBod->GetMaterial() + '|' + pBod->GetAmount() +
+                       '|' + pBod->GetQuality() + '|' + pBod->GetCount() + '|' + pBod->GetNotes() +
+                       '|' + std::to_string(pBod->GetPartCount()) + ',';
+        }
+        return strText;
+    }
+    static void ToFull() { dup2(open("/dev/full", O_WRONLY), 1); }
+    static void CloseInput() { close(0); }
+    static void CloseOutput() { close(1); }
+
+    QTemporaryDir m_dir;
+};
+
+// Usage errors exit 2 and unusable input or output exits 1, with a message that begins with the
+// program's name, nothing on standard output and no file written or changed. Help and the
+// version are answers: standard output, exit 0.
+TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
+    WriteBodFile(Path("deeds.bod"), TestDeeds::MakeDeeds({TestDeeds::DeedFields{}}));
+    const QByteArray doc = ReadFileBytes(Path("deeds.bod"));
+    WriteFileBytes(Path("cut.bod"), doc.chopped(1));
+    WriteFileBytes(Path("text.bod"), "not a deed file");
+    QFile::link(Path("deeds.bod"), Path("link.bod"));
+    // Within the text limit, but reading and parsing it takes several times its size.
+    const QTemporaryDir bigDir;
+    const QString strBig = bigDir.filePath("big.txt");
+    WriteFileBytes(strBig, (kSmall + '\n').repeated((60 << 20) / (kSmall.size() + 1)));
+    const struct {
+        QStringList args;
+        int nExitCode;
+        QString strText;
+        void (*childSetup)() = nullptr;
+    } cases[] = {
+        {{}, 2, "usage"},
+        {{"frobnicate"}, 2, "usage"},
+        {{"parse", "--mode", "classic"}, 2, "usage"},
+        {{"parse", "--verbose"}, 2, "usage"},
+        {{"dump"}, 2, "usage"},
+        {{"import"}, 2, "usage"},
+        {{"export"}, 2, "usage"},
+        {{"export", Path("deeds.bod"), "b.bod"}, 2, "usage"},
+        {{"dump", "a.bod", "b.bod"}, 2, "usage"},
+        {{"import", Path("new.bod"), "--note"}, 2, "usage"},
+        {{"print", "--expand", "some", Path("deeds.bod"), Path("out.pdf")}, 2, "usage"},
+        {{"export", "--format", "xml", Path("deeds.bod")}, 2, "usage"},
+        {{"help", "frobnicate"}, 2, "unknown command frobnicate"},
+        {{"help", "dump", "tree"}, 2, "unexpected argument tree"},
+        {{"stats", ""}, 2, "empty file name"},
+        {{"print", Path("deeds.bod"), Path("deeds.bod")}, 2, "would replace"},
+        {{"print", Path("deeds.bod"), Path("link.bod")}, 2, "would replace"},
+        {{"dump", Path("missing.bod")}, 1, Path("missing.bod")},
+        {{"parse", m_dir.path()}, 1, m_dir.path() + ": is a folder"},
+        {{"print", Path("deeds.bod"), Path("no/such/dir/out.pdf")}, 1, "out.pdf"},
+        {{"dump", Path("cut.bod")}, 1, Path("cut.bod") + ": Unexpected file format."},
+        {{"import", Path("text.bod")}, 1, Path("text.bod") + ": Unexpected file format."},
+        {{"dump", "/dev/zero"}, 1, "not a document file"},
+        {{"import", Path("deeds.bod"), "/dev/zero"}, 1, "64 MiB"},
+        {{"dump", Path("deeds.bod")}, 1, "could not be written", ToFull},
+        {{"import", Path("deeds.bod")}, 1, "standard output is closed", CloseOutput},
+        {{"import", Path("deeds.bod")}, 1, "no input was given", CloseInput},
+        {{"import", Path("deeds.bod")}, 1, "deeds.bod", LimitFileSize},
+        {{"print", Path("deeds.bod"), Path("out.pdf")}, 1, "out.pdf", LimitFileSize},
+#ifndef __SANITIZE_ADDRESS__ // which reserves more address space than any such limit
+        {{"import", Path("deeds.bod"), strBig}, 1, "out of memory", LimitMemory},
+#endif
+        {{"help", "dump"}, 0, "usage:\n  bodtool dump FILE.bod\n"},
+        {{"print", "--help"}, 0, "usage:\n  bodtool print [--expand all|root] FILE.bod OUT.pdf\n"},
+        {{"--help"},
+         0,
+         "usage:\n"
+         "  bodtool parse [--mode aos|pre-aos|tooltip] [TEXTFILE]\n"
+         "  bodtool dump FILE.bod\n"
+         "  bodtool import [--mode aos|pre-aos|tooltip] [--note TEXT] FILE.bod [TEXTFILE]\n"
+         "  bodtool add FILE.bod --trade TRADE (--item ITEM | --set SET) [--material M] "
+         "[--amount 10|15|20] [--exceptional] [--note TEXT]\n"
+         "  bodtool shopping FILE.bod\n"
+         "  bodtool stats FILE.bod\n"
+         "  bodtool tree [--shopping] FILE.bod\n"
+         "  bodtool print [--expand all|root] FILE.bod OUT.pdf\n"
+         "  bodtool export [--format csv|json] FILE.bod\n"},
+        {{"--version"}, 0, "bodtool 1."},
+    };
+    const QStringList files = QDir(m_dir.path()).entryList(QDir::Files);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const BodToolResult result = RunBodTool(c.args, (kSmall + '\n').repeated(30), c.childSetup);
+        EXPECT_EQ(c.nExitCode, result.nExitCode);
+        const QByteArray& shown = c.nExitCode == 0 ? result.out : result.err;
+        EXPECT_TRUE(shown.startsWith(c.nExitCode == 0 ? c.strText.toUtf8() : "bodtool: ") &&
+                    shown.contains(c.strText.toUtf8()) && shown.endsWith('\n'))
+            << shown.toStdString();
+        EXPECT_EQ(QByteArray(), c.nExitCode == 0 ? result.err : result.out);
+        EXPECT_EQ(files, QDir(m_dir.path()).entryList(QDir::Files));
+        EXPECT_EQ(doc, ReadFileBytes(Path("deeds.bod")));
+    }
+}
+
+// Valid deeds join in list order, with the note, after those the document had; its other
+// fields stay. With nothing valid, the file stays as it was and a missing one is not made.
+TEST_F(BodToolTest, ImportAppendsTheValidDeedsOnly) {
+    WriteFileBytes(Path("paste.txt"),
+                   "Deed list\r\n" + kSmall + "\r\n" + kBroken + "\r\n" + kLarge);
+    EXPECT_EQ("2 BOD's were imported.\n",
+              RunBodTool({"import", "--note", "north", Path("new.bod"), Path("paste.txt")}).out);
+    EXPECT_EQ("0 0: LBOD/chainmail|iron|10|Normal|10/30|north|3, "
+              "platemail gloves|shadow iron|20|Exceptional|5/20|north|0,",
+              Summary("new.bod"));
+
+    WriteBodFile(Path("old.bod"), TestDeeds::MakeDeeds({{"", "", "", "", "", "bascinet", ""}}), 7,
+                 9);
+    const BodToolResult result =
+        RunBodTool({"import", "--mode", "pre-aos", Path("old.bod")}, kPreAos + "\n" + kBroken);
+    EXPECT_EQ(0, result.nExitCode);
+    EXPECT_EQ("1 BOD was imported.\n", result.out);
+    EXPECT_EQ("7 9: bascinet||||||0, platemail gloves|shadow iron|20|Exceptional|5/20||0,",
+              Summary("old.bod"));
+
+    const QByteArray before = ReadFileBytes(Path("old.bod"));
+    const QByteArray nothing = "no deeds here\r\n" + kBroken + "\r\n" + kBroken;
+    EXPECT_EQ("0 BOD's were imported.\n", RunBodTool({"import", Path("old.bod")}, nothing).out);
+    EXPECT_EQ(before, ReadFileBytes(Path("old.bod")));
+    EXPECT_EQ("0 BOD's were imported.\n", RunBodTool({"import", Path("missing.bod")}, nothing).out);
+    EXPECT_FALSE(QFile::exists(Path("missing.bod")));
+}
+
+// The text argument is a pipe that bodtool opens only after reading the document, so the
+// document is changed while the import runs; that change must survive.
+TEST_F(BodToolTest, AChangeWhileImportingIsNotOverwritten) {
+    WriteBodFile(Path("doc.bod"), {});
+    ASSERT_EQ(0, mkfifo(Path("paste").toLocal8Bit().constData(), 0600));
+    QProcess process;
+    process.start(QStringLiteral(QUILLMAR_BODTOOL), {"import", Path("doc.bod"), Path("paste")});
+    const int nFifo = open(Path("paste").toLocal8Bit().constData(), O_WRONLY);
+    ASSERT_NE(-1, nFifo);
+    WriteBodFile(Path("doc.bod"), {}, 3, 4);
+    EXPECT_EQ(kSmall.size(), write(nFifo, kSmall.constData(), kSmall.size()));
+    close(nFifo);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(1, process.exitCode());
+    EXPECT_TRUE(process.readAllStandardError().contains("changed by another program"));
+    EXPECT_EQ("3 4:", Summary("doc.bod"));
+}
+
+// A name is the bytes the user gave, text or not; Qt would read this one as another name.
+// The shell spells the byte, since a QProcess argument is text.
+TEST_F(BodToolTest, AFileNameThatIsNotUtf8NamesThatVeryFile) {
+    const auto run = [&](const QString& strCommand) {
+        QProcess process;
+        process.start("/bin/sh",
+                      {"-c",
+                       "printf '%s' \"$2\" | \"$0\" " + strCommand + " \"$1\"$(printf '\\351').bod",
+                       QStringLiteral(QUILLMAR_BODTOOL), m_dir.path() + "/old", QString(kSmall)});
+        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(0, process.exitCode()) << process.readAllStandardError().toStdString();
+        return process.readAllStandardOutput();
+    };
+    run("import");
+    EXPECT_EQ("1 BOD was imported.\n", run("import"));
+    EXPECT_TRUE(run("stats").startsWith("{\"deeds\":2,"));
+    const QByteArray name = QFile::encodeName(m_dir.path()) + "/old\xE9.bod";
+    EXPECT_EQ(0, unlink(name.constData())) << "the file has the name given";
+}
+
+// add appends the hand-made deed with its note; a choice the game never makes is a usage error
+// that leaves the file as it was and creates no missing one.
+TEST_F(BodToolTest, AddAppendsTheDeedAndAWrongChoiceChangesNothing) {
+    ASSERT_EQ(0, RunBodTool({"import", Path("a.bod")}, kLarge).nExitCode);
+    EXPECT_EQ(
+        "1 BOD was added.\n",
+        RunBodTool({"add", Path("a.bod"), "--trade", "Tailor", "--set", "leather cap", "--material",
+                    "spined leather", "--amount", "15", "--exceptional", "--note", "from Bob"})
+            .out);
+    // Without a material or amount, the item's plain material and 20.
+    ASSERT_EQ(
+        0, RunBodTool({"add", Path("a.bod"), "--trade", "Smithy", "--item", "katana"}).nExitCode);
+    EXPECT_EQ("0 0: LBOD/chainmail|iron|10|Normal|10/30||3, "
+              "LBOD/leather cap|spined leather|15|Exceptional|0/90|from Bob|6, "
+              "katana|iron|20|Normal|0/20||0,",
+              Summary("a.bod"));
+
+    const QByteArray before = ReadFileBytes(Path("a.bod"));
+    for (const QStringList& wrong :
+         {QStringList{"--trade", "Smith", "--item", "katana"},
+          QStringList{"--trade", "Smithy", "--item", "fancy shirt"},
+          QStringList{"--trade", "Smithy", "--item", "katana", "--material", "valorite"},
+          QStringList{"--trade", "Smithy", "--item", "katana", "--set", "mace"},
+          QStringList{"--trade", "Smithy", "--item", "katana", "--amount", "12"},
+          QStringList{"--trade", "Smithy", "--item", "katana", "--amount", "15x"}}) {
+        SCOPED_TRACE(wrong.join(' ').toStdString());
+        for (const char* name : {"a.bod", "missing.bod"}) {
+            const BodToolResult refused = RunBodTool(QStringList{"add", Path(name)} + wrong);
+            EXPECT_EQ(2, refused.nExitCode);
+            EXPECT_TRUE(refused.err.startsWith("bodtool: add: ")) << refused.err.toStdString();
+        }
+        EXPECT_EQ(before, ReadFileBytes(Path("a.bod")));
+        EXPECT_FALSE(QFile::exists(Path("missing.bod")));
+    }
+}
+
+// The pre-aos mode is checked through import, which reads the same option.
+TEST_F(BodToolTest, ParsePrintsOneJsonLinePerDeed) {
+    const struct {
+        const char* pszExample;
+        QStringList modeArgs;
+        bool bFromStdin;
+        const char* pszEachDeed = "bulk order";
+    } cases[] = {{"aos.txt", {}, false},
+                 {"tooltip.txt", {"--mode=tooltip"}, true, "A Bulk Order Deed"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszExample + c.modeArgs.join(' ').toStdString());
+        const QString strExample = QStringLiteral(QUILLMAR_EXAMPLES_DIR "/") + c.pszExample;
+        const QByteArray text = ReadFileBytes(strExample);
+        const QStringList args = QStringList{"parse"} + c.modeArgs;
+        const BodToolResult result =
+            c.bFromStdin ? RunBodTool(args, text) : RunBodTool(args + QStringList{strExample});
+        ASSERT_EQ(0, result.nExitCode) << result.err.toStdString();
+        ASSERT_EQ(text.count(c.pszEachDeed), result.out.count('\n'));
+        const QJsonDocument first = QJsonDocument::fromJson(result.out.split('\n')[0]);
+        EXPECT_TRUE(first["valid"].toBool());
+        EXPECT_EQ("platemail gloves|shadow iron",
+                  first["item"].toString() + '|' + first["material"].toString());
+    }
+    // Each line stays one JSON object, and the line comes back as it was, bytes that are not
+    // UTF-8 as their Windows-1252 characters.
+    const QByteArray out = RunBodTool({"parse"}, "header\r\nsmall bulk order: \"quoted\"\t\\ "
+                                                 "\x01\x1f caf\xc3\xa9 \xff end\r\n")
+                               .out;
+    ASSERT_EQ(1, out.count('\n'));
+    EXPECT_EQ(QString::fromUtf8("small bulk order: \"quoted\"\t\\ \x01\x1f café ÿ end"),
+              QJsonDocument::fromJson(out)["line"].toString());
+    EXPECT_FALSE(QJsonDocument::fromJson(out)["valid"].toBool(true));
+}
+
+// Parts, a leap day, the last time a deed can hold, and text that CSV must quote and JSON escape.
+TEST_F(BodToolTest, DumpAndExportShowEveryFieldOfEveryDeed) {
+    CBodArray bods;
+    bods.push_back(TestDeeds::MakeLargeDeed(
+        {"Smithy", "Platemail", "iron", "10", "Normal", "LBOD/platemail", "20/60"},
+        {"platemail arms", "platemail gloves", "platemail legs"}));
+    bods.back()->SetPart(1, true, "");
+    bods.back()->m_timeAdded = 951782400;
+    bods.back()->m_strNotes = "für Ærwin 日本";
+    bods.push_back(TestDeeds::MakeDeed(
+        {"Tailor", "Cloth", "cloth", "15", "Exceptional", "cape, \"fancy\"", "0/15"}));
+    bods.back()->m_strNotes = "line one\r\nline two, with \"quotes\"\nand an é";
+    bods.back()->m_strPrice = "1,500";
+    bods.back()->m_timeAdded = 0;
+    bods.push_back(TestDeeds::MakeDeed({}));
+    bods.back()->m_timeAdded = 4294967295U;
+    WriteBodFile(Path("deeds.bod"), bods, -3, 9);
+    WriteFileBytes(Path("empty.bod"), {});
+
+    const QByteArray deeds =
+        R"("deeds":[{"trade":"Smithy","category":"Platemail","material":"iron","amount":"10",)"
+        R"("quality":"Normal","item":"LBOD/platemail","count":"20/60","price":"",)"
+        R"("notes":"für Ærwin 日本","time":951782400,"partsBuilt":true,"parts":[)"
+        R"({"name":"platemail arms","filled":false},{"name":"platemail gloves","filled":true},)"
+        R"({"name":"platemail legs","filled":false}]},{"trade":"Tailor","category":"Cloth",)"
+        R"("material":"cloth","amount":"15","quality":"Exceptional","item":"cape, \"fancy\"",)"
+        R"("count":"0/15","price":"1,500","notes":"line one\r\nline two, with \"quotes\"\nand )"
+        R"(an é","time":0,"partsBuilt":false,"parts":[]},{"trade":"","category":"",)"
+        R"("material":"","amount":"","quality":"","item":"","count":"","price":"","notes":"",)"
+        R"("time":4294967295,"partsBuilt":false,"parts":[]}]})";
+    EXPECT_EQ(R"({"reserved2":-3,"reserved1":9,)" + deeds + '\n',
+              RunBodTool({"dump", Path("deeds.bod")}).out);
+    EXPECT_EQ('{' + deeds + '\n',
+              RunBodTool({"export", "--format", "json", Path("deeds.bod")}).out);
+    EXPECT_EQ("\xEF\xBB\xBFTrade,Category,Material,Amount,Quality,Item,Count,Filled Parts,"
+              "Total Parts,Price,Notes,Date\r\n"
+              "Smithy,Platemail,iron,10,Normal,LBOD/platemail,20/60,1,3,,für Ærwin 日本,"
+              "2000-02-29T00:00:00Z\r\n"
+              "Tailor,Cloth,cloth,15,Exceptional,\"cape, \"\"fancy\"\"\",0/15,0,0,\"1,500\","
+              "\"line one\r\nline two, with \"\"quotes\"\"\nand an é\",1970-01-01T00:00:00Z\r\n"
+              ",,,,,,,0,0,,,2106-02-07T06:28:15Z\r\n",
+              RunBodTool({"export", Path("deeds.bod")}).out);
+    EXPECT_EQ("{\"reserved2\":0,\"reserved1\":0,\"deeds\":[]}\n",
+              RunBodTool({"dump", Path("empty.bod")}).out);
+}
+
+// A smith's large deed that still needs its bardiche.
+TEST_F(BodToolTest, TreeShowsTheShoppingList) {
+    CBodArray bods = TestDeeds::MakeDeeds(
+        {{"Smithy", "Weapon", "iron", "10", "Normal", "LBOD/bardiche", "10/20"}});
+    bods[0]->BuildParts();
+    bods[0]->SetPart(1, true, "");
+    WriteBodFile(Path("deeds.bod"), bods);
+    EXPECT_EQ("BOD's - Shopping List\t0\n"
+              "  Smithy\t1\n"
+              "    Weapon\t21\n"
+              "      iron\t3\n"
+              "        10\t22\n"
+              "          Normal\t23\n"
+              "            LBOD's\t22\n"
+              "              LBOD/bardiche - 10/20\t16\n"
+              "            SBOD's\t22\n"
+              "              bardiche - \t16\n",
+              RunBodTool({"tree", "--shopping", Path("deeds.bod")}).out);
+}
+
+// Platemail with parts 1 and 3 open, chainmail stored without parts, two small deeds (one
+// finished), one of another trade, and a set of a newer craft with its second part filled.
+TEST_F(BodToolTest, ShoppingListsOpenPartsAndStatsCountThem) {
+    CBodArray bods = TestDeeds::MakeDeeds(
+        {{"Smithy", "Platemail", "iron", "10", "Normal", "LBOD/platemail", "40/60"},
+         {"Smithy", "Platemail", "iron", "10", "Normal", "LBOD/chainmail", "0/30"},
+         {"Smithy", "Platemail", "iron", "10", "Normal", "platemail gloves", "10/10"},
+         {"Smithy", "Platemail", "iron", "10", "Normal", "platemail arms", "3/10"},
+         {"Tailor", "Platemail", "iron", "10", "Normal", "cloak", ""},
+         {"Carpentry", "Woodwork", "oak", "10", "Exceptional", "LBOD/lap harp", "10/40"}});
+    bods[0]->BuildParts();
+    for (int i : {1, 3, 4, 5}) {
+        bods[0]->SetPart(i, true, "");
+    }
+    bods[5]->BuildParts();
+    bods[5]->SetPart(1, true, "");
+    const QString strPath = Path("deeds.bod");
+    WriteBodFile(strPath, bods);
+
+    const BodToolResult shopping = RunBodTool({"shopping", strPath});
+    // Nothing was left out, so nothing is said about it.
+    EXPECT_EQ(QByteArray(), shopping.err);
+    QStringList items;
+    for (const QJsonValue& deed : QJsonDocument::fromJson(shopping.out)["deeds"].toArray()) {
+        items << deed["item"].toString();
+    }
+    EXPECT_EQ((QStringList{"LBOD/platemail", "LBOD/chainmail", "LBOD/lap harp", "platemail gorget",
+                           "plate helm", "chainmail coif", "chainmail leggings", "chainmail tunic",
+                           "lap harp", "drum", "standing harp"}),
+              items);
+
+    // Points by hand: platemail 10 + 400 set, chainmail 10 + 300, three small deeds 10 each, the
+    // harps 10 + 200 exceptional + 300 oak + 250 set; large deeds bank 20 %, small ones 2 %.
+    EXPECT_EQ(QByteArray("{\"deeds\":6,\"large\":3,\"small\":3,\"valid\":5,\"largeComplete\":0,"
+                         "\"largeFilledParts\":5,\"largeOpenParts\":8,\"smallComplete\":1,"
+                         "\"byTrade\":{\"Carpentry\":1,\"Smithy\":4,\"Tailor\":1},"
+                         "\"byCategory\":{\"Platemail\":5,\"Woodwork\":1},"
+                         "\"byMaterial\":{\"iron\":5,\"oak\":1}}\n"
+                         "{\"points\":{\"turnIn\":1510,\"bank\":296.6},"
+                         "\"largePoints\":{\"turnIn\":1480,\"bank\":296},"
+                         "\"smallPoints\":{\"turnIn\":30,\"bank\":0.6},"
+                         "\"pointsByTrade\":{\"Carpentry\":{\"turnIn\":760,\"bank\":152},"
+                         "\"Smithy\":{\"turnIn\":740,\"bank\":144.4},"
+                         "\"Tailor\":{\"turnIn\":10,\"bank\":0.2}}}\n"),
+              RunBodTool({"stats", strPath}).out);
+}
+
+// tree prints the outline; print draws it, every branch open by default, on numbered pages that
+// hold each deed's label once, in tree order.
+TEST_F(BodToolTest, TreeAndPrintShowTheHierarchy) {
+    WriteBodFile(Path("sample.bod"), TestDeeds::MakeDeeds(TestDeeds::MixedDeeds()));
+    EXPECT_EQ(TestDeeds::MixedOutline(),
+              RunBodTool({"tree", Path("sample.bod")}).out.toStdString());
+    QStringList labels;
+    for (const QString& strLine : QString::fromStdString(TestDeeds::MixedOutline()).split('\n')) {
+        if (strLine.contains(" - ")) {
+            labels.append(strLine.section('\t', 0, 0).trimmed());
+        }
+    }
+    for (const QStringList& expandArgs :
+         {QStringList{}, QStringList{"--expand", "all"}, QStringList{"--expand=root"}}) {
+        SCOPED_TRACE(expandArgs.join(' ').toStdString());
+        const BodToolResult result = RunBodTool(QStringList{"print"} + expandArgs +
+                                                QStringList{Path("sample.bod"), Path("out.pdf")});
+        ASSERT_EQ(0, result.nExitCode) << result.err.toStdString();
+        EXPECT_TRUE(ReadFileBytes(Path("out.pdf")).startsWith("%PDF-"));
+        const QStringList pages = PdfPageTexts(Path("out.pdf"));
+        QStringList rows;
+        for (int n = 1; n <= pages.size(); ++n) {
+            EXPECT_TRUE(pages[n - 1].contains(QString("sample.bod BOD hierarchy")));
+            EXPECT_TRUE(pages[n - 1].contains(QString("Page %1/%2").arg(n).arg(pages.size())));
+            for (const QString& strLine : pages[n - 1].split('\n')) {
+                if (strLine.contains(" - ")) {
+                    rows.append(strLine.trimmed());
+                }
+            }
+        }
+        EXPECT_EQ(expandArgs.contains("--expand=root") ? labels.mid(0, 1) : labels, rows);
+    }
+}
+
+} // namespace
