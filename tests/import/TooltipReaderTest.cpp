@@ -1,5 +1,7 @@
 #include "import/TooltipReader.h"
 
+#include "DeedText.h"
+
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -24,72 +26,54 @@ constexpr const char* kHead = "a bulk order deed / blessed / Weight: 1 stone / "
 // One deed of each craft, as the game's own texts store it and as the client shows it. Large
 // deeds list their parts in the game's order, which is not always the catalogue's.
 TEST(TooltipReaderTest, ReadsADeedOfEveryCraftInEitherCase) {
-    const struct {
-        std::string block;
-        std::vector<std::string> fields; // trade, category, material, amount, quality, item, count
-        std::vector<bool> filled;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"small bulk order / All items must be exceptional. / All items must be made with "
          "valorite ingots. / amount to make: 20 / platemail gloves: 0",
-         {"Smithy", "Platemail", "valorite", "20", "Exceptional", "platemail gloves", "0/20"},
-         {}},
+         "Smithy|Platemail|valorite|20|Exceptional|platemail gloves|0/20||"},
         {"large bulk order / All items must be exceptional. / All items must be made with barbed "
          "leather. / amount to make: 20 / leather gorget: 20 / leather cap: 0 / leather gloves: 0 "
          "/ leather sleeves: 0 / leather leggings: 0 / leather tunic: 0",
-         {"Tailor", "Leather", "barbed leather", "20", "Exceptional", "LBOD/leather cap", "20/120"},
-         {false, false, true, false, false, false}},
+         "Tailor|Leather|barbed leather|20|Exceptional|LBOD/leather cap|20/120||--+---"},
         {"small bulk order / amount to make: 15 / a Greater Heal potion: 0",
-         {"Alchemy", "Potion", "no material", "15", "Normal", "a greater heal potion", "0/15"},
-         {}},
+         "Alchemy|Potion|no material|15|Normal|a greater heal potion|0/15||"},
         {"small bulk order / All items must be exceptional. / All items must be made with yew "
          "wood. / amount to make: 20 / composite bow: 3",
-         {"Bowcraft", "Bow", "yew", "20", "Exceptional", "composite bow", "3/20"},
-         {}},
+         "Bowcraft|Bow|yew|20|Exceptional|composite bow|3/20||"},
         {"large bulk order / oak / amount to make: 10 / red armoire: 0 / elegant armoire: 0 / "
          "maple armoire: 0 / cherry armoire: 0",
-         {"Carpentry", "Woodwork", "oak", "10", "Normal", "LBOD/red armoire", "0/40"},
-         {false, false, false, false}},
+         "Carpentry|Woodwork|oak|10|Normal|LBOD/red armoire|0/40||----"},
         {"small bulk order / All items must be exceptional. / amount to make: 20 / white miso "
          "soup: 0",
-         {"Cooking", "Food", "no material", "20", "Exceptional", "white miso soup", "0/20"},
-         {}},
+         "Cooking|Food|no material|20|Exceptional|white miso soup|0/20||"},
         {"large bulk order / amount to make: 10 / Summon Air Elemental: 0 / Summon Daemon: 0 / "
          "Summon Earth Elemental: 0 / Summon Fire Elemental: 0 / Summon Water Elemental: 10",
-         {"Inscription", "Scroll", "no material", "10", "Normal", "LBOD/summon air elemental",
-          "10/50"},
-         {false, false, false, false, true}},
+         "Inscription|Scroll|no material|10|Normal|LBOD/summon air elemental|10/50||----+"},
         {"small bulk order / All items must be exceptional. / All items must be made with shadow "
          "iron ingots. / amount to make: 15 / globe: 0",
-         {"Tinkering", "Metalware", "shadow iron", "15", "Exceptional", "globe", "0/15"},
-         {}},
+         "Tinkering|Metalware|shadow iron|15|Exceptional|globe|0/15||"},
         {"small bulk order / amount to make: 10 / ruby ring: 0",
-         {"Tinkering", "Jewelry", "iron", "10", "Normal", "ruby ring", "0/10"},
-         {}},
+         "Tinkering|Jewelry|iron|10|Normal|ruby ring|0/10||"},
         {"large bulk order / amount to make: 10 / ruby ring: 0 / ruby bracelet: 10 / ruby "
          "earrings: 0",
-         {"Tinkering", "Jewelry", "iron", "10", "Normal", "LBOD/ring", "10/30"},
-         {false, true, false}},
-    };
-    for (const auto& c : cases) {
-        for (const std::string& block : {kHead + c.block, AsTheClientShowsIt(kHead + c.block)}) {
-            SCOPED_TRACE(block);
+         "Tinkering|Jewelry|iron|10|Normal|LBOD/ring|10/30||-+-"}};
+    for (const auto& [block, text] : cases) {
+        for (const std::string& shown : {kHead + block, AsTheClientShowsIt(kHead + block)}) {
             std::unique_ptr<CBodItem> pBod;
-            EXPECT_TRUE(TooltipReader::ReadBlock(block, pBod));
-            EXPECT_EQ(c.fields, (std::vector<std::string>{pBod->m_strTrade, pBod->m_strCategory,
-                                                          pBod->m_strMaterial, pBod->m_strAmount,
-                                                          pBod->m_strQuality, pBod->m_strItem,
-                                                          pBod->m_strCount}));
-            std::vector<bool> filled;
-            for (const CBodItemDetail& part : pBod->m_arrParts) {
-                filled.push_back(part.IsFilled());
-            }
-            EXPECT_EQ(c.filled, filled);
+            EXPECT_TRUE(TooltipReader::ReadBlock(shown, pBod));
+            EXPECT_EQ(text, DeedText(*pBod, false)) << shown;
         }
     }
     // A gem stays in the names of a large deed's parts, so small deeds of that gem fill them.
-    std::unique_ptr<CBodItem> pJewelry;
-    TooltipReader::ReadBlock(kHead + cases[9].block, pJewelry);
-    EXPECT_EQ("ruby bracelet", pJewelry->m_arrParts[1].m_strName);
+    std::unique_ptr<CBodItem> pBod;
+    TooltipReader::ReadBlock(kHead + cases[9].first, pBod);
+    EXPECT_EQ("ruby bracelet", pBod->m_arrParts[1].m_strName);
+    // A wood is named with or without "wood" after it.
+    for (const std::string wood : {"oak", "ash", "yew", "heartwood", "bloodwood", "frostwood"}) {
+        TooltipReader::ReadBlock("small bulk order / All items must be made with " + wood +
+                                     " wood. / amount to make: 10 / bow: 0",
+                                 pBod);
+        EXPECT_EQ(wood, pBod->m_strMaterial);
+    }
 }
 
 // Whatever is not a deed, or names nothing any craft makes, is one invalid row with no texts.

@@ -2,9 +2,11 @@
 
 #include "model/BodArray.h"
 #include "model/BodCatalogue.h"
+#include "model/DuplicateFinder.h"
 #include "model/TextUtil.h"
 #include "support/TestDeeds.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <tuple>
@@ -35,6 +37,15 @@ TEST(BodItemTest, BuildsTheCatalogueRowOfTheKey) {
         EXPECT_EQ(bod.m_bPartsBuilt, parts > 0) << item;
         EXPECT_EQ(parts > 0 ? bod.m_arrParts.front().m_strName : "", first);
     }
+    // The 22 classic sets come first, so their keys still win, and hold 101 parts between them
+    // (every name a real item: CraftCatalogueTest).
+    ASSERT_EQ(60U, BodCatalogue::Rows().size());
+    std::size_t nParts = 0;
+    for (const BodCatalogueRow& row : BodCatalogue::Rows().first(22)) {
+        nParts += row.Parts().size();
+        EXPECT_TRUE(row.trade == "Smithy" || row.trade == "Tailor") << row.key;
+    }
+    EXPECT_EQ(101U, nParts);
 }
 
 TEST(BodItemTest, ValidityNeedsEverySevenTextsButNotNotesOrPrice) {
@@ -51,46 +62,64 @@ TEST(BodItemTest, ValidityNeedsEverySevenTextsButNotNotesOrPrice) {
     }
 }
 
-// Out-of-range parts are ignored; a copy takes the parts only once they are built.
+// Out-of-range parts are ignored; a copy takes the parts only once they are built, and
+// assignment onto a deed that has parts replaces them.
 TEST(BodItemTest, PartAccessStaysInRangeAndCopiesTakeOnlyBuiltParts) {
     CBodItem bod = MakeValidLarge("LBOD/platemail");
     bod.m_arrParts.emplace_back("stray", true);
     EXPECT_EQ(CBodItem(bod).GetPartCount(), 0);
-    bod.m_arrParts.clear();
     bod.BuildPartsIfNeeded();
     bod.SetPart(2, true, "");
     bod.SetPart(6, true, "x");
     bod.SetPart(-1, true, "x");
     EXPECT_EQ(bod.GetPart(bod.GetPartCount()), nullptr);
     EXPECT_EQ(bod.GetPart(-1), nullptr);
-    const CBodItem copy(bod);
-    ASSERT_EQ(copy.GetPartCount(), 6);
-    EXPECT_EQ(copy.GetPart(2)->m_strName, "plate helm");
-    for (int nPart = 0; nPart < 6; ++nPart) {
-        EXPECT_EQ(copy.GetPart(nPart)->IsFilled(), nPart == 2);
-        EXPECT_NE(copy.GetPart(nPart)->m_strName, "x");
-    }
-    // Assignment onto a deed that already has parts replaces them.
     CBodItem reused = MakeValidLarge("LBOD/chainmail");
     reused.BuildPartsIfNeeded();
-    reused = copy;
-    ASSERT_EQ(reused.GetPartCount(), 6);
-    EXPECT_EQ(reused.GetPart(0)->m_strName, "platemail gorget");
-    EXPECT_TRUE(reused.GetPart(2)->IsFilled());
+    reused = bod;
+    std::string parts;
+    for (int nPart = 0; nPart < reused.GetPartCount(); ++nPart) {
+        parts += reused.GetPart(nPart)->IsFilled() ? '+' : '-';
+    }
+    EXPECT_EQ("--+---", parts);
+    EXPECT_EQ(reused.GetPart(0)->m_strName + '|' + reused.GetPart(2)->m_strName,
+              "platemail gorget|plate helm");
     reused = MakeValidLarge("LBOD/platemail");
     EXPECT_EQ(reused.GetPartCount(), 0);
 }
 
-// The 22 classic sets come first, so their keys still win, and hold 101 parts between them
-// (every name a real item: CraftCatalogueTest).
-TEST(BodCatalogueTest, EveryRowCountsExactlyItsNamedParts) {
-    ASSERT_EQ(60U, BodCatalogue::Rows().size());
-    std::size_t nParts = 0;
-    for (const BodCatalogueRow& row : BodCatalogue::Rows().first(22)) {
-        nParts += row.Parts().size();
-        EXPECT_TRUE(row.trade == "Smithy" || row.trade == "Tailor") << row.key;
+// The same deed is one whose every text and part is the same, whatever its time and notes.
+TEST(DuplicateFinderTest, EveryTextAndPartCounts) {
+    CBodItem bod = MakeValidLarge("LBOD/chainmail");
+    bod.m_strPrice = "900";
+    bod.BuildPartsIfNeeded();
+    CDuplicateFinder finder;
+    finder.Add(bod);
+    const std::function<void(CBodItem&)> changes[] = {
+        [](CBodItem& b) { b.m_strPrice = "901"; },
+        // Texts that read the same only when run together.
+        [](CBodItem& b) { std::tie(b.m_strMaterial, b.m_strAmount) = std::tuple("iro", "n20"); },
+        [](CBodItem& b) { b.SetPart(1, true, ""); },
+        [](CBodItem& b) {
+            b.SetPart(1, false, "chainmail hood");
+        }};
+    for (const auto& change : changes) {
+        CBodItem other = bod;
+        change(other);
+        EXPECT_FALSE(finder.Contains(other)) << other.m_strPrice << other.m_strMaterial;
     }
-    EXPECT_EQ(101U, nParts);
+    bod.m_strNotes = "kept for later";
+    bod.m_timeAdded = 1;
+    EXPECT_TRUE(finder.Contains(bod));
+    // A length alone does not end a text: "2" then "abcd0000000" as price would read as
+    // "00000011abcd" with six empty texts after it.
+    CBodItem first;
+    first.m_strTrade = "00000011abcd";
+    finder.Add(first);
+    CBodItem second;
+    second.m_strTrade = "2";
+    second.m_strPrice = "abcd0000000";
+    EXPECT_FALSE(finder.Contains(second));
 }
 
 TEST(BodArrayTest, FindsTheEntryHoldingTheDeedOrMinusOne) {
