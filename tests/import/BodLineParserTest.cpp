@@ -2,10 +2,13 @@
 
 #include "DeedText.h"
 #include "import/BodLineSplitter.h"
+#include "import/ParseText.h"
 
+#include <climits>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -130,6 +133,72 @@ TEST(SplitBodLinesTest, GivesEachOrderLineOnce) {
     for (const auto& [text, lines] : cases) {
         const std::vector<std::string_view> views = SplitBodLines(text);
         EXPECT_EQ(Lines(views.begin(), views.end()), lines) << testing::PrintToString(text.size());
+    }
+}
+
+// Every case runs on the byte path and on the code-point path.
+template <typename CharT> class ParseTextTest : public ::testing::Test {
+protected:
+    CParseText<CharT> Make(std::string_view ascii) {
+        return CParseText<CharT>(m_texts.emplace_back(ascii.begin(), ascii.end()));
+    }
+    // A list keeps every earlier text in place while a test makes more.
+    std::list<std::basic_string<CharT>> m_texts;
+};
+
+using CharTypes = ::testing::Types<char, char32_t>;
+TYPED_TEST_SUITE(ParseTextTest, CharTypes);
+
+// Searches honour their start and the case, and a cut is searched within its own bounds; cuts
+// clamp to the text, Trim takes the six spaces, and numbers read as atoi but saturate.
+TYPED_TEST(ParseTextTest, FindsCutsTrimsAndReadsNumbers) {
+    const auto text = this->Make("a bulk order, bulk order");
+    EXPECT_EQ((std::vector<std::ptrdiff_t>{
+                  text.Find("bulk", 3), text.Find("Bulk"), text.Find("order", text.Length() + 1),
+                  text.Find("order, bulk order and more"), text.Find(',', -1),
+                  text.Find('r', text.Length()), text.FindLast('b'), this->Make("").FindLast('x'),
+                  this->Make("b").FindLast('b'), this->Make("xingots").Left(5).Find("ingots")}),
+              (std::vector<std::ptrdiff_t>{14, -1, -1, -1, 12, -1, 14, -1, 0, -1}));
+    EXPECT_TRUE(this->Make("iron").Equals("iron"));
+    EXPECT_FALSE(this->Make("iron ").Equals("iron"));
+
+    const auto abc = this->Make("abcdef");
+    std::string cuts = abc.Cut(-4).ToUtf8() + '|' + abc.Cut(7).ToUtf8() + '|';
+    for (const auto& [first, count] :
+         {std::pair{0, 3}, {-3, 2}, {2, -1}, {4, 10}, {6, 1}, {10, 2}, {-1, 100}}) {
+        cuts += abc.Cut(first, count).ToUtf8() + '|';
+    }
+    for (const int n : {-1, 2, 6, 9}) {
+        cuts += abc.Left(n).ToUtf8() + '/' + abc.Right(n).ToUtf8() + '|';
+    }
+    EXPECT_EQ(cuts, "abcdef||abc|ab||ef|||abcdef|/|ab/ef|abcdef/abcdef|abcdef/abcdef|");
+    const auto spaced = this->Make(" \t\r\n\v\fab c\f\v\n\r\t ");
+    EXPECT_EQ(spaced.Trim().ToUtf8() + '|' + spaced.TrimRight().ToUtf8(), "ab c| \t\r\n\v\fab c");
+
+    const std::pair<const char*, std::int32_t> numbers[] = {{"  \t42abc", 42},
+                                                            {"+8", 8},
+                                                            {"- 5", 0},
+                                                            {"2147483648", INT_MAX},
+                                                            {"-2147483648", INT_MIN},
+                                                            {"-99999999999", INT_MIN}};
+    for (const auto& [number, expected] : numbers) {
+        EXPECT_EQ(this->Make(number).Number(), expected) << number;
+    }
+}
+
+// Whatever bytes are pasted, decoding and encoding again gives them back, and each byte that is
+// not part of a well-formed sequence counts as one character.
+TEST(ParseTextTest, EveryByteRoundTripsThroughCodePoints) {
+    const std::pair<std::string, std::size_t> cases[] = {
+        {"\xC3\xA9", 1},     {"\xEF\xBF\xBD", 1},     {"\xFF", 1},
+        {"a\x80z", 3},       {"\xC1\xBF", 2},         {"\xED\xA0\x80", 3},
+        {"\xED\xB2\x80", 3}, {"\xF4\x90\x80\x80", 4}, {std::string("a\0b", 3), 3}};
+    for (const auto& [bytes, characters] : cases) {
+        const std::u32string decoded = DecodeUtf8(bytes);
+        EXPECT_EQ(decoded.size(), characters) << testing::PrintToString(bytes);
+        std::string encoded;
+        AppendUtf8(decoded, encoded);
+        EXPECT_EQ(encoded, bytes);
     }
 }
 
