@@ -115,28 +115,21 @@ TEST(CraftCatalogueTest, SmallListsHoldEachCraftsItemsAndEverySetPart) {
 }
 
 // Turn-in points and banked points (2 % small, 20 % large), the first two from the published
-// Tinkering table, the rest worked out by hand from each craft's rule.
+// Tinkering table, the rest worked out by hand from each craft's rule: 10, 25 or 50 for the
+// amount, then the craft's exceptional, material and set bonuses (never for unknown sets or
+// amounts the game never asks for).
 TEST(BodPointsTest, EachCraftFollowsItsRule) {
     const std::tuple<const char*, std::int64_t, const char*> cases[] = {
         {"Tinkering|Metalware|iron|10|Normal|globe|0/10", 10, "0.2"},
         {"Tinkering|Jewelry|iron|10|Normal|LBOD/ring|0/30", 210, "42"},
-        // 50 + 200 exceptional + 550 valorite
         {"Smithy|Platemail|valorite|20|Exceptional|plate helm|0/20", 800, "16"},
-        // 25 + 100 exceptional + 150 barbed + 500 for a six-part set
         {"Tailor|Leather|barbed leather|15|Exceptional|LBOD/leather cap|0/90", 775, "155"},
-        // 25 + 300 for the greater potions, never exceptional
         {"Alchemy|Potion|x|15|Exceptional|LBOD/a total refreshment potion|0/45", 325, "65"},
-        // 10 + 200 exceptional + 550 frostwood
         {"Bowcraft|Bow|frostwood|10|Exceptional|yumi|0/10", 760, "15.2"},
-        // 50 + 300 oak + 350 elven weapons
         {"Carpentry|Woodwork|oak|20|Normal|LBOD/wild staff|0/100", 700, "140"},
-        // 25 + 200 exceptional
         {"Cooking|Food|no material|15|Exceptional|cake|0/15", 225, "4.5"},
-        // 10 + 400 for the eighth circle
         {"Inscription|Scroll|x|10|Normal|LBOD/summon air elemental|0/50", 410, "82"},
-        // 25 + 300 copper
         {"Tinkering|Metalware|copper|15|Normal|spyglass|0/15", 325, "6.5"},
-        // An amount the game never asks for counts nothing; unknown sets add nothing.
         {"Smithy|Weapon|iron|12|Normal|LBOD/dragon armor|0/12", 0, "0"},
         {"Smithy|Weapon|iron|20|Normal|LBOD/dragon armor|0/12", 50, "10"},
         {"Tailor|Cloth|cloth|20|Normal|cloak|0/20", 50, "1"}};
