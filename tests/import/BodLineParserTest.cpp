@@ -5,9 +5,7 @@
 #include "import/ParseText.h"
 
 #include <climits>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <list>
 #include <string>
 #include <vector>
@@ -89,23 +87,20 @@ TEST(BodLineParserTest, ReadsEachFieldByItsRules) {
         {kPreAos, "large bulk order (0/60) a/b/c/d/ leather cap, 1", &B::m_strAmount, "10"},
         // Positions and lengths count characters: in bytes these cuts would split the "é".
         {kAos, "small bulk order: 20 exceptional\xC3\xA9: 5, 1", &B::m_strItem, ""},
-        {kPreAos, "(0/10) a/b/c/d/\u00E9p\u00E9e longue, 1", &B::m_strItem, "p\u00E9e longue"}};
+        {kPreAos, "(0/10) a/b/c/d/\u00E9p\u00E9e longue, 1", &B::m_strItem, "p\u00E9e longue"},
+        // A large deed's total over its parts, as the game gives each set.
+        {kPreAos, "large bulk order (0/90) a/b/c/d/ cutlass, 1", &B::m_strAmount, "15"},
+        {kPreAos, "large bulk order (0/60) a/b/c/d/ jester hat, 1", &B::m_strAmount, "15"},
+        {kPreAos, "large bulk order (0/60) a/b/c/d/ tricorne hat, 1", &B::m_strAmount, "15"},
+        // The broken lines of the sample exports: a missing colon, comma or parentheses.
+        {kAos, "small bulk order: 20 exceptional platemail gloves 5, with iron ingots 300",
+         &B::m_strCount, ""},
+        {kPreAos, "small bulk order (0/10) tailor/normal/small/cloth/ fancy shirt 150",
+         &B::m_strItem, ""},
+        {kPreAos, "small bulk order 5/20 smithy/normal/small/platemail/ platemail gloves, 300",
+         &B::m_strCount, ""}};
     for (const auto& [mode, line, field, expected] : cases) {
         EXPECT_EQ((*Parse(mode, line)).*field, expected) << line;
-    }
-}
-
-// The sample exports shipped with the program: every deed line but the two broken ones reads.
-TEST(BodLineParserTest, ExampleExportsReadInTheirLayouts) {
-    for (const auto& [file, mode] : {std::pair{"aos.txt", kAos}, {"pre-aos.txt", kPreAos}}) {
-        std::ifstream in(std::string(QUILLMAR_EXAMPLES_DIR) + "/" + file, std::ios::binary);
-        const std::string text{std::istreambuf_iterator<char>(in), {}};
-        std::string valid;
-        for (const std::string_view line : SplitBodLines(text)) {
-            valid += Parse(mode, std::string(line))->IsValid() ? '+' : '-';
-        }
-        EXPECT_EQ(std::count(valid.begin(), valid.end(), '+'), 23) << file << valid;
-        EXPECT_EQ(valid.size(), 25U) << file;
     }
 }
 
