@@ -1,7 +1,6 @@
 #include "import/BodLineParser.h"
 
 #include "DeedText.h"
-#include "import/BodLineSplitter.h"
 #include "import/ImportSession.h"
 #include "import/ParseText.h"
 #include "model/TextOrder.h"
@@ -104,29 +103,6 @@ TEST(BodLineParserTest, ReadsEachFieldByItsRules) {
          &B::m_strCount, ""}};
     for (const auto& [mode, line, field, expected] : cases) {
         EXPECT_EQ((*Parse(mode, line)).*field, expected) << line;
-    }
-}
-
-// Deed lines are those holding "bulk order" as it stands; CR LF, CR and LF each end a line, and
-// LF CR is two line ends with an empty line between them.
-TEST(SplitBodLinesTest, GivesEachOrderLineOnce) {
-    const std::string longLine = "bulk order" + std::string(1 << 20, 'x');
-    const std::pair<std::string, std::string> cases[] = {
-        {"UOAssist BOD list\r\na bulk order\r\nb bulk order\r\n", "a bulk order|b bulk order|"},
-        {"a bulk order\nb bulk order\n", "a bulk order|b bulk order|"},
-        {"a bulk order\rb bulk order\r", "a bulk order|b bulk order|"},
-        {"a bulk order\r\nb bulk order\n\rc bulk order\rd bulk order",
-         "a bulk order|b bulk order|c bulk order|d bulk order|"},
-        {"Bulk Order list\r\nbulk\r\norder\r\nbulk  order\r\n", ""},
-        {"bulk\r\norder bulk\norder", ""},
-        {std::string("\0bulk order\xFF\r\n\x01\x02", 16), std::string("\0bulk order\xFF|", 13)},
-        {longLine + "\r\n", longLine + "|"}};
-    for (const auto& [text, lines] : cases) {
-        std::string joined;
-        for (const std::string_view line : SplitBodLines(text)) {
-            joined.append(line).append("|");
-        }
-        EXPECT_EQ(joined, lines) << testing::PrintToString(text.substr(0, 80));
     }
 }
 
