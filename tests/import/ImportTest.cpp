@@ -403,12 +403,10 @@ TEST(DeedEntryTest, EverythingOfferedMakesADeedOfItsCraft) {
 // The classic client shows a property list with every word capitalised: the first character
 // and each one after white space.
 std::string AsTheClientShowsIt(std::string text) {
-    bool bWordStart = true;
-    for (char& c : text) {
-        if (bWordStart && c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((i == 0 || text[i - 1] == ' ') && text[i] >= 'a' && text[i] <= 'z') {
+            text[i] = static_cast<char>(text[i] - 'a' + 'A');
         }
-        bWordStart = c == ' ';
     }
     return text;
 }
