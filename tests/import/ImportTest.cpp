@@ -104,10 +104,6 @@ TEST(BodLineParserTest, ReadsEachFieldByItsRules) {
         // Positions and lengths count characters: in bytes these cuts would split the "é".
         {kAos, "small bulk order: 20 exceptional\xC3\xA9: 5, 1", &B::m_strItem, ""},
         {kPreAos, "(0/10) a/b/c/d/\u00E9p\u00E9e longue, 1", &B::m_strItem, "p\u00E9e longue"},
-        // A large deed's total over its parts, as the game gives each set.
-        {kPreAos, "large bulk order (0/90) a/b/c/d/ cutlass, 1", &B::m_strAmount, "15"},
-        {kPreAos, "large bulk order (0/60) a/b/c/d/ jester hat, 1", &B::m_strAmount, "15"},
-        {kPreAos, "large bulk order (0/60) a/b/c/d/ tricorne hat, 1", &B::m_strAmount, "15"},
         // The broken lines of the sample exports: a missing colon, comma or parentheses.
         {kAos, "small bulk order: 20 exceptional platemail gloves 5, with iron ingots 300",
          &B::m_strCount, ""},
@@ -117,6 +113,22 @@ TEST(BodLineParserTest, ReadsEachFieldByItsRules) {
          &B::m_strCount, ""}};
     for (const auto& [mode, line, field, expected] : cases) {
         EXPECT_EQ((*Parse(mode, line)).*field, expected) << line;
+    }
+    // A Pre-AOS large deed states the total over its parts: each set's word and part count, as
+    // the game gives the sets.
+    const std::pair<const char*, int> sets[] = {
+        {"platemail", 6},    {"chainmail", 3},   {"ringmail", 4},       {"large battle axe", 6},
+        {"cutlass", 6},      {"dagger", 5},      {"mace", 6},           {"bardiche", 2},
+        {"bandana", 4},      {"bonnet", 4},      {"feathered hat", 5},  {"floppy hat", 4},
+        {"jester hat", 4},   {"skullcap", 4},    {"straw hat", 4},      {"wizard's hat", 4},
+        {"tricorne hat", 4}, {"leather cap", 6}, {"studded gorget", 5}, {"leather skirt", 6},
+        {"bone armor", 5},   {"sandals", 4}};
+    for (const auto& [set, parts] : sets) {
+        const std::string total = std::to_string(parts * 15);
+        EXPECT_EQ(Parse(kPreAos, "large bulk order (0/" + total + ") a/b/c/d/ " + set + ", 1")
+                      ->m_strAmount,
+                  "15")
+            << set;
     }
 }
 
