@@ -166,7 +166,7 @@ TEST(BodFileTest, BadCountsReadNothingOrFailWithoutAllocating) {
     }
     const BodFile::Contents loaded =
         BodFile::Read(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 2, 0, 0, 0}) + "junk");
-    EXPECT_EQ(std::pair(loaded.bods.size(), loaded.nReserved2), std::pair(0UL, 1));
+    EXPECT_EQ(std::pair(loaded.bods.size(), loaded.nReserved2), std::pair(std::size_t{0}, 1));
 
     const std::string inputs[] = {
         Bytes({0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0, 0, 0, 0, 0}),
