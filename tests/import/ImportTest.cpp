@@ -386,7 +386,9 @@ TEST(DeedEntryTest, ChoicesFollowTheGamesListsAndOthersAreRefused) {
         {Choice("Bowcraft", false, "arrow", "oak"), "'arrow' is never asked for in oak"},
         {Choice("Smithy", false, "katana", "", 25), "the amount must be 10, 15 or 20"},
         {Choice("Cooking", false, "fried eggs", "", 10, true),
-         "'fried eggs' is never asked for exceptional"}};
+         "'fried eggs' is never asked for exceptional"},
+        {Choice("Bowcraft", false, "arrow", "", 10, true),
+         "'arrow' is never asked for exceptional"}};
     for (const auto& [choice, wrong] : cases) {
         EXPECT_EQ(wrong, Made(choice));
     }
