@@ -388,7 +388,9 @@ TEST(DeedEntryTest, ChoicesFollowTheGamesListsAndOthersAreRefused) {
         {Choice("Cooking", false, "fried eggs", "", 10, true),
          "'fried eggs' is never asked for exceptional"},
         {Choice("Bowcraft", false, "arrow", "", 10, true),
-         "'arrow' is never asked for exceptional"}};
+         "'arrow' is never asked for exceptional"},
+        {Choice("Tinkering", false, "gears", "", 10, true),
+         "'gears' is never asked for exceptional"}};
     for (const auto& [choice, wrong] : cases) {
         EXPECT_EQ(wrong, Made(choice));
     }
