@@ -33,19 +33,18 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
-#include <vector>
 
 namespace {
 
 // The visible items' texts, "—" for a separator.
-QStringList Texts(const QList<QAction*>& actions) {
+QString Texts(const QList<QAction*>& actions) {
     QStringList texts;
     for (const QAction* pAction : actions) {
         if (pAction->isVisible()) {
             texts.append(pAction->isSeparator() ? QStringLiteral("—") : pAction->text());
         }
     }
-    return texts;
+    return texts.join('|');
 }
 
 // A command's name: its text without the key and the '&'.
@@ -95,20 +94,20 @@ protected:
         Frame().OnCommand(ID_EDIT_FIND);
         QTest::keyClicks(m_pFrame->GetFilterBar()->GetTextEdit(), pszText);
     }
-    // The filter bar's count and the status bar's, as a player reads them once the program is
-    // idle, nothing refreshed by hand.
+    // The filter bar's count and the status bar's once the program is idle, nothing refreshed
+    // by hand.
     QString Counts() const {
         QCoreApplication::processEvents();
         return m_pFrame->GetFilterBar()->GetCountLabel()->text() + " | " +
                Frame().GetBodCountPane()->text();
     }
-    // Each popup's title followed by its visible items.
-    std::vector<QStringList> ShownMenus() const {
-        std::vector<QStringList> menus;
+    // Each popup's title and its visible items.
+    QString Menus() const {
+        QStringList menus;
         for (const QAction* pPopup : Frame().menuBar()->actions()) {
-            menus.push_back(QStringList{pPopup->text()} + Texts(pPopup->menu()->actions()));
+            menus << pPopup->text() + ": " + Texts(pPopup->menu()->actions());
         }
-        return menus;
+        return menus.join('\n');
     }
     // The names of the commands that are greyed (bChecked false) or checked, in the table's order.
     QString Commands(bool bChecked) const {
@@ -132,8 +131,6 @@ TEST_F(StartedFrameTest, EmptySettingsOpenMaximisedHalfSplitWithTheFormWhole) {
     // Half of the client width the restored window had when its panes were made.
     const QMargins margins = m_pFrame->contentsMargins();
     EXPECT_EQ((599 - margins.left() - margins.right()) / 2, SplitOf(*m_pFrame));
-    EXPECT_TRUE(m_pFrame->GetSplitter()->widget(0)->isAncestorOf(m_pFrame->GetLeftView()));
-    EXPECT_EQ(m_pFrame->GetFormView(), m_pFrame->GetSplitter()->widget(1));
     // Opening maximised is a resize too, and is stored as such.
     EXPECT_EQ(kShowMaximized, Stored("State"));
 
@@ -174,7 +171,6 @@ TEST_F(FrameTest, StoredPlacementShrinksToTheFormAndEveryChangeIsStored) {
     }
     CChildFrame* pFrame = StartWithWindow();
     ASSERT_NE(nullptr, pFrame);
-    EXPECT_FALSE(pFrame->isMaximized());
     EXPECT_EQ(123, SplitOf(*pFrame));
     const CQuillmarView* pForm = pFrame->GetFormView();
     EXPECT_EQ(pForm->widget()->sizeHint(), pForm->size());
@@ -194,18 +190,17 @@ TEST_F(FrameTest, StoredPlacementShrinksToTheFormAndEveryChangeIsStored) {
     }
 }
 
-// Two windows on one document say which is which; the keys move between them and close one.
-// Only the last window of a modified document asks; the split of the last one closed is kept.
+// Two windows on one document say which is which, in the Window menu too (each time it opens);
+// the keys move between them and close one. Only the last window of a modified document asks,
+// and the split of the last one closed is kept.
 TEST_F(StartedFrameTest, TwoWindowsOnADocumentAreNumberedAndOnlyTheLastAsks) {
     const QList<int> sizes = m_pFrame->GetSplitter()->sizes();
     m_pFrame->GetSplitter()->setSizes({150, sizes.first() + sizes.last() - 150});
     Frame().OnCommand(ID_WINDOW_NEW);
-    EXPECT_EQ(4U, m_pDoc->GetViews().size());
     QMenu* pWindowMenu = Frame().menuBar()->actions().at(3)->menu();
     for (int nShown = 0; nShown < 2; ++nShown) {
         Q_EMIT pWindowMenu->aboutToShow();
-        EXPECT_EQ(QStringList({"&New Window", "&Cascade", "&Tile", "&Arrange Icons", "—",
-                               "&1 Quilmr1:1", "&2 Quilmr1:2"}),
+        EXPECT_EQ("&New Window|&Cascade|&Tile|&Arrange Icons|—|&1 Quilmr1:1|&2 Quilmr1:2",
                   Texts(pWindowMenu->actions()));
         EXPECT_FALSE(pWindowMenu->actions().at(5)->isChecked());
         EXPECT_TRUE(pWindowMenu->actions().at(6)->isChecked());
@@ -221,7 +216,6 @@ TEST_F(StartedFrameTest, TwoWindowsOnADocumentAreNumberedAndOnlyTheLastAsks) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(1, Frame().GetMdiArea()->subWindowList().size());
     EXPECT_EQ(QString("Quilmr1 *"), m_pFrame->windowTitle());
-    EXPECT_EQ(2U, m_pDoc->GetViews().size());
     EXPECT_TRUE(m_prompt.m_messages.isEmpty());
 
     m_prompt.QueueAnswer(IPrompt::Answer::Cancel);
@@ -302,15 +296,12 @@ TEST_F(StartedFrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails
     Filter("gorget");
     const QTemporaryDir dir;
     const QString strPath = dir.filePath("deeds.csv");
-    const auto Rows = [&strPath] {
-        return ReadFileBytes(strPath).count("\r\n") - 1;
-    };
     for (const auto& [answer, nRows] :
          {std::pair{IPrompt::Answer::Yes, 2}, {IPrompt::Answer::No, 13}}) {
         m_prompt.QueueAnswer(answer);
         m_prompt.QueueFileName(strPath);
         EXPECT_TRUE(m_pFrame->OnExport());
-        EXPECT_EQ(nRows, Rows());
+        EXPECT_EQ(nRows + 1, ReadFileBytes(strPath).count("\r\n"));
     }
     EXPECT_EQ(QString("The filter shows 2 of 13 BOD's.\nExport only those 2? (No exports all 13.)"),
               m_prompt.m_messages.first());
@@ -326,10 +317,11 @@ TEST_F(StartedFrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails
     SafeWrite::SetDeviceWrapper(nullptr);
     EXPECT_TRUE(m_prompt.m_messages.last().startsWith("Failed to export BOD's.\n" + strPath))
         << m_prompt.m_messages.last().toStdString();
-    EXPECT_EQ(13, Rows());
+    EXPECT_EQ(14, ReadFileBytes(strPath).count("\r\n"));
 }
 
-// Every key belongs to one command only: a key bound to two actions fires neither.
+// Every key belongs to one command only: a key bound to two actions fires neither. Without a
+// document, or while the shown deeds are copies, what would change the deeds is greyed.
 TEST_F(StartedFrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
     QStringList keys;
     for (const QAction* pAction : Frame().actions()) {
@@ -344,32 +336,28 @@ TEST_F(StartedFrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
               "Paste, Ctrl+F Find..., Ctrl+I Import..., Ins New Deed..., Ctrl+E Edit Deed..., "
               "Ctrl+A Auto Save, Ctrl+L Shopping List, Ctrl+P Print..., Ctrl+Del Delete BOD",
               keys.join(", "));
-    const std::vector<QStringList> withDocument{
-        {"&File", "&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S", "Save &As...",
-         "&Export...", "—", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "—",
-         "Recent File", "—", "E&xit"},
-        {"&Edit", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "—", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-         "&Paste\tCtrl+V", "&Find...\tCtrl+F", "—", "&New Deed...\tIns", "&Edit Deed...\tCtrl+E",
-         "&Import...\tCtrl+I", "&Auto Save\tCtrl+A"},
-        {"&View", "&Toolbar", "&Status Bar", "S&plit", "—", "Al&ways on top\tCtrl+T", "—",
-         "Shopping &List\tCtrl+L", "P&oints"},
-        {"&Window", "&New Window", "&Cascade", "&Tile", "&Arrange Icons"},
-        {"&Help", "&About Quillmar..."}};
-    EXPECT_EQ(withDocument, ShownMenus());
+    EXPECT_EQ(
+        "&File: &New\tCtrl+N|&Open...\tCtrl+O|&Close|&Save\tCtrl+S|Save &As...|&Export...|—|"
+        "&Print...\tCtrl+P|Print Pre&view|P&rint Setup...|—|Recent File|—|E&xit\n"
+        "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|—|Cu&t\tCtrl+X|&Copy\tCtrl+C|&Paste\tCtrl+V|"
+        "&Find...\tCtrl+F|—|&New Deed...\tIns|&Edit Deed...\tCtrl+E|&Import...\tCtrl+I|"
+        "&Auto Save\tCtrl+A\n"
+        "&View: &Toolbar|&Status Bar|S&plit|—|Al&ways on top\tCtrl+T|—|Shopping &List\tCtrl+L|"
+        "P&oints\n"
+        "&Window: &New Window|&Cascade|&Tile|&Arrange Icons\n"
+        "&Help: &About Quillmar...",
+        Menus());
     EXPECT_EQ("Undo, Redo, Cut, Copy, Paste, Edit Deed...", Commands(false));
-    // The shown deeds are copies: nothing may change them.
     Frame().OnCommand(ID_SHOPPING_LIST);
     EXPECT_EQ("Save, Save As..., Undo, Redo, Cut, Copy, Paste, Import..., New Deed..., "
               "Edit Deed...",
               Commands(false));
 
     CloseDocument();
-    const std::vector<QStringList> withoutDocument{{"&File", "&New\tCtrl+N", "&Open...\tCtrl+O",
-                                                    "—", "P&rint Setup...", "—", "Recent File", "—",
-                                                    "E&xit"},
-                                                   {"&View", "&Toolbar", "&Status Bar", "S&plit"},
-                                                   {"&Help", "&About Quillmar..."}};
-    EXPECT_EQ(withoutDocument, ShownMenus());
+    EXPECT_EQ("&File: &New\tCtrl+N|&Open...\tCtrl+O|—|P&rint Setup...|—|Recent File|—|E&xit\n"
+              "&View: &Toolbar|&Status Bar|S&plit\n"
+              "&Help: &About Quillmar...",
+              Menus());
     EXPECT_EQ("New Window, Cascade, Tile, Arrange Icons, Split, Next Pane, Previous Pane, Close "
               "Window, Next Window, Previous Window, Close, Save, Save As..., Undo, Redo, Cut, "
               "Copy, Paste, Find..., Export..., Import..., New Deed..., Edit Deed..., Auto Save, "
@@ -377,7 +365,8 @@ TEST_F(StartedFrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
               Commands(false));
 }
 
-// The states follow the document's history by themselves, with no input event in between.
+// Undo and Redo name the operation and follow the history by themselves, with no input event in
+// between; the history waits while the shown deeds are copies.
 TEST_F(StartedFrameTest, UndoAndRedoNameTheOperationAndFollowTheHistory) {
     const auto History = [this] {
         QString strHistory;
@@ -387,24 +376,16 @@ TEST_F(StartedFrameTest, UndoAndRedoNameTheOperationAndFollowTheHistory) {
         }
         return strHistory;
     };
-    m_pDoc->AddBodItem(
-        TestDeeds::MakeDeed({"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}));
-    m_pDoc->UpdateAllViews(nullptr);
-    Frame().UpdateCommandUI();
-    ASSERT_TRUE(m_pDoc->DeleteDeed(m_pDoc->m_arrBods[0].get(), nullptr));
+    m_pDoc->ImportDeeds(
+        TestDeeds::MakeDeeds({{"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}}));
     EXPECT_TRUE(
         QTest::qWaitFor([this] { return Frame().GetCommand(ID_EDIT_UNDO)->isEnabled(); }, 60000));
-    EXPECT_EQ("&Undo Delete BOD\tCtrl+Z on; &Redo\tCtrl+Y off; ", History());
+    EXPECT_EQ("&Undo Import\tCtrl+Z on; &Redo\tCtrl+Y off; ", History());
     Frame().OnCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(1U, m_pDoc->m_arrBods.size());
-    EXPECT_EQ("&Undo\tCtrl+Z off; &Redo Delete BOD\tCtrl+Y on; ", History());
-    // The history waits while the shown deeds are copies.
+    EXPECT_TRUE(m_pDoc->m_arrBods.empty());
+    EXPECT_EQ("&Undo\tCtrl+Z off; &Redo Import\tCtrl+Y on; ", History());
     Frame().OnCommand(ID_SHOPPING_LIST);
     EXPECT_EQ("&Undo\tCtrl+Z off; &Redo\tCtrl+Y off; ", History());
-    Frame().OnCommand(ID_SHOPPING_LIST);
-    Frame().OnCommand(ID_EDIT_REDO);
-    EXPECT_TRUE(m_pDoc->m_arrBods.empty());
-    EXPECT_EQ("&Undo Delete BOD\tCtrl+Z on; &Redo\tCtrl+Y off; ", History());
 
     // The title follows a document window maximised from its own title bar.
     m_pFrame->showMaximized();
@@ -413,7 +394,8 @@ TEST_F(StartedFrameTest, UndoAndRedoNameTheOperationAndFollowTheHistory) {
         60000));
 }
 
-// Always on top, also without a document, is a window flag that never moves or resizes the
+// A greyed command does nothing, even when asked for directly (as an accelerator would). Always
+// on top, also without a document, is a window flag that never moves, resizes or hides the
 // window; it is stored when the window is asked to close.
 TEST_F(StartedFrameTest, SwitchesCheckAndAlwaysOnTopNeverMovesTheWindow) {
     EXPECT_EQ("Toolbar, Status Bar, Points", Commands(true));
@@ -421,8 +403,6 @@ TEST_F(StartedFrameTest, SwitchesCheckAndAlwaysOnTopNeverMovesTheWindow) {
         Frame().OnCommand(nID);
     }
     EXPECT_EQ("Auto Save, Shopping List, Points", Commands(true));
-    EXPECT_EQ(QString("1"), GetProfileString("Settings", "AutoSave", "0"));
-    // A greyed command does nothing, even when asked for directly (as an accelerator would).
     Frame().OnCommand(ID_IMPORT);
     EXPECT_TRUE(m_prompt.m_messages.isEmpty());
     Frame().OnCommand(ID_FILE_OPEN);
@@ -457,13 +437,12 @@ TEST_F(StartedFrameTest, SwitchesCheckAndAlwaysOnTopNeverMovesTheWindow) {
     Frame().OnCommand(ID_ALWAYS_ON_TOP);
     EXPECT_FALSE(Frame().IsAlwaysOnTop());
     EXPECT_EQ(-1, GetProfileInt("Frame", "AlwaysOnTop", -1));
-    Frame().OnCommand(ID_ALWAYS_ON_TOP);
     EXPECT_TRUE(Frame().close());
-    EXPECT_EQ(1, GetProfileInt("Frame", "AlwaysOnTop", -1));
+    EXPECT_EQ(0, GetProfileInt("Frame", "AlwaysOnTop", -1));
 }
 
 // The count of the selected branch, its points (2 % of each deed's banked) and the form's
-// points; "-" for a hidden field.
+// points, "-" for a hidden field; Points off is for a server without points.
 TEST_F(StartedFrameTest, BodCountAndPointsPanesFollowTheSelectionAndThePointsSwitch) {
     for (int i = 0; i < 40; ++i) {
         m_pDoc->AddBodItem(TestDeeds::MakeDeed(
@@ -489,7 +468,6 @@ TEST_F(StartedFrameTest, BodCountAndPointsPanesFollowTheSelectionAndThePointsSwi
     EXPECT_EQ("BOD count: 12/40 | 120 points (2.4 banked) | 10 points\n0.2 banked", Panes());
     EXPECT_TRUE(pPane->isEnabled());
     EXPECT_LE(pPane->fontMetrics().horizontalAdvance("BOD Count: WWW/WWW"), pPane->minimumWidth());
-    // Off for a server without points: the field and the form's points go, the count stays.
     Frame().OnCommand(ID_VIEW_POINTS);
     EXPECT_EQ(QString("0"), GetProfileString("Settings", "ShowPoints", "1"));
     EXPECT_EQ("BOD count: 12/40 | - | -", Panes());
@@ -504,6 +482,9 @@ TEST_F(StartedFrameTest, BodCountAndPointsPanesFollowTheSelectionAndThePointsSwi
     EXPECT_FALSE(pPane->isEnabled());
 }
 
+// Every command but the tree's own Delete BOD says what it does in the status bar, the tree's
+// context menu (a window of its own) too. Every button has its picture and a tooltip: the
+// standard ones the part of the prompt after the line break, the program's own their name.
 TEST_F(StartedFrameTest, StatusPromptsToolBarAndTips) {
     QStatusBar* pStatusBar = Frame().statusBar();
     QStringList messages{pStatusBar->currentMessage()};
@@ -511,7 +492,6 @@ TEST_F(StartedFrameTest, StatusPromptsToolBarAndTips) {
     messages << pStatusBar->currentMessage();
     pStatusBar->clearMessage();
     messages << pStatusBar->currentMessage();
-    // The tree's context menu is a window of its own; its prompts reach the status bar too.
     CLeftView& tree = *m_pFrame->GetLeftView();
     const QRect rcRoot = tree.visualRect(tree.model()->index(0, 0));
     QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, rcRoot.topLeft() + QPoint(8, 4));
@@ -524,13 +504,10 @@ TEST_F(StartedFrameTest, StatusPromptsToolBarAndTips) {
     EXPECT_EQ(QStringList({"Ready", "Import BOD's from UOAssist's clipboard format", "Ready",
                            "Completely expand the tree from this node", "Ready"}),
               messages);
-    // Every command but the tree's own Delete BOD says what it does.
     for (const QAction* pAction : Frame().actions()) {
         EXPECT_TRUE(pAction == Frame().GetCommand(ID_DELETE_BOD) || !pAction->statusTip().isEmpty())
             << pAction->text().toStdString();
     }
-    // Every button has its picture and a tooltip: the standard ones the part of the prompt after
-    // the line break, the program's own their command's name.
     QStringList tips;
     for (QAction* pAction : Frame().GetToolBar()->actions()) {
         QWidget* pButton = Frame().GetToolBar()->widgetForAction(pAction);
