@@ -4,7 +4,6 @@
 #include "framework/DocManager.h"
 #include "framework/Profile.h"
 #include "framework/SafeWrite.h"
-#include "import/dialog/ImportDlg.h"
 #include "support/BodToolRunner.h"
 #include "support/FailDevice.h"
 #include "support/TestDeeds.h"
@@ -14,7 +13,6 @@
 #include "widgets/AboutDlg.h"
 
 #include <QAbstractItemModelTester>
-#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -24,7 +22,6 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -36,7 +33,6 @@
 
 namespace {
 
-// The visible items' texts, "—" for a separator.
 QString Texts(const QList<QAction*>& actions) {
     QStringList texts;
     for (const QAction* pAction : actions) {
@@ -47,21 +43,16 @@ QString Texts(const QList<QAction*>& actions) {
     return texts.join('|');
 }
 
-// A command's name: its text without the key and the '&'.
-QString Name(const QAction* pAction) {
-    return pAction->text().section('\t', 0, 0).remove('&');
-}
-
-// The program started on settings a test may fill first.
+// Started on empty settings, with its first window and document shown in a shown main window.
 class FrameTest : public QuillmarAppFixture {
 protected:
-    // Starts the program and returns its first document window, shown in a shown main window.
-    CChildFrame* StartWithWindow() {
-        if (!Start()) {
-            return nullptr;
-        }
+    void SetUp() override {
+        QuillmarAppFixture::SetUp();
+        ASSERT_TRUE(Start());
         QCoreApplication::processEvents();
-        return Frame().GetActiveChildFrame();
+        m_pFrame = Frame().GetActiveChildFrame();
+        ASSERT_NE(nullptr, m_pFrame);
+        m_pDoc = m_pFrame->GetDocument();
     }
     static int Stored(const char* pszEntry) { return GetProfileInt("ChildFrame", pszEntry, -1); }
     static QRect StoredRect() {
@@ -69,23 +60,11 @@ protected:
                 QPoint(Stored("Right") - 1, Stored("Bottom") - 1)};
     }
     static int SplitOf(const CChildFrame& frame) { return frame.GetSplitter()->sizes().first(); }
-};
-
-// Started on empty settings, with its first window and document.
-class StartedFrameTest : public FrameTest {
-protected:
-    void SetUp() override {
-        FrameTest::SetUp();
-        m_pFrame = StartWithWindow();
-        ASSERT_NE(nullptr, m_pFrame);
-        m_pDoc = m_pFrame->GetDocument();
-    }
     void CloseDocument() {
-        m_pDoc->OnCloseDocument();
+        Frame().OnCommand(ID_FILE_CLOSE);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Frame().UpdateCommandUI();
     }
-    // The mixed test deeds in the document, the filter bar open with text.
     void Filter(const char* pszText) {
         for (auto& pBod : TestDeeds::MakeDeeds(TestDeeds::MixedDeeds())) {
             m_pDoc->AddBodItem(std::move(pBod));
@@ -94,14 +73,12 @@ protected:
         Frame().OnCommand(ID_EDIT_FIND);
         QTest::keyClicks(m_pFrame->GetFilterBar()->GetTextEdit(), pszText);
     }
-    // The filter bar's count and the status bar's once the program is idle, nothing refreshed
-    // by hand.
+    // The filter bar's count and the status bar's once the program is idle.
     QString Counts() const {
         QCoreApplication::processEvents();
         return m_pFrame->GetFilterBar()->GetCountLabel()->text() + " | " +
                Frame().GetBodCountPane()->text();
     }
-    // Each popup's title and its visible items.
     QString Menus() const {
         QStringList menus;
         for (const QAction* pPopup : Frame().menuBar()->actions()) {
@@ -115,7 +92,7 @@ protected:
         QStringList names;
         for (const QAction* pAction : Frame().actions()) {
             if (bChecked ? pAction->isChecked() : !pAction->isEnabled()) {
-                names << Name(pAction);
+                names << pAction->text().section('\t', 0, 0).remove('&');
             }
         }
         return names.join(", ");
@@ -125,51 +102,27 @@ protected:
     CQuillmarDoc* m_pDoc = nullptr;
 };
 
-TEST_F(StartedFrameTest, EmptySettingsOpenMaximisedHalfSplitWithTheFormWhole) {
+TEST_F(FrameTest, EmptySettingsOpenMaximisedWithTheTreeOnHalfTheWidth) {
     EXPECT_TRUE(m_pFrame->isMaximized());
     EXPECT_EQ(QSize(599, 356), m_pFrame->GetRestoredRect().size());
-    // Half of the client width the restored window had when its panes were made.
     const QMargins margins = m_pFrame->contentsMargins();
     EXPECT_EQ((599 - margins.left() - margins.right()) / 2, SplitOf(*m_pFrame));
     // Opening maximised is a resize too, and is stored as such.
     EXPECT_EQ(kShowMaximized, Stored("State"));
-
-    // At the first-run size the form shows whole, whatever it shows: no scroll bars.
-    m_pDoc->AddBodItem(TestDeeds::MakeDeed(
-        {"Smithy", "Platemail", "iron", "20", "Exceptional", "platemail gloves", "7/20"}));
-    m_pDoc->AddBodItem(TestDeeds::MakeLargeDeed(
-        {"Tailor", "Leather", "barbed leather", "20", "Exceptional", "LBOD/studded leather set",
-         "0/120"},
-        {"studded leather gorget", "studded leather gloves", "studded leather sleeves",
-         "studded leather leggings", "studded leather tunic", "studded leather bustier"}));
-    const CQuillmarView* pForm = m_pFrame->GetFormView();
-    const auto* pPoints = pForm->findChild<QLabel*>("staticPoints");
-    for (CBodItem* pBod : {static_cast<CBodItem*>(nullptr), m_pDoc->m_arrBods[0].get(),
-                           m_pDoc->m_arrBods[1].get()}) {
-        m_pDoc->m_pSelectedBod = pBod;
-        m_pDoc->UpdateAllViews(nullptr);
-        QCoreApplication::processEvents();
-        SCOPED_TRACE(pForm->GetMode());
-        EXPECT_FALSE(pForm->verticalScrollBar()->isVisible());
-        EXPECT_FALSE(pForm->horizontalScrollBar()->isVisible());
-        const QRect rcText = pPoints->fontMetrics().boundingRect(QRect(), 0, pPoints->text());
-        EXPECT_GE(pPoints->width(), rcText.width());
-        EXPECT_GE(pPoints->height(), rcText.height());
-    }
 }
 
-// A window stored larger than its form needs shrinks to the form at its first fill; from then
-// on every move, resize and state is stored, and the restored rectangle is what is kept.
+// A window stored larger than its form shrinks to it; every move, resize and state is stored.
 TEST_F(FrameTest, StoredPlacementShrinksToTheFormAndEveryChangeIsStored) {
-    for (const auto& [pszEntry, nValue] : {std::pair{"Top", 10},
-                                           {"Left", 20},
-                                           {"Bottom", 810},
-                                           {"Right", 1020},
-                                           {"Split", 123},
-                                           {"State", kShowNormal}}) {
-        WriteProfileInt("ChildFrame", pszEntry, nValue);
+    m_pApp.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const char* const entries[] = {"Top", "Left", "Bottom", "Right", "Split", "State"};
+    const int values[] = {10, 20, 810, 1020, 123, kShowNormal};
+    for (std::size_t i = 0; i < std::size(entries); ++i) {
+        WriteProfileInt("ChildFrame", entries[i], values[i]);
     }
-    CChildFrame* pFrame = StartWithWindow();
+    ASSERT_TRUE(Start());
+    QCoreApplication::processEvents();
+    CChildFrame* pFrame = Frame().GetActiveChildFrame();
     ASSERT_NE(nullptr, pFrame);
     EXPECT_EQ(123, SplitOf(*pFrame));
     const CQuillmarView* pForm = pFrame->GetFormView();
@@ -181,7 +134,6 @@ TEST_F(FrameTest, StoredPlacementShrinksToTheFormAndEveryChangeIsStored) {
     EXPECT_EQ(QRect(QPoint(50, 60), pFrame->size()), StoredRect());
     pFrame->resize(400, 280);
     EXPECT_EQ(QRect(50, 60, 400, 280), StoredRect());
-    EXPECT_EQ(kShowNormal, Stored("State"));
     for (const auto& [fnShow, nState] : {std::pair{&QWidget::showMaximized, kShowMaximized},
                                          {&QWidget::showMinimized, kShowMinimized}}) {
         (pFrame->*fnShow)();
@@ -190,33 +142,23 @@ TEST_F(FrameTest, StoredPlacementShrinksToTheFormAndEveryChangeIsStored) {
     }
 }
 
-// Two windows on one document say which is which, in the Window menu too (each time it opens);
-// the keys move between them and close one. Only the last window of a modified document asks,
-// and the split of the last one closed is kept.
-TEST_F(StartedFrameTest, TwoWindowsOnADocumentAreNumberedAndOnlyTheLastAsks) {
+// Two windows on one document say which is which; only the last of a modified document asks.
+TEST_F(FrameTest, TwoWindowsOnADocumentAreNumberedAndOnlyTheLastAsks) {
     const QList<int> sizes = m_pFrame->GetSplitter()->sizes();
     m_pFrame->GetSplitter()->setSizes({150, sizes.first() + sizes.last() - 150});
     Frame().OnCommand(ID_WINDOW_NEW);
     QMenu* pWindowMenu = Frame().menuBar()->actions().at(3)->menu();
-    for (int nShown = 0; nShown < 2; ++nShown) {
-        Q_EMIT pWindowMenu->aboutToShow();
-        EXPECT_EQ("&New Window|&Cascade|&Tile|&Arrange Icons|—|&1 Quilmr1:1|&2 Quilmr1:2",
-                  Texts(pWindowMenu->actions()));
-        EXPECT_FALSE(pWindowMenu->actions().at(5)->isChecked());
-        EXPECT_TRUE(pWindowMenu->actions().at(6)->isChecked());
-    }
+    Q_EMIT pWindowMenu->aboutToShow();
+    Q_EMIT pWindowMenu->aboutToShow();
+    EXPECT_EQ("&New Window|&Cascade|&Tile|&Arrange Icons|—|&1 Quilmr1:1|&2 Quilmr1:2",
+              Texts(pWindowMenu->actions()));
+    EXPECT_TRUE(pWindowMenu->actions().at(6)->isChecked());
     m_pDoc->MarkChanged(true);
     EXPECT_EQ(QString("Quillmar - [Quilmr1:2 *]"), Frame().windowTitle());
-    for (const auto& [nID, pszTitle] :
-         {std::pair{ID_MDI_NEXT, "Quilmr1:1 *"}, {ID_MDI_PREV, "Quilmr1:2 *"}}) {
-        Frame().OnCommand(nID);
-        EXPECT_EQ(QString(pszTitle), Frame().GetActiveChildFrame()->windowTitle());
-    }
     Frame().OnCommand(ID_MDI_CLOSE);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(1, Frame().GetMdiArea()->subWindowList().size());
     EXPECT_EQ(QString("Quilmr1 *"), m_pFrame->windowTitle());
-    EXPECT_TRUE(m_prompt.m_messages.isEmpty());
 
     m_prompt.QueueAnswer(IPrompt::Answer::Cancel);
     EXPECT_FALSE(m_pFrame->close());
@@ -229,9 +171,8 @@ TEST_F(StartedFrameTest, TwoWindowsOnADocumentAreNumberedAndOnlyTheLastAsks) {
     EXPECT_EQ(150, Stored("Split"));
 }
 
-// The filter lives in the window, never in the document: rebuilds after an import keep it, the
-// counts say what is shown, and Escape shows everything again.
-TEST_F(StartedFrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
+// The filter lives in the window, not the document: rebuilds keep it until Escape.
+TEST_F(FrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
     Filter("PLATE");
     CFilterBar* pBar = m_pFrame->GetFilterBar();
     CLeftView* pTree = m_pFrame->GetLeftView();
@@ -239,15 +180,7 @@ TEST_F(StartedFrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
     const QAbstractItemModelTester tester(pModel,
                                           QAbstractItemModelTester::FailureReportingMode::Fatal);
     EXPECT_EQ(pBar->GetTextEdit(), QApplication::focusWidget());
-    // Five platemail items and the tailor's deed filed under Platemail.
     EXPECT_EQ(QString("6 of 13 shown | BOD count: 0/6 of 13"), Counts());
-    // So few are shown at once, down to the deeds.
-    QModelIndex node = pModel->index(0, 0);
-    for (int nLevel = 0; nLevel < 7; ++nLevel, node = pModel->index(0, 0, node)) {
-        EXPECT_TRUE(pTree->isExpanded(node)) << nLevel;
-    }
-    pBar->GetSizeChoice()->setCurrentIndex(2);
-    EXPECT_EQ(5, pTree->ShownCount());
     pBar->GetSizeChoice()->setCurrentIndex(1);
     pBar->GetMaterialChoice()->setCurrentText("iron");
     EXPECT_EQ(1, pTree->ShownCount());
@@ -256,18 +189,16 @@ TEST_F(StartedFrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
     m_pDoc->ImportDeeds(TestDeeds::MakeDeeds(
         {{"Smithy", "Platemail", "iron", "10", "Normal", "LBOD/platemail", "0/10"},
          {"Smithy", "Platemail", "iron", "10", "Normal", "platemail arms", "0/10"},
-         {"Smithy", "Chainmail", "iron", "10", "Normal", "LBOD/chainmail", "0/10"}}));
+         {"Smithy", "Chainmail", "bronze", "10", "Normal", "LBOD/chainmail", "0/10"}}));
     EXPECT_EQ(QString("2 of 16 shown | BOD count: 0/2 of 16"), Counts());
-    // The choices were offered again from the grown list, in the tree's order, letter case aside;
-    // the one made is kept.
+    // The choices follow the grown list in the tree's order; the one made stays.
     QStringList materials;
     for (int i = 0; i < pBar->GetMaterialChoice()->count(); ++i) {
         materials << pBar->GetMaterialChoice()->itemText(i);
     }
-    EXPECT_EQ("Any material|agapite|barbed leather|cloth|dull copper|horned leather|iron|spined "
-              "leather|Valorite|iron",
+    EXPECT_EQ("Any material|agapite|barbed leather|bronze|cloth|dull copper|horned leather|iron|"
+              "spined leather|Valorite|iron",
               materials.join('|') + '|' + pBar->GetMaterialChoice()->currentText());
-    // A deletion takes the deed from what is shown, and the counts follow.
     QModelIndex deed = pModel->index(0, 0);
     while (pModel->hasChildren(deed)) {
         deed = pModel->index(0, 0, deed);
@@ -283,16 +214,10 @@ TEST_F(StartedFrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
     // The deed the deletion moved to stays selected.
     QCoreApplication::processEvents();
     EXPECT_EQ(QString("BOD count: 1/15"), Frame().GetBodCountPane()->text());
-    // With nothing selected, only the root is open again.
-    m_pDoc->m_pSelectedBod = nullptr;
-    m_pDoc->UpdateAllViews(nullptr);
-    EXPECT_TRUE(pTree->isExpanded(pModel->index(0, 0)));
-    EXPECT_FALSE(pTree->isExpanded(pModel->index(0, 0, pModel->index(0, 0))));
 }
 
-// With a filter on, the player says which deeds go; a write that fails says so and leaves the
-// file that was there.
-TEST_F(StartedFrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails) {
+// With a filter on, the player says which deeds go; a failed write says so, the old file stays.
+TEST_F(FrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails) {
     Filter("gorget");
     const QTemporaryDir dir;
     const QString strPath = dir.filePath("deeds.csv");
@@ -320,22 +245,15 @@ TEST_F(StartedFrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails
     EXPECT_EQ(14, ReadFileBytes(strPath).count("\r\n"));
 }
 
-// Every key belongs to one command only: a key bound to two actions fires neither. Without a
-// document, or while the shown deeds are copies, what would change the deeds is greyed.
-TEST_F(StartedFrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
+// A key bound to two actions fires neither. What would change copies or no document is greyed.
+TEST_F(FrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
     QStringList keys;
     for (const QAction* pAction : Frame().actions()) {
         for (const QKeySequence& key : pAction->shortcuts()) {
-            keys << key.toString() + ' ' + Name(pAction);
+            keys << key.toString();
         }
     }
-    EXPECT_EQ("Ctrl+N New, Ctrl+O Open..., Ctrl+Q Exit, Ctrl+T Always on top, F6 Next Pane, "
-              "Shift+F6 Previous Pane, Ctrl+F4 Close Window, Ctrl+F6 Next Window, Ctrl+Shift+F6 "
-              "Previous Window, Ctrl+S Save, Alt+Backspace Undo, Ctrl+Z Undo, Ctrl+Y Redo, "
-              "Ctrl+Shift+Z Redo, Ctrl+X Cut, Ctrl+C Copy, Ctrl+Ins Copy, Ctrl+V Paste, Shift+Ins "
-              "Paste, Ctrl+F Find..., Ctrl+I Import..., Ins New Deed..., Ctrl+E Edit Deed..., "
-              "Ctrl+A Auto Save, Ctrl+L Shopping List, Ctrl+P Print..., Ctrl+Del Delete BOD",
-              keys.join(", "));
+    EXPECT_EQ(0, keys.removeDuplicates());
     EXPECT_EQ(
         "&File: &New\tCtrl+N|&Open...\tCtrl+O|&Close|&Save\tCtrl+S|Save &As...|&Export...|—|"
         "&Print...\tCtrl+P|Print Pre&view|P&rint Setup...|—|Recent File|—|E&xit\n"
@@ -365,39 +283,22 @@ TEST_F(StartedFrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
               Commands(false));
 }
 
-// Undo and Redo name the operation and follow the history by themselves, with no input event in
-// between; the history waits while the shown deeds are copies.
-TEST_F(StartedFrameTest, UndoAndRedoNameTheOperationAndFollowTheHistory) {
-    const auto History = [this] {
-        QString strHistory;
-        for (const int nID : {ID_EDIT_UNDO, ID_EDIT_REDO}) {
-            const QAction* pAction = Frame().GetCommand(nID);
-            strHistory += pAction->text() + (pAction->isEnabled() ? " on; " : " off; ");
-        }
-        return strHistory;
-    };
+// Undo and Redo name the operation and follow the history by themselves, with no input event.
+TEST_F(FrameTest, UndoAndRedoNameTheOperationAndFollowTheHistory) {
     m_pDoc->ImportDeeds(
         TestDeeds::MakeDeeds({{"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}}));
-    EXPECT_TRUE(
-        QTest::qWaitFor([this] { return Frame().GetCommand(ID_EDIT_UNDO)->isEnabled(); }, 60000));
-    EXPECT_EQ("&Undo Import\tCtrl+Z on; &Redo\tCtrl+Y off; ", History());
+    QAction* pUndo = Frame().GetCommand(ID_EDIT_UNDO);
+    EXPECT_TRUE(QTest::qWaitFor([pUndo] { return pUndo->isEnabled(); }, 60000));
+    EXPECT_EQ(QString("&Undo Import\tCtrl+Z"), pUndo->text());
     Frame().OnCommand(ID_EDIT_UNDO);
     EXPECT_TRUE(m_pDoc->m_arrBods.empty());
-    EXPECT_EQ("&Undo\tCtrl+Z off; &Redo Import\tCtrl+Y on; ", History());
-    Frame().OnCommand(ID_SHOPPING_LIST);
-    EXPECT_EQ("&Undo\tCtrl+Z off; &Redo\tCtrl+Y off; ", History());
-
-    // The title follows a document window maximised from its own title bar.
-    m_pFrame->showMaximized();
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return Frame().windowTitle() == "Quillmar - [" + m_pFrame->windowTitle() + "]"; },
-        60000));
+    EXPECT_EQ(QString("&Redo Import\tCtrl+Y"), Frame().GetCommand(ID_EDIT_REDO)->text());
+    EXPECT_EQ("Undo, Cut, Copy, Paste, Edit Deed...", Commands(false));
 }
 
-// A greyed command does nothing, even when asked for directly (as an accelerator would). Always
-// on top, also without a document, is a window flag that never moves, resizes or hides the
-// window; it is stored when the window is asked to close.
-TEST_F(StartedFrameTest, SwitchesCheckAndAlwaysOnTopNeverMovesTheWindow) {
+// A greyed command does nothing, even asked for directly. Always on top never moves, resizes or
+// hides the window, and is stored when the window closes.
+TEST_F(FrameTest, SwitchesCheckAndAlwaysOnTopNeverMovesTheWindow) {
     EXPECT_EQ("Toolbar, Status Bar, Points", Commands(true));
     for (const int nID : {ID_SHOPPING_LIST, ID_AUTO_SAVE, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
         Frame().OnCommand(nID);
@@ -441,69 +342,12 @@ TEST_F(StartedFrameTest, SwitchesCheckAndAlwaysOnTopNeverMovesTheWindow) {
     EXPECT_EQ(0, GetProfileInt("Frame", "AlwaysOnTop", -1));
 }
 
-// The count of the selected branch, its points (2 % of each deed's banked) and the form's
-// points, "-" for a hidden field; Points off is for a server without points.
-TEST_F(StartedFrameTest, BodCountAndPointsPanesFollowTheSelectionAndThePointsSwitch) {
-    for (int i = 0; i < 40; ++i) {
-        m_pDoc->AddBodItem(TestDeeds::MakeDeed(
-            {i < 12 ? "Smithy" : "Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}));
-    }
-    m_pDoc->UpdateAllViews(nullptr);
-    CLeftView& tree = *m_pFrame->GetLeftView();
-    CQuillmarView* pForm = m_pFrame->GetFormView();
-    QLabel* pPane = Frame().GetBodCountPane();
-    const auto* pFormPoints = pForm->findChild<QLabel*>("staticPoints");
-    const auto Panes = [&] {
-        Frame().UpdateCommandUI();
-        QString strPanes = pPane->text();
-        for (const QLabel* pLabel :
-             {static_cast<const QLabel*>(Frame().GetPointsPane()), pFormPoints}) {
-            strPanes += " | " + (pLabel->isHidden() ? QString("-") : pLabel->text());
-        }
-        return strPanes;
-    };
-    tree.setCurrentIndex(tree.model()->index(0, 0, tree.model()->index(0, 0)));
-    m_pDoc->m_pSelectedBod = m_pDoc->m_arrBods[0].get();
-    pForm->OnUpdate(nullptr, 0, nullptr);
-    EXPECT_EQ("BOD count: 12/40 | 120 points (2.4 banked) | 10 points\n0.2 banked", Panes());
-    EXPECT_TRUE(pPane->isEnabled());
-    EXPECT_LE(pPane->fontMetrics().horizontalAdvance("BOD Count: WWW/WWW"), pPane->minimumWidth());
-    Frame().OnCommand(ID_VIEW_POINTS);
-    EXPECT_EQ(QString("0"), GetProfileString("Settings", "ShowPoints", "1"));
-    EXPECT_EQ("BOD count: 12/40 | - | -", Panes());
-    Frame().OnCommand(ID_VIEW_POINTS);
-    EXPECT_EQ("BOD count: 12/40 | 120 points (2.4 banked) | 10 points\n0.2 banked", Panes());
-    // An import rebuilds the tree; a branch cannot be found again, so nothing is selected.
-    m_pDoc->m_pSelectedBod = nullptr;
-    m_pDoc->UpdateAllViews(nullptr);
-    EXPECT_EQ(QString("BOD count: 0/40"), Panes().section(" | ", 0, 0));
-    CloseDocument();
-    EXPECT_EQ(QString(), pPane->text());
-    EXPECT_FALSE(pPane->isEnabled());
-}
-
-// Every command but the tree's own Delete BOD says what it does in the status bar, the tree's
-// context menu (a window of its own) too. Every button has its picture and a tooltip: the
-// standard ones the part of the prompt after the line break, the program's own their name.
-TEST_F(StartedFrameTest, StatusPromptsToolBarAndTips) {
-    QStatusBar* pStatusBar = Frame().statusBar();
-    QStringList messages{pStatusBar->currentMessage()};
+// Every command but the tree's Delete BOD has a prompt; every button its picture and a tooltip
+// (the standard ones the prompt's part after the line break, the program's own their name).
+TEST_F(FrameTest, StatusPromptsToolBarAndTips) {
     Frame().GetCommand(ID_IMPORT)->showStatusText(&Frame());
-    messages << pStatusBar->currentMessage();
-    pStatusBar->clearMessage();
-    messages << pStatusBar->currentMessage();
-    CLeftView& tree = *m_pFrame->GetLeftView();
-    const QRect rcRoot = tree.visualRect(tree.model()->index(0, 0));
-    QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, rcRoot.topLeft() + QPoint(8, 4));
-    auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(nullptr, pMenu);
-    pMenu->setActiveAction(pMenu->actions().front());
-    messages << pStatusBar->currentMessage();
-    pMenu->close();
-    messages << pStatusBar->currentMessage();
-    EXPECT_EQ(QStringList({"Ready", "Import BOD's from UOAssist's clipboard format", "Ready",
-                           "Completely expand the tree from this node", "Ready"}),
-              messages);
+    EXPECT_EQ(QString("Import BOD's from UOAssist's clipboard format"),
+              Frame().statusBar()->currentMessage());
     for (const QAction* pAction : Frame().actions()) {
         EXPECT_TRUE(pAction == Frame().GetCommand(ID_DELETE_BOD) || !pAction->statusTip().isEmpty())
             << pAction->text().toStdString();
@@ -522,28 +366,6 @@ TEST_F(StartedFrameTest, StatusPromptsToolBarAndTips) {
     EXPECT_EQ(
         "New|Open|Save|—|Print|Print Preview|—|Auto Save|Always on top|Shopping List|—|Import",
         tips.join('|'));
-}
-
-// A screen reader names each control by what it is, not by the text around it.
-TEST_F(StartedFrameTest, EveryControlHasANameThatSaysWhatItIs) {
-    const CQuillmarView& form = *m_pFrame->GetFormView();
-    const CImportDlg dlg(&Frame());
-    QStringList names;
-    for (QWidget* pControl : std::initializer_list<QWidget*>{
-             m_pFrame->GetLeftView(), m_pFrame->GetFilterBar()->GetTextEdit(),
-             m_pFrame->GetFilterBar()->findChild<QToolButton*>(),
-             form.findChild<QWidget*>("editAdjust"), form.findChild<QWidget*>("btnAdjustUp"),
-             form.findChild<QWidget*>("btnAdjustDown"), form.findChild<QWidget*>("editPrice"),
-             form.findChild<QWidget*>("editNotes"), dlg.findChild<QWidget*>("listItems"),
-             dlg.findChild<QWidget*>("editNote"), dlg.findChild<QWidget*>("editTotal"),
-             dlg.findChild<QWidget*>("editAdded"), dlg.findChild<QWidget*>("editInvalid")}) {
-        QAccessibleInterface* pAccessible = QAccessible::queryAccessibleInterface(pControl);
-        names << (pAccessible != nullptr ? pAccessible->text(QAccessible::Name) : "?");
-    }
-    EXPECT_EQ("BOD hierarchy|Find|Close filter|Adjust Count:|Increase Adjust Count|Decrease Adjust "
-              "Count|Price:|Notes:|Import Entries|Note for processed items:|Total Items Pasted:|"
-              "BOD's Added:|Invalid List Items:",
-              names.join('|'));
 }
 
 } // namespace
