@@ -26,11 +26,11 @@
 
 namespace {
 
+const QString kBroken = "junk bulk order";
 const QString kSmall =
     "small bulk order: 20 exceptional platemail gloves: 5, with shadow iron ingots 300";
 const QString kLarge = "large bulk order: 10 chainmail coif: 10 chainmail leggings: 0 "
                        "chainmail tunic: 0 iron ingots 900";
-const QString kBroken = "junk bulk order";
 
 class ImportDlgTest : public ::testing::Test {
 protected:
