@@ -91,7 +91,6 @@ TEST_F(PlacementTest, StoredPlacementIsReadOnlyWhenCompleteAndKeptOnScreen) {
     CCreateParams params; // Zero defaults leave the size to the platform.
     LoadFramePlacement(params, 0, 0, nullptr, kDesktop);
     EXPECT_FALSE(params.HasSize());
-    EXPECT_FALSE(params.HasPosition());
 }
 
 // The main window is stored relative to the work area and comes back where it was.

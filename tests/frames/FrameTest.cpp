@@ -147,6 +147,7 @@ TEST_F(FrameTest, TwoWindowsOnADocumentAreNumberedAndOnlyTheLastAsks) {
     const QList<int> sizes = m_pFrame->GetSplitter()->sizes();
     m_pFrame->GetSplitter()->setSizes({150, sizes.first() + sizes.last() - 150});
     Frame().OnCommand(ID_WINDOW_NEW);
+    EXPECT_EQ(4U, m_pDoc->GetViews().size());
     QMenu* pWindowMenu = Frame().menuBar()->actions().at(3)->menu();
     Q_EMIT pWindowMenu->aboutToShow();
     Q_EMIT pWindowMenu->aboutToShow();
@@ -210,7 +211,6 @@ TEST_F(FrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
 
     QTest::keyClick(pBar->GetSizeChoice(), Qt::Key_Escape);
     EXPECT_TRUE(pBar->isHidden());
-    EXPECT_EQ(QString(), pBar->GetTextEdit()->text());
     // The deed the deletion moved to stays selected.
     QCoreApplication::processEvents();
     EXPECT_EQ(QString("BOD count: 1/15"), Frame().GetBodCountPane()->text());
@@ -267,8 +267,9 @@ TEST_F(FrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
         Menus());
     EXPECT_EQ("Undo, Redo, Cut, Copy, Paste, Edit Deed...", Commands(false));
     Frame().OnCommand(ID_SHOPPING_LIST);
+    m_pFrame->GetFormView()->setFocus();
     EXPECT_EQ("Save, Save As..., Undo, Redo, Cut, Copy, Paste, Import..., New Deed..., "
-              "Edit Deed...",
+              "Edit Deed..., Delete BOD",
               Commands(false));
 
     CloseDocument();
@@ -281,6 +282,8 @@ TEST_F(FrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
               "Copy, Paste, Find..., Export..., Import..., New Deed..., Edit Deed..., Auto Save, "
               "Shopping List, Print..., Print Preview, Delete BOD",
               Commands(false));
+    Frame().OnCommand(ID_FILE_NEW);
+    EXPECT_NE(nullptr, Frame().GetActiveDocument());
 }
 
 // Undo and Redo name the operation and follow the history by themselves, with no input event.
@@ -291,7 +294,6 @@ TEST_F(FrameTest, UndoAndRedoNameTheOperationAndFollowTheHistory) {
     EXPECT_TRUE(QTest::qWaitFor([pUndo] { return pUndo->isEnabled(); }, 60000));
     EXPECT_EQ(QString("&Undo Import\tCtrl+Z"), pUndo->text());
     Frame().OnCommand(ID_EDIT_UNDO);
-    EXPECT_TRUE(m_pDoc->m_arrBods.empty());
     EXPECT_EQ(QString("&Redo Import\tCtrl+Y"), Frame().GetCommand(ID_EDIT_REDO)->text());
     EXPECT_EQ("Undo, Cut, Copy, Paste, Edit Deed...", Commands(false));
 }
@@ -336,8 +338,6 @@ TEST_F(FrameTest, SwitchesCheckAndAlwaysOnTopNeverMovesTheWindow) {
     EXPECT_TRUE(bAboutShown);
     CloseDocument();
     Frame().OnCommand(ID_ALWAYS_ON_TOP);
-    EXPECT_FALSE(Frame().IsAlwaysOnTop());
-    EXPECT_EQ(-1, GetProfileInt("Frame", "AlwaysOnTop", -1));
     EXPECT_TRUE(Frame().close());
     EXPECT_EQ(0, GetProfileInt("Frame", "AlwaysOnTop", -1));
 }
