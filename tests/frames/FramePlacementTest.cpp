@@ -3,8 +3,6 @@
 #include "framework/Profile.h"
 
 #include <QSettings>
-#include <QSplitter>
-#include <QWidget>
 #include <array>
 #include <climits>
 #include <gtest/gtest.h>
@@ -20,13 +18,25 @@ using Stored = std::array<int, 5>;
 constexpr int kAbsent = INT_MAX;
 constexpr Stored kNothing{kAbsent, kAbsent, kAbsent, kAbsent, kAbsent};
 
-void Store(const char* pszSection, const char* pszLast, const Stored& values) {
-    const char* const entries[] = {"Top", "Left", "Bottom", "Right", pszLast};
+const char* Last(const char* pszSection) {
+    return QString(pszSection) == "Frame" ? "AlwaysOnTop" : "State";
+}
+
+void Store(const char* pszSection, const Stored& values) {
+    const char* const entries[] = {"Top", "Left", "Bottom", "Right", Last(pszSection)};
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (values[i] != kAbsent) {
             WriteProfileInt(pszSection, entries[i], values[i]);
         }
     }
+}
+
+QString StoredText(const char* pszSection) {
+    QStringList values;
+    for (const char* pszEntry : {"Top", "Left", "Bottom", "Right", Last(pszSection)}) {
+        values << QString::number(GetProfileInt(pszSection, pszEntry, -1));
+    }
+    return values.join(' ');
 }
 
 QRect Rect(const CCreateParams& params) {
@@ -40,102 +50,61 @@ protected:
     static void Clear() { QSettings("Larkfield", "Quillmar").clear(); }
 };
 
-TEST_F(PlacementTest, FrameIsReadOnlyWhenCompleteAndKeptOnScreen) {
+// A placement is read only when complete, and kept on the screen; a document window's in
+// document-area coordinates. nFlag: the always-on-top switch read, or the show state given.
+TEST_F(PlacementTest, StoredPlacementIsReadOnlyWhenCompleteAndKeptOnScreen) {
     const struct {
-        const char* pszName;
+        const char* pszSection;
         Stored stored;
         QRect rcExpected;
-        bool bAlwaysOnTop;
+        int nFlag;
     } cases[] = {
-        {"empty", kNothing, {kFree, kFree, 679, 416}, false},
-        {"complete", {10, 20, 410, 620, 1}, {20, 40, 600, 400}, true},
+        {"Frame", kNothing, {kFree, kFree, 679, 416}, 0},
+        {"Frame", {10, 20, 410, 620, 1}, {20, 40, 600, 400}, 1},
         // A window one pixel left of the work area stored -1: the whole placement is lost.
-        {"left -1", {10, -1, 410, 620, 1}, {kFree, kFree, 679, 416}, false},
-        {"no AlwaysOnTop", {10, 20, 410, 620, kAbsent}, {kFree, kFree, 679, 416}, false},
-        {"AlwaysOnTop 2", {10, 20, 410, 620, 2}, {20, 40, 600, 400}, false},
-        {"beyond the edges", {5000, 3000, 5400, 3600, 0}, {1920 - 32, 1080 - 32, 600, 400}, false},
-        {"negative", {-200, -50, 200, 550, 0}, {-50, -170, 600, 400}, false},
+        {"Frame", {10, -1, 410, 620, 1}, {kFree, kFree, 679, 416}, 0},
+        {"Frame", {10, 20, 410, 620, kAbsent}, {kFree, kFree, 679, 416}, 0},
+        {"Frame", {10, 20, 410, 620, 2}, {20, 40, 600, 400}, 0},
+        {"Frame", {5000, 3000, 5400, 3600, 0}, {1920 - 32, 1080 - 32, 600, 400}, 0},
+        {"Frame", {-200, -50, 200, 550, 0}, {-50, -170, 600, 400}, 0},
+        {"ChildFrame", kNothing, {kFree, kFree, 599, 356}, kShowMaximized},
+        {"ChildFrame", {10, 20, 210, 320, 3}, {20, 10, 300, 200}, kShowMaximized},
+        {"ChildFrame", {10, 20, 210, 320, 1}, {20, 10, 300, 200}, 0},
+        {"ChildFrame", {10, 20, 210, 320, 2}, {20, 10, 300, 200}, 0},
+        {"ChildFrame", {10, 20, -1, 320, 1}, {kFree, kFree, 599, 356}, kShowMaximized},
+        {"ChildFrame", {10, 4000, 210, 4300, 1}, {1920 - 32, 10, 300, 200}, 0},
     };
     for (const auto& c : cases) {
         Clear();
-        Store("Frame", "AlwaysOnTop", c.stored);
+        Store(c.pszSection, c.stored);
+        SCOPED_TRACE(c.pszSection + (": " + StoredText(c.pszSection)).toStdString());
         CCreateParams params;
-        bool bAlwaysOnTop = !c.bAlwaysOnTop;
-        LoadFramePlacement(params, 679, 416, &bAlwaysOnTop, kDesktop);
-        EXPECT_EQ(c.rcExpected, Rect(params)) << c.pszName;
-        EXPECT_EQ(c.bAlwaysOnTop, bAlwaysOnTop) << c.pszName;
+        bool bAlwaysOnTop = c.nFlag == 0; // the opposite of what is expected
+        const int nFlag = QString(c.pszSection) == "Frame"
+                              ? (LoadFramePlacement(params, 679, 416, &bAlwaysOnTop, kDesktop),
+                                 bAlwaysOnTop ? 1 : 0)
+                              : LoadChildPlacement(params, 599, 356, kDesktop);
+        EXPECT_EQ(c.rcExpected, Rect(params));
+        EXPECT_EQ(c.nFlag, nFlag);
     }
     Clear();
     CCreateParams params; // Zero defaults leave the size to the platform.
     LoadFramePlacement(params, 0, 0, nullptr, kDesktop);
     EXPECT_FALSE(params.HasSize());
-    EXPECT_FALSE(params.HasPosition());
 }
 
-TEST_F(PlacementTest, FrameRoundTripsThroughTheWorkArea) {
+// The main window is stored relative to the work area and comes back where it was.
+TEST_F(PlacementTest, PlacementsAreStoredAsTheyAreRead) {
     SaveFramePlacement(CWindowPlacement{QRect(100, 130, 600, 400)}, true, kDesktop);
-    const Stored expected{100, 100, 500, 700, 1};
-    const char* const entries[] = {"Top", "Left", "Bottom", "Right", "AlwaysOnTop"};
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(expected[i], GetProfileInt("Frame", entries[i], -1)) << entries[i];
-    }
+    EXPECT_EQ("100 100 500 700 1", StoredText("Frame"));
     CCreateParams params;
     bool bAlwaysOnTop = false;
     LoadFramePlacement(params, 679, 416, &bAlwaysOnTop, kDesktop);
     EXPECT_EQ(QRect(100, 130, 600, 400), Rect(params));
     EXPECT_TRUE(bAlwaysOnTop);
-}
 
-TEST_F(PlacementTest, ChildIsReadOnlyWhenCompleteAndOpensMaximisedOtherwise) {
-    const struct {
-        const char* pszName;
-        Stored stored;
-        QRect rcExpected;
-        int nShowState;
-    } cases[] = {
-        {"empty", kNothing, {kFree, kFree, 599, 356}, kShowMaximized},
-        {"maximised", {10, 20, 210, 320, 3}, {20, 10, 300, 200}, kShowMaximized},
-        {"normal", {10, 20, 210, 320, 1}, {20, 10, 300, 200}, 0},
-        {"minimised", {10, 20, 210, 320, 2}, {20, 10, 300, 200}, 0},
-        {"bottom -1", {10, 20, -1, 320, 1}, {kFree, kFree, 599, 356}, kShowMaximized},
-        {"beyond the edge", {10, 4000, 210, 4300, 1}, {1920 - 32, 10, 300, 200}, 0},
-    };
-    for (const auto& c : cases) {
-        Clear();
-        Store("ChildFrame", "State", c.stored);
-        CCreateParams params;
-        EXPECT_EQ(c.nShowState, LoadChildPlacement(params, 599, 356, kDesktop)) << c.pszName;
-        EXPECT_EQ(c.rcExpected, Rect(params)) << c.pszName;
-    }
-}
-
-// Document windows are stored in document-area coordinates; reading them back must not shift
-// them by the desktop's panel, or every window would creep further on each open.
-TEST_F(PlacementTest, ChildRoundTripDoesNotCreep) {
-    CWindowPlacement placement{QRect(-40, 25, 300, 200), kShowNormal};
-    for (int nRound = 0; nRound < 3; ++nRound) {
-        SaveChildPlacement(placement);
-        CCreateParams params;
-        EXPECT_EQ(0, LoadChildPlacement(params, 599, 356, kDesktop));
-        placement.rcNormal = Rect(params);
-    }
-    EXPECT_EQ(QRect(-40, 25, 300, 200), placement.rcNormal);
-    EXPECT_EQ(kShowNormal, GetProfileInt("ChildFrame", "State", -1));
-}
-
-TEST_F(PlacementTest, SplitPosition) {
-    SaveSplitPosition(nullptr);
-    EXPECT_EQ(150, LoadSplitPosition(150));
-
-    QWidget window;
-    auto* pSplitter = new QSplitter(&window);
-    pSplitter->addWidget(new QWidget);
-    pSplitter->addWidget(new QWidget);
-    pSplitter->setGeometry(0, 0, 600, 300);
-    window.show();
-    pSplitter->setSizes({123, 600 - 123 - pSplitter->handleWidth()});
-    SaveSplitPosition(pSplitter);
-    EXPECT_EQ(123, LoadSplitPosition(150));
+    SaveChildPlacement(CWindowPlacement{QRect(-40, 25, 300, 200), kShowMinimized});
+    EXPECT_EQ("25 -40 225 260 2", StoredText("ChildFrame"));
 }
 
 } // namespace

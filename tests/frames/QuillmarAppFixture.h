@@ -5,14 +5,11 @@
 #include "support/ScriptedPrompt.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QSettings>
-#include <QStringList>
 #include <gtest/gtest.h>
 #include <memory>
 
-// A started application on clean settings, with every message box and file dialog answered by
-// the script. Teardown closes the documents without asking.
+// An application on clean settings, its message boxes and file dialogs answered by a script.
 class QuillmarAppFixture : public ::testing::Test {
 protected:
     void SetUp() override { QSettings("Larkfield", "Quillmar").clear(); }

@@ -1,0 +1,371 @@
+#include "document/QuillmarDoc.h"
+#include "frames/ChildFrame.h"
+#include "frames/QuillmarAppFixture.h"
+#include "framework/DocManager.h"
+#include "framework/Profile.h"
+#include "framework/SafeWrite.h"
+#include "support/BodToolRunner.h"
+#include "support/FailDevice.h"
+#include "support/TestDeeds.h"
+#include "views/FilterBar.h"
+#include "views/LeftView.h"
+#include "views/QuillmarView.h"
+#include "widgets/AboutDlg.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+
+namespace {
+
+QString Texts(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (const QAction* pAction : actions) {
+        if (pAction->isVisible()) {
+            texts.append(pAction->isSeparator() ? QStringLiteral("—") : pAction->text());
+        }
+    }
+    return texts.join('|');
+}
+
+// Started on empty settings, with its first window and document shown in a shown main window.
+class FrameTest : public QuillmarAppFixture {
+protected:
+    void SetUp() override {
+        QuillmarAppFixture::SetUp();
+        ASSERT_TRUE(Start());
+        QCoreApplication::processEvents();
+        m_pFrame = Frame().GetActiveChildFrame();
+        ASSERT_NE(nullptr, m_pFrame);
+        m_pDoc = m_pFrame->GetDocument();
+    }
+    static int Stored(const char* pszEntry) { return GetProfileInt("ChildFrame", pszEntry, -1); }
+    static QRect StoredRect() {
+        return {QPoint(Stored("Left"), Stored("Top")),
+                QPoint(Stored("Right") - 1, Stored("Bottom") - 1)};
+    }
+    static int SplitOf(const CChildFrame& frame) { return frame.GetSplitter()->sizes().first(); }
+    void CloseDocument() {
+        Frame().OnCommand(ID_FILE_CLOSE);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Frame().UpdateCommandUI();
+    }
+    void Filter(const char* pszText) {
+        for (auto& pBod : TestDeeds::MakeDeeds(TestDeeds::MixedDeeds())) {
+            m_pDoc->AddBodItem(std::move(pBod));
+        }
+        m_pDoc->UpdateAllViews(nullptr);
+        Frame().OnCommand(ID_EDIT_FIND);
+        QTest::keyClicks(m_pFrame->GetFilterBar()->GetTextEdit(), pszText);
+    }
+    // The filter bar's count and the status bar's once the program is idle.
+    QString Counts() const {
+        QCoreApplication::processEvents();
+        return m_pFrame->GetFilterBar()->GetCountLabel()->text() + " | " +
+               Frame().GetBodCountPane()->text();
+    }
+    QString Menus() const {
+        QStringList menus;
+        for (const QAction* pPopup : Frame().menuBar()->actions()) {
+            menus << pPopup->text() + ": " + Texts(pPopup->menu()->actions());
+        }
+        return menus.join('\n');
+    }
+    // The names of the commands that are greyed (bChecked false) or checked, in the table's order.
+    QString Commands(bool bChecked) const {
+        Frame().UpdateCommandUI();
+        QStringList names;
+        for (const QAction* pAction : Frame().actions()) {
+            if (bChecked ? pAction->isChecked() : !pAction->isEnabled()) {
+                names << pAction->text().section('\t', 0, 0).remove('&');
+            }
+        }
+        return names.join(", ");
+    }
+
+    CChildFrame* m_pFrame = nullptr;
+    CQuillmarDoc* m_pDoc = nullptr;
+};
+
+TEST_F(FrameTest, EmptySettingsOpenMaximisedWithTheTreeOnHalfTheWidth) {
+    EXPECT_TRUE(m_pFrame->isMaximized());
+    EXPECT_EQ(QSize(599, 356), m_pFrame->GetRestoredRect().size());
+    const QMargins margins = m_pFrame->contentsMargins();
+    EXPECT_EQ((599 - margins.left() - margins.right()) / 2, SplitOf(*m_pFrame));
+    // Opening maximised is a resize too, and is stored as such.
+    EXPECT_EQ(kShowMaximized, Stored("State"));
+}
+
+// A window stored larger than its form shrinks to it; every move, resize and state is stored.
+TEST_F(FrameTest, StoredPlacementShrinksToTheFormAndEveryChangeIsStored) {
+    m_pApp.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const char* const entries[] = {"Top", "Left", "Bottom", "Right", "Split", "State"};
+    const int values[] = {10, 20, 810, 1020, 123, kShowNormal};
+    for (std::size_t i = 0; i < std::size(entries); ++i) {
+        WriteProfileInt("ChildFrame", entries[i], values[i]);
+    }
+    ASSERT_TRUE(Start());
+    QCoreApplication::processEvents();
+    CChildFrame* pFrame = Frame().GetActiveChildFrame();
+    ASSERT_NE(nullptr, pFrame);
+    EXPECT_EQ(123, SplitOf(*pFrame));
+    const CQuillmarView* pForm = pFrame->GetFormView();
+    EXPECT_EQ(pForm->widget()->sizeHint(), pForm->size());
+    EXPECT_EQ(QRect(QPoint(20, 10), pFrame->size()), pFrame->geometry());
+    EXPECT_EQ(pFrame->geometry(), StoredRect());
+
+    pFrame->move(50, 60);
+    EXPECT_EQ(QRect(QPoint(50, 60), pFrame->size()), StoredRect());
+    pFrame->resize(400, 280);
+    EXPECT_EQ(QRect(50, 60, 400, 280), StoredRect());
+    for (const auto& [fnShow, nState] : {std::pair{&QWidget::showMaximized, kShowMaximized},
+                                         {&QWidget::showMinimized, kShowMinimized}}) {
+        (pFrame->*fnShow)();
+        EXPECT_EQ(nState, Stored("State"));
+        EXPECT_EQ(QRect(50, 60, 400, 280), StoredRect());
+    }
+}
+
+// Two windows on one document say which is which; only the last of a modified document asks.
+TEST_F(FrameTest, TwoWindowsOnADocumentAreNumberedAndOnlyTheLastAsks) {
+    const QList<int> sizes = m_pFrame->GetSplitter()->sizes();
+    m_pFrame->GetSplitter()->setSizes({150, sizes.first() + sizes.last() - 150});
+    Frame().OnCommand(ID_WINDOW_NEW);
+    EXPECT_EQ(4U, m_pDoc->GetViews().size());
+    QMenu* pWindowMenu = Frame().menuBar()->actions().at(3)->menu();
+    Q_EMIT pWindowMenu->aboutToShow();
+    Q_EMIT pWindowMenu->aboutToShow();
+    EXPECT_EQ("&New Window|&Cascade|&Tile|&Arrange Icons|—|&1 Quilmr1:1|&2 Quilmr1:2",
+              Texts(pWindowMenu->actions()));
+    EXPECT_TRUE(pWindowMenu->actions().at(6)->isChecked());
+    m_pDoc->MarkChanged(true);
+    EXPECT_EQ(QString("Quillmar - [Quilmr1:2 *]"), Frame().windowTitle());
+    Frame().OnCommand(ID_MDI_CLOSE);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(1, Frame().GetMdiArea()->subWindowList().size());
+    EXPECT_EQ(QString("Quilmr1 *"), m_pFrame->windowTitle());
+
+    m_prompt.QueueAnswer(IPrompt::Answer::Cancel);
+    EXPECT_FALSE(m_pFrame->close());
+    EXPECT_EQ(QStringList({"Save changes to Quilmr1?"}), m_prompt.m_messages);
+    EXPECT_EQ(1U, m_pApp->GetDocManager()->GetDocuments().size());
+    m_prompt.QueueAnswer(IPrompt::Answer::No);
+    EXPECT_TRUE(m_pFrame->close());
+    EXPECT_TRUE(m_pApp->GetDocManager()->GetDocuments().empty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(150, Stored("Split"));
+}
+
+// The filter lives in the window, not the document: rebuilds keep it until Escape.
+TEST_F(FrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
+    Filter("PLATE");
+    CFilterBar* pBar = m_pFrame->GetFilterBar();
+    CLeftView* pTree = m_pFrame->GetLeftView();
+    QAbstractItemModel* pModel = pTree->model();
+    const QAbstractItemModelTester tester(pModel,
+                                          QAbstractItemModelTester::FailureReportingMode::Fatal);
+    EXPECT_EQ(pBar->GetTextEdit(), QApplication::focusWidget());
+    EXPECT_EQ(QString("6 of 13 shown | BOD count: 0/6 of 13"), Counts());
+    pBar->GetSizeChoice()->setCurrentIndex(1);
+    pBar->GetMaterialChoice()->setCurrentText("iron");
+    EXPECT_EQ(1, pTree->ShownCount());
+    EXPECT_FALSE(m_pDoc->IsModified());
+
+    m_pDoc->ImportDeeds(TestDeeds::MakeDeeds(
+        {{"Smithy", "Platemail", "iron", "10", "Normal", "LBOD/platemail", "0/10"},
+         {"Smithy", "Platemail", "iron", "10", "Normal", "platemail arms", "0/10"},
+         {"Smithy", "Chainmail", "bronze", "10", "Normal", "LBOD/chainmail", "0/10"}}));
+    EXPECT_EQ(QString("2 of 16 shown | BOD count: 0/2 of 16"), Counts());
+    // The choices follow the grown list in the tree's order; the one made stays.
+    QStringList materials;
+    for (int i = 0; i < pBar->GetMaterialChoice()->count(); ++i) {
+        materials << pBar->GetMaterialChoice()->itemText(i);
+    }
+    EXPECT_EQ("Any material|agapite|barbed leather|bronze|cloth|dull copper|horned leather|iron|"
+              "spined leather|Valorite|iron",
+              materials.join('|') + '|' + pBar->GetMaterialChoice()->currentText());
+    QModelIndex deed = pModel->index(0, 0);
+    while (pModel->hasChildren(deed)) {
+        deed = pModel->index(0, 0, deed);
+    }
+    pTree->setCurrentIndex(deed);
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    pTree->OnDeleteBod();
+    EXPECT_EQ(QString("1 of 15 shown | BOD count: 1/1 of 15"), Counts());
+
+    QTest::keyClick(pBar->GetSizeChoice(), Qt::Key_Escape);
+    EXPECT_TRUE(pBar->isHidden());
+    // The deed the deletion moved to stays selected.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QString("BOD count: 1/15"), Frame().GetBodCountPane()->text());
+}
+
+// With a filter on, the player says which deeds go; a failed write says so, the old file stays.
+TEST_F(FrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails) {
+    Filter("gorget");
+    const QTemporaryDir dir;
+    const QString strPath = dir.filePath("deeds.csv");
+    for (const auto& [answer, nRows] :
+         {std::pair{IPrompt::Answer::Yes, 2}, {IPrompt::Answer::No, 13}}) {
+        m_prompt.QueueAnswer(answer);
+        m_prompt.QueueFileName(strPath);
+        EXPECT_TRUE(m_pFrame->OnExport());
+        EXPECT_EQ(nRows + 1, ReadFileBytes(strPath).count("\r\n"));
+    }
+    EXPECT_EQ(QString("The filter shows 2 of 13 BOD's.\nExport only those 2? (No exports all 13.)"),
+              m_prompt.m_messages.first());
+    m_prompt.QueueAnswer(IPrompt::Answer::Cancel);
+    EXPECT_FALSE(m_pFrame->OnExport());
+    EXPECT_EQ(QStringList({"save", "save"}), m_prompt.m_fileDialogs);
+
+    SafeWrite::SetDeviceWrapper(
+        [](QIODevice& file) { return std::make_unique<FailDevice>(file, 100); });
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    m_prompt.QueueFileName(strPath);
+    EXPECT_FALSE(m_pFrame->OnExport());
+    SafeWrite::SetDeviceWrapper(nullptr);
+    EXPECT_TRUE(m_prompt.m_messages.last().startsWith("Failed to export BOD's.\n" + strPath))
+        << m_prompt.m_messages.last().toStdString();
+    EXPECT_EQ(14, ReadFileBytes(strPath).count("\r\n"));
+}
+
+// A key bound to two actions fires neither. What would change copies or no document is greyed.
+TEST_F(FrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
+    QStringList keys;
+    for (const QAction* pAction : Frame().actions()) {
+        for (const QKeySequence& key : pAction->shortcuts()) {
+            keys << key.toString();
+        }
+    }
+    EXPECT_EQ(0, keys.removeDuplicates());
+    EXPECT_EQ(
+        "&File: &New\tCtrl+N|&Open...\tCtrl+O|&Close|&Save\tCtrl+S|Save &As...|&Export...|—|"
+        "&Print...\tCtrl+P|Print Pre&view|P&rint Setup...|—|Recent File|—|E&xit\n"
+        "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|—|Cu&t\tCtrl+X|&Copy\tCtrl+C|&Paste\tCtrl+V|"
+        "&Find...\tCtrl+F|—|&New Deed...\tIns|&Edit Deed...\tCtrl+E|&Import...\tCtrl+I|"
+        "&Auto Save\tCtrl+A\n"
+        "&View: &Toolbar|&Status Bar|S&plit|—|Al&ways on top\tCtrl+T|—|Shopping &List\tCtrl+L|"
+        "P&oints\n"
+        "&Window: &New Window|&Cascade|&Tile|&Arrange Icons\n"
+        "&Help: &About Quillmar...",
+        Menus());
+    EXPECT_EQ("Undo, Redo, Cut, Copy, Paste, Edit Deed...", Commands(false));
+    Frame().OnCommand(ID_SHOPPING_LIST);
+    m_pFrame->GetFormView()->setFocus();
+    EXPECT_EQ("Save, Save As..., Undo, Redo, Cut, Copy, Paste, Import..., New Deed..., "
+              "Edit Deed..., Delete BOD",
+              Commands(false));
+
+    CloseDocument();
+    EXPECT_EQ("&File: &New\tCtrl+N|&Open...\tCtrl+O|—|P&rint Setup...|—|Recent File|—|E&xit\n"
+              "&View: &Toolbar|&Status Bar|S&plit\n"
+              "&Help: &About Quillmar...",
+              Menus());
+    EXPECT_EQ("New Window, Cascade, Tile, Arrange Icons, Split, Next Pane, Previous Pane, Close "
+              "Window, Next Window, Previous Window, Close, Save, Save As..., Undo, Redo, Cut, "
+              "Copy, Paste, Find..., Export..., Import..., New Deed..., Edit Deed..., Auto Save, "
+              "Shopping List, Print..., Print Preview, Delete BOD",
+              Commands(false));
+    Frame().OnCommand(ID_FILE_NEW);
+    EXPECT_NE(nullptr, Frame().GetActiveDocument());
+}
+
+// Undo and Redo name the operation and follow the history by themselves, with no input event.
+TEST_F(FrameTest, UndoAndRedoNameTheOperationAndFollowTheHistory) {
+    m_pDoc->ImportDeeds(
+        TestDeeds::MakeDeeds({{"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}}));
+    QAction* pUndo = Frame().GetCommand(ID_EDIT_UNDO);
+    EXPECT_TRUE(QTest::qWaitFor([pUndo] { return pUndo->isEnabled(); }, 60000));
+    EXPECT_EQ(QString("&Undo Import\tCtrl+Z"), pUndo->text());
+    Frame().OnCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(QString("&Redo Import\tCtrl+Y"), Frame().GetCommand(ID_EDIT_REDO)->text());
+    EXPECT_EQ("Undo, Cut, Copy, Paste, Edit Deed...", Commands(false));
+}
+
+// A greyed command does nothing, even asked for directly. Always on top never moves, resizes or
+// hides the window, and is stored when the window closes.
+TEST_F(FrameTest, SwitchesCheckAndAlwaysOnTopNeverMovesTheWindow) {
+    EXPECT_EQ("Toolbar, Status Bar, Points", Commands(true));
+    for (const int nID : {ID_SHOPPING_LIST, ID_AUTO_SAVE, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
+        Frame().OnCommand(nID);
+    }
+    EXPECT_EQ("Auto Save, Shopping List, Points", Commands(true));
+    Frame().OnCommand(ID_IMPORT);
+    EXPECT_TRUE(m_prompt.m_messages.isEmpty());
+    Frame().OnCommand(ID_FILE_OPEN);
+    EXPECT_EQ(QStringList{"open"}, m_prompt.m_fileDialogs);
+
+    Frame().setGeometry(120, 140, 640, 400);
+    QCoreApplication::processEvents();
+    const QRect rcBefore = Frame().geometry();
+    const auto* pButton = qobject_cast<QToolButton*>(
+        Frame().GetToolBar()->widgetForAction(Frame().GetCommand(ID_ALWAYS_ON_TOP)));
+    ASSERT_NE(nullptr, pButton);
+    for (const bool bExpected : {true, false, true}) {
+        Frame().OnCommand(ID_ALWAYS_ON_TOP);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(bExpected, Frame().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_EQ(bExpected, pButton->isChecked());
+        EXPECT_EQ(rcBefore, Frame().geometry());
+        EXPECT_TRUE(Frame().isVisible());
+    }
+    EXPECT_EQ("Always on top, Auto Save, Shopping List, Points", Commands(true));
+    // The About box is modal: a timer that ends with the main window closes it.
+    bool bAboutShown = false;
+    QTimer::singleShot(0, &Frame(), [&bAboutShown] {
+        if (auto* pAbout = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget())) {
+            bAboutShown = true;
+            pAbout->close();
+        }
+    });
+    Frame().OnCommand(ID_APP_ABOUT);
+    EXPECT_TRUE(bAboutShown);
+    CloseDocument();
+    Frame().OnCommand(ID_ALWAYS_ON_TOP);
+    EXPECT_TRUE(Frame().close());
+    EXPECT_EQ(0, GetProfileInt("Frame", "AlwaysOnTop", -1));
+}
+
+// Every command but the tree's Delete BOD has a prompt; every button its picture and a tooltip
+// (the standard ones the prompt's part after the line break, the program's own their name).
+TEST_F(FrameTest, StatusPromptsToolBarAndTips) {
+    Frame().GetCommand(ID_IMPORT)->showStatusText(&Frame());
+    EXPECT_EQ(QString("Import BOD's from UOAssist's clipboard format"),
+              Frame().statusBar()->currentMessage());
+    for (const QAction* pAction : Frame().actions()) {
+        EXPECT_TRUE(pAction == Frame().GetCommand(ID_DELETE_BOD) || !pAction->statusTip().isEmpty())
+            << pAction->text().toStdString();
+    }
+    QStringList tips;
+    for (QAction* pAction : Frame().GetToolBar()->actions()) {
+        QWidget* pButton = Frame().GetToolBar()->widgetForAction(pAction);
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), pButton->mapToGlobal(QPoint(2, 2)));
+        QToolTip::hideText();
+        QCoreApplication::sendEvent(pButton, &help);
+        tips << (pAction->isSeparator()     ? QString("—")
+                 : pAction->icon().isNull() ? QString("no picture")
+                 : QToolTip::isVisible()    ? QToolTip::text()
+                                            : QString());
+    }
+    EXPECT_EQ(
+        "New|Open|Save|—|Print|Print Preview|—|Auto Save|Always on top|Shopping List|—|Import",
+        tips.join('|'));
+}
+
+} // namespace
