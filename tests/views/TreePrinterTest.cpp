@@ -16,43 +16,32 @@
 
 namespace {
 
+// 68 rows of 16 px fit a 1088 px page at 96 dpi, 8 of them for the bands; a partial row does
+// not count; a page too short for the bands still holds one row.
 TEST(TreePrinterArithmetic, LinesPerPage) {
-    struct Case {
+    const struct {
         int nPrintableHeight, nPrinterDpi, nScreenDpi, nItemHeight, nExpected;
-    };
-    const Case cases[] = {
-        {1088, 96, 96, 16, 60},    // 68 rows on the page, 8 of them for the bands
-        {13600, 1200, 96, 16, 60}, // the same page at 1200 dpi
-        {1103, 96, 96, 16, 60},    // a partial row does not count
-        {1000, 300, 96, 16, 12},   // 1000 / 3.125 = 320 screen pixels
-        {144, 96, 96, 16, 1},      // just room for one row
-        {40, 96, 96, 16, 1},       // shorter than the bands: still one row a page
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.nPrintableHeight << " px at " << c.nPrinterDpi);
+    } cases[] = {{1088, 96, 96, 16, 60},  {13600, 1200, 96, 16, 60}, {1103, 96, 96, 16, 60},
+                 {1000, 300, 96, 16, 12}, {144, 96, 96, 16, 1},      {40, 96, 96, 16, 1}};
+    for (const auto& c : cases) {
         EXPECT_EQ(c.nExpected, CTreePrinter::LinesPerPage(c.nPrintableHeight, c.nPrinterDpi,
-                                                          c.nScreenDpi, c.nItemHeight));
+                                                          c.nScreenDpi, c.nItemHeight))
+            << c.nPrintableHeight << " px at " << c.nPrinterDpi;
     }
 }
 
-TEST(TreePrinterArithmetic, PageCount) {
-    const std::tuple<int, int, int> cases[] = {{0, 60, 0},  {1, 60, 1},   {60, 60, 1},
-                                               {61, 60, 2}, {130, 60, 3}, {5, 1, 5}};
-    for (const auto& [nRows, nLines, nPages] : cases) {
+// 341 rows of 16 px at 60 a page: five full pages and 41 rows, none lost or repeated. The
+// title sits on rows 2 to 3, the page number 3 to 2 rows above the bottom, both 4 characters in.
+TEST(TreePrinterArithmetic, PagesTileTheTreeBetweenTheBands) {
+    const std::tuple<int, int, int> counts[] = {{0, 60, 0},  {1, 60, 1},   {60, 60, 1},
+                                                {61, 60, 2}, {130, 60, 3}, {5, 1, 5}};
+    for (const auto& [nRows, nLines, nPages] : counts) {
         EXPECT_EQ(nPages, CTreePrinter::PageCount(nRows, nLines)) << nRows << " rows, " << nLines;
     }
-}
-
-// 341 rows of 16 px at 60 a page: five full pages and 41 rows, none lost or repeated.
-TEST(TreePrinterArithmetic, PageSlicesTileThePicture) {
     const QRect rcTree(3, 5, 200, 341 * 16);
     EXPECT_EQ(QRect(3, 5, 200, 960), CTreePrinter::PageSlice(rcTree, 16, 60, 1, 6));
     EXPECT_EQ(QRect(3, 965, 200, 960), CTreePrinter::PageSlice(rcTree, 16, 60, 2, 6));
     EXPECT_EQ(QRect(3, 4805, 200, 656), CTreePrinter::PageSlice(rcTree, 16, 60, 6, 6));
-}
-
-// Title on rows 2 to 3, page number 3 to 2 rows above the bottom, both 4 characters in.
-TEST(TreePrinterArithmetic, Bands) {
     EXPECT_EQ(QRect(28, 32, 744, 16), CTreePrinter::TitleBand(QSize(800, 1000), 7, 16));
     EXPECT_EQ(QRect(28, 952, 744, 16), CTreePrinter::PageBand(QSize(800, 1000), 7, 16));
 }
@@ -91,7 +80,9 @@ protected:
     QTreeView m_tree;
 };
 
-TEST_F(TreePrinterTest, LargeTreePrintsEveryPageWithBothBands) {
+// Every page has both bands; a printer used again after its tree emptied has nothing to print
+// and says so.
+TEST_F(TreePrinterTest, LargeTreePrintsEveryPageWithBothBandsAndAnEmptiedOneNothing) {
     Fill(20, 16);
     m_tree.expandAll();
     auto pPrinter = PdfPrinter("large.pdf");
@@ -99,19 +90,23 @@ TEST_F(TreePrinterTest, LargeTreePrintsEveryPageWithBothBands) {
     ASSERT_TRUE(printer.Print(*pPrinter, CTreePrinter::Pages::All));
     ASSERT_EQ(341, printer.RowCount());
 
-    // The rows fill the page between the bands, and the pages hold every row.
+    // The rows fill the page between the bands.
     const int nLines = printer.LinesPerPage();
     const int nPageHeight = pPrinter->height() * m_tree.logicalDpiY() / pPrinter->logicalDpiY();
     EXPECT_LE((nLines + 8) * printer.ItemHeight(), nPageHeight);
     EXPECT_GT((nLines + 9) * printer.ItemHeight(), nPageHeight);
     const int nPages = printer.PageCount();
-
     QStringList pages = PdfPageTexts(pPrinter->outputFileName());
     ASSERT_EQ(nPages, pages.size());
     for (int n = 1; n <= nPages; ++n) {
         EXPECT_TRUE(pages[n - 1].contains("R&D.bod * BOD hierarchy")) << n;
         EXPECT_TRUE(pages[n - 1].contains(QStringLiteral("Page %1/%2").arg(n).arg(nPages))) << n;
     }
+
+    m_model.clear();
+    EXPECT_EQ(0, printer.BeginPrinting(*pPrinter));
+    EXPECT_EQ(0, printer.PageCount());
+    EXPECT_FALSE(printer.Print(*pPrinter, CTreePrinter::Pages::All));
 }
 
 TEST_F(TreePrinterTest, PreviewPutsThePictureInTheViewsColoursOnTheClipboard) {
@@ -122,7 +117,6 @@ TEST_F(TreePrinterTest, PreviewPutsThePictureInTheViewsColoursOnTheClipboard) {
     m_tree.expand(Root());
     m_tree.expand(Branch(2));
     QGuiApplication::clipboard()->clear();
-
     auto pPrinter = PdfPrinter("preview.pdf");
     QTimer::singleShot(0, [] {
         for (QWidget* pWidget : QApplication::topLevelWidgets()) {
@@ -134,7 +128,6 @@ TEST_F(TreePrinterTest, PreviewPutsThePictureInTheViewsColoursOnTheClipboard) {
     PreviewTree(m_tree, "t", *pPrinter, nullptr);
 
     const QImage picture = QGuiApplication::clipboard()->image();
-    ASSERT_FALSE(picture.isNull());
     CTreePrinter printer(m_tree, "t");
     printer.BeginPrinting(*pPrinter);
     EXPECT_EQ(1 + 4 + 5, printer.RowCount());
@@ -142,24 +135,10 @@ TEST_F(TreePrinterTest, PreviewPutsThePictureInTheViewsColoursOnTheClipboard) {
     EXPECT_EQ(QColor(230, 240, 255).rgb(), picture.pixel(picture.width() - 1, 0) | 0xff000000);
 }
 
-// A printer used again after its tree emptied has nothing to print and says so.
-TEST_F(TreePrinterTest, AnEmptiedTreeHasNothingToPrint) {
-    Fill(1, 1);
-    auto pPrinter = PdfPrinter("empty.pdf");
-    CTreePrinter printer(m_tree, "t");
-    EXPECT_EQ(1, printer.BeginPrinting(*pPrinter));
-    m_model.clear();
-    EXPECT_EQ(0, printer.BeginPrinting(*pPrinter));
-    EXPECT_EQ(0, printer.PageCount());
-    EXPECT_FALSE(printer.Print(*pPrinter, CTreePrinter::Pages::All));
-}
-
 TEST_F(TreePrinterTest, TheFormPrintsOneBlankPage) {
     auto pPrinter = PdfPrinter("blank.pdf");
     ASSERT_TRUE(PrintBlankPage(*pPrinter));
-    const QStringList pages = PdfPageTexts(pPrinter->outputFileName());
-    ASSERT_EQ(1, pages.size());
-    EXPECT_EQ(QString(), pages[0].trimmed());
+    EXPECT_EQ(QStringList(""), PdfPageTexts(pPrinter->outputFileName()));
 }
 
 // A page drawn at screen resolution shows its rows exactly as the view shows them, selection
