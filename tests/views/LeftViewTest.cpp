@@ -54,9 +54,9 @@ protected:
         return Model().IndexFromNode(Model().Hierarchy().FindItemForBod(pBod));
     }
     QModelIndex Root() const { return Model().index(0, 0); }
-    QModelIndex Child(const QModelIndex& parent, const char* pszLabel) const {
+    QModelIndex Trade(const char* pszLabel) const {
         return Model().IndexFromNode(
-            Model().Hierarchy().FindChildItem(*Model().NodeFromIndex(parent), pszLabel));
+            Model().Hierarchy().FindChildItem(Model().Hierarchy().GetRoot(), pszLabel));
     }
     // A point on the node's icon, made visible first.
     QPoint IconPoint(const QModelIndex& node) {
@@ -73,65 +73,71 @@ protected:
     UpdateCounter m_counter;
 };
 
-TEST_F(LeftViewTest, SelectionTellsTheDocumentDeedAndBranchCount) {
+// Each click tells the document the deed and the branch's count, and the other views; the tree
+// that was clicked keeps its rows, the other rebuilds and ends on the document's selected deed.
+TEST_F(LeftViewTest, SelectionTellsTheDocumentAndTheOtherTree) {
+    CLeftView other;
+    m_doc.AddView(&other);
     const std::vector<CBodItem*> deeds = Load(MixedDeeds());
+    other.OnInitialUpdate();
     QSignalSpy resets(&Model(), &QAbstractItemModel::modelReset);
-    const std::tuple<QModelIndex, CBodItem*, int> cases[]{
-        {Root(), nullptr, 13},
-        {Child(Root(), "Smithy"), nullptr, 9},
-        {Child(Root(), "Tailor"), nullptr, 4},
-        {NodeOf(deeds[4]), deeds[4], 1},
-    };
+    const std::tuple<QModelIndex, CBodItem*, int> cases[]{{Root(), nullptr, 13},
+                                                          {Trade("Smithy"), nullptr, 9},
+                                                          {Trade("Tailor"), nullptr, 4},
+                                                          {NodeOf(deeds[2]), deeds[2], 1}};
     int nUpdates = 0;
     for (const auto& [node, pBod, nCount] : cases) {
-        SCOPED_TRACE(node.data().toString().toStdString());
         Click(node);
-        EXPECT_EQ(pBod, m_doc.m_pSelectedBod);
+        EXPECT_EQ(pBod, m_doc.m_pSelectedBod) << nCount;
         EXPECT_EQ(nCount, m_doc.m_nBranchCount);
         EXPECT_EQ(++nUpdates, m_counter.m_nUpdates);
     }
-    // The tree tells the others, not itself.
+    EXPECT_EQ(QString("platemail gorget - 5/10"), other.currentIndex().data().toString());
+
+    // The gorget leaves its large deed's group selected: a branch, so the other tree ends
+    // without a selection, and the count stays the branch's. The other tree rebuilds once for
+    // the deletion.
+    QSignalSpy otherResets(other.model(), &QAbstractItemModel::modelReset);
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    m_view.OnDeleteBod();
     EXPECT_EQ(0, resets.count());
+    EXPECT_EQ(2, otherResets.count());
+    EXPECT_EQ(QString("LBOD's"), m_view.currentIndex().data().toString());
+    EXPECT_EQ(nullptr, m_doc.m_pSelectedBod);
+    EXPECT_FALSE(other.currentIndex().isValid());
+    EXPECT_EQ(1, m_doc.m_nBranchCount);
 }
 
-TEST_F(LeftViewTest, RelabelOnlyRenamesTheSelectedNodeInPlace) {
-    const std::vector<CBodItem*> deeds =
-        Load({{"Smithy", "Weapon", "iron", "10", "Normal", "axe", "0/10"},
-              {"Smithy", "Weapon", "iron", "10", "Normal", "cutlass", "0/10"}});
-    Click(NodeOf(deeds[0]));
-    QSignalSpy resets(&Model(), &QAbstractItemModel::modelReset);
-    CBodItem edited(*deeds[0]);
-    edited.m_strItem = "zweihander";
-    edited.m_strCount = "7/10";
-    ASSERT_TRUE(m_doc.ApplyEdit(deeds[0], edited, nullptr));
-    EXPECT_FALSE(m_doc.m_bUpdateSelectedOnly);
-    EXPECT_EQ(0, resets.count());
-    EXPECT_EQ(QString("zweihander - 7/10"), m_view.currentIndex().data().toString());
-    EXPECT_EQ(0, m_view.currentIndex().row());
-
-    m_doc.UpdateAllViews(nullptr);
-    EXPECT_EQ(1, NodeOf(deeds[0]).row());
-    EXPECT_EQ(NodeOf(deeds[0]), m_view.currentIndex());
-}
-
-TEST_F(LeftViewTest, DeleteAsksThenRemovesTheDeedAndSelectsTheGroupsFirstDeed) {
+// An edit relabels the selected node in place; the next full update sorts it. Deleting asks
+// first and selects the group's first deed.
+TEST_F(LeftViewTest, EditRelabelsInPlaceAndDeleteSelectsTheGroupsFirstDeed) {
     const std::vector<CBodItem*> deeds =
         Load({{"Smithy", "Weapon", "iron", "10", "Normal", "axe", "0/10"},
               {"Smithy", "Weapon", "iron", "10", "Normal", "cutlass", "0/10"},
               {"Smithy", "Weapon", "iron", "10", "Normal", "dagger", "0/10"}});
     // Nothing or a branch selected: nothing to delete, nothing asked.
     m_view.OnDeleteBod();
-    Click(Child(Root(), "Smithy"));
+    Click(Trade("Smithy"));
     EXPECT_FALSE(m_view.CanDeleteBod());
     QTest::keyClick(&m_view, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_TRUE(m_prompt.m_messages.isEmpty());
 
     Click(NodeOf(deeds[1]));
+    QSignalSpy resets(&Model(), &QAbstractItemModel::modelReset);
+    CBodItem edited(*deeds[1]);
+    edited.m_strItem = "zweihander";
+    edited.m_strCount = "7/10";
+    ASSERT_TRUE(m_doc.ApplyEdit(deeds[1], edited, nullptr));
+    EXPECT_EQ(0, resets.count());
+    EXPECT_EQ(QString("zweihander - 7/10"), m_view.currentIndex().data().toString());
+    EXPECT_EQ(1, m_view.currentIndex().row());
+    m_doc.UpdateAllViews(nullptr);
+    EXPECT_EQ(2, NodeOf(deeds[1]).row());
+    EXPECT_EQ(NodeOf(deeds[1]), m_view.currentIndex());
+
     m_prompt.QueueAnswer(IPrompt::Answer::No);
     m_view.OnDeleteBod();
     EXPECT_EQ(3u, m_doc.m_arrBods.size());
-    EXPECT_FALSE(m_doc.IsModified());
-
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     QTest::keyClick(&m_view, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(QStringList(2, "Are you sure you want to delete this BOD?"), m_prompt.m_messages);
@@ -150,210 +156,133 @@ TEST_F(LeftViewTest, DeletingATradesLastDeedSelectsTheNeighbouringTrade) {
         Load({{"Alpha", "Cloth", "cloth", "10", "Normal", "bandana", "0/10"},
               {"Beta", "Cloth", "cloth", "10", "Normal", "bandana", "0/10"},
               {"Gamma", "Weapon", "iron", "10", "Normal", "axe", "0/10"}});
-    const struct {
-        CBodItem* pDeleted;
-        const char* pszSelected;
-    } cases[] = {{deeds[1], "Gamma"}, {deeds[2], "Alpha"}, {deeds[0], "BOD's - Full List"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pszSelected);
-        Click(NodeOf(c.pDeleted));
+    const std::tuple<CBodItem*, const char*, int> cases[] = {
+        {deeds[1], "Gamma", 1}, {deeds[2], "Alpha", 1}, {deeds[0], "BOD's - Full List", 0}};
+    for (const auto& [pDeleted, pszSelected, nCount] : cases) {
+        Click(NodeOf(pDeleted));
         m_prompt.QueueAnswer(IPrompt::Answer::Yes);
         m_view.OnDeleteBod();
-        EXPECT_EQ(QString(c.pszSelected), m_view.currentIndex().data().toString());
+        EXPECT_EQ(QString(pszSelected), m_view.currentIndex().data().toString());
         EXPECT_EQ(nullptr, m_doc.m_pSelectedBod);
-        EXPECT_EQ(Model().NodeFromIndex(m_view.currentIndex())->GetBodCount(),
-                  m_doc.m_nBranchCount);
+        EXPECT_EQ(nCount, m_doc.m_nBranchCount);
     }
     EXPECT_EQ(0, Model().rowCount(Root()));
-    EXPECT_EQ(0, m_doc.m_nBranchCount);
 }
 
 // The menu is built for the selected node: Delete and Edit Deed only for a deed; Expand opens
-// the whole branch.
+// the whole branch, Collapse closes it.
 TEST_F(LeftViewTest, ContextMenuOffersExpandCollapseAndDeleteForDeedsOnly) {
     const std::vector<CBodItem*> deeds = Load(MixedDeeds());
     for (const bool bDeed : {true, false}) {
-        Click(bDeed ? NodeOf(deeds[4]) : Child(Root(), "Smithy"));
+        Click(bDeed ? NodeOf(deeds[4]) : Trade("Smithy"));
         QMenu menu;
         m_view.BuildContextMenu(menu);
         QStringList texts;
         for (const QAction* pAction : menu.actions()) {
-            texts << pAction->text();
+            texts << pAction->text() + (pAction->isEnabled() ? "" : " (off)");
         }
         EXPECT_EQ(QStringList({"Expand From Here\tCtrl+Dblclk", "Collapse To Here\tShft+Dblclk", "",
-                               "Delete BOD", "Edit Deed..."}),
+                               bDeed ? "Delete BOD" : "Delete BOD (off)",
+                               bDeed ? "Edit Deed..." : "Edit Deed... (off)"}),
                   texts);
-        EXPECT_EQ(bDeed, menu.actions()[3]->isEnabled());
-        EXPECT_EQ(bDeed, menu.actions()[4]->isEnabled());
-        if (!bDeed) {
-            menu.actions()[0]->trigger();
-            EXPECT_TRUE(m_view.isExpanded(NodeOf(deeds[1]).parent()));
-            menu.actions()[1]->trigger();
-            EXPECT_FALSE(m_view.isExpanded(NodeOf(deeds[1]).parent()));
-            EXPECT_FALSE(m_view.isExpanded(Child(Root(), "Smithy")));
-        }
     }
+    // Smithy is selected: Expand opens its deepest branch, Collapse closes it all.
+    QMenu menu;
+    m_view.BuildContextMenu(menu);
+    menu.actions()[0]->trigger();
+    EXPECT_TRUE(m_view.isExpanded(NodeOf(deeds[1]).parent()));
+    menu.actions()[1]->trigger();
+    EXPECT_FALSE(m_view.isExpanded(NodeOf(deeds[1]).parent()));
+    EXPECT_FALSE(m_view.isExpanded(Trade("Smithy")));
 }
 
 // The platform control sends no selection notice for the node already selected, so none of
 // these may refill the form (over what the user typed) or take the node's highlight away.
 TEST_F(LeftViewTest, GesturesOnTheSelectedNodeKeepItSelectedAndSayNothing) {
-    const std::vector<CBodItem*> deeds = Load(MixedDeeds());
-    const QModelIndex node = NodeOf(deeds[4]);
-    const std::pair<const char*, std::function<void(const QPoint&)>> gestures[]{
-        {"right click",
-         [this](const QPoint& pt) {
-             QTest::mouseClick(m_view.viewport(), Qt::RightButton, {}, pt);
-             delete QApplication::activePopupWidget();
-         }},
-        {"press and move",
-         [this](const QPoint& pt) {
-             QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, pt);
-             QTest::mouseMove(m_view.viewport(), pt + QPoint(0, 30));
-             QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, pt + QPoint(0, 30));
-         }},
-        {"ctrl click",
-         [this](const QPoint& pt) {
-             QTest::mouseClick(m_view.viewport(), Qt::LeftButton, Qt::ControlModifier, pt);
-         }},
-        {"ctrl space",
-         [this](const QPoint&) {
-             QTest::keyClick(&m_view, Qt::Key_Space, Qt::ControlModifier);
-         }},
-        {"ctrl double click",
-         [this](const QPoint& pt) {
-             QTest::mouseDClick(m_view.viewport(), Qt::LeftButton, Qt::ControlModifier, pt);
-         }},
-        {"shift double click",
-         [this](const QPoint& pt) {
-             QTest::mouseDClick(m_view.viewport(), Qt::LeftButton, Qt::ShiftModifier, pt);
-         }},
-    };
+    const QModelIndex node = NodeOf(Load(MixedDeeds())[4]);
     Click(node);
+    const QPoint pt = IconPoint(node);
     const int nUpdates = m_counter.m_nUpdates;
-    for (const auto& [pszGesture, gesture] : gestures) {
-        SCOPED_TRACE(pszGesture);
-        gesture(IconPoint(node));
-        EXPECT_EQ(nUpdates, m_counter.m_nUpdates);
-        EXPECT_EQ(node, m_view.currentIndex());
-        EXPECT_TRUE(m_view.selectionModel()->isSelected(node));
-    }
+    const auto unchanged = [&] {
+        return nUpdates == m_counter.m_nUpdates && node == m_view.currentIndex() &&
+               m_view.selectionModel()->isSelected(node);
+    };
+    QTest::mouseClick(m_view.viewport(), Qt::RightButton, {}, pt);
+    delete QApplication::activePopupWidget();
+    EXPECT_TRUE(unchanged()) << "right click";
+    QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, pt);
+    QTest::mouseMove(m_view.viewport(), pt + QPoint(0, 30));
+    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, pt + QPoint(0, 30));
+    EXPECT_TRUE(unchanged()) << "press and move";
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, Qt::ControlModifier, pt);
+    EXPECT_TRUE(unchanged()) << "ctrl click";
+    QTest::keyClick(&m_view, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_TRUE(unchanged()) << "ctrl space";
+    QTest::mouseDClick(m_view.viewport(), Qt::LeftButton, Qt::ControlModifier, pt);
+    EXPECT_TRUE(unchanged()) << "ctrl double click";
+    QTest::mouseDClick(m_view.viewport(), Qt::LeftButton, Qt::ShiftModifier, pt);
+    EXPECT_TRUE(unchanged()) << "shift double click";
 }
 
-class LeftViewDragTest : public LeftViewTest {
-protected:
-    void SetUp() override {
-        m_doc.AddBodItem(
-            MakeLargeDeed({"Smithy", "Platemail", "iron", "20", "Normal", "LBOD/platemail", "0/40"},
-                          {"platemail gloves", "platemail arms"}));
-        m_pLarge = m_doc.m_arrBods.back().get();
-        const std::vector<CBodItem*> deeds =
-            Load({{"Smithy", "Platemail", "iron", "20", "Normal", "platemail gloves", "20/20"},
-                  {"Smithy", "Platemail", "gold", "20", "Normal", "platemail arms", "20/20"}});
-        m_pSmall = deeds[1];
-        m_pOther = deeds[2];
-        m_view.expandAll();
-    }
-
-    // Presses on pBod's node and moves the cursor to node in steps, as a hand would.
-    void DragTo(const CBodItem* pBod, const QModelIndex& node) {
+// A small deed dragged onto a large deed that needs it fills the part; a node that cannot take
+// it is highlighted all the same, but the cursor says no.
+TEST_F(LeftViewTest, DropOnANeedingLargeDeedFillsItsPartAndOthersChangeNothing) {
+    m_doc.AddBodItem(
+        MakeLargeDeed({"Smithy", "Platemail", "iron", "20", "Normal", "LBOD/platemail", "0/40"},
+                      {"platemail gloves", "platemail arms"}));
+    const std::vector<CBodItem*> deeds =
+        Load({{"Smithy", "Platemail", "iron", "20", "Normal", "platemail gloves", "20/20"},
+              {"Smithy", "Platemail", "gold", "20", "Normal", "platemail arms", "20/20"}});
+    CBodItem* pLarge = deeds[0];
+    CBodItem* pSmall = deeds[1];
+    m_view.expandAll();
+    const QModelIndex largeNode = NodeOf(pLarge);
+    const auto dragTo = [this](const CBodItem* pBod, const QModelIndex& node) {
         const QPoint ptFrom = IconPoint(NodeOf(pBod));
         const QPoint ptTo = IconPoint(node);
         QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, ptFrom);
         for (int nStep = 1; nStep <= 4; ++nStep) {
             QTest::mouseMove(m_view.viewport(), ptFrom + (ptTo - ptFrom) * nStep / 4);
         }
-    }
-    void DropOn(const QModelIndex& node) {
+    };
+    const auto dropOn = [this](const QModelIndex& node) {
         QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, IconPoint(node));
         EXPECT_FALSE(m_view.IsDragging());
         EXPECT_FALSE(m_view.DropHighlight().isValid());
-    }
-
-    CBodItem* m_pLarge = nullptr;
-    CBodItem* m_pSmall = nullptr;
-    CBodItem* m_pOther = nullptr;
-};
-
-TEST_F(LeftViewDragTest, DropOnANeedingLargeDeedFillsItsPart) {
-    const QModelIndex largeNode = NodeOf(m_pLarge);
-    DragTo(m_pSmall, largeNode);
-    EXPECT_TRUE(m_view.IsDragging());
-    EXPECT_EQ(m_pSmall, m_doc.m_pSelectedBod);
-    EXPECT_EQ(largeNode, m_view.DropHighlight());
-    EXPECT_EQ(Qt::ArrowCursor, QGuiApplication::overrideCursor()->shape());
-    // A node that cannot take it: highlighted all the same, but the cursor says no.
-    const QModelIndex branchNode = Child(Child(Root(), "Smithy"), "Platemail");
-    QTest::mouseMove(m_view.viewport(), IconPoint(branchNode));
-    EXPECT_EQ(branchNode, m_view.DropHighlight());
+    };
+    // Gold arms are not iron; a branch takes no deed; Escape ends a drag.
+    dragTo(deeds[2], largeNode);
+    dropOn(largeNode);
+    dragTo(pSmall, Trade("Smithy"));
+    EXPECT_EQ(Trade("Smithy"), m_view.DropHighlight());
     EXPECT_EQ(Qt::ForbiddenCursor, QGuiApplication::overrideCursor()->shape());
-
-    QTest::mouseMove(m_view.viewport(), IconPoint(largeNode));
-    DropOn(largeNode);
-    EXPECT_EQ((std::vector<CBodItem*>{m_pLarge, m_pOther}), Deeds());
-    EXPECT_EQ(m_pLarge, m_doc.m_pSelectedBod);
-    EXPECT_EQ(QString("LBOD/platemail - 20/40"), m_view.currentIndex().data().toString());
-    // The small deed's size group went with it; its quality keeps the large deed's group.
-    EXPECT_EQ(1, Model().rowCount(NodeOf(m_pLarge).parent().parent()));
-
-    // Undone, the small deed is back in the tree and selected, the part open again.
-    m_doc.GetUndoStack().undo();
-    EXPECT_EQ(NodeOf(m_pSmall), m_view.currentIndex());
-    EXPECT_EQ(QString("LBOD/platemail - 0/40"), NodeOf(m_pLarge).data().toString());
-}
-
-TEST_F(LeftViewDragTest, RefusedDropsChangeNothing) {
-    DragTo(m_pOther, NodeOf(m_pLarge));
-    DropOn(NodeOf(m_pLarge));
-    DragTo(m_pSmall, Child(Root(), "Smithy"));
-    DropOn(Child(Root(), "Smithy"));
-    // Level with the large deed's row but beside the pane, and Escape over the large deed.
-    const QPoint ptBeside(m_view.viewport()->width() + 40, IconPoint(NodeOf(m_pLarge)).y());
-    DragTo(m_pSmall, NodeOf(m_pLarge));
-    QTest::mouseMove(m_view.viewport(), ptBeside);
-    EXPECT_FALSE(m_view.DropHighlight().isValid());
-    EXPECT_EQ(Qt::ForbiddenCursor, QGuiApplication::overrideCursor()->shape());
-    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, ptBeside);
-    DragTo(m_pSmall, NodeOf(m_pLarge));
+    dropOn(Trade("Smithy"));
+    dragTo(pSmall, largeNode);
     QTest::keyClick(&m_view, Qt::Key_Escape);
     EXPECT_FALSE(m_view.IsDragging());
     EXPECT_EQ(nullptr, QGuiApplication::overrideCursor());
-    DropOn(NodeOf(m_pLarge));
-    EXPECT_EQ(NodeOf(m_pSmall), m_view.currentIndex());
+    dropOn(largeNode);
+    EXPECT_EQ(NodeOf(pSmall), m_view.currentIndex());
     EXPECT_EQ(3u, m_doc.m_arrBods.size());
-    EXPECT_EQ("0/40", m_pLarge->m_strCount);
+    EXPECT_EQ("0/40", pLarge->m_strCount);
     EXPECT_FALSE(m_doc.IsModified());
-}
 
-// Two windows on one document: each tree rebuilds only when the other changes the document,
-// and both end on the document's selected deed.
-TEST_F(LeftViewTest, TwoTreesOnOneDocumentSettle) {
-    CLeftView other;
-    m_doc.AddView(&other);
-    const std::vector<CBodItem*> deeds = Load(MixedDeeds());
-    other.OnInitialUpdate();
-    QSignalSpy ownResets(&Model(), &QAbstractItemModel::modelReset);
-    QSignalSpy otherResets(other.model(), &QAbstractItemModel::modelReset);
+    dragTo(pSmall, largeNode);
+    EXPECT_TRUE(m_view.IsDragging());
+    EXPECT_EQ(pSmall, m_doc.m_pSelectedBod);
+    EXPECT_EQ(largeNode, m_view.DropHighlight());
+    EXPECT_EQ(Qt::ArrowCursor, QGuiApplication::overrideCursor()->shape());
+    dropOn(largeNode);
+    EXPECT_EQ((std::vector<CBodItem*>{pLarge, deeds[2]}), Deeds());
+    EXPECT_EQ(pLarge, m_doc.m_pSelectedBod);
+    EXPECT_EQ(QString("LBOD/platemail - 20/40"), m_view.currentIndex().data().toString());
+    // The small deed's size group went with it; its quality keeps the large deed's group.
+    EXPECT_EQ(1, Model().rowCount(NodeOf(pLarge).parent().parent()));
 
-    Click(NodeOf(deeds[2]));
-    EXPECT_EQ(0, ownResets.count());
-    EXPECT_EQ(1, otherResets.count());
-    EXPECT_EQ(QString("platemail gorget - 5/10"), other.currentIndex().data().toString());
-
-    // The gorget leaves its large deed's group selected: a branch, so the other tree ends
-    // without a selection, and the count stays the branch's. The other tree rebuilds once for
-    // the new selection and once for the deletion.
-    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-    m_view.OnDeleteBod();
-    EXPECT_EQ(0, ownResets.count());
-    EXPECT_EQ(3, otherResets.count());
-    EXPECT_EQ(QString("LBOD's"), m_view.currentIndex().data().toString());
-    EXPECT_EQ(nullptr, m_doc.m_pSelectedBod);
-    EXPECT_FALSE(other.currentIndex().isValid());
-    EXPECT_EQ(1, m_doc.m_nBranchCount);
-
-    Click(NodeOf(deeds[0]));
-    EXPECT_EQ(QString("bandana - 0/15"), other.currentIndex().data().toString());
+    // Undone, the small deed is back in the tree and selected, the part open again.
+    m_doc.GetUndoStack().undo();
+    EXPECT_EQ(NodeOf(pSmall), m_view.currentIndex());
+    EXPECT_EQ(QString("LBOD/platemail - 0/40"), NodeOf(pLarge).data().toString());
 }
 
 } // namespace
