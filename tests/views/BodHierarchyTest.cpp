@@ -107,18 +107,6 @@ TEST(BodHierarchyImages, EachMaterialAndCraftHasItsImage) {
                      "Smithy", "cooking"));
 }
 
-// Each branch sums its deeds' points (50 + 200 exceptional, and 10), through deletions.
-TEST_F(BodHierarchyTest, BranchesSumTheirDeedsPoints) {
-    const CBodArray bods = MakeDeeds(
-        {{"Cooking", "Food", "no material", "20", "Exceptional", "white miso soup", "0/20"},
-         {"Cooking", "Food", "no material", "10", "Normal", "cake", "0/10"}});
-    m_hierarchy.Rebuild(bods, false);
-    EXPECT_EQ(260, m_hierarchy.GetRoot().GetPoints().nTurnIn);
-    EXPECT_EQ(Branch("Cooking"), Delete(bods[0].get())->GetParent()->GetParent());
-    EXPECT_EQ(10, Branch("Cooking")->GetPoints().nTurnIn);
-    EXPECT_EQ(20, m_hierarchy.GetRoot().GetPoints().nBankHundredths);
-}
-
 TEST_F(BodHierarchyTest, DeletionPrunesEmptiedBranchesButNeverTheRootAndCountsFollow) {
     m_hierarchy.Rebuild(m_bods, false);
     const CBodNode& root = m_hierarchy.GetRoot();
@@ -137,6 +125,7 @@ TEST_F(BodHierarchyTest, DeletionPrunesEmptiedBranchesButNeverTheRootAndCountsFo
         Delete(pBod.get());
     }
     EXPECT_EQ("BOD's - Full List\t0\n", m_hierarchy.Outline());
+    EXPECT_EQ(0, root.GetPoints().nTurnIn) << "every deed's points went with it";
     EXPECT_EQ(nullptr, m_hierarchy.DeleteItemAndEmptyParents(&m_hierarchy.GetRoot()));
 
     // A pruned branch can grow again under the same label.
@@ -173,12 +162,14 @@ TEST_F(BodHierarchyTest, TheUnfilteredTreeComesBackOnlyWhileItIsWholeAndCurrent)
     gloves.SetText("gloves");
 
     m_hierarchy.Rebuild(m_bods, false);
+    const std::int64_t nWholePoints = m_hierarchy.GetRoot().GetPoints().nTurnIn;
     m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, plate);
     Prune(plate);
     m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, gloves);
     ASSERT_TRUE(m_hierarchy.RestoreUnfiltered());
     EXPECT_EQ(MixedOutline(), m_hierarchy.Outline());
     EXPECT_EQ(13, m_hierarchy.GetRoot().GetBodCount());
+    EXPECT_EQ(nWholePoints, m_hierarchy.GetRoot().GetPoints().nTurnIn);
 
     // Pruned first, so the tree the second filter replaces was never the whole one.
     Prune(plate);
