@@ -80,17 +80,15 @@ protected:
     QTreeView m_tree;
 };
 
-// Every page has both bands; a printer used again after its tree emptied has nothing to print
-// and says so.
-TEST_F(TreePrinterTest, LargeTreePrintsEveryPageWithBothBandsAndAnEmptiedOneNothing) {
+// The rows fill the page between the bands. A printer used again after its tree emptied has
+// nothing to print and says so. The form prints one blank page.
+TEST_F(TreePrinterTest, LargeTreeFillsItsPagesAnEmptiedOneNothingAndTheFormOneBlankPage) {
     Fill(20, 16);
     m_tree.expandAll();
     auto pPrinter = PdfPrinter("large.pdf");
     CTreePrinter printer(m_tree, "R&D.bod *");
     ASSERT_TRUE(printer.Print(*pPrinter, CTreePrinter::Pages::All));
     ASSERT_EQ(341, printer.RowCount());
-
-    // The rows fill the page between the bands.
     const int nLines = printer.LinesPerPage();
     const int nPageHeight = pPrinter->height() * m_tree.logicalDpiY() / pPrinter->logicalDpiY();
     EXPECT_LE((nLines + 8) * printer.ItemHeight(), nPageHeight);
@@ -104,15 +102,20 @@ TEST_F(TreePrinterTest, LargeTreePrintsEveryPageWithBothBandsAndAnEmptiedOneNoth
     EXPECT_EQ(0, printer.BeginPrinting(*pPrinter));
     EXPECT_EQ(0, printer.PageCount() + printer.LinesPerPage());
     EXPECT_FALSE(printer.Print(*pPrinter, CTreePrinter::Pages::All));
+    ASSERT_TRUE(PrintBlankPage(*pPrinter));
+    EXPECT_EQ(QStringList(""), PdfPageTexts(pPrinter->outputFileName()));
 }
 
-// A preview puts a picture of the rows the user can reach by scrolling on the clipboard.
-TEST_F(TreePrinterTest, PreviewPutsTheReachableRowsOnTheClipboard) {
+// A preview puts a picture of the rows the user can reach by scrolling on the clipboard, in the
+// view's colours. A page drawn at screen resolution shows its rows exactly as the view shows
+// them, selection and indentation included, on white; a dark scheme's light text turns black
+// there, other colours stay.
+TEST_F(TreePrinterTest, PreviewAndPagesShowTheRowsAsTheView) {
     Fill(4, 5);
     m_tree.expand(Root());
     m_tree.expand(Branch(2));
-    QGuiApplication::clipboard()->clear();
-    auto pPrinter = PdfPrinter("preview.pdf");
+    const int nItemHeight = m_tree.visualRect(Root()).height();
+    auto pPrinter = PdfPrinter("screen.pdf");
     QTimer::singleShot(0, [] {
         for (QWidget* pWidget : QApplication::topLevelWidgets()) {
             if (auto* pDialog = qobject_cast<QPrintPreviewDialog*>(pWidget)) {
@@ -121,44 +124,29 @@ TEST_F(TreePrinterTest, PreviewPutsTheReachableRowsOnTheClipboard) {
         }
     });
     PreviewTree(m_tree, "t", *pPrinter, nullptr);
+    EXPECT_EQ((1 + 4 + 5) * nItemHeight, QGuiApplication::clipboard()->image().height());
 
-    EXPECT_EQ((1 + 4 + 5) * m_tree.visualRect(Root()).height(),
-              QGuiApplication::clipboard()->image().height());
-}
-
-TEST_F(TreePrinterTest, TheFormPrintsOneBlankPage) {
-    auto pPrinter = PdfPrinter("blank.pdf");
-    ASSERT_TRUE(PrintBlankPage(*pPrinter));
-    EXPECT_EQ(QStringList(""), PdfPageTexts(pPrinter->outputFileName()));
-}
-
-// A page drawn at screen resolution shows its rows exactly as the view shows them, selection
-// and indentation included, on white; a dark scheme's light text turns black there, other
-// colours stay. The clipboard's picture keeps the view's colours.
-TEST_F(TreePrinterTest, PagesShowTheirRowsAsTheViewOnWhitePaper) {
     const struct {
         const char* pszScheme;
         QColor base, text, paperText;
-    } cases[] = {{"light", Qt::white, Qt::black, Qt::black},
-                 {"tinted", QColor(230, 240, 255), QColor(0, 0, 128), QColor(0, 0, 128)},
+    } cases[] = {{"tinted", QColor(230, 240, 255), QColor(0, 0, 128), QColor(0, 0, 128)},
                  {"dark", QColor(30, 30, 30), QColor(230, 230, 230), Qt::black}};
-    Fill(4, 5);
     m_tree.expandAll();
     m_tree.setIndentation(31);
     m_tree.setCurrentIndex(m_model.index(1, 0, Branch(2)));
-    const int nItemHeight = m_tree.visualRect(Root()).height();
     const int nCharWidth = QFontMetrics(m_tree.font()).averageCharWidth();
     m_tree.resize(400, 30 * nItemHeight);
-    auto pPrinter = PdfPrinter("screen.pdf");
     pPrinter->setResolution(m_tree.logicalDpiY());
     pPrinter->setPageSize(QPageSize(QSizeF(90, 70), QPageSize::Millimeter));
-
+    const auto setColours = [this](const QColor& base, const QColor& text) {
+        QPalette palette = m_tree.palette();
+        palette.setColor(QPalette::Base, base);
+        palette.setColor(QPalette::Text, text);
+        m_tree.setPalette(palette);
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszScheme);
-        QPalette palette = m_tree.palette();
-        palette.setColor(QPalette::Base, c.base);
-        palette.setColor(QPalette::Text, c.text);
-        m_tree.setPalette(palette);
+        setColours(c.base, c.text);
         CTreePrinter printer(m_tree, "t");
         ASSERT_LE(3, printer.BeginPrinting(*pPrinter)); // page 2 is a full one
         const QImage picture = QGuiApplication::clipboard()->image();
@@ -170,9 +158,7 @@ TEST_F(TreePrinterTest, PagesShowTheirRowsAsTheViewOnWhitePaper) {
         printer.PrintPage(painter, *pPrinter, 2);
         painter.end();
 
-        palette.setColor(QPalette::Base, Qt::white);
-        palette.setColor(QPalette::Text, c.paperText);
-        m_tree.setPalette(palette);
+        setColours(Qt::white, c.paperText);
         const QImage screen =
             m_tree.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const int nSliceHeight = printer.LinesPerPage() * nItemHeight;
