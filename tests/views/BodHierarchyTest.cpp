@@ -4,14 +4,12 @@
 #include "model/TextOrder.h"
 #include "support/TestDeeds.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace TestDeeds;
 
 namespace {
 
-// Every node with its row and deed count, depth first.
 std::string Shape(const CBodNode& node) {
     std::string shape = node.GetLabel() + " " + std::to_string(node.GetRow()) + " " +
                         std::to_string(node.GetBodCount()) + "\n";
@@ -64,8 +62,7 @@ TEST_F(BodHierarchyTest, GroupsLabelsAndSortsEveryRunHoweverBuilt) {
     EXPECT_EQ(pSmithy, Branch("Blacksmith"));
 }
 
-// Labels that compare equal (here: differ in case only) keep the order the deeds came in, also
-// in runs long enough that an unstable sort would reorder them.
+// Labels equal but for case keep the deeds' order, in runs long enough to upset an unstable sort.
 TEST_F(BodHierarchyTest, EqualLabelsKeepInsertionOrder) {
     std::vector<DeedFields> fields;
     for (unsigned n = 0; n < 45; ++n) {
@@ -83,9 +80,7 @@ TEST_F(BodHierarchyTest, EqualLabelsKeepInsertionOrder) {
     }
 }
 
-// Any material not listed, one differing in case included, takes the cloth image 12. The six
-// newer crafts show their own image at the trade and category levels, and at the material
-// level when they never ask for a material, as every trade does there.
+// Unlisted materials (case counts) take the cloth image 12; "no material" takes the trade's.
 TEST(BodHierarchyImages, EachMaterialAndCraftHasItsImage) {
     const auto materials = [](auto... pszMaterials) {
         return (std::string() + ... +
@@ -135,8 +130,7 @@ TEST_F(BodHierarchyTest, DeletionPrunesEmptiedBranchesButNeverTheRootAndCountsFo
               Shape(root));
 }
 
-// Narrowing step by step keeps what a rebuild with the filter would build, rows and counts too,
-// and a pruned branch is found by its label no more.
+// Narrowing step by step keeps what a rebuild with the filter builds, rows and counts too.
 TEST_F(BodHierarchyTest, PruningGivesWhatARebuildWithTheFilterGives) {
     m_hierarchy.Rebuild(m_bods, false);
     CBodHierarchy rebuilt(m_order);
@@ -153,8 +147,7 @@ TEST_F(BodHierarchyTest, PruningGivesWhatARebuildWithTheFilterGives) {
     EXPECT_EQ(nullptr, Branch("Smithy"));
 }
 
-// Clearing a filter brings back the tree kept from before it only while that tree is still
-// the whole, current one: any change in between, or a tree that was itself filtered, rebuilds.
+// A kept tree comes back only while it is the whole, current one; any change in between drops it.
 TEST_F(BodHierarchyTest, TheUnfilteredTreeComesBackOnlyWhileItIsWholeAndCurrent) {
     CBodFilter plate;
     plate.SetText("plate");

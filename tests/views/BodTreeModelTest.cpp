@@ -4,7 +4,6 @@
 #include "support/TestDeeds.h"
 
 #include <QAbstractItemModelTester>
-#include <QIcon>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -12,8 +11,7 @@ using namespace TestDeeds;
 
 namespace {
 
-// A view sees one row come or go per deed, however many levels it brings or takes, and a
-// relabel as one change. (The frame tests also run the model under the tester through filters.)
+// One row comes or goes per deed, however many levels it brings or takes; a relabel is one change.
 TEST(BodTreeModelTest, OneSignalPerChangeImagesFromTheResourcesAndLongLabelsCut) {
     CNoCaseTextOrder order;
     CBodTreeModel model(order);

@@ -15,7 +15,6 @@ using namespace TestDeeds;
 
 namespace {
 
-// A second view of the document that only counts what it is told.
 class UpdateCounter final : public CView {
 public:
     void OnUpdate(CView*, long, void*) override { ++m_nUpdates; }
@@ -31,7 +30,6 @@ protected:
         m_view.show();
     }
 
-    // Fills the document and lets the view build itself; returns the deeds in list order.
     std::vector<CBodItem*> Load(const std::vector<DeedFields>& deeds) {
         for (const DeedFields& fields : deeds) {
             m_doc.AddBodItem(MakeDeed(fields));
@@ -60,8 +58,7 @@ protected:
         return {rc.left() + 8, rc.center().y()};
     }
     QString Current() const { return m_view.currentIndex().data().toString(); }
-    // The tree's current node, then what the document was told: the deed ("-" for none) and
-    // the branch's deed count.
+    // The current node, then what the document was told: the deed ("-" for none), branch count.
     std::string State() const {
         return Current().toStdString() + "|" +
                (m_doc.m_pSelectedBod ? m_doc.m_pSelectedBod->m_strItem : "-") + "|" +
@@ -76,9 +73,10 @@ protected:
     UpdateCounter m_counter;
 };
 
-// Each click tells the document the deed and the branch's count, and the other views; the tree
-// that was clicked keeps its rows, the other rebuilds and ends on the document's selected deed.
-TEST_F(LeftViewTest, SelectionTellsTheDocumentAndTheOtherTree) {
+// A click tells the document and, once, the other views; only the other tree rebuilds. No gesture
+// on the selected node may tell them again (the form would lose what the user typed) or unselect
+// it.
+TEST_F(LeftViewTest, SelectionTellsTheDocumentAndTheOtherTreeOnceAndGesturesNothing) {
     CLeftView other;
     m_doc.AddView(&other);
     const std::vector<CBodItem*> deeds = Load(MixedDeeds());
@@ -97,8 +95,29 @@ TEST_F(LeftViewTest, SelectionTellsTheDocumentAndTheOtherTree) {
     }
     EXPECT_EQ(QString("platemail gorget - 5/10"), other.currentIndex().data().toString());
 
-    // The gorget leaves its large deed's group selected: a branch, so the other tree ends
-    // without a selection, and the count stays the branch's.
+    const QModelIndex node = NodeOf(deeds[2]);
+    const QPoint pt = IconPoint(node);
+    const auto unchanged = [&] {
+        return nUpdates == m_counter.m_nUpdates && node == m_view.currentIndex() &&
+               m_view.selectionModel()->isSelected(node);
+    };
+    QTest::mouseClick(m_view.viewport(), Qt::RightButton, {}, pt);
+    delete QApplication::activePopupWidget();
+    EXPECT_TRUE(unchanged()) << "right click";
+    QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, pt);
+    QTest::mouseMove(m_view.viewport(), pt + QPoint(0, 30));
+    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, pt + QPoint(0, 30));
+    EXPECT_TRUE(unchanged()) << "press and move";
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, Qt::ControlModifier, pt);
+    EXPECT_TRUE(unchanged()) << "ctrl click";
+    QTest::keyClick(&m_view, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_TRUE(unchanged()) << "ctrl space";
+    QTest::mouseDClick(m_view.viewport(), Qt::LeftButton, Qt::ControlModifier, pt);
+    EXPECT_TRUE(unchanged()) << "ctrl double click";
+    QTest::mouseDClick(m_view.viewport(), Qt::LeftButton, Qt::ShiftModifier, pt);
+    EXPECT_TRUE(unchanged()) << "shift double click";
+
+    // The gorget's neighbour is a branch: the other tree ends without a selection.
     QSignalSpy otherResets(other.model(), &QAbstractItemModel::modelReset);
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     m_view.OnDeleteBod();
@@ -108,8 +127,7 @@ TEST_F(LeftViewTest, SelectionTellsTheDocumentAndTheOtherTree) {
     EXPECT_FALSE(other.currentIndex().isValid());
 }
 
-// An edit relabels the selected node in place; the next full update sorts it. Deleting asks
-// first and selects the group's first deed.
+// An edit relabels in place, the next full update sorts; a deletion asks, then selects the first.
 TEST_F(LeftViewTest, EditRelabelsInPlaceAndDeleteSelectsTheGroupsFirstDeed) {
     const std::vector<CBodItem*> deeds =
         Load({{"Smithy", "Weapon", "iron", "10", "Normal", "axe", "0/10"},
@@ -143,8 +161,7 @@ TEST_F(LeftViewTest, EditRelabelsInPlaceAndDeleteSelectsTheGroupsFirstDeed) {
     EXPECT_EQ(NodeOf(deeds[1]), m_view.currentIndex());
 }
 
-// A trade's last deed takes its trade along; the next trade takes over, else the one before,
-// and the root once nothing is left.
+// A trade's last deed takes its trade along; the next trade, else the one before, takes over.
 TEST_F(LeftViewTest, DeletingATradesLastDeedSelectsTheNeighbouringTrade) {
     const std::vector<CBodItem*> deeds =
         Load({{"Alpha", "Cloth", "cloth", "10", "Normal", "bandana", "0/10"},
@@ -161,8 +178,7 @@ TEST_F(LeftViewTest, DeletingATradesLastDeedSelectsTheNeighbouringTrade) {
     EXPECT_EQ(0, Model().rowCount(Root()));
 }
 
-// The menu is built for the selected node: Delete and Edit Deed only for a deed; Expand opens
-// the whole branch, Collapse closes it.
+// Delete and Edit Deed only for a deed; Expand opens the whole branch, Collapse closes it.
 TEST_F(LeftViewTest, ContextMenuOffersExpandCollapseAndDeleteForDeedsOnly) {
     const std::vector<CBodItem*> deeds = Load(MixedDeeds());
     for (const bool bDeed : {true, false}) {
@@ -187,36 +203,7 @@ TEST_F(LeftViewTest, ContextMenuOffersExpandCollapseAndDeleteForDeedsOnly) {
     }
 }
 
-// The platform control sends no selection notice for the node already selected, so none of
-// these may refill the form (over what the user typed) or take the node's highlight away.
-TEST_F(LeftViewTest, GesturesOnTheSelectedNodeKeepItSelectedAndSayNothing) {
-    const QModelIndex node = NodeOf(Load(MixedDeeds())[4]);
-    Click(node);
-    const QPoint pt = IconPoint(node);
-    const int nUpdates = m_counter.m_nUpdates;
-    const auto unchanged = [&] {
-        return nUpdates == m_counter.m_nUpdates && node == m_view.currentIndex() &&
-               m_view.selectionModel()->isSelected(node);
-    };
-    QTest::mouseClick(m_view.viewport(), Qt::RightButton, {}, pt);
-    delete QApplication::activePopupWidget();
-    EXPECT_TRUE(unchanged()) << "right click";
-    QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, pt);
-    QTest::mouseMove(m_view.viewport(), pt + QPoint(0, 30));
-    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, pt + QPoint(0, 30));
-    EXPECT_TRUE(unchanged()) << "press and move";
-    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, Qt::ControlModifier, pt);
-    EXPECT_TRUE(unchanged()) << "ctrl click";
-    QTest::keyClick(&m_view, Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_TRUE(unchanged()) << "ctrl space";
-    QTest::mouseDClick(m_view.viewport(), Qt::LeftButton, Qt::ControlModifier, pt);
-    EXPECT_TRUE(unchanged()) << "ctrl double click";
-    QTest::mouseDClick(m_view.viewport(), Qt::LeftButton, Qt::ShiftModifier, pt);
-    EXPECT_TRUE(unchanged()) << "shift double click";
-}
-
-// A small deed dragged, as a hand moves, onto a large deed that needs it fills the part. A node
-// that cannot take it is highlighted all the same, but the cursor says no; Escape ends a drag.
+// A node that cannot take the deed is highlighted all the same, but the cursor says no.
 TEST_F(LeftViewTest, DropOnANeedingLargeDeedFillsItsPartAndOthersChangeNothing) {
     m_doc.AddBodItem(
         MakeLargeDeed({"Smithy", "Platemail", "iron", "20", "Normal", "LBOD/platemail", "0/40"},

@@ -16,8 +16,7 @@
 
 namespace {
 
-// 68 rows of 16 px fit a 1088 px page at 96 dpi, 8 of them for the bands; a partial row does
-// not count; a page too short for the bands still holds one row.
+// 68 rows of 16 px fit 1088 px at 96 dpi, 8 of them for the bands; at least one row a page.
 TEST(TreePrinterArithmetic, LinesPerPage) {
     const struct {
         int nPrintableHeight, nPrinterDpi, nScreenDpi, nItemHeight, nExpected;
@@ -30,8 +29,8 @@ TEST(TreePrinterArithmetic, LinesPerPage) {
     }
 }
 
-// 341 rows of 16 px at 60 a page: five full pages and 41 rows, none lost or repeated. The
-// title sits on rows 2 to 3, the page number 3 to 2 rows above the bottom, both 4 characters in.
+// 341 rows at 60 a page: five full pages and 41 rows. Bands 2 rows from the top or 3 from the
+// bottom, 4 characters in.
 TEST(TreePrinterArithmetic, PagesTileTheTreeBetweenTheBands) {
     const std::tuple<int, int, int> counts[] = {{0, 60, 0},  {1, 60, 1},   {60, 60, 1},
                                                 {61, 60, 2}, {130, 60, 3}, {5, 1, 5}};
@@ -46,7 +45,6 @@ TEST(TreePrinterArithmetic, PagesTileTheTreeBetweenTheBands) {
     EXPECT_EQ(QRect(28, 952, 744, 16), CTreePrinter::PageBand(QSize(800, 1000), 7, 16));
 }
 
-// A hierarchy shaped like the real one: one root, nBranches branches of nLeaves deeds each.
 class TreePrinterTest : public testing::Test {
 protected:
     void Fill(int nBranches, int nLeaves) {
@@ -80,8 +78,7 @@ protected:
     QTreeView m_tree;
 };
 
-// The rows fill the page between the bands. A printer used again after its tree emptied has
-// nothing to print and says so. The form prints one blank page.
+// A printer used again after its tree emptied has nothing to print and says so.
 TEST_F(TreePrinterTest, LargeTreeFillsItsPagesAnEmptiedOneNothingAndTheFormOneBlankPage) {
     Fill(20, 16);
     m_tree.expandAll();
@@ -106,10 +103,8 @@ TEST_F(TreePrinterTest, LargeTreeFillsItsPagesAnEmptiedOneNothingAndTheFormOneBl
     EXPECT_EQ(QStringList(""), PdfPageTexts(pPrinter->outputFileName()));
 }
 
-// A preview puts a picture of the rows the user can reach by scrolling on the clipboard, in the
-// view's colours. A page drawn at screen resolution shows its rows exactly as the view shows
-// them, selection and indentation included, on white; a dark scheme's light text turns black
-// there, other colours stay.
+// The clipboard gets the reachable rows in the view's colours; paper shows them as the view does,
+// on white, a dark scheme's light text turned black.
 TEST_F(TreePrinterTest, PreviewAndPagesShowTheRowsAsTheView) {
     Fill(4, 5);
     m_tree.expand(Root());
