@@ -34,9 +34,6 @@ protected:
     const CBodNode* Delete(const CBodItem* pBod) {
         return m_hierarchy.DeleteItemAndEmptyParents(m_hierarchy.FindItemForBod(pBod));
     }
-    void Prune(const CBodFilter& filter) {
-        m_hierarchy.Prune([&filter](const CBodItem& bod) { return filter.Matches(bod); });
-    }
 
     const CBodArray m_none;
     const CBodArray m_bods = MakeDeeds(MixedDeeds());
@@ -140,7 +137,7 @@ TEST_F(BodHierarchyTest, PruningGivesWhatARebuildWithTheFilterGives) {
         if (std::string_view(pszText) == "or g") {
             filter.SetSize(CBodFilter::Size::Small);
         }
-        Prune(filter);
+        m_hierarchy.Prune([&](const CBodItem& bod) { return filter.Matches(bod); });
         rebuilt.Rebuild(m_bods, false, &filter);
         EXPECT_EQ(Shape(rebuilt.GetRoot()), Shape(m_hierarchy.GetRoot())) << pszText;
     }
@@ -157,7 +154,7 @@ TEST_F(BodHierarchyTest, TheUnfilteredTreeComesBackOnlyWhileItIsWholeAndCurrent)
     m_hierarchy.Rebuild(m_bods, false);
     const std::int64_t nWholePoints = m_hierarchy.GetRoot().GetPoints().nTurnIn;
     m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, plate);
-    Prune(plate);
+    m_hierarchy.Prune([&](const CBodItem& bod) { return plate.Matches(bod); });
     m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, gloves);
     ASSERT_TRUE(m_hierarchy.RestoreUnfiltered());
     EXPECT_EQ(MixedOutline(), m_hierarchy.Outline());
@@ -165,7 +162,7 @@ TEST_F(BodHierarchyTest, TheUnfilteredTreeComesBackOnlyWhileItIsWholeAndCurrent)
     EXPECT_EQ(nWholePoints, m_hierarchy.GetRoot().GetPoints().nTurnIn);
 
     // Pruned first, so the tree the second filter replaces was never the whole one.
-    Prune(plate);
+    m_hierarchy.Prune([&](const CBodItem& bod) { return plate.Matches(bod); });
     m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, gloves);
     EXPECT_FALSE(m_hierarchy.RestoreUnfiltered());
 

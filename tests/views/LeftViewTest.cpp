@@ -157,8 +157,6 @@ TEST_F(LeftViewTest, EditRelabelsInPlaceAndDeleteSelectsTheGroupsFirstDeed) {
     ASSERT_EQ(2u, m_doc.m_arrBods.size());
     EXPECT_EQ(deeds[2], m_doc.m_arrBods[1].get());
     EXPECT_EQ("axe - 0/10|axe|1", State());
-    m_doc.GetUndoStack().undo();
-    EXPECT_EQ(NodeOf(deeds[1]), m_view.currentIndex());
 }
 
 // A trade's last deed takes its trade along; the next trade, else the one before, takes over.
@@ -175,7 +173,6 @@ TEST_F(LeftViewTest, DeletingATradesLastDeedSelectsTheNeighbouringTrade) {
         m_view.OnDeleteBod();
         EXPECT_EQ(pszState, State());
     }
-    EXPECT_EQ(0, Model().rowCount(Root()));
 }
 
 // Delete and Edit Deed only for a deed; Expand opens the whole branch, Collapse closes it.
@@ -204,7 +201,7 @@ TEST_F(LeftViewTest, ContextMenuOffersExpandCollapseAndDeleteForDeedsOnly) {
 }
 
 // A node that cannot take the deed is highlighted all the same, but the cursor says no.
-TEST_F(LeftViewTest, DropOnANeedingLargeDeedFillsItsPartAndOthersChangeNothing) {
+TEST_F(LeftViewTest, DropOnANeedingLargeDeedFillsItsPartOthersAndEscapeChangeNothing) {
     m_doc.AddBodItem(
         MakeLargeDeed({"Smithy", "Platemail", "iron", "20", "Normal", "LBOD/platemail", "0/40"},
                       {"platemail gloves", "platemail arms"}));
@@ -228,6 +225,9 @@ TEST_F(LeftViewTest, DropOnANeedingLargeDeedFillsItsPartAndOthersChangeNothing) 
     EXPECT_EQ(Qt::ForbiddenCursor, QGuiApplication::overrideCursor()->shape());
     release(Trade("Smithy"));
     dragTo(large);
+    EXPECT_EQ(deeds[1], m_doc.m_pSelectedBod);
+    EXPECT_EQ(large, m_view.DropHighlight());
+    EXPECT_EQ(Qt::ArrowCursor, QGuiApplication::overrideCursor()->shape());
     QTest::keyClick(&m_view, Qt::Key_Escape);
     EXPECT_EQ(nullptr, QGuiApplication::overrideCursor());
     release(large);
@@ -235,9 +235,6 @@ TEST_F(LeftViewTest, DropOnANeedingLargeDeedFillsItsPartAndOthersChangeNothing) 
     EXPECT_FALSE(m_doc.IsModified());
 
     dragTo(large);
-    EXPECT_EQ(deeds[1], m_doc.m_pSelectedBod);
-    EXPECT_EQ(large, m_view.DropHighlight());
-    EXPECT_EQ(Qt::ArrowCursor, QGuiApplication::overrideCursor()->shape());
     release(large);
     EXPECT_FALSE(m_view.IsDragging());
     EXPECT_FALSE(m_view.DropHighlight().isValid());

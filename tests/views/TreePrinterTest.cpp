@@ -17,21 +17,14 @@
 namespace {
 
 // 68 rows of 16 px fit 1088 px at 96 dpi, 8 of them for the bands; at least one row a page.
-TEST(TreePrinterArithmetic, LinesPerPage) {
-    const struct {
-        int nPrintableHeight, nPrinterDpi, nScreenDpi, nItemHeight, nExpected;
-    } cases[] = {{1088, 96, 96, 16, 60},  {13600, 1200, 96, 16, 60}, {1103, 96, 96, 16, 60},
-                 {1000, 300, 96, 16, 12}, {144, 96, 96, 16, 1},      {40, 96, 96, 16, 1}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.nExpected, CTreePrinter::LinesPerPage(c.nPrintableHeight, c.nPrinterDpi,
-                                                          c.nScreenDpi, c.nItemHeight))
-            << c.nPrintableHeight << " px at " << c.nPrinterDpi;
-    }
-}
-
 // 341 rows at 60 a page: five full pages and 41 rows. Bands 2 rows from the top or 3 from the
 // bottom, 4 characters in.
 TEST(TreePrinterArithmetic, PagesTileTheTreeBetweenTheBands) {
+    const std::tuple<int, int, int> lines[] = {{1088, 96, 60},  {13600, 1200, 60}, {1103, 96, 60},
+                                               {1000, 300, 12}, {144, 96, 1},      {40, 96, 1}};
+    for (const auto& [nHeight, nDpi, nLines] : lines) {
+        EXPECT_EQ(nLines, CTreePrinter::LinesPerPage(nHeight, nDpi, 96, 16)) << nHeight;
+    }
     const std::tuple<int, int, int> counts[] = {{0, 60, 0},  {1, 60, 1},   {60, 60, 1},
                                                 {61, 60, 2}, {130, 60, 3}, {5, 1, 5}};
     for (const auto& [nRows, nLines, nPages] : counts) {
@@ -59,8 +52,6 @@ protected:
         }
         m_model.appendRow(pRoot);
         m_tree.setModel(&m_model);
-        m_tree.setHeaderHidden(true);
-        m_tree.resize(200, 300);
     }
     QModelIndex Root() const { return m_model.index(0, 0); }
     QModelIndex Branch(int n) const { return m_model.index(n, 0, Root()); }
