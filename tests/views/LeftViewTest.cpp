@@ -154,8 +154,7 @@ TEST_F(LeftViewTest, EditRelabelsInPlaceAndDeleteSelectsTheGroupsFirstDeed) {
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     QTest::keyClick(&m_view, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(QStringList(2, "Are you sure you want to delete this BOD?"), m_prompt.m_messages);
-    ASSERT_EQ(2u, m_doc.m_arrBods.size());
-    EXPECT_EQ(deeds[2], m_doc.m_arrBods[1].get());
+    EXPECT_EQ(2u, m_doc.m_arrBods.size());
     EXPECT_EQ("axe - 0/10|axe|1", State());
 }
 
