@@ -166,19 +166,17 @@ TEST_F(BodHierarchyTest, TheUnfilteredTreeComesBackOnlyWhileItIsWholeAndCurrent)
     m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, gloves);
     EXPECT_FALSE(m_hierarchy.RestoreUnfiltered());
 
-    CBodItem* pShown = m_bods[1].get(); // platemail gloves
-    const std::function<void()> changes[] = {[&] { m_hierarchy.Rebuild(m_bods, false, nullptr); },
-                                             [&] { m_hierarchy.AddBod(pShown); },
-                                             [&] { Delete(pShown); },
-                                             [&] {
-                                                 m_hierarchy.SetLabel(*Branch("Smithy"), "x");
-                                             }};
-    for (const auto& change : changes) {
+    const auto keptThrough = [&](const std::function<void()>& change) {
         m_hierarchy.Rebuild(m_bods, false);
         m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, plate);
         change();
-        EXPECT_FALSE(m_hierarchy.RestoreUnfiltered());
-    }
+        return m_hierarchy.RestoreUnfiltered();
+    };
+    CBodItem* pShown = m_bods[1].get(); // platemail gloves
+    EXPECT_FALSE(keptThrough([&] { m_hierarchy.Rebuild(m_bods, false, nullptr); }));
+    EXPECT_FALSE(keptThrough([&] { m_hierarchy.AddBod(pShown); }));
+    EXPECT_FALSE(keptThrough([&] { Delete(pShown); }));
+    EXPECT_FALSE(keptThrough([&] { m_hierarchy.SetLabel(*Branch("Smithy"), "x"); }));
 }
 
 } // namespace
