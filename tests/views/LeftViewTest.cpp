@@ -39,7 +39,6 @@ protected:
     QModelIndex NodeOf(const CBodItem* pBod) const {
         return Model().IndexFromNode(Model().Hierarchy().FindItemForBod(pBod));
     }
-    QModelIndex Root() const { return Model().index(0, 0); }
     QModelIndex Trade(const char* pszLabel) const {
         return Model().IndexFromNode(
             Model().Hierarchy().FindChildItem(Model().Hierarchy().GetRoot(), pszLabel));
@@ -76,7 +75,7 @@ TEST_F(LeftViewTest, SelectionTellsTheDocumentAndTheOtherTreeOnceAndGesturesNoth
     QSignalSpy resets(&Model(), &QAbstractItemModel::modelReset);
     QSignalSpy otherResets(other.model(), &QAbstractItemModel::modelReset);
     const std::pair<QModelIndex, const char*> cases[]{
-        {Root(), "BOD's - Full List|-|13"},
+        {Model().index(0, 0), "BOD's - Full List|-|13"},
         {Trade("Smithy"), "Smithy|-|9"},
         {Trade("Tailor"), "Tailor|-|4"},
         {NodeOf(deeds[2]), "platemail gorget - 5/10|platemail gorget|1"}};
