@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
@@ -102,13 +102,8 @@ TEST_F(TreePrinterTest, PreviewAndPagesShowTheRowsAsTheView) {
     m_tree.expand(Branch(2));
     const int nItemHeight = m_tree.visualRect(Root()).height();
     auto pPrinter = PdfPrinter("screen.pdf");
-    QTimer::singleShot(0, [] {
-        for (QWidget* pWidget : QApplication::topLevelWidgets()) {
-            if (auto* pDialog = qobject_cast<QPrintPreviewDialog*>(pWidget)) {
-                pDialog->reject();
-            }
-        }
-    });
+    QTimer::singleShot(0,
+                       [] { static_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
     PreviewTree(m_tree, "t", *pPrinter, nullptr);
     EXPECT_EQ((1 + 4 + 5) * nItemHeight, QGuiApplication::clipboard()->image().height());
 
