@@ -49,10 +49,10 @@ protected:
         const QRect rc = m_view.visualRect(node);
         return {rc.left() + 8, rc.center().y()};
     }
-    QString Current() const { return m_view.currentIndex().data().toString(); }
+    std::string CurrentRow() const { return std::to_string(m_view.currentIndex().row()); }
     // The current node, then what the document was told: the deed ("-" for none), branch count.
     std::string State() const {
-        return Current().toStdString() + "|" +
+        return m_view.currentIndex().data().toString().toStdString() + "|" +
                (m_doc.m_pSelectedBod ? m_doc.m_pSelectedBod->m_strItem : "-") + "|" +
                std::to_string(m_doc.m_nBranchCount);
     }
@@ -154,11 +154,9 @@ TEST_F(LeftViewTest, EditRelabelsInPlaceAndDeleteSelectsTheGroupsFirstDeed) {
     CBodItem edited(*deeds[1]);
     edited.m_strItem = "zweihander";
     ASSERT_TRUE(m_doc.ApplyEdit(deeds[1], edited, nullptr));
-    EXPECT_EQ(QString("zweihander - 0/10 1"),
-              Current() + " " + QString::number(m_view.currentIndex().row()));
+    EXPECT_EQ("zweihander - 0/10|zweihander|1 @1", State() + " @" + CurrentRow());
     m_doc.UpdateAllViews(nullptr);
-    EXPECT_EQ(QString("zweihander - 0/10 2"),
-              Current() + " " + QString::number(m_view.currentIndex().row()));
+    EXPECT_EQ("zweihander - 0/10|zweihander|1 @2", State() + " @" + CurrentRow());
 
     m_prompt.QueueAnswer(IPrompt::Answer::No);
     m_view.OnDeleteBod();

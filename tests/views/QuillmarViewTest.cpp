@@ -63,10 +63,6 @@ protected:
                 (Price()->isEnabled() ? "|" : "(off)|") + strParts + (bApply ? "|apply" : ""))
             .toStdString();
     }
-    // On the tick mark: a click beyond the caption does not reach the box.
-    void ClickPart(int nIndex) const {
-        QTest::mouseClick(Part(nIndex), Qt::LeftButton, {}, QPoint(6, Part(nIndex)->height() / 2));
-    }
 
     ScriptedPrompt m_prompt;
     CQuillmarDoc m_doc;
@@ -98,12 +94,13 @@ TEST_F(QuillmarViewTest, ModesShowTheSelectedDeedAndLargeDeedsTakeTicks) {
         {"Smithy", "Ringmail", "iron", "15", "Normal", "LBOD/ringmail", "0/15"}));
     CBodItem* pLarge = m_doc.m_arrBods.back().get();
     Select(pLarge);
-    ClickPart(2);
+    // On the tick mark: a click beyond the caption does not reach the box.
+    QTest::mouseClick(Part(2), Qt::LeftButton, {}, QPoint(6, Part(2)->height() / 2));
     EXPECT_EQ("LBOD/ringmail/iron/15/Normal|15/60|-||ooxo--|apply", Form());
     QTest::mouseClick(Cancel(), Qt::LeftButton);
     EXPECT_EQ("LBOD/ringmail/iron/15/Normal|0/60|-||oooo--", Form());
-    ClickPart(1);
-    ClickPart(3);
+    QTest::mouseClick(Part(1), Qt::LeftButton, {}, QPoint(6, Part(1)->height() / 2));
+    QTest::mouseClick(Part(3), Qt::LeftButton, {}, QPoint(6, Part(3)->height() / 2));
     QTest::mouseClick(Apply(), Qt::LeftButton);
     EXPECT_EQ("30/60", pLarge->m_strCount);
     EXPECT_TRUE(m_prompt.m_messages.isEmpty()) << "the hidden Adjust box is never read";
