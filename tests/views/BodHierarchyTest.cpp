@@ -46,8 +46,7 @@ TEST_F(BodHierarchyTest, GroupsLabelsAndSortsEveryRunHoweverBuilt) {
         Build(m_bods, bOneByOne);
         EXPECT_EQ(MixedOutline(), m_hierarchy.Outline()) << bOneByOne;
     }
-    const CBodArray nullsOnly(1);
-    m_hierarchy.Rebuild(nullsOnly, true);
+    m_hierarchy.Rebuild(CBodArray(1), true);
     EXPECT_EQ("BOD's - Shopping List\t0\n", m_hierarchy.Outline());
     EXPECT_EQ(nullptr, m_hierarchy.AddBod(nullptr));
 

@@ -19,7 +19,6 @@ class LeftViewTest : public ::testing::Test {
 protected:
     LeftViewTest() {
         m_doc.AddView(&m_view);
-        m_view.resize(420, 640);
         m_view.show();
     }
 
