@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
@@ -16,48 +16,28 @@
 
 namespace {
 
-TEST(TreePrinterArithmetic, LinesPerPage) {
-    struct Case {
-        int nPrintableHeight, nPrinterDpi, nScreenDpi, nItemHeight, nExpected;
-    };
-    const Case cases[] = {
-        {1088, 96, 96, 16, 60},    // 68 rows on the page, 8 of them for the bands
-        {13600, 1200, 96, 16, 60}, // the same page at 1200 dpi
-        {1103, 96, 96, 16, 60},    // a partial row does not count
-        {1000, 300, 96, 16, 12},   // 1000 / 3.125 = 320 screen pixels
-        {144, 96, 96, 16, 1},      // just room for one row
-        {40, 96, 96, 16, 1},       // shorter than the bands: still one row a page
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.nPrintableHeight << " px at " << c.nPrinterDpi);
-        EXPECT_EQ(c.nExpected, CTreePrinter::LinesPerPage(c.nPrintableHeight, c.nPrinterDpi,
-                                                          c.nScreenDpi, c.nItemHeight));
+// 68 rows of 16 px fit 1088 px at 96 dpi, 8 of them for the bands; at least one row a page.
+// 341 rows at 60 a page: five full pages and 41 rows. Bands 2 rows from the top or 3 from the
+// bottom, 4 characters in.
+TEST(TreePrinterArithmetic, PagesTileTheTreeBetweenTheBands) {
+    const std::tuple<int, int, int> lines[] = {{1088, 96, 60},  {13600, 1200, 60}, {1103, 96, 60},
+                                               {1000, 300, 12}, {144, 96, 1},      {40, 96, 1}};
+    for (const auto& [nHeight, nDpi, nLines] : lines) {
+        EXPECT_EQ(nLines, CTreePrinter::LinesPerPage(nHeight, nDpi, 96, 16)) << nHeight;
     }
-}
-
-TEST(TreePrinterArithmetic, PageCount) {
-    const std::tuple<int, int, int> cases[] = {{0, 60, 0},  {1, 60, 1},   {60, 60, 1},
-                                               {61, 60, 2}, {130, 60, 3}, {5, 1, 5}};
-    for (const auto& [nRows, nLines, nPages] : cases) {
+    const std::tuple<int, int, int> counts[] = {{0, 60, 0},  {1, 60, 1},   {60, 60, 1},
+                                                {61, 60, 2}, {130, 60, 3}, {5, 1, 5}};
+    for (const auto& [nRows, nLines, nPages] : counts) {
         EXPECT_EQ(nPages, CTreePrinter::PageCount(nRows, nLines)) << nRows << " rows, " << nLines;
     }
-}
-
-// 341 rows of 16 px at 60 a page: five full pages and 41 rows, none lost or repeated.
-TEST(TreePrinterArithmetic, PageSlicesTileThePicture) {
     const QRect rcTree(3, 5, 200, 341 * 16);
     EXPECT_EQ(QRect(3, 5, 200, 960), CTreePrinter::PageSlice(rcTree, 16, 60, 1, 6));
     EXPECT_EQ(QRect(3, 965, 200, 960), CTreePrinter::PageSlice(rcTree, 16, 60, 2, 6));
     EXPECT_EQ(QRect(3, 4805, 200, 656), CTreePrinter::PageSlice(rcTree, 16, 60, 6, 6));
-}
-
-// Title on rows 2 to 3, page number 3 to 2 rows above the bottom, both 4 characters in.
-TEST(TreePrinterArithmetic, Bands) {
     EXPECT_EQ(QRect(28, 32, 744, 16), CTreePrinter::TitleBand(QSize(800, 1000), 7, 16));
     EXPECT_EQ(QRect(28, 952, 744, 16), CTreePrinter::PageBand(QSize(800, 1000), 7, 16));
 }
 
-// A hierarchy shaped like the real one: one root, nBranches branches of nLeaves deeds each.
 class TreePrinterTest : public testing::Test {
 protected:
     void Fill(int nBranches, int nLeaves) {
@@ -72,8 +52,6 @@ protected:
         }
         m_model.appendRow(pRoot);
         m_tree.setModel(&m_model);
-        m_tree.setHeaderHidden(true);
-        m_tree.resize(200, 300);
     }
     QModelIndex Root() const { return m_model.index(0, 0); }
     QModelIndex Branch(int n) const { return m_model.index(n, 0, Root()); }
@@ -91,113 +69,77 @@ protected:
     QTreeView m_tree;
 };
 
-TEST_F(TreePrinterTest, LargeTreePrintsEveryPageWithBothBands) {
+// A printer used again after its tree emptied has nothing to print and says so.
+TEST_F(TreePrinterTest, LargeTreeFillsItsPagesAnEmptiedOneNothingAndTheFormOneBlankPage) {
     Fill(20, 16);
     m_tree.expandAll();
     auto pPrinter = PdfPrinter("large.pdf");
     CTreePrinter printer(m_tree, "R&D.bod *");
     ASSERT_TRUE(printer.Print(*pPrinter, CTreePrinter::Pages::All));
     ASSERT_EQ(341, printer.RowCount());
-
-    // The rows fill the page between the bands, and the pages hold every row.
     const int nLines = printer.LinesPerPage();
     const int nPageHeight = pPrinter->height() * m_tree.logicalDpiY() / pPrinter->logicalDpiY();
     EXPECT_LE((nLines + 8) * printer.ItemHeight(), nPageHeight);
     EXPECT_GT((nLines + 9) * printer.ItemHeight(), nPageHeight);
-    const int nPages = printer.PageCount();
+    const QStringList pages = PdfPageTexts(pPrinter->outputFileName());
+    ASSERT_EQ(printer.PageCount(), pages.size());
+    EXPECT_TRUE(pages.last().contains("R&D.bod * BOD hierarchy")) << pages.last().toStdString();
+    EXPECT_TRUE(pages.last().contains(QStringLiteral("Page %1/%1").arg(pages.size())));
 
-    QStringList pages = PdfPageTexts(pPrinter->outputFileName());
-    ASSERT_EQ(nPages, pages.size());
-    for (int n = 1; n <= nPages; ++n) {
-        EXPECT_TRUE(pages[n - 1].contains("R&D.bod * BOD hierarchy")) << n;
-        EXPECT_TRUE(pages[n - 1].contains(QStringLiteral("Page %1/%2").arg(n).arg(nPages))) << n;
-    }
-}
-
-TEST_F(TreePrinterTest, PreviewPutsThePictureInTheViewsColoursOnTheClipboard) {
-    Fill(4, 5);
-    QPalette palette = m_tree.palette();
-    palette.setColor(QPalette::Base, QColor(230, 240, 255));
-    m_tree.setPalette(palette);
-    m_tree.expand(Root());
-    m_tree.expand(Branch(2));
-    QGuiApplication::clipboard()->clear();
-
-    auto pPrinter = PdfPrinter("preview.pdf");
-    QTimer::singleShot(0, [] {
-        for (QWidget* pWidget : QApplication::topLevelWidgets()) {
-            if (auto* pDialog = qobject_cast<QPrintPreviewDialog*>(pWidget)) {
-                pDialog->reject();
-            }
-        }
-    });
-    PreviewTree(m_tree, "t", *pPrinter, nullptr);
-
-    const QImage picture = QGuiApplication::clipboard()->image();
-    ASSERT_FALSE(picture.isNull());
-    CTreePrinter printer(m_tree, "t");
-    printer.BeginPrinting(*pPrinter);
-    EXPECT_EQ(1 + 4 + 5, printer.RowCount());
-    EXPECT_EQ(printer.TreeRect().size(), picture.size());
-    EXPECT_EQ(QColor(230, 240, 255).rgb(), picture.pixel(picture.width() - 1, 0) | 0xff000000);
-}
-
-// A printer used again after its tree emptied has nothing to print and says so.
-TEST_F(TreePrinterTest, AnEmptiedTreeHasNothingToPrint) {
-    Fill(1, 1);
-    auto pPrinter = PdfPrinter("empty.pdf");
-    CTreePrinter printer(m_tree, "t");
-    EXPECT_EQ(1, printer.BeginPrinting(*pPrinter));
     m_model.clear();
     EXPECT_EQ(0, printer.BeginPrinting(*pPrinter));
-    EXPECT_EQ(0, printer.PageCount());
+    EXPECT_EQ(0, printer.PageCount() + printer.LinesPerPage());
     EXPECT_FALSE(printer.Print(*pPrinter, CTreePrinter::Pages::All));
-}
-
-TEST_F(TreePrinterTest, TheFormPrintsOneBlankPage) {
-    auto pPrinter = PdfPrinter("blank.pdf");
     ASSERT_TRUE(PrintBlankPage(*pPrinter));
-    const QStringList pages = PdfPageTexts(pPrinter->outputFileName());
-    ASSERT_EQ(1, pages.size());
-    EXPECT_EQ(QString(), pages[0].trimmed());
+    EXPECT_EQ(QStringList(""), PdfPageTexts(pPrinter->outputFileName()));
 }
 
-// A page drawn at screen resolution shows its rows exactly as the view shows them, selection
-// included, on white; a dark scheme's light text turns black there, other colours stay.
-TEST_F(TreePrinterTest, PagesShowTheirRowsAsTheViewOnWhitePaper) {
+// The clipboard gets the reachable rows in the view's colours; paper shows them as the view does,
+// on white, a dark scheme's light text turned black.
+TEST_F(TreePrinterTest, PreviewAndPagesShowTheRowsAsTheView) {
+    Fill(4, 5);
+    m_tree.expand(Root());
+    m_tree.expand(Branch(2));
+    const int nItemHeight = m_tree.visualRect(Root()).height();
+    auto pPrinter = PdfPrinter("screen.pdf");
+    QTimer::singleShot(0,
+                       [] { static_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
+    PreviewTree(m_tree, "t", *pPrinter, nullptr);
+    EXPECT_EQ((1 + 4 + 5) * nItemHeight, QGuiApplication::clipboard()->image().height());
+
     const struct {
         const char* pszScheme;
         QColor base, text, paperText;
-    } cases[] = {{"light", Qt::white, Qt::black, Qt::black},
-                 {"tinted", QColor(230, 240, 255), QColor(0, 0, 128), QColor(0, 0, 128)},
+    } cases[] = {{"tinted", QColor(230, 240, 255), QColor(0, 0, 128), QColor(0, 0, 128)},
                  {"dark", QColor(30, 30, 30), QColor(230, 230, 230), Qt::black}};
-    Fill(4, 5);
     m_tree.expandAll();
+    m_tree.setIndentation(31);
     m_tree.setCurrentIndex(m_model.index(1, 0, Branch(2)));
-    const int nItemHeight = m_tree.visualRect(Root()).height();
     const int nCharWidth = QFontMetrics(m_tree.font()).averageCharWidth();
     m_tree.resize(400, 30 * nItemHeight);
-    auto pPrinter = PdfPrinter("screen.pdf");
     pPrinter->setResolution(m_tree.logicalDpiY());
     pPrinter->setPageSize(QPageSize(QSizeF(90, 70), QPageSize::Millimeter));
-
+    const auto setColours = [this](const QColor& base, const QColor& text) {
+        QPalette palette = m_tree.palette();
+        palette.setColor(QPalette::Base, base);
+        palette.setColor(QPalette::Text, text);
+        m_tree.setPalette(palette);
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszScheme);
-        QPalette palette = m_tree.palette();
-        palette.setColor(QPalette::Base, c.base);
-        palette.setColor(QPalette::Text, c.text);
-        m_tree.setPalette(palette);
+        setColours(c.base, c.text);
         CTreePrinter printer(m_tree, "t");
         ASSERT_LE(3, printer.BeginPrinting(*pPrinter)); // page 2 is a full one
+        const QImage picture = QGuiApplication::clipboard()->image();
+        EXPECT_EQ(printer.TreeRect().size(), picture.size());
+        EXPECT_EQ(c.base.rgb(), picture.pixel(picture.width() - 1, 0) | 0xff000000);
         QImage page(pPrinter->width(), pPrinter->height(), QImage::Format_RGB32);
         page.fill(Qt::white);
         QPainter painter(&page);
         printer.PrintPage(painter, *pPrinter, 2);
         painter.end();
 
-        palette.setColor(QPalette::Base, Qt::white);
-        palette.setColor(QPalette::Text, c.paperText);
-        m_tree.setPalette(palette);
+        setColours(Qt::white, c.paperText);
         const QImage screen =
             m_tree.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const int nSliceHeight = printer.LinesPerPage() * nItemHeight;
