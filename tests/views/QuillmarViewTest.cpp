@@ -8,10 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
-#include <QToolButton>
 #include <clocale>
 #include <ctime>
 #include <gtest/gtest.h>
@@ -43,8 +41,8 @@ protected:
     QLineEdit* Price() const { return Find<QLineEdit>("editPrice"); }
     QPlainTextEdit* Notes() const { return Find<QPlainTextEdit>("editNotes"); }
     QLineEdit* Adjust() const { return Find<QLineEdit>("editAdjust"); }
-    QPushButton* Apply() const { return Find<QPushButton>("btnApply"); }
-    QPushButton* Cancel() const { return Find<QPushButton>("btnCancel"); }
+    QWidget* Apply() const { return Find<QWidget>("btnApply"); }
+    QWidget* Cancel() const { return Find<QWidget>("btnCancel"); }
     QCheckBox* Part(int nIndex) const {
         return Find<QCheckBox>(("checkPart" + std::to_string(nIndex + 1)).c_str());
     }
@@ -84,8 +82,7 @@ TEST_F(QuillmarViewTest, ModesShowTheSelectedDeedAndLargeDeedsTakeTicks) {
     pSmall->m_timeAdded = 1'000'000'000;
     Select(pSmall);
     EXPECT_EQ("SBOD/platemail gloves/iron/20/Exceptional|7/20|7|1500|------", Form());
-    EXPECT_EQ("Sun 09/09/01 10:46:40", Find<QLabel>("staticDate")->text())
-        << "local time, C locale";
+    EXPECT_EQ("Sun 09/09/01 10:46:40", Find<QLabel>("staticDate")->text());
 
     // A ringmail large deed: four parts, none built yet.
     m_doc.AddBodItem(TestDeeds::MakeDeed(
@@ -114,26 +111,23 @@ TEST_F(QuillmarViewTest, ModesShowTheSelectedDeedAndLargeDeedsTakeTicks) {
 TEST_F(QuillmarViewTest, AdjustBoxStartsAtTheCountAndStepsWithinTheAmount) {
     const struct {
         const char *pszCount, *pszAmount, *pszStart;
-        int nStep, nTimes;
+        int nStep;
         const char* pszExpected;
-    } cases[] = {{"7/20", "20", "7", +1, 1, "8"},    {"  15/20", "20", "15", -1, 1, "14"},
-                 {"19/20", "20", "19", +1, 3, "20"}, {"1/20", "20", "1", -1, 3, "0"},
-                 {"abc", "20", "0", -1, 1, "0"},     {"", "20", "0", +1, 1, "1"},
-                 {"0/x", "x", "0", +1, 1, "0"},      {"25/20", "20", "25", +1, 1, "25"},
-                 {"25/20", "20", "25", -1, 1, "20"}, {"-3/20", "20", "-3", -1, 1, "-3"},
-                 {"-3/20", "20", "-3", +1, 1, "0"}};
+    } cases[] = {{"  15/20", "20", "15", -1, "14"}, {"20/20", "20", "20", +1, "20"},
+                 {"0/20", "20", "0", -1, "0"},      {"abc", "20", "0", -1, "0"},
+                 {"", "20", "0", +1, "1"},          {"0/x", "x", "0", +1, "0"},
+                 {"25/20", "20", "25", +1, "25"},   {"25/20", "20", "25", -1, "20"},
+                 {"-3/20", "20", "-3", -1, "-3"},   {"-3/20", "20", "-3", +1, "0"}};
     for (const auto& c : cases) {
         Select(AddSmall(c.pszCount, c.pszAmount));
         EXPECT_EQ(c.pszStart, Adjust()->text()) << c.pszCount;
-        for (int i = 0; i < c.nTimes; ++i) {
-            QTest::keyClick(Adjust(), c.nStep > 0 ? Qt::Key_Up : Qt::Key_Down);
-        }
+        QTest::keyClick(Adjust(), c.nStep > 0 ? Qt::Key_Up : Qt::Key_Down);
         EXPECT_EQ(c.pszExpected, Adjust()->text()) << c.pszCount;
     }
     // The arrows step as the arrow keys do, here from the last case's 0.
-    QTest::mouseClick(Find<QToolButton>("btnAdjustUp"), Qt::LeftButton);
+    QTest::mouseClick(Find<QWidget>("btnAdjustUp"), Qt::LeftButton);
     EXPECT_EQ("1", Adjust()->text());
-    QTest::mouseClick(Find<QToolButton>("btnAdjustDown"), Qt::LeftButton);
+    QTest::mouseClick(Find<QWidget>("btnAdjustDown"), Qt::LeftButton);
     EXPECT_EQ("0", Adjust()->text());
 }
 
