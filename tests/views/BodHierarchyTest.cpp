@@ -42,7 +42,7 @@ protected:
 };
 
 // Labels equal but for case keep the deeds' order, in runs long enough to upset an unstable sort.
-TEST_F(BodHierarchyTest, GroupsLabelsAndSortsEveryRunHoweverBuiltEqualLabelsInInsertionOrder) {
+TEST_F(BodHierarchyTest, BuildsSortedRunsInInsertionOrderAndDeletionPrunesEmptiedBranches) {
     std::vector<DeedFields> fields;
     for (unsigned n = 0; n < 45; ++n) {
         fields.push_back(
@@ -62,31 +62,7 @@ TEST_F(BodHierarchyTest, GroupsLabelsAndSortsEveryRunHoweverBuiltEqualLabelsInIn
     m_hierarchy.Rebuild(CBodArray(1), true);
     EXPECT_EQ("BOD's - Shopping List\t0\n", m_hierarchy.Outline());
     EXPECT_EQ(nullptr, m_hierarchy.AddBod(nullptr));
-}
 
-// Unlisted materials (case counts) take the cloth image 12; "no material" takes the trade's.
-TEST(BodHierarchyImages, EachMaterialAndCraftHasItsImage) {
-    const auto materials = [](auto... pszMaterials) {
-        return (std::string() + ... +
-                (std::to_string(CBodHierarchy::MaterialImage("Smithy", pszMaterials)) + " "));
-    };
-    EXPECT_EQ("3 4 5 6 7 8 9 10 11 13 14 15 15 31 31 31 31 31 31 31 12 12 12 ",
-              materials("iron", "dull copper", "shadow iron", "copper", "bronze", "gold", "agapite",
-                        "verite", "valorite", "normal leather", "spined leather", "horned leather",
-                        "barbed leather", "wood", "oak", "ash", "yew", "heartwood", "bloodwood",
-                        "frostwood", "cloth", "", "Oak"));
-    const auto crafts = [](auto... pszTrades) {
-        return (std::string() + ... +
-                (std::to_string(CBodHierarchy::TradeImage(pszTrades)) + "/" +
-                 std::to_string(CBodHierarchy::CategoryImage(pszTrades, "Platemail")) + "/" +
-                 std::to_string(CBodHierarchy::MaterialImage(pszTrades, "no material")) + " "));
-    };
-    EXPECT_EQ("25/25/25 26/26/26 27/27/27 28/28/28 29/29/29 30/30/30 1/20/1 2/13/2 ",
-              crafts("Alchemy", "Bowcraft", "Carpentry", "Cooking", "Inscription", "Tinkering",
-                     "Smithy", "cooking"));
-}
-
-TEST_F(BodHierarchyTest, DeletionPrunesEmptiedBranchesButNeverTheRootAndCountsFollow) {
     m_hierarchy.Rebuild(m_bods, false);
     const CBodNode& root = m_hierarchy.GetRoot();
     const CBodNode* pSmithy = Branch("Smithy");
@@ -114,11 +90,67 @@ TEST_F(BodHierarchyTest, DeletionPrunesEmptiedBranchesButNeverTheRootAndCountsFo
               Shape(root));
 }
 
-// Narrowing step by step keeps what a rebuild with the filter builds, rows and counts too.
-TEST_F(BodHierarchyTest, PruningGivesWhatARebuildWithTheFilterGives) {
+// Unlisted materials (case counts) take the cloth image 12; "no material" takes the trade's.
+TEST(BodHierarchyImages, EachMaterialAndCraftHasItsImage) {
+    const auto materials = [](auto... pszMaterials) {
+        return (std::string() + ... +
+                (std::to_string(CBodHierarchy::MaterialImage("Smithy", pszMaterials)) + " "));
+    };
+    EXPECT_EQ("3 4 5 6 7 8 9 10 11 13 14 15 15 31 31 31 31 31 31 31 12 12 12 ",
+              materials("iron", "dull copper", "shadow iron", "copper", "bronze", "gold", "agapite",
+                        "verite", "valorite", "normal leather", "spined leather", "horned leather",
+                        "barbed leather", "wood", "oak", "ash", "yew", "heartwood", "bloodwood",
+                        "frostwood", "cloth", "", "Oak"));
+    const auto crafts = [](auto... pszTrades) {
+        return (std::string() + ... +
+                (std::to_string(CBodHierarchy::TradeImage(pszTrades)) + "/" +
+                 std::to_string(CBodHierarchy::CategoryImage(pszTrades, "Platemail")) + "/" +
+                 std::to_string(CBodHierarchy::MaterialImage(pszTrades, "no material")) + " "));
+    };
+    EXPECT_EQ("25/25/25 26/26/26 27/27/27 28/28/28 29/29/29 30/30/30 1/20/1 2/13/2 ",
+              crafts("Alchemy", "Bowcraft", "Carpentry", "Cooking", "Inscription", "Tinkering",
+                     "Smithy", "cooking"));
+}
+
+// A kept tree comes back only while it is the whole, current one; any change in between drops it.
+TEST_F(BodHierarchyTest, TheWholeTreeComesBackOnlyWhileCurrentAndPruningMatchesARebuild) {
+    CBodFilter plate;
+    plate.SetText("plate");
+    CBodFilter filter;
+    filter.SetText("gloves");
+
+    m_hierarchy.Rebuild(m_bods, false);
+    const std::int64_t nWholePoints = m_hierarchy.GetRoot().GetPoints().nTurnIn;
+    m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, plate);
+    m_hierarchy.Prune([&](const CBodItem& bod) { return plate.Matches(bod); });
+    m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, filter);
+    ASSERT_TRUE(m_hierarchy.RestoreUnfiltered());
+    EXPECT_EQ(MixedOutline(), m_hierarchy.Outline());
+    EXPECT_EQ(13, m_hierarchy.GetRoot().GetBodCount());
+    EXPECT_EQ(nWholePoints, m_hierarchy.GetRoot().GetPoints().nTurnIn);
+
+    // Pruned first, so the tree the second filter replaces was never the whole one.
+    m_hierarchy.Prune([&](const CBodItem& bod) { return plate.Matches(bod); });
+    m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, filter);
+    EXPECT_FALSE(m_hierarchy.RestoreUnfiltered());
+
+    const auto keptThrough = [&](const std::function<void()>& change) {
+        m_hierarchy.Rebuild(m_bods, false);
+        m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, plate);
+        change();
+        return m_hierarchy.RestoreUnfiltered();
+    };
+    EXPECT_FALSE(keptThrough([&] { m_hierarchy.Rebuild(m_bods, false, nullptr); }));
+    EXPECT_FALSE(keptThrough([&] { m_hierarchy.AddBod(m_bods[1].get()); }));
+    EXPECT_FALSE(keptThrough([&] { Delete(m_bods[1].get()); }));
+    EXPECT_FALSE(keptThrough([&] { m_hierarchy.SetLabel(*Branch("Smithy"), "x"); }));
+    // A renamed branch is found by its new label only.
+    EXPECT_EQ(nullptr, Branch("Smithy"));
+    EXPECT_NE(nullptr, Branch("x"));
+
+    // Narrowing step by step keeps what a rebuild with the filter builds, rows and counts too.
     m_hierarchy.Rebuild(m_bods, false);
     CBodHierarchy rebuilt(m_order);
-    CBodFilter filter;
     for (const char* pszText : {"", "o", "or", "or g", "or g", "xyz"}) {
         filter.SetText(pszText);
         if (std::string_view(pszText) == "or g") {
@@ -129,44 +161,6 @@ TEST_F(BodHierarchyTest, PruningGivesWhatARebuildWithTheFilterGives) {
         EXPECT_EQ(Shape(rebuilt.GetRoot()), Shape(m_hierarchy.GetRoot())) << pszText;
     }
     EXPECT_EQ(nullptr, Branch("Smithy"));
-}
-
-// A kept tree comes back only while it is the whole, current one; any change in between drops it.
-TEST_F(BodHierarchyTest, TheUnfilteredTreeComesBackOnlyWhileItIsWholeAndCurrent) {
-    CBodFilter plate;
-    plate.SetText("plate");
-    CBodFilter gloves;
-    gloves.SetText("gloves");
-
-    m_hierarchy.Rebuild(m_bods, false);
-    const std::int64_t nWholePoints = m_hierarchy.GetRoot().GetPoints().nTurnIn;
-    m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, plate);
-    m_hierarchy.Prune([&](const CBodItem& bod) { return plate.Matches(bod); });
-    m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, gloves);
-    ASSERT_TRUE(m_hierarchy.RestoreUnfiltered());
-    EXPECT_EQ(MixedOutline(), m_hierarchy.Outline());
-    EXPECT_EQ(13, m_hierarchy.GetRoot().GetBodCount());
-    EXPECT_EQ(nWholePoints, m_hierarchy.GetRoot().GetPoints().nTurnIn);
-
-    // Pruned first, so the tree the second filter replaces was never the whole one.
-    m_hierarchy.Prune([&](const CBodItem& bod) { return plate.Matches(bod); });
-    m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, gloves);
-    EXPECT_FALSE(m_hierarchy.RestoreUnfiltered());
-
-    const auto keptThrough = [&](const std::function<void()>& change) {
-        m_hierarchy.Rebuild(m_bods, false);
-        m_hierarchy.RebuildKeepingUnfiltered(m_bods, false, plate);
-        change();
-        return m_hierarchy.RestoreUnfiltered();
-    };
-    CBodItem* pShown = m_bods[1].get(); // platemail gloves
-    EXPECT_FALSE(keptThrough([&] { m_hierarchy.Rebuild(m_bods, false, nullptr); }));
-    EXPECT_FALSE(keptThrough([&] { m_hierarchy.AddBod(pShown); }));
-    EXPECT_FALSE(keptThrough([&] { Delete(pShown); }));
-    EXPECT_FALSE(keptThrough([&] { m_hierarchy.SetLabel(*Branch("Smithy"), "x"); }));
-    // A renamed branch is found by its new label only.
-    EXPECT_EQ(nullptr, Branch("Smithy"));
-    EXPECT_NE(nullptr, Branch("x"));
 }
 
 } // namespace

@@ -45,7 +45,6 @@ TEST(BodTreeModelTest, OneSignalPerChangeImagesFromTheResourcesAndLongLabelsCut)
     const QPersistentModelIndex arms = model.IndexFromNode(hierarchy.FindItemForBod(bods[1].get()));
     hierarchy.SetLabel(*hierarchy.FindItemForBod(bods[1].get()), "platemail arms - 10/10");
     EXPECT_EQ(1, changed.count());
-    EXPECT_EQ(QString("platemail arms - 10/10"), arms.data().toString());
 
     hierarchy.Rebuild({}, true);
     EXPECT_FALSE(arms.isValid());

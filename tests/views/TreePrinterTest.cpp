@@ -15,9 +15,8 @@
 
 namespace {
 
-// 68 rows of 16 px fit 1088 px at 96 dpi, 8 of them for the bands; at least one row a page.
-// 341 rows at 60 a page: five full pages and 41 rows. Bands 2 rows from the top or 3 from the
-// bottom, 4 characters in.
+// 68 rows of 16 px fit 1088 px at 96 dpi, 8 for the bands; at least one a page. 341 rows at 60 a
+// page: five full pages and 41 rows. Bands 2 rows from the top or 3 from the bottom, 4 chars in.
 TEST(TreePrinterArithmetic, PagesTileTheTreeBetweenTheBands) {
     const std::tuple<int, int, int> lines[] = {{1088, 96, 60},  {13600, 1200, 60}, {1103, 96, 60},
                                                {1000, 300, 12}, {144, 96, 1},      {40, 96, 1}};
@@ -57,7 +56,6 @@ protected:
     std::unique_ptr<QPrinter> PdfPrinter(const QString& strName) {
         auto pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
         pPrinter->setOutputFormat(QPrinter::PdfFormat);
-        pPrinter->setPageSize(QPageSize(QPageSize::A4));
         pPrinter->setOutputFileName(m_dir.filePath(strName));
         return pPrinter;
     }
