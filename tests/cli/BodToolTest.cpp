@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
@@ -56,8 +55,6 @@ protected:
         return strText;
     }
     static void ToFull() { dup2(open("/dev/full", O_WRONLY), 1); }
-    static void CloseInput() { close(0); }
-    static void CloseOutput() { close(1); }
 
     QTemporaryDir m_dir;
 };
@@ -106,8 +103,18 @@ TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
         {{"dump", "/dev/zero"}, 1, "not a document file"},
         {{"import", Path("deeds.bod"), "/dev/zero"}, 1, "64 MiB"},
         {{"dump", Path("deeds.bod")}, 1, "could not be written", ToFull},
-        {{"import", Path("deeds.bod")}, 1, "standard output is closed", CloseOutput},
-        {{"import", Path("deeds.bod")}, 1, "no input was given", CloseInput},
+        {{"import", Path("deeds.bod")},
+         1,
+         "standard output is closed",
+         [] {
+             close(1);
+         }},
+        {{"import", Path("deeds.bod")},
+         1,
+         "no input was given",
+         [] {
+             close(0);
+         }},
         {{"import", Path("deeds.bod")}, 1, "deeds.bod", LimitFileSize},
         {{"print", Path("deeds.bod"), Path("out.pdf")}, 1, "out.pdf", LimitFileSize},
 #ifndef __SANITIZE_ADDRESS__ // which reserves more address space than any such limit
@@ -230,9 +237,7 @@ TEST_F(BodToolTest, AddAppendsTheDeedAndAWrongChoiceChangesNothing) {
 
     const QByteArray before = ReadFileBytes(Path("a.bod"));
     for (const QStringList& wrong :
-         {QStringList{"--trade", "Smith", "--item", "katana"},
-          QStringList{"--trade", "Smithy", "--item", "fancy shirt"},
-          QStringList{"--trade", "Smithy", "--item", "katana", "--material", "valorite"},
+         {QStringList{"--trade", "Smithy", "--item", "katana", "--material", "valorite"},
           QStringList{"--trade", "Smithy", "--item", "katana", "--set", "mace"},
           QStringList{"--trade", "Smithy", "--item", "katana", "--amount", "12"},
           QStringList{"--trade", "Smithy", "--item", "katana", "--amount", "15x"}}) {
@@ -249,26 +254,17 @@ TEST_F(BodToolTest, AddAppendsTheDeedAndAWrongChoiceChangesNothing) {
 
 // The pre-aos mode is checked through import, which reads the same option.
 TEST_F(BodToolTest, ParsePrintsOneJsonLinePerDeed) {
-    const struct {
-        const char* pszExample;
-        QStringList modeArgs;
-        bool bFromStdin;
-        const char* pszEachDeed = "bulk order";
-    } cases[] = {{"aos.txt", {}, false},
-                 {"tooltip.txt", {"--mode=tooltip"}, true, "A Bulk Order Deed"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pszExample + c.modeArgs.join(' ').toStdString());
-        const QString strExample = QStringLiteral(QUILLMAR_EXAMPLES_DIR "/") + c.pszExample;
-        const QByteArray text = ReadFileBytes(strExample);
-        const QStringList args = QStringList{"parse"} + c.modeArgs;
-        const BodToolResult result =
-            c.bFromStdin ? RunBodTool(args, text) : RunBodTool(args + QStringList{strExample});
+    const QString strExamples = QStringLiteral(QUILLMAR_EXAMPLES_DIR "/");
+    const std::pair<BodToolResult, int> cases[] = {
+        {RunBodTool({"parse", strExamples + "aos.txt"}), 25},
+        {RunBodTool({"parse", "--mode=tooltip"}, ReadFileBytes(strExamples + "tooltip.txt")), 9}};
+    for (const auto& [result, nDeeds] : cases) {
         ASSERT_EQ(0, result.nExitCode) << result.err.toStdString();
-        ASSERT_EQ(text.count(c.pszEachDeed), result.out.count('\n'));
+        ASSERT_EQ(nDeeds, result.out.count('\n'));
         const QJsonDocument first = QJsonDocument::fromJson(result.out.split('\n')[0]);
-        EXPECT_TRUE(first["valid"].toBool());
-        EXPECT_EQ("platemail gloves|shadow iron",
-                  first["item"].toString() + '|' + first["material"].toString());
+        EXPECT_EQ("platemail gloves|shadow iron|1", first["item"].toString() + '|' +
+                                                        first["material"].toString() + '|' +
+                                                        QString::number(first["valid"].toBool()));
     }
     // Each line stays one JSON object, and the line comes back as it was, bytes that are not
     // UTF-8 as their Windows-1252 characters.
@@ -327,26 +323,6 @@ TEST_F(BodToolTest, DumpAndExportShowEveryFieldOfEveryDeed) {
               RunBodTool({"dump", Path("empty.bod")}).out);
 }
 
-// A smith's large deed that still needs its bardiche.
-TEST_F(BodToolTest, TreeShowsTheShoppingList) {
-    CBodArray bods = TestDeeds::MakeDeeds(
-        {{"Smithy", "Weapon", "iron", "10", "Normal", "LBOD/bardiche", "10/20"}});
-    bods[0]->BuildParts();
-    bods[0]->SetPart(1, true, "");
-    WriteBodFile(Path("deeds.bod"), bods);
-    EXPECT_EQ("BOD's - Shopping List\t0\n"
-              "  Smithy\t1\n"
-              "    Weapon\t21\n"
-              "      iron\t3\n"
-              "        10\t22\n"
-              "          Normal\t23\n"
-              "            LBOD's\t22\n"
-              "              LBOD/bardiche - 10/20\t16\n"
-              "            SBOD's\t22\n"
-              "              bardiche - \t16\n",
-              RunBodTool({"tree", "--shopping", Path("deeds.bod")}).out);
-}
-
 // Platemail with parts 1 and 3 open, chainmail stored without parts, two small deeds (one
 // finished), one of another trade, and a set of a newer craft with its second part filled.
 TEST_F(BodToolTest, ShoppingListsOpenPartsAndStatsCountThem) {
@@ -377,6 +353,11 @@ TEST_F(BodToolTest, ShoppingListsOpenPartsAndStatsCountThem) {
                            "plate helm", "chainmail coif", "chainmail leggings", "chainmail tunic",
                            "lap harp", "drum", "standing harp"}),
               items);
+    // The tree of the shopping list, not of the deeds: it has the open parts.
+    const QByteArray tree = RunBodTool({"tree", "--shopping", strPath}).out;
+    EXPECT_TRUE(tree.startsWith("BOD's - Shopping List\t0\n") &&
+                tree.contains(" plate helm - \t16\n"))
+        << tree.toStdString();
 
     // Points by hand: platemail 10 + 400 set, chainmail 10 + 300, three small deeds 10 each, the
     // harps 10 + 200 exceptional + 300 oak + 250 set; large deeds bank 20 %, small ones 2 %.
@@ -412,7 +393,6 @@ TEST_F(BodToolTest, TreeAndPrintShowTheHierarchy) {
         const BodToolResult result = RunBodTool(QStringList{"print"} + expandArgs +
                                                 QStringList{Path("sample.bod"), Path("out.pdf")});
         ASSERT_EQ(0, result.nExitCode) << result.err.toStdString();
-        EXPECT_TRUE(ReadFileBytes(Path("out.pdf")).startsWith("%PDF-"));
         const QStringList pages = PdfPageTexts(Path("out.pdf"));
         QStringList rows;
         for (int n = 1; n <= pages.size(); ++n) {
