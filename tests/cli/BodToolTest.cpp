@@ -53,6 +53,13 @@ protected:
         }
         return strText;
     }
+    // Standard output of a run that must succeed and say nothing on standard error.
+    static QByteArray Output(const QStringList& args, const QByteArray& input = {}) {
+        const BodToolResult result = RunBodTool(args, input);
+        EXPECT_EQ(0, result.nExitCode) << args.join(' ').toStdString();
+        EXPECT_EQ("", result.err.toStdString()) << args.join(' ').toStdString();
+        return result.out;
+    }
     static void ToFull() { dup2(open("/dev/full", O_WRONLY), 1); }
 
     QTemporaryDir m_dir;
@@ -141,24 +148,23 @@ TEST_F(BodToolTest, ImportAppendsTheValidDeedsOnly) {
     WriteFileBytes(Path("paste.txt"),
                    "Deed list\r\n" + kSmall + "\r\n" + kBroken + "\r\n" + kLarge);
     EXPECT_EQ("2 BOD's were imported.\n",
-              RunBodTool({"import", "--note", "north", Path("new.bod"), Path("paste.txt")}).out);
+              Output({"import", "--note", "north", Path("new.bod"), Path("paste.txt")}));
     EXPECT_EQ("0 0: LBOD/chainmail|iron|10|Normal|10/30|north|3, "
               "platemail gloves|shadow iron|20|Exceptional|5/20|north|0,",
               Summary("new.bod"));
 
     WriteBodFile(Path("old.bod"), TestDeeds::MakeDeeds({{"", "", "", "", "", "bascinet", ""}}), 7,
                  9);
-    EXPECT_EQ(
-        "1 BOD was imported.\n",
-        RunBodTool({"import", "--mode", "pre-aos", Path("old.bod")}, kPreAos + "\n" + kBroken).out);
+    EXPECT_EQ("1 BOD was imported.\n",
+              Output({"import", "--mode", "pre-aos", Path("old.bod")}, kPreAos + "\n" + kBroken));
     EXPECT_EQ("7 9: bascinet||||||0, platemail gloves|shadow iron|20|Exceptional|5/20||0,",
               Summary("old.bod"));
 
     const QByteArray before = ReadFileBytes(Path("old.bod"));
     const QByteArray nothing = "no deeds here\r\n" + kBroken + "\r\n" + kBroken;
-    EXPECT_EQ("0 BOD's were imported.\n", RunBodTool({"import", Path("old.bod")}, nothing).out);
+    EXPECT_EQ("0 BOD's were imported.\n", Output({"import", Path("old.bod")}, nothing));
     EXPECT_EQ(before, ReadFileBytes(Path("old.bod")));
-    EXPECT_EQ("0 BOD's were imported.\n", RunBodTool({"import", Path("missing.bod")}, nothing).out);
+    EXPECT_EQ("0 BOD's were imported.\n", Output({"import", Path("missing.bod")}, nothing));
     EXPECT_FALSE(QFile::exists(Path("missing.bod")));
 }
 
@@ -200,15 +206,13 @@ TEST_F(BodToolTest, AFileNameThatIsNotUtf8NamesThatVeryFile) {
 
 // A choice the game never makes is a usage error that changes no file and creates none.
 TEST_F(BodToolTest, AddAppendsTheDeedAndAWrongChoiceChangesNothing) {
-    ASSERT_EQ(0, RunBodTool({"import", Path("a.bod")}, kLarge).nExitCode);
+    Output({"import", Path("a.bod")}, kLarge);
     EXPECT_EQ(
         "1 BOD was added.\n",
-        RunBodTool({"add", Path("a.bod"), "--trade", "Tailor", "--set", "leather cap", "--material",
-                    "spined leather", "--amount", "15", "--exceptional", "--note", "from Bob"})
-            .out);
+        Output({"add", Path("a.bod"), "--trade", "Tailor", "--set", "leather cap", "--material",
+                "spined leather", "--amount", "15", "--exceptional", "--note", "from Bob"}));
     // Without a material or amount, the item's plain material and 20.
-    ASSERT_EQ(
-        0, RunBodTool({"add", Path("a.bod"), "--trade", "Smithy", "--item", "katana"}).nExitCode);
+    Output({"add", Path("a.bod"), "--trade", "Smithy", "--item", "katana"});
     EXPECT_EQ("0 0: LBOD/chainmail|iron|10|Normal|10/30||3, "
               "LBOD/leather cap|spined leather|15|Exceptional|0/90|from Bob|6, "
               "katana|iron|20|Normal|0/20||0,",
@@ -246,9 +250,8 @@ TEST_F(BodToolTest, ParsePrintsOneJsonLinePerDeed) {
                                                         QString::number(first["valid"].toBool()));
     }
     // Each line stays one JSON object; bytes that are not UTF-8 are Windows-1252 characters.
-    const QByteArray out = RunBodTool({"parse"}, "header\r\nsmall bulk order: \"quoted\"\t\\ "
-                                                 "\x01\x1f caf\xc3\xa9 \xff end\r\n")
-                               .out;
+    const QByteArray out = Output({"parse"}, "header\r\nsmall bulk order: \"quoted\"\t\\ "
+                                             "\x01\x1f caf\xc3\xa9 \xff end\r\n");
     ASSERT_EQ(1, out.count('\n'));
     EXPECT_EQ(QString::fromUtf8("small bulk order: \"quoted\"\t\\ \x01\x1f café ÿ end"),
               QJsonDocument::fromJson(out)["line"].toString());
@@ -285,9 +288,8 @@ TEST_F(BodToolTest, DumpAndExportShowEveryFieldOfEveryDeed) {
         R"("material":"","amount":"","quality":"","item":"","count":"","price":"","notes":"",)"
         R"("time":4294967295,"partsBuilt":false,"parts":[]}]})";
     EXPECT_EQ(R"({"reserved2":-3,"reserved1":9,)" + deeds + '\n',
-              RunBodTool({"dump", Path("deeds.bod")}).out);
-    EXPECT_EQ('{' + deeds + '\n',
-              RunBodTool({"export", "--format", "json", Path("deeds.bod")}).out);
+              Output({"dump", Path("deeds.bod")}));
+    EXPECT_EQ('{' + deeds + '\n', Output({"export", "--format", "json", Path("deeds.bod")}));
     EXPECT_EQ("\xEF\xBB\xBFTrade,Category,Material,Amount,Quality,Item,Count,Filled Parts,"
               "Total Parts,Price,Notes,Date\r\n"
               "Smithy,Platemail,iron,10,Normal,LBOD/platemail,20/60,1,3,,für Ærwin 日本,"
@@ -295,7 +297,7 @@ TEST_F(BodToolTest, DumpAndExportShowEveryFieldOfEveryDeed) {
               "Tailor,Cloth,cloth,15,Exceptional,\"cape, \"\"fancy\"\"\",0/15,0,0,\"1,500\","
               "\"line one\r\nline two, with \"\"quotes\"\"\nand an é\",1970-01-01T00:00:00Z\r\n"
               ",,,,,,,0,0,,,2106-02-07T06:28:15Z\r\n",
-              RunBodTool({"export", Path("deeds.bod")}).out);
+              Output({"export", Path("deeds.bod")}));
 }
 
 // Platemail with parts 1 and 3 open, chainmail stored without parts, two small deeds (one
@@ -317,11 +319,10 @@ TEST_F(BodToolTest, ShoppingListsOpenPartsAndStatsCountThem) {
     const QString strPath = Path("deeds.bod");
     WriteBodFile(strPath, bods);
 
-    const BodToolResult shopping = RunBodTool({"shopping", strPath});
     // Nothing was left out, so nothing is said about it.
-    EXPECT_EQ(QByteArray(), shopping.err);
+    const QByteArray shopping = Output({"shopping", strPath});
     QStringList items;
-    for (const QJsonValue& deed : QJsonDocument::fromJson(shopping.out)["deeds"].toArray()) {
+    for (const QJsonValue& deed : QJsonDocument::fromJson(shopping)["deeds"].toArray()) {
         items << deed["item"].toString();
     }
     EXPECT_EQ((QStringList{"LBOD/platemail", "LBOD/chainmail", "LBOD/lap harp", "platemail gorget",
@@ -329,7 +330,7 @@ TEST_F(BodToolTest, ShoppingListsOpenPartsAndStatsCountThem) {
                            "lap harp", "drum", "standing harp"}),
               items);
     // The tree of the shopping list, not of the deeds: it has the open parts.
-    const QByteArray tree = RunBodTool({"tree", "--shopping", strPath}).out;
+    const QByteArray tree = Output({"tree", "--shopping", strPath});
     EXPECT_TRUE(tree.startsWith("BOD's - Shopping List\t0\n") &&
                 tree.contains(" plate helm - \t16\n"))
         << tree.toStdString();
@@ -347,14 +348,13 @@ TEST_F(BodToolTest, ShoppingListsOpenPartsAndStatsCountThem) {
                          "\"pointsByTrade\":{\"Carpentry\":{\"turnIn\":760,\"bank\":152},"
                          "\"Smithy\":{\"turnIn\":740,\"bank\":144.4},"
                          "\"Tailor\":{\"turnIn\":10,\"bank\":0.2}}}\n"),
-              RunBodTool({"stats", strPath}).out);
+              Output({"stats", strPath}));
 }
 
 // print draws the outline, open by default, on numbered pages with each deed's label once.
 TEST_F(BodToolTest, TreeAndPrintShowTheHierarchy) {
     WriteBodFile(Path("sample.bod"), TestDeeds::MakeDeeds(TestDeeds::MixedDeeds()));
-    EXPECT_EQ(TestDeeds::MixedOutline(),
-              RunBodTool({"tree", Path("sample.bod")}).out.toStdString());
+    EXPECT_EQ(TestDeeds::MixedOutline(), Output({"tree", Path("sample.bod")}).toStdString());
     const auto labelsIn = [](const QString& strText) {
         QStringList labels;
         for (const QString& strLine : strText.split('\n')) {
