@@ -6,11 +6,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// Every window test runs offscreen, with settings in a throw-away test location, so no test
-// opens a window that waits for a person or touches the user's own settings. Programs a test starts
-// (bodtool, pdftotext) get a home and settings of their own there too, and a font configuration
-// with one font folder, so what the tests draw and print does not depend on the machine's fonts;
-// it names the generic families, else a window would take the first face it meets (a maths font).
+// Offscreen, with throw-away settings, home and XDG folders, also for the programs a test starts
+// (bodtool, pdftotext), and fonts from one folder, so nothing waits for a person, touches the
+// user's settings or depends on the machine's fonts; the generic families are named, else a
+// window would take the first face it meets (a maths font).
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -20,14 +20,10 @@ public:
 
     Answer MessageBox(QWidget* pParent, const QString& strText, Icon icon,
                       Buttons buttons) override;
-    QString GetSaveFileName(QWidget* /*pParent*/, const QString& /*strProposed*/,
-                            const QString& /*strFilter*/,
-                            const QString& /*strDefaultExt*/) override {
+    QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return NextFileName("save");
     }
-    QString GetOpenFileName(QWidget* /*pParent*/, const QString& /*strFilter*/) override {
-        return NextFileName("open");
-    }
+    QString GetOpenFileName(QWidget*, const QString&) override { return NextFileName("open"); }
 
     QStringList m_messages;    // every message box text, in order
     QStringList m_fileDialogs; // "save" or "open" for each file dialog, in order
