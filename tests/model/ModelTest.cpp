@@ -200,7 +200,7 @@ TEST(BodFilterTest, EveryWordMustBeInOneOfTheTextsAndEveryChoiceMustHold) {
     pGloves->m_strPrice = "1500gp";
     pGloves->m_strNotes = "Für Ærwin";
     const std::unique_ptr<CBodItem> pLarge =
-        TestDeeds::MakeDeed({"Tailor", "", "", "10", "Normal", "LBOD/leather", "0/60"});
+        TestDeeds::MakeDeed({"Tailor", "", "", "10", "Normal", "LBOD/LEATHER", "0/60"});
     const std::tuple<const char*, CBodFilter, bool, bool> cases[] = {
         {"nothing set", Filter(""), true, true},
         {"blanks only", Filter(" \t "), true, true},
