@@ -181,7 +181,7 @@ def main():
     ap.add_argument("--build", default=str(ROOT / "build-mutants"))
     ap.add_argument("--sample", type=int, help="try only N mutants per file, drawn at random")
     ap.add_argument("--seed", type=int, default=1)
-    ap.add_argument("--lines", help="only lines A-B")
+    ap.add_argument("--lines", help="only lines A-B, or only line A")
     ap.add_argument("--filter", help="only mutants whose description matches this regex")
     ap.add_argument("--tests", help="build and run only the test programs matching this regex, "
                     "e.g. 'tests_views' (much faster; a survivor may still die in another program)")
@@ -191,7 +191,10 @@ def main():
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--list", action="store_true", help="print the mutants and stop")
     args = ap.parse_args()
-    lines_range = tuple(int(x) for x in args.lines.split("-")) if args.lines else None
+    lines_range = None
+    if args.lines:
+        first, _, last = args.lines.partition("-")
+        lines_range = (int(first), int(last or first))
 
     mutants = []
     rng = random.Random(args.seed)
