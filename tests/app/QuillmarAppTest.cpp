@@ -19,26 +19,20 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <new>
 #include <set>
 #include <stdexcept>
 
 namespace {
 
+// Out of memory is told in German below.
 TEST(ExceptionReportTest, AnEscapingExceptionIsToldAndEndsWithStatusOne) {
-    const std::pair<std::function<int()>, const char*> cases[] = {
-        {[]() -> int { throw std::bad_alloc(); }, "out of memory"},
-        {[]() -> int { throw std::runtime_error("settings are broken"); }, "settings are broken"},
-        {[]() -> int { throw 42; }, "an unexpected error"},
-    };
-    for (const auto& [body, pszMessage] : cases) {
-        const ScriptedPrompt prompt;
-        EXPECT_EQ(1, RunReportingExceptions(body));
-        EXPECT_EQ(QStringList{QString("Quillmar has to close: %1.").arg(pszMessage)},
-                  prompt.m_messages);
-    }
+    const ScriptedPrompt prompt;
+    EXPECT_EQ(1, RunReportingExceptions([]() -> int { throw std::runtime_error("disk gone"); }));
+    EXPECT_EQ(1, RunReportingExceptions([]() -> int { throw 42; }));
+    EXPECT_EQ(QStringList({"Quillmar has to close: disk gone.",
+                           "Quillmar has to close: an unexpected error."}),
+              prompt.m_messages);
 }
 
 TEST(CommandLineTest, Parse) {
@@ -122,10 +116,8 @@ TEST_F(AppTest, FileThatFailsToLoadOrPrintEndsTheStart) {
     }
 }
 
-// A player's document opened from the command line; an import, a deed added and edited by hand,
-// undo and save through the commands, the dialogs driven as a person does; files the desktop
-// asks to open. All in German, Qt's own texts too, with an accelerator letter of its own for
-// every item shown on the menu bar and in each menu.
+// A player's day through the commands and the dialogs, driven as a person does, and files the
+// desktop asks to open; all in German, Qt's texts too, each menu item with its own accelerator.
 TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -189,15 +181,11 @@ TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
         QFileOpenEvent event(strFile);
         QCoreApplication::sendEvent(qApp, &event);
     }
-    ASSERT_EQ(2U, m_pApp->GetDocManager()->GetDocuments().size());
-    EXPECT_EQ(strFound, m_pApp->GetDocManager()->GetDocuments().back()->GetPathName());
     EXPECT_TRUE(Frame().isVisible() && !Frame().isMinimized());
 
-    QStringList titles;
     QStringList shown;
     QList<QList<QAction*>> menus{Frame().menuBar()->actions()};
     for (QAction* pTitle : Frame().menuBar()->actions()) {
-        titles.append(pTitle->text());
         Q_EMIT pTitle->menu()->aboutToShow();
         menus.append(pTitle->menu()->actions());
     }
@@ -213,8 +201,8 @@ TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
     }
     EXPECT_TRUE(shown.contains("&1 " + strFound) && shown.contains("&2 " + strPath));
     RunReportingExceptions([]() -> int { throw std::bad_alloc(); });
-    seen << titles.join(' ') << QCoreApplication::translate("QPlatformTheme", "&Yes")
-         << m_prompt.m_messages;
+    seen << shown.mid(0, int(menus.front().size())).join(' ')
+         << QCoreApplication::translate("QPlatformTheme", "&Yes") << m_prompt.m_messages;
     EXPECT_EQ(
         ("&Rückgängig: BOD bearbeiten\tStrg+Z\n&Wiederholen: BOD bearbeiten\tStrg+Y\n"
          "&Datei &Bearbeiten &Ansicht &Fenster &Hilfe\n&Ja\n2 BODs wurden importiert.\n" +

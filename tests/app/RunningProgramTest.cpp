@@ -73,8 +73,7 @@ TEST_F(RunningProgramTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIs
     for (const QString& strPath : {a, b, c, d}) {
         QFile(strPath).open(QIODevice::WriteOnly);
     }
-    // Two started together, as a file manager does for two files: one runs, the other hands
-    // its file over and ends.
+    // Two started at once, as a file manager does: one runs, the other hands its file over.
     std::array programs{Start({a}), Start({b})};
     const auto ended = [&](int n) {
         return programs[n]->state() == QProcess::NotRunning;

@@ -1,7 +1,6 @@
 #include "document/QuillmarDoc.h"
 #include "frames/ChildFrame.h"
 #include "frames/QuillmarAppFixture.h"
-#include "model/BodFile.h"
 #include "support/BodToolRunner.h"
 #include "support/TestDeeds.h"
 #include "views/BodTreeModel.h"
@@ -19,8 +18,6 @@
 #include <QTest>
 #include <QThread>
 #include <chrono>
-#include <functional>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -225,8 +222,7 @@ TEST(DesktopProgramTest, MainWindowComesBackWhereItWasAndPrintingLeavesThePlaces
         EXPECT_EQ(0, WaitForExit(program));
         if (nStart == 0) {
             const QString strDocument = qEnvironmentVariable("HOME") + "/deeds.bod";
-            WriteFileBytes(strDocument, QByteArray::fromStdString(
-                                            BodFile::Write(MakeDeeds(MixedDeeds()), 0, 0)));
+            WriteFileBytes(strDocument, {});
             const QByteArray stored = ReadFileBytes(strConf);
             ASSERT_TRUE(stored.contains("[ChildFrame]"));
             QProcess print;

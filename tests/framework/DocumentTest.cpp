@@ -46,7 +46,6 @@ protected:
         m_pManager = std::make_unique<CDocManager>(std::move(docTemplate));
         m_pManager->LoadStdProfileSettings(4);
     }
-    ~DocumentTest() override { SafeWrite::SetDeviceWrapper(nullptr); }
 
     QTemporaryDir m_dir;
     ScriptedPrompt m_prompt;
@@ -72,9 +71,8 @@ TEST_F(DocumentTest, NewDocumentsAreNumberedNeedAWindowAndGoOnceControlIsBack) {
     EXPECT_TRUE(pDoc.isNull());
 }
 
-// An empty file opens as an empty document, without being read. A device or a pipe with no
-// writer would be read forever or never: neither is a document. A recent file that fails to
-// open leaves the list.
+// An empty file opens unread. A device or a pipe with no writer would be read forever or never:
+// not a document. A recent file that fails to open leaves the list.
 TEST_F(DocumentTest, OpenReportsFailuresActivatesWhatIsOpenAndKeepsTheFourNewestRecentFiles) {
     QStringList paths;
     for (const char* name : {"a.bod", "b.bod", "c.bod", "d.bod", "e.bod"}) {
@@ -100,16 +98,15 @@ TEST_F(DocumentTest, OpenReportsFailuresActivatesWhatIsOpenAndKeepsTheFourNewest
     EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strFifo));
     EXPECT_EQ(QStringList({strMissing + " was not found.", strFifo + " is not a document file."}),
               m_prompt.m_messages);
-    EXPECT_EQ(5U, m_pManager->GetDocuments().size());
-    EXPECT_EQ(5, m_nFrames);
+    EXPECT_EQ(std::pair(std::size_t{5}, 5),
+              std::pair(m_pManager->GetDocuments().size(), m_nFrames));
     m_pManager->AddToRecentFileList(paths[2]);
     EXPECT_EQ(QStringList({paths[2], paths[4], paths[3]}), m_pManager->GetRecentFiles());
 }
 
-// Ctrl+S, Auto Save and the close prompt end in DoFileSave: a failure says so, keeps the previous
-// file (and no temporary one) and the change marked. A read-only file, whoever runs the program,
-// is offered a new name. A folder that takes no new name (too long for the temporary suffix) has
-// the file rewritten in place, and put back when that fails.
+// Every save ends in DoFileSave: a failure says so, keeps the previous file (no temporary one) and
+// the change marked. A read-only file, even for root, is offered a new name. A name too long for a
+// temporary suffix is rewritten in place, and put back when that fails.
 TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
     const QByteArray previous("\x08previous", 9);
     const QString strLong(250, 'd');
@@ -142,8 +139,7 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
         EXPECT_TRUE(m_prompt.m_messages.size() == 1 &&
                     m_prompt.m_messages[0].contains(c.strMessage))
             << m_prompt.m_messages.join('|').toStdString();
-        EXPECT_TRUE(doc.IsModified());
-        EXPECT_EQ(previous, ReadFileBytes(strPath)) << c.nFailAt;
+        EXPECT_EQ(std::pair(true, previous), std::pair(doc.IsModified(), ReadFileBytes(strPath)));
     }
     EXPECT_EQ(QStringList{"save"}, m_prompt.m_fileDialogs);
     EXPECT_EQ(QStringList({strLong, "full.bod", "readonly.bod"}),
