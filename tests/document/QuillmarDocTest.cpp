@@ -96,9 +96,12 @@ TEST_F(QuillmarDocTest, ShoppingListShowsLargeDeedsThenTheOpenPartsAndLeavesNoTr
     EXPECT_EQ(nullptr, doc.m_pSelectedBod);
     // Only the names an import gives footwear make a needed deed leather work.
     for (std::size_t i = 5; i < doc.m_arrBods.size(); ++i) {
-        EXPECT_EQ(i >= 14 && i < 18 ? "Leather normal leather" : "Platemail iron",
-                  doc.m_arrBods[i]->m_strCategory + ' ' + doc.m_arrBods[i]->m_strMaterial)
-            << doc.m_arrBods[i]->m_strItem;
+        const CBodItem& needed = *doc.m_arrBods[i];
+        EXPECT_EQ(std::string(i >= 14 && i < 18 ? "Leather normal leather" : "Platemail iron") +
+                      " 20 Exceptional",
+                  needed.m_strCategory + ' ' + needed.m_strMaterial + ' ' + needed.m_strAmount +
+                      ' ' + needed.m_strQuality)
+            << needed.m_strItem;
     }
 
     CBodItem edited(*doc.m_arrBods[0]);
