@@ -86,6 +86,7 @@ TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
         {{"parse", "--mode", "classic"}, 2, "usage"},
         {{"parse", "--verbose"}, 2, "usage"},
         {{"dump"}, 2, "usage"},
+        {{"tree"}, 2, "usage"},
         {{"import"}, 2, "import [--mode aos|pre-aos|tooltip] [--note TEXT] FILE.bod [TEXTFILE]\n"},
         {{"export"}, 2, "  bodtool export [--format csv|json] FILE.bod\n"},
         {{"export", Path("deeds.bod"), "b.bod"}, 2, "usage"},
@@ -125,7 +126,19 @@ TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
 #endif
         {{"help", "dump"}, 0, "usage:\n  bodtool dump FILE.bod\n"},
         {{"print", "--help"}, 0, "usage:\n  bodtool print [--expand all|root] FILE.bod OUT.pdf\n"},
-        {{"--help"}, 0, "usage:\n  bodtool parse [--mode aos|pre-aos|tooltip] [TEXTFILE]\n"},
+        {{"--help"},
+         0,
+         "usage:\n"
+         "  bodtool parse [--mode aos|pre-aos|tooltip] [TEXTFILE]\n"
+         "  bodtool dump FILE.bod\n"
+         "  bodtool import [--mode aos|pre-aos|tooltip] [--note TEXT] FILE.bod [TEXTFILE]\n"
+         "  bodtool add FILE.bod --trade TRADE (--item ITEM | --set SET) [--material M] "
+         "[--amount 10|15|20] [--exceptional] [--note TEXT]\n"
+         "  bodtool shopping FILE.bod\n"
+         "  bodtool stats FILE.bod\n"
+         "  bodtool tree [--shopping] FILE.bod\n"
+         "  bodtool print [--expand all|root] FILE.bod OUT.pdf\n"
+         "  bodtool export [--format csv|json] FILE.bod\n"},
         {{"--version"}, 0, "bodtool 1."},
     };
     const QStringList files = QDir(m_dir.path()).entryList(QDir::Files);
