@@ -4,6 +4,7 @@
 #include "framework/DocManager.h"
 #include "framework/Profile.h"
 #include "framework/SafeWrite.h"
+#include "import/dialog/ImportDlg.h"
 #include "support/BodToolRunner.h"
 #include "support/FailDevice.h"
 #include "support/TestDeeds.h"
@@ -13,6 +14,7 @@
 #include "widgets/AboutDlg.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -22,6 +24,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -109,6 +112,81 @@ TEST_F(FrameTest, EmptySettingsOpenMaximisedWithTheTreeOnHalfTheWidth) {
     EXPECT_EQ((599 - margins.left() - margins.right()) / 2, SplitOf(*m_pFrame));
     // Opening maximised is a resize too, and is stored as such.
     EXPECT_EQ(kShowMaximized, Stored("State"));
+    // The main title follows the window restored and maximised from its own title bar.
+    for (const auto& [fnShow, pszTitle] : {std::pair{&QWidget::showNormal, "Quillmar - Quilmr1"},
+                                           {&QWidget::showMaximized, "Quillmar - [Quilmr1]"}}) {
+        (m_pFrame->*fnShow)();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Frame().windowTitle() == pszTitle; }, 60000));
+    }
+}
+
+// A screen reader names each control by what it is, not by the text around it.
+TEST_F(FrameTest, EveryControlHasANameThatSaysWhatItIs) {
+    const CImportDlg dlg(&Frame());
+    QList<QWidget*> controls{m_pFrame->GetLeftView(),
+                             m_pFrame->GetFilterBar()->findChild<QToolButton*>()};
+    for (const char* pszName :
+         {"Find", "editAdjust", "btnAdjustUp", "btnAdjustDown", "editPrice", "editNotes",
+          "listItems", "editNote", "editTotal", "editAdded", "editInvalid"}) {
+        controls << Frame().findChild<QWidget*>(pszName);
+    }
+    QStringList names;
+    for (QWidget* pControl : controls) {
+        const QAccessibleInterface* pAccessible = QAccessible::queryAccessibleInterface(pControl);
+        names << (pAccessible != nullptr ? pAccessible->text(QAccessible::Name) : "none");
+    }
+    EXPECT_EQ("BOD hierarchy|Close filter|Find|Adjust Count:|Increase Adjust Count|"
+              "Decrease Adjust Count|Price:|Notes:|Import Entries|Note for processed items:|"
+              "Total Items Pasted:|BOD's Added:|Invalid List Items:",
+              names.join('|'));
+}
+
+// The status bar counts the selected branch's deeds and sums their points (10 a cap, 2 % of it
+// banked); Points hides every points text. The form shows whole at the first-run size.
+TEST_F(FrameTest, StatusBarCountsTheBranchAndItsPointsAndTheFormShowsWhole) {
+    for (const char* pszTrade : {"Smithy", "Smithy", "Tailor"}) {
+        m_pDoc->AddBodItem(
+            TestDeeds::MakeDeed({pszTrade, "Cloth", "cloth", "10", "Normal", "cap", "0/10"}));
+    }
+    m_pDoc->UpdateAllViews(nullptr);
+    CLeftView& tree = *m_pFrame->GetLeftView();
+    tree.setCurrentIndex(tree.model()->index(0, 0, tree.model()->index(0, 0)));
+    CQuillmarView* pForm = m_pFrame->GetFormView();
+    m_pDoc->m_pSelectedBod = m_pDoc->m_arrBods[0].get();
+    pForm->OnUpdate(nullptr, 0, nullptr);
+    const auto* pPoints = pForm->findChild<QLabel*>("staticPoints");
+    const auto Panes = [&] {
+        Frame().UpdateCommandUI();
+        QStringList panes{Frame().GetBodCountPane()->text()};
+        for (const QLabel* pLabel :
+             {static_cast<const QLabel*>(Frame().GetPointsPane()), pPoints}) {
+            panes << (pLabel->isHidden() ? "hidden" : pLabel->text());
+        }
+        return panes.join(" | ");
+    };
+    const QString strShown = "BOD count: 2/3 | 20 points (0.4 banked) | 10 points\n0.2 banked";
+    EXPECT_EQ(strShown, Panes());
+    Frame().OnCommand(ID_VIEW_POINTS);
+    EXPECT_EQ("BOD count: 2/3 | hidden | hidden", Panes());
+    Frame().OnCommand(ID_VIEW_POINTS);
+    EXPECT_EQ(strShown, Panes());
+
+    m_pDoc->AddBodItem(TestDeeds::MakeDeed(
+        {"Smithy", "Platemail", "iron", "20", "Exceptional", "platemail gloves", "7/20"}));
+    m_pDoc->AddBodItem(TestDeeds::MakeLargeDeed(
+        {"Tailor", "Leather", "barbed leather", "20", "Exceptional", "LBOD/studded leather set",
+         "0/120"},
+        {"studded leather gorget", "studded leather gloves", "studded leather sleeves",
+         "studded leather leggings", "studded leather tunic", "studded leather bustier"}));
+    for (const std::size_t nDeed : {3U, 4U}) {
+        m_pDoc->m_pSelectedBod = m_pDoc->m_arrBods[nDeed].get();
+        m_pDoc->UpdateAllViews(nullptr);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(pForm->verticalScrollBar()->isVisible() ||
+                     pForm->horizontalScrollBar()->isVisible());
+        const QRect rcText = pPoints->fontMetrics().boundingRect(QRect(), 0, pPoints->text());
+        EXPECT_TRUE(pPoints->width() >= rcText.width() && pPoints->height() >= rcText.height());
+    }
 }
 
 // A window stored larger than its form shrinks to it; every move, resize and state is stored.
