@@ -119,7 +119,7 @@ TEST_F(FrameTest, EmptySettingsOpenMaximisedWithTheTreeOnHalfTheWidth) {
 }
 
 // A screen reader names each control by what it is, not by the text around it.
-TEST_F(FrameTest, EveryControlHasANameThatSaysWhatItIs) {
+TEST_F(FrameTest, ControlsNamesCommandPromptsAndToolTips) {
     const CImportDlg dlg(&Frame());
     QList<QWidget*> controls{m_pFrame->GetLeftView(),
                              m_pFrame->GetFilterBar()->findChild<QToolButton*>()};
@@ -137,6 +137,24 @@ TEST_F(FrameTest, EveryControlHasANameThatSaysWhatItIs) {
               "Decrease Adjust Count|Price:|Notes:|Import Entries|Note for processed items:|"
               "Total Items Pasted:|BOD's Added:|Invalid List Items:",
               names.join('|'));
+    // Every command but the tree's Delete BOD has a prompt; every button its picture and a tooltip
+    // (the standard ones the prompt's part after the line break, the program's own their name).
+    Frame().GetCommand(ID_IMPORT)->showStatusText(&Frame());
+    EXPECT_EQ(QString("Import BOD's from UOAssist's clipboard format"),
+              Frame().statusBar()->currentMessage());
+    for (const QAction* pAction : Frame().actions()) {
+        EXPECT_TRUE(pAction == Frame().GetCommand(ID_DELETE_BOD) || !pAction->statusTip().isEmpty())
+            << pAction->text().toStdString();
+    }
+    QStringList tips;
+    for (const QAction* pAction : Frame().GetToolBar()->actions()) {
+        tips << (pAction->isSeparator()     ? QString("—")
+                 : pAction->icon().isNull() ? QString("no picture")
+                                            : pAction->toolTip());
+    }
+    EXPECT_EQ(
+        "New|Open|Save|—|Print|Print Preview|—|Auto Save|Always on top|Shopping List|—|Import",
+        tips.join('|'));
 }
 
 // The status bar counts the selected branch's deeds and sums their points (10 a cap, 2 % of it
@@ -335,6 +353,15 @@ TEST_F(FrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
         "&Help: &About Quillmar...",
         Menus());
     EXPECT_EQ("Undo, Redo, Cut, Copy, Paste, Edit Deed...", Commands(false));
+    // Undo and Redo name the operation and follow the history by themselves, with no input event.
+    m_pDoc->ImportDeeds(
+        TestDeeds::MakeDeeds({{"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}}));
+    QAction* pUndo = Frame().GetCommand(ID_EDIT_UNDO);
+    EXPECT_TRUE(QTest::qWaitFor([pUndo] { return pUndo->isEnabled(); }, 60000));
+    EXPECT_EQ(QString("&Undo Import\tCtrl+Z"), pUndo->text());
+    Frame().OnCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(QString("&Redo Import\tCtrl+Y"), Frame().GetCommand(ID_EDIT_REDO)->text());
+    EXPECT_EQ("Undo, Cut, Copy, Paste, Edit Deed...", Commands(false));
     Frame().OnCommand(ID_SHOPPING_LIST);
     m_pFrame->GetFormView()->setFocus();
     EXPECT_EQ("Save, Save As..., Undo, Redo, Cut, Copy, Paste, Import..., New Deed..., "
@@ -353,18 +380,6 @@ TEST_F(FrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
               Commands(false));
     Frame().OnCommand(ID_FILE_NEW);
     EXPECT_NE(nullptr, Frame().GetActiveDocument());
-}
-
-// Undo and Redo name the operation and follow the history by themselves, with no input event.
-TEST_F(FrameTest, UndoAndRedoNameTheOperationAndFollowTheHistory) {
-    m_pDoc->ImportDeeds(
-        TestDeeds::MakeDeeds({{"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}}));
-    QAction* pUndo = Frame().GetCommand(ID_EDIT_UNDO);
-    EXPECT_TRUE(QTest::qWaitFor([pUndo] { return pUndo->isEnabled(); }, 60000));
-    EXPECT_EQ(QString("&Undo Import\tCtrl+Z"), pUndo->text());
-    Frame().OnCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(QString("&Redo Import\tCtrl+Y"), Frame().GetCommand(ID_EDIT_REDO)->text());
-    EXPECT_EQ("Undo, Cut, Copy, Paste, Edit Deed...", Commands(false));
 }
 
 // A greyed command does nothing, even asked for directly. Always on top never moves, resizes or
@@ -409,27 +424,6 @@ TEST_F(FrameTest, SwitchesCheckAndAlwaysOnTopNeverMovesTheWindow) {
     Frame().OnCommand(ID_ALWAYS_ON_TOP);
     EXPECT_TRUE(Frame().close());
     EXPECT_EQ(0, GetProfileInt("Frame", "AlwaysOnTop", -1));
-}
-
-// Every command but the tree's Delete BOD has a prompt; every button its picture and a tooltip
-// (the standard ones the prompt's part after the line break, the program's own their name).
-TEST_F(FrameTest, StatusPromptsToolBarAndTips) {
-    Frame().GetCommand(ID_IMPORT)->showStatusText(&Frame());
-    EXPECT_EQ(QString("Import BOD's from UOAssist's clipboard format"),
-              Frame().statusBar()->currentMessage());
-    for (const QAction* pAction : Frame().actions()) {
-        EXPECT_TRUE(pAction == Frame().GetCommand(ID_DELETE_BOD) || !pAction->statusTip().isEmpty())
-            << pAction->text().toStdString();
-    }
-    QStringList tips;
-    for (const QAction* pAction : Frame().GetToolBar()->actions()) {
-        tips << (pAction->isSeparator()     ? QString("—")
-                 : pAction->icon().isNull() ? QString("no picture")
-                                            : pAction->toolTip());
-    }
-    EXPECT_EQ(
-        "New|Open|Save|—|Print|Print Preview|—|Auto Save|Always on top|Shopping List|—|Import",
-        tips.join('|'));
 }
 
 } // namespace
