@@ -1,5 +1,6 @@
 #include "frames/FramePlacement.h"
 
+#include "frames/QuillmarAppFixture.h"
 #include "framework/Profile.h"
 
 #include <QSettings>
@@ -34,12 +35,7 @@ QString StoredText(const char* pszSection) {
     return values.join(' ');
 }
 
-class PlacementTest : public ::testing::Test {
-protected:
-    void SetUp() override { Clear(); }
-    void TearDown() override { Clear(); }
-    static void Clear() { QSettings("Larkfield", "Quillmar").clear(); }
-};
+using PlacementTest = QuillmarAppFixture; // on clean settings
 
 // A placement is read only when complete, and kept on the screen; a document window's in
 // document-area coordinates. nFlag: the always-on-top switch read, or the show state given.
@@ -60,7 +56,7 @@ TEST_F(PlacementTest, StoredPlacementIsReadOnlyWhenCompleteAndKeptOnScreen) {
         {"ChildFrame", "10 20 -1 320 1", {kFree, kFree, 599, 356}, kShowMaximized},
         {"ChildFrame", "10 4000 210 4300 1", {1920 - 32, 10, 300, 200}, 0}};
     for (const auto& [pszSection, pszStored, rcExpected, nExpected] : cases) {
-        Clear();
+        QSettings("Larkfield", "Quillmar").clear();
         Store(pszSection, pszStored);
         SCOPED_TRACE(std::string(pszSection) + ": " + pszStored);
         CCreateParams params;
@@ -72,7 +68,7 @@ TEST_F(PlacementTest, StoredPlacementIsReadOnlyWhenCompleteAndKeptOnScreen) {
         EXPECT_EQ(rcExpected, QRect(params.x, params.y, params.cx, params.cy));
         EXPECT_EQ(nExpected, nFlag);
     }
-    Clear();
+    QSettings("Larkfield", "Quillmar").clear();
     CCreateParams params; // Zero defaults leave the size to the platform.
     LoadFramePlacement(params, 0, 0, nullptr, kDesktop);
     EXPECT_FALSE(params.HasSize());

@@ -53,15 +53,14 @@ protected:
     // The enabled buttons; Total Items Pasted, BOD's Added, Invalid List Items; the duplicates.
     QString State() {
         QStringList state;
-        for (const char* pszButton :
-             {"btnPaste", "btnProcessSelected", "btnProcessAll", "btnExit"}) {
-            if (Child(pszButton)->isEnabled()) {
-                state << pszButton + 3;
-            }
+        for (const char* pszName : {"btnPaste", "btnProcessSelected", "btnProcessAll", "btnExit",
+                                    "editTotal", "editAdded", "editInvalid"}) {
+            const auto* pEdit = Child<QLineEdit>(pszName);
+            state << (pEdit != nullptr              ? pEdit->text()
+                      : Child(pszName)->isEnabled() ? pszName + 3
+                                                    : "");
         }
-        for (const char* pszCounter : {"editTotal", "editAdded", "editInvalid"}) {
-            state << Child<QLineEdit>(pszCounter)->text();
-        }
+        state.removeAll(QString());
         return state.join(' ') + ';' + Child<QLabel>("labelDuplicates")->text();
     }
     void PasteText(const QString& strText) {
@@ -202,9 +201,8 @@ TEST(DeedDlgTest, ChoicesOfferWhatTheGameGivesKeysMakeADeedAndAnUnchangedEditKee
     std::unique_ptr<CBodItem> pImported;
     ASSERT_TRUE(CBodLineParser().ParseLine(
         "small bulk order: 15 exceptional platemail arms: 3, with valorite ingots 450", pImported));
-    if (pMade != nullptr) {
-        pMade->m_timeAdded = pImported->m_timeAdded;
-    }
+    ASSERT_NE(nullptr, pMade);
+    pMade->m_timeAdded = pImported->m_timeAdded;
     EXPECT_EQ(FileBytes(std::move(pImported)), FileBytes(std::move(pMade)));
 
     // OK on a deed left as it was gives the very record back, gem, parts, price, notes, time.
