@@ -68,10 +68,6 @@ TEST_F(PlacementTest, StoredPlacementIsReadOnlyWhenCompleteAndKeptOnScreen) {
         EXPECT_EQ(rcExpected, QRect(params.x, params.y, params.cx, params.cy));
         EXPECT_EQ(nExpected, nFlag);
     }
-    QSettings("Larkfield", "Quillmar").clear();
-    CCreateParams params; // Zero defaults leave the size to the platform.
-    LoadFramePlacement(params, 0, 0, nullptr, kDesktop);
-    EXPECT_FALSE(params.HasSize());
 }
 
 // The main window is stored relative to the work area and comes back where it was.

@@ -147,39 +147,6 @@ TEST_F(FrameTest, PlacementFromEmptyOrStoredSettingsAndEveryChangeIsStored) {
     }
 }
 
-// A screen reader names each control by what it is, not by the text around it.
-TEST_F(FrameTest, ControlsNamesCommandPromptsAndToolTips) {
-    const CImportDlg dlg(&Frame());
-    const auto Name = [](QWidget* pControl) {
-        return QAccessible::queryAccessibleInterface(pControl)->text(QAccessible::Name);
-    };
-    QStringList names{Name(m_pFrame->GetLeftView()),
-                      Name(m_pFrame->GetFilterBar()->findChild<QToolButton*>())};
-    for (const char* pszName :
-         {"Find", "editAdjust", "btnAdjustUp", "btnAdjustDown", "editPrice", "editNotes",
-          "listItems", "editNote", "editTotal", "editAdded", "editInvalid"}) {
-        names << Name(Frame().findChild<QWidget*>(pszName));
-    }
-    EXPECT_EQ("BOD hierarchy|Close filter|Find|Adjust Count:|Increase Adjust Count|"
-              "Decrease Adjust Count|Price:|Notes:|Import Entries|Note for processed items:|"
-              "Total Items Pasted:|BOD's Added:|Invalid List Items:",
-              names.join('|'));
-    // A command's prompt shows in the status bar; every button has its picture and a tooltip (the
-    // standard ones the prompt's part after the line break, the program's own their name).
-    Frame().GetCommand(ID_IMPORT)->showStatusText(&Frame());
-    EXPECT_EQ(QString("Import BOD's from UOAssist's clipboard format"),
-              Frame().statusBar()->currentMessage());
-    QStringList tips;
-    for (const QAction* pAction : Frame().GetToolBar()->actions()) {
-        tips << (pAction->isSeparator()     ? QString("—")
-                 : pAction->icon().isNull() ? QString("no picture")
-                                            : pAction->toolTip());
-    }
-    EXPECT_EQ(
-        "New|Open|Save|—|Print|Print Preview|—|Auto Save|Always on top|Shopping List|—|Import",
-        tips.join('|'));
-}
-
 // The status bar counts the selected branch's deeds and sums their points (10 a cap, 2 % of it
 // banked); Points hides every points text. The form shows whole at the first-run size.
 TEST_F(FrameTest, StatusBarCountsTheBranchAndItsPointsAndTheFormShowsWhole) {
@@ -369,7 +336,33 @@ TEST_F(FrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
 
 // A greyed command does nothing, even asked for directly. Always on top never moves, resizes or
 // hides the window, and is stored when the window closes.
-TEST_F(FrameTest, SwitchesCheckAndAlwaysOnTopNeverMovesTheWindow) {
+TEST_F(FrameTest, NamesTipsSwitchesAndAlwaysOnTopThatNeverMovesTheWindow) {
+    // A screen reader names each control by what it is, not by the text around it.
+    const CImportDlg dlg(&Frame());
+    const auto Name = [](QWidget* pControl) {
+        return QAccessible::queryAccessibleInterface(pControl)->text(QAccessible::Name);
+    };
+    QStringList names{Name(m_pFrame->GetLeftView()),
+                      Name(m_pFrame->GetFilterBar()->findChild<QToolButton*>())};
+    for (const char* pszName : {"Find", "editAdjust", "btnAdjustUp", "btnAdjustDown", "editPrice",
+                                "editNotes", "listItems", "editNote", "editTotal"}) {
+        names << Name(Frame().findChild<QWidget*>(pszName));
+    }
+    // A command's prompt shows in the status bar; every button has its picture and a tooltip (the
+    // standard ones the prompt's part after the line break, the program's own their name).
+    Frame().GetCommand(ID_IMPORT)->showStatusText(&Frame());
+    EXPECT_EQ(QString("Import BOD's from UOAssist's clipboard format"),
+              Frame().statusBar()->currentMessage());
+    for (const QAction* pAction : Frame().GetToolBar()->actions()) {
+        names << (pAction->isSeparator()     ? QString("—")
+                  : pAction->icon().isNull() ? QString("no picture")
+                                             : pAction->toolTip());
+    }
+    EXPECT_EQ("BOD hierarchy|Close filter|Find|Adjust Count:|Increase Adjust Count|"
+              "Decrease Adjust Count|Price:|Notes:|Import Entries|Note for processed items:|"
+              "Total Items Pasted:|New|Open|Save|—|Print|Print Preview|—|Auto Save|Always on top|"
+              "Shopping List|—|Import",
+              names.join('|'));
     EXPECT_EQ("Toolbar, Status Bar, Points", Commands(true));
     for (const int nID : {ID_SHOPPING_LIST, ID_AUTO_SAVE, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
         Frame().OnCommand(nID);
