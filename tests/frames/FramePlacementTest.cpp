@@ -38,9 +38,8 @@ QString StoredText(const char* pszSection) {
 using PlacementTest = QuillmarAppFixture; // on clean settings
 
 // A placement is read only when complete, and kept on the screen; a document window's in
-// document-area coordinates. nFlag: the always-on-top switch read, or the show state given.
+// document-area coordinates. Last: the always-on-top switch read, or the show state given.
 TEST_F(PlacementTest, StoredPlacementIsReadOnlyWhenCompleteAndKeptOnScreen) {
-    // The section, what it stores, the placement expected, the flag expected.
     const std::tuple<const char*, const char*, QRect, int> cases[] = {
         {"Frame", "- - - - -", {kFree, kFree, 679, 416}, 0},
         {"Frame", "10 20 410 620 1", {20, 40, 600, 400}, 1},

@@ -283,8 +283,7 @@ TEST_F(FrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails) {
     m_prompt.QueueFileName(strPath);
     EXPECT_FALSE(m_pFrame->OnExport());
     SafeWrite::SetDeviceWrapper(nullptr);
-    EXPECT_TRUE(m_prompt.m_messages.last().startsWith("Failed to export BOD's.\n" + strPath))
-        << m_prompt.m_messages.last().toStdString();
+    EXPECT_TRUE(m_prompt.m_messages.last().startsWith("Failed to export BOD's.\n" + strPath));
     EXPECT_EQ(14, ReadFileBytes(strPath).count("\r\n"));
 }
 
@@ -334,10 +333,10 @@ TEST_F(FrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
               Commands(false));
 }
 
-// A greyed command does nothing, even asked for directly. Always on top never moves, resizes or
-// hides the window, and is stored when the window closes.
+// A screen reader names each control by what it is, not by the text around it. A greyed command
+// does nothing, even asked for directly. Always on top never moves, resizes or hides the window,
+// and is stored when the window closes.
 TEST_F(FrameTest, NamesTipsSwitchesAndAlwaysOnTopThatNeverMovesTheWindow) {
-    // A screen reader names each control by what it is, not by the text around it.
     const CImportDlg dlg(&Frame());
     const auto Name = [](QWidget* pControl) {
         return QAccessible::queryAccessibleInterface(pControl)->text(QAccessible::Name);
@@ -348,8 +347,7 @@ TEST_F(FrameTest, NamesTipsSwitchesAndAlwaysOnTopThatNeverMovesTheWindow) {
                                 "editNotes", "listItems", "editNote", "editTotal"}) {
         names << Name(Frame().findChild<QWidget*>(pszName));
     }
-    // A command's prompt shows in the status bar; every button has its picture and a tooltip (the
-    // standard ones the prompt's part after the line break, the program's own their name).
+    // Tooltips: the standard buttons' the prompt's part after its line break, the others' names.
     Frame().GetCommand(ID_IMPORT)->showStatusText(&Frame());
     EXPECT_EQ(QString("Import BOD's from UOAssist's clipboard format"),
               Frame().statusBar()->currentMessage());

@@ -6,8 +6,7 @@
 
 namespace {
 
-// Blue, red under the pointer, the visited dark blue for good once opened by a click or Space
-// (Enter is the dialog's), even when the desktop could not open it.
+// Blue, red under the pointer, dark blue for good once a click or Space (not Enter) tried it.
 TEST(LinkLabelTest, ColourFollowsThePointerUntilOpenedByClickOrSpace) {
     QWidget window;
     window.resize(300, 120);
