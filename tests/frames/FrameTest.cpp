@@ -363,7 +363,7 @@ TEST_F(FrameTest, NamesTipsSwitchesAndAlwaysOnTopThatNeverMovesTheWindow) {
               names.join('|'));
     EXPECT_EQ("Toolbar, Status Bar, Points", Commands(true));
     for (const int nID : {ID_SHOPPING_LIST, ID_AUTO_SAVE, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
-        Frame().OnCommand(nID);
+        Frame().GetCommand(nID)->trigger(); // as a menu or a button does
     }
     EXPECT_EQ("Auto Save, Shopping List, Points", Commands(true));
     Frame().OnCommand(ID_IMPORT);
