@@ -6,8 +6,7 @@
 
 namespace {
 
-// Blue, red under the pointer, the visited dark blue for good once opened by a click or Space
-// (Enter is the dialog's), even when the desktop could not open it; a tooltip once enabled.
+// Blue, red under the pointer, dark blue for good once a click or Space (not Enter) tried it.
 TEST(LinkLabelTest, ColourFollowsThePointerUntilOpenedByClickOrSpace) {
     QWidget window;
     window.resize(300, 120);
@@ -20,14 +19,10 @@ TEST(LinkLabelTest, ColourFollowsThePointerUntilOpenedByClickOrSpace) {
         opened << url.toString();
         return false;
     });
-    pLink->EnableToolTip(true);
-    pLink->SetToolTipText("Write to me");
-    EXPECT_EQ(QString("Write to me"), pLink->toolTip());
     QCursor::setPos(0, 0);
     window.move(100, 100);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_TRUE(pLink->font().underline());
 
     // The colour painted at first, then after each step: o onto the link, x off it, c a click.
     QStringList colours{pLink->palette().color(pLink->foregroundRole()).name()};

@@ -29,6 +29,7 @@ namespace {
 const QString kBroken = "junk bulk order";
 const QString kSmall =
     "small bulk order: 20 exceptional platemail gloves: 5, with shadow iron ingots 300";
+const QString kKnown = kSmall + " Already in this document"; // with its tooltip
 const QString kLarge = "large bulk order: 10 chainmail coif: 10 chainmail leggings: 0 "
                        "chainmail tunic: 0 iron ingots 900";
 
@@ -44,22 +45,22 @@ protected:
     QStringList Rows() {
         QStringList rows;
         for (int nRow = 0; nRow < List()->model()->rowCount(); ++nRow) {
-            rows << List()->model()->index(nRow, 0).data().toString();
+            const QModelIndex row = List()->model()->index(nRow, 0);
+            rows << (row.data().toString() + ' ' + row.data(Qt::ToolTipRole).toString()).trimmed();
         }
         return rows;
     }
     // The enabled buttons; Total Items Pasted, BOD's Added, Invalid List Items; the duplicates.
     QString State() {
         QStringList state;
-        for (const char* pszButton :
-             {"btnPaste", "btnProcessSelected", "btnProcessAll", "btnExit"}) {
-            if (Child(pszButton)->isEnabled()) {
-                state << pszButton + 3;
-            }
+        for (const char* pszName : {"btnPaste", "btnProcessSelected", "btnProcessAll", "btnExit",
+                                    "editTotal", "editAdded", "editInvalid"}) {
+            const auto* pEdit = Child<QLineEdit>(pszName);
+            state << (pEdit != nullptr              ? pEdit->text()
+                      : Child(pszName)->isEnabled() ? pszName + 3
+                                                    : "");
         }
-        for (const char* pszCounter : {"editTotal", "editAdded", "editInvalid"}) {
-            state << Child<QLineEdit>(pszCounter)->text();
-        }
+        state.removeAll(QString());
         return state.join(' ') + ';' + Child<QLabel>("labelDuplicates")->text();
     }
     void PasteText(const QString& strText) {
@@ -91,15 +92,11 @@ TEST_F(ImportDlgTest, ButtonsCountersAndMarksFollowPastesSelectionAndProcessing)
     EXPECT_EQ("Paste 0 0 0;", State());
     Child("btnPaste")->click();
     EXPECT_EQ("Paste ProcessAll 3 0 1;1 already in this document", State());
-    EXPECT_EQ(QStringList({kBroken, kLarge, kSmall}), Rows());
+    EXPECT_EQ(QStringList({kBroken, kLarge, kKnown}), Rows());
     const auto Mark = [this](int nRow) {
         return List()->model()->index(nRow, 0).data(Qt::DecorationRole).value<QIcon>().cacheKey();
     };
-    EXPECT_NE(Mark(2), Mark(1));
-    EXPECT_NE(Mark(2), Mark(0));
-    EXPECT_EQ(QString("Already in this document"),
-              List()->model()->index(2, 0).data(Qt::ToolTipRole).toString());
-    EXPECT_EQ(QVariant(), List()->model()->index(1, 0).data(Qt::ToolTipRole));
+    EXPECT_TRUE(Mark(2) != Mark(1) && Mark(2) != Mark(0));
 
     SelectRow(1);
     EXPECT_EQ("Paste ProcessSelected ProcessAll 3 0 1;1 already in this document", State());
@@ -112,7 +109,7 @@ TEST_F(ImportDlgTest, ButtonsCountersAndMarksFollowPastesSelectionAndProcessing)
     Child("btnProcessSelected")->click();
     // The valid row left, the invalid one stays unselected; E&xit/Save is now possible.
     EXPECT_EQ("ProcessAll Exit 3 1 1;1 already in this document", State());
-    EXPECT_EQ(QStringList({kBroken, kSmall}), Rows());
+    EXPECT_EQ(QStringList({kBroken, kKnown}), Rows());
 
     // A paste over rows asks first; No changes nothing.
     m_prompt.QueueAnswer(IPrompt::Answer::No);
@@ -120,7 +117,7 @@ TEST_F(ImportDlgTest, ButtonsCountersAndMarksFollowPastesSelectionAndProcessing)
     EXPECT_EQ(m_prompt.m_messages,
               QStringList({"The list still contains items to process. Importing new\ndata will "
                            "clear these unprocessed items.\nDo you wish to continue?"}));
-    EXPECT_EQ(QStringList({kBroken, kSmall}), Rows());
+    EXPECT_EQ(QStringList({kBroken, kKnown}), Rows());
     Child("btnProcessAll")->click();
     EXPECT_EQ("Paste ProcessAll Exit 3 2 1;", State());
 }
@@ -154,7 +151,7 @@ std::string FileBytes(std::unique_ptr<CBodItem> pBod) {
 
 // Each choice narrows the next to what the game gives: a craft's items, an item's materials (a
 // choice only when there are several), and exceptional only where the game ever asks for it.
-TEST(DeedDlgTest, EachChoiceOffersOnlyWhatTheGameGivesAndKeysAloneMakeADeed) {
+TEST(DeedDlgTest, ChoicesOfferWhatTheGameGivesKeysMakeADeedAndAnUnchangedEditKeepsIt) {
     const ScriptedPrompt prompt;
     CDeedDlg dlg(nullptr);
     auto& items = *dlg.findChild<QListWidget*>("listItems");
@@ -204,15 +201,11 @@ TEST(DeedDlgTest, EachChoiceOffersOnlyWhatTheGameGivesAndKeysAloneMakeADeed) {
     std::unique_ptr<CBodItem> pImported;
     ASSERT_TRUE(CBodLineParser().ParseLine(
         "small bulk order: 15 exceptional platemail arms: 3, with valorite ingots 450", pImported));
-    if (pMade != nullptr) {
-        pMade->m_timeAdded = pImported->m_timeAdded;
-    }
+    ASSERT_NE(nullptr, pMade);
+    pMade->m_timeAdded = pImported->m_timeAdded;
     EXPECT_EQ(FileBytes(std::move(pImported)), FileBytes(std::move(pMade)));
-}
 
-// OK on a deed left as it was gives the very record back, gem, parts, price, notes, time.
-TEST(DeedDlgTest, EditingWithoutAChangeKeepsTheRecord) {
-    const ScriptedPrompt prompt;
+    // OK on a deed left as it was gives the very record back, gem, parts, price, notes, time.
     for (const char* block :
          {"a bulk order deed / small bulk order / amount to make: 10 / ruby ring: 4",
           "a bulk order deed / large bulk order / All items must be exceptional. / All items must "
@@ -224,9 +217,9 @@ TEST(DeedDlgTest, EditingWithoutAChangeKeepsTheRecord) {
         pBod->m_timeAdded = 12345;
         pBod->m_strPrice = "900";
         pBod->m_strNotes = "from Bob\r\nsecond line";
-        CDeedDlg dlg(pBod.get());
-        dlg.accept();
-        EXPECT_EQ(FileBytes(std::move(pBod)), FileBytes(dlg.TakeDeed()));
+        CDeedDlg edit(pBod.get());
+        edit.accept();
+        EXPECT_EQ(FileBytes(std::move(pBod)), FileBytes(edit.TakeDeed()));
     }
 }
 
