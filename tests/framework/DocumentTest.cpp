@@ -96,7 +96,11 @@ TEST_F(DocumentTest, OpenReportsFailuresActivatesWhatIsOpenAndKeepsTheFourNewest
               m_pManager->GetRecentFiles());
     EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strMissing));
     EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strFifo));
-    EXPECT_EQ(QStringList({strMissing + " was not found.", strFifo + " is not a document file."}),
+    // Write-only, and not even root may read it.
+    const QString strDenied = "/proc/sys/vm/drop_caches";
+    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strDenied));
+    EXPECT_EQ(QStringList({strMissing + " was not found.", strFifo + " is not a document file.",
+                           "Access to " + strDenied + " was denied."}),
               m_prompt.m_messages);
     EXPECT_EQ(std::pair(std::size_t{5}, 5),
               std::pair(m_pManager->GetDocuments().size(), m_nFrames));
