@@ -161,8 +161,9 @@ TYPED_TEST(ParseTextTest, FindsCutsTrimsAndReadsNumbers) {
         cuts += abc.Left(n).ToUtf8() + '/' + abc.Right(n).ToUtf8() + '|';
     }
     EXPECT_EQ(cuts, "abcdef||abc|ab||ef|||abcdef|/|ab/ef|abcdef/abcdef|abcdef/abcdef|");
-    const auto spaced = this->Make(" \t\r\n\v\fab c\f\v\n\r\t ");
-    EXPECT_EQ(spaced.Trim().ToUtf8() + '|' + spaced.TrimRight().ToUtf8(), "ab c| \t\r\n\v\fab c");
+    // An odd number of blanks in front, so a trim that skips two at a time is seen.
+    const auto spaced = this->Make("  \t\r\n\v\fab c\f\v\n\r\t ");
+    EXPECT_EQ(spaced.Trim().ToUtf8() + '|' + spaced.TrimRight().ToUtf8(), "ab c|  \t\r\n\v\fab c");
 
     std::string numbers;
     for (const char* text :
