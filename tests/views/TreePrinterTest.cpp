@@ -76,6 +76,14 @@ TEST_F(TreePrinterTest, LargeTreeFillsItsPagesAnEmptiedOneNothingAndTheFormOneBl
     const int nPageHeight = pPrinter->height() * m_tree.logicalDpiY() / pPrinter->logicalDpiY();
     EXPECT_EQ(nPageHeight / printer.ItemHeight() - 8, printer.LinesPerPage());
     EXPECT_EQ(printer.PageCount(), PdfPageTexts(pPrinter->outputFileName()).size());
+    // A print dialog's range limits the job; the numbering stays that of the whole.
+    pPrinter->setPrintRange(QPrinter::PageRange);
+    pPrinter->setFromTo(2, 3);
+    ASSERT_TRUE(printer.Print(*pPrinter, CTreePrinter::Pages::PrinterRange));
+    const QStringList range = PdfPageTexts(pPrinter->outputFileName());
+    ASSERT_EQ(2, range.size());
+    EXPECT_TRUE(range[1].contains(QString("Page 3/%1").arg(printer.PageCount())))
+        << range[1].toStdString();
 
     m_model.clear();
     EXPECT_FALSE(printer.Print(*pPrinter, CTreePrinter::Pages::All));
