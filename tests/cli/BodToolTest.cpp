@@ -386,6 +386,8 @@ TEST_F(BodToolTest, TreeAndPrintShowTheHierarchy) {
         const BodToolResult result = RunBodTool(QStringList{"print"} + expandArgs +
                                                 QStringList{Path("sample.bod"), Path("out.pdf")});
         ASSERT_EQ(0, result.nExitCode) << result.err.toStdString();
+        // pdftotext also reads a copy that lost its first bytes.
+        EXPECT_TRUE(ReadFileBytes(Path("out.pdf")).startsWith("%PDF-"));
         const QStringList pages = PdfPageTexts(Path("out.pdf"));
         for (int n = 1; n <= pages.size(); ++n) {
             EXPECT_TRUE(pages[n - 1].contains(QString("sample.bod BOD hierarchy")));
