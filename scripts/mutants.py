@@ -124,9 +124,9 @@ def sync_tree(tree):
     files = subprocess.run(["git", "ls-files", "--cached", "--others", "--exclude-standard"],
                            cwd=ROOT, check=True, capture_output=True, text=True).stdout.split()
     wanted = set(files)
-    for old in [p for p in tree.rglob("*") if p.is_file()] if tree.exists() else []:
-        if str(old.relative_to(tree)) not in wanted:
-            old.unlink()
+    gone = [p for p in tree.rglob("*") if p.is_file() and str(p.relative_to(tree)) not in wanted]
+    for old in gone:
+        old.unlink()
     for rel in files:
         src, dst = ROOT / rel, tree / rel
         if not src.is_file() or (dst.exists() and dst.read_bytes() == src.read_bytes()):
