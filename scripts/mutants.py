@@ -72,7 +72,11 @@ def balanced_end(line, start):
 def mutants_of_line(line, prev):
     """Yield (new line, description) for every mutant of one source line."""
     stripped = line.strip()
-    if not stripped or stripped.startswith(("#", "//", "*", "/*", "Q_", "extern ")):
+    if not stripped or stripped.startswith(("#", "//", "*", "/*", "extern ")):
+        return
+    # Qt's declarations (Q_OBJECT, Q_SIGNALS:, Q_DECLARE_...) are no code to break; a signal
+    # sent with Q_EMIT is, and removing it is a fault a test should notice.
+    if stripped.startswith("Q_") and not stripped.startswith("Q_EMIT "):
         return
     for a, b in code_spans(line):
         seg = line[a:b]
