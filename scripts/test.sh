@@ -32,9 +32,15 @@ echo "== fuzzers, ${fuzz_seconds} s each"
 CC=clang CXX=clang++ cmake -S "$here" -B "$here/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUILLMAR_FUZZ=ON -DQUILLMAR_GUI=OFF -DBUILD_TESTING=OFF -DQUILLMAR_WERROR=ON >/dev/null
 cmake --build "$here/build-fuzz"
-for target in "$here"/build-fuzz/fuzz/fuzz_*; do
-    [ -x "$target" ] || continue
-    name="$(basename "$target")"
+# Every fuzz source must have given its fuzzer: a stage that found none to run would pass
+# without having fuzzed anything.
+for source in "$here"/fuzz/fuzz_*.cpp; do
+    name="$(basename "$source" .cpp)"
+    target="$here/build-fuzz/fuzz/$name"
+    if [ ! -x "$target" ]; then
+        echo "the fuzzer $name was not built" >&2
+        exit 1
+    fi
     corpus="$here/build-fuzz/corpus-$name"
     mkdir -p "$corpus"
     cp -n "$here"/fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true
@@ -53,6 +59,7 @@ if grep -q -- -Werror "$here/build-plain/compile_commands.json"; then
     echo "a plain build treats warnings as errors" >&2
     exit 1
 fi
+cmake --build "$here/build-plain"
 
 echo "== Windows under Wine: the core's tests (MinGW-w64) and the *.bod registration (NSIS)"
 "$here/scripts/test-windows.sh"

@@ -2,6 +2,7 @@
 #include "frames/ChildFrame.h"
 #include "frames/QuillmarAppFixture.h"
 #include "support/BodToolRunner.h"
+#include "support/TestEnvironment.h"
 #include "support/TestDeeds.h"
 #include "views/BodTreeModel.h"
 #include "views/DragImage.h"
@@ -253,6 +254,7 @@ int main(int argc, char** argv) {
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
     qputenv("QT_QPA_PLATFORM", "xcb");
+    PinFontsAndLook(home.path());
     for (const char* pszName :
          {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "WAYLAND_DISPLAY", "XAUTHORITY"}) {
         qunsetenv(pszName);

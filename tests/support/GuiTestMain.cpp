@@ -1,3 +1,5 @@
+#include "support/TestEnvironment.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -7,9 +9,8 @@
 #include <gtest/gtest.h>
 
 // Offscreen, with throw-away settings, home and XDG folders, also for the programs a test starts
-// (bodtool, pdftotext), and fonts from one folder, so nothing waits for a person, touches the
-// user's settings or depends on the machine's fonts; the generic families are named, else a
-// window would take the first face it meets (a maths font).
+// (bodtool, pdftotext), fonts from one folder and no desktop theme, so nothing waits for a
+// person, touches the user's settings or depends on the machine's fonts or desktop.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -20,21 +21,7 @@ int main(int argc, char** argv) {
         QDir().mkpath(strRoot + '/' + name);
         qputenv(name, QFile::encodeName(strRoot + '/' + name));
     }
-    QFile fontConfig(strRoot + "/fonts.conf");
-    const QByteArray config =
-        QStringLiteral(
-            "<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir><cachedir>%2/fontconfig</cachedir>"
-            "<alias><family>monospace</family><prefer><family>DejaVu Sans Mono</family></prefer>"
-            "</alias><alias><family>serif</family><prefer><family>DejaVu Serif</family></prefer>"
-            "</alias><match><edit name=\"family\" mode=\"append_last\"><string>DejaVu Sans</string>"
-            "</edit></match></fontconfig>\n")
-            .arg(QStringLiteral(QUILLMAR_TEST_FONT_DIR), strRoot)
-            .toUtf8();
-    if (!fontConfig.open(QIODevice::WriteOnly) || fontConfig.write(config) != config.size() ||
-        !fontConfig.flush()) {
-        qFatal("cannot write %s", qPrintable(fontConfig.fileName()));
-    }
-    qputenv("FONTCONFIG_FILE", QFile::encodeName(fontConfig.fileName()));
+    PinFontsAndLook(strRoot);
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, strRoot);
