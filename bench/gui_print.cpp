@@ -1,7 +1,7 @@
 #include "document/QuillmarDoc.h"
 #include "framework/Resources.h"
 #include "views/LeftView.h"
-#include "views/TreePrinter.h"
+#include "views/PrintCommands.h"
 
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -45,7 +45,7 @@ void BM_PrintThousandRowsToPdf(benchmark::State& state) {
             break;
         }
     }
-    CTreePrinter printerCheck(view, "bench.bod");
+    CTreePrinter printerCheck(*view.model(), TreeLookOf(view), "bench.bod");
     printerCheck.BeginPrinting(printer);
     state.counters["rows"] = printerCheck.RowCount();
     state.counters["pages"] = printerCheck.PageCount();

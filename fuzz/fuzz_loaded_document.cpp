@@ -1,9 +1,9 @@
 #include "model/Archive.h"
 #include "model/BodFile.h"
+#include "model/BodHierarchy.h"
 #include "model/BodStats.h"
 #include "model/ShoppingList.h"
 #include "model/TextOrder.h"
-#include "views/BodHierarchy.h"
 
 #include <cstddef>
 #include <cstdint>

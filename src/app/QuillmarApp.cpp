@@ -7,7 +7,7 @@
 #include "framework/Prompt.h"
 #include "framework/Resources.h"
 #include "views/LeftView.h"
-#include "views/TreePrinter.h"
+#include "views/PrintCommands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

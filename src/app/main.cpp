@@ -2,6 +2,7 @@
 #include "app/QuillmarApp.h"
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
+#include "widgets/QtPrompt.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
     }
     // Outlive the guarded part, so that a failure can still be shown in a message box, in the
     // user's language.
+    CQtPrompt prompt;
+    SetAppPrompt(&prompt);
     std::optional<QApplication> app;
     std::optional<CTranslations> translations;
     return RunReportingExceptions([&] {

@@ -11,7 +11,7 @@
 #include "cli/StdStreams.h"
 #include "cli/TreeCommand.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <iostream>
 #include <memory>
 #include <new>
@@ -26,7 +26,7 @@ namespace {
 // to standard output (UTF-8). It returns the exit status, 0 on success. A command does not
 // print its own errors: it throws CUsageError for arguments it cannot use (exit 2, with the
 // usage below) and CDocumentError for a file it cannot read or write (exit 1, with the message).
-// `bGui` asks for a QApplication (fonts, images, printing) instead of a QCoreApplication; it
+// `bGui` asks for a QGuiApplication (fonts, images, printing) instead of a QCoreApplication; it
 // runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 // A new command is one line in kCommands plus its own Run...Command file pair.
 struct Command {
@@ -76,7 +76,7 @@ std::unique_ptr<QCoreApplication> MakeApplication(const Command& command, int& a
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    return std::make_unique<QApplication>(argc, argv);
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 // Every line bodtool writes to standard error begins with its name, so that a script running

@@ -2,13 +2,13 @@
 
 #include "cli/CommandArgs.h"
 #include "cli/CommandFiles.h"
-#include "document/QuillmarDoc.h"
-#include "framework/Resources.h"
+#include "framework/CollatorTextOrder.h"
 #include "framework/SafeWrite.h"
-#include "views/LeftView.h"
-#include "views/TreePrinter.h"
+#include "hierarchy/BodTreeModel.h"
+#include "hierarchy/TreePrinter.h"
 
-#include <QPrinter>
+#include <QFileInfo>
+#include <QPdfWriter>
 #include <QTemporaryFile>
 #include <filesystem>
 #include <system_error>
@@ -21,7 +21,7 @@ bool IsSameFile(const NativeFile::Name& first, const NativeFile::Name& second) {
     return std::filesystem::equivalent(first, second, error);
 }
 
-// The printer writes its file without telling of a failed write, so the PDF is made aside and
+// The PDF writer writes its file without telling of a failed write, so the PDF is made aside and
 // only a complete one (it ends with its end-of-file marker) is put in place.
 QByteArray CompletePdf(QFile& file) {
     file.seek(0);
@@ -50,25 +50,30 @@ int RunPrintCommand(const std::vector<std::string>& args) {
                              pdfFile.errorString().toStdString());
     }
 
-    InitQuillmarResources();
-    CQuillmarDoc doc;
-    doc.m_arrBods = std::move(contents.bods);
-    doc.m_nReserved1 = contents.nReserved1;
-    doc.m_nReserved2 = contents.nReserved2;
-    // The caption's title: the file name.
-    doc.SetPathName(NativeFile::ToDisplay(input), false);
-    CLeftView view;
-    doc.AddView(&view);
-    view.OnInitialUpdate();
+    // The tree of a freshly opened document: the hierarchy of the full list, in the locale's
+    // order, its root open, and every branch too unless the user asked for the root alone.
+    const CCollatorTextOrder order;
+    CBodTreeModel model(order);
+    model.Hierarchy().Rebuild(contents.bods, false);
+    CTreeLook look = CTreeLook::Default();
     if (strExpand == "all") {
-        view.expandAll();
+        look.isExpanded = [](const QModelIndex&) {
+            return true;
+        };
+    } else {
+        look.isExpanded = [](const QModelIndex& index) {
+            return !index.parent().isValid();
+        };
     }
 
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setOutputFileName(pdfFile.fileName());
-    if (!PrintTree(view, doc.GetTitle(), printer)) {
+    // The pages of File > Print on its default printer: A4 at 1200 dpi with margins of 10 points.
+    QPdfWriter writer(pdfFile.fileName());
+    writer.setResolution(1200);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+    // The caption's title: the file name.
+    const QString strTitle = QFileInfo(NativeFile::ToDisplay(input)).fileName();
+    if (!CTreePrinter(model, look, strTitle).Print(writer)) {
         throw CDocumentError(paths[1] + ": the hierarchy could not be printed");
     }
     const QByteArray pdf = CompletePdf(pdfFile);

@@ -3,8 +3,8 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandFiles.h"
 #include "framework/CollatorTextOrder.h"
+#include "model/BodHierarchy.h"
 #include "model/ShoppingList.h"
-#include "views/BodHierarchy.h"
 
 #include <iostream>
 

@@ -7,8 +7,8 @@
 #include "framework/DocManager.h"
 #include "views/LeftView.h"
 #include "views/PointsText.h"
+#include "views/PrintCommands.h"
 #include "views/QuillmarView.h"
-#include "views/TreePrinter.h"
 #include "widgets/AboutDlg.h"
 
 #include <QAction>

@@ -1,14 +1,38 @@
 #include "framework/Prompt.h"
 
-#include "framework/QtPrompt.h"
+#include <QtGlobal>
 
 namespace {
+
+// Before a program installs its prompt nobody can answer: a message is written to standard
+// error and every question is declined, so nothing is overwritten or left unsaved on a guess.
+class CUnattendedPrompt final : public IPrompt {
+public:
+    Answer MessageBox(QWidget*, const QString& strText, Icon, Buttons buttons) override {
+        qWarning("%s", qPrintable(strText));
+        switch (buttons) {
+        case Buttons::Ok:
+            return Answer::Ok;
+        case Buttons::YesNo:
+            return Answer::No;
+        case Buttons::YesNoCancel:
+            break;
+        }
+        return Answer::Cancel;
+    }
+    QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    QString GetOpenFileName(QWidget*, const QString&) override { return {}; }
+};
+
 IPrompt* g_pPrompt = nullptr;
+
 } // namespace
 
 IPrompt& AppPrompt() {
-    static CQtPrompt realPrompt;
-    return g_pPrompt != nullptr ? *g_pPrompt : realPrompt;
+    static CUnattendedPrompt unattended;
+    return g_pPrompt != nullptr ? *g_pPrompt : unattended;
 }
 
 void SetAppPrompt(IPrompt* pPrompt) {

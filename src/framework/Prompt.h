@@ -24,7 +24,8 @@ public:
     virtual QString GetOpenFileName(QWidget* pParent, const QString& strFilter) = 0;
 };
 
-// The prompt the program uses: real dialogs unless a test installed its own.
+// The prompt the program uses: the one installed (the desktop program's real dialogs, a test's
+// own); while none is, messages go to standard error and every question is declined.
 IPrompt& AppPrompt();
-// Installs pPrompt (not owned) as the program's prompt; null restores the real dialogs.
+// Installs pPrompt (not owned) as the program's prompt; null leaves none installed.
 void SetAppPrompt(IPrompt* pPrompt);

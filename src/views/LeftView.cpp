@@ -3,8 +3,8 @@
 #include "document/QuillmarDoc.h"
 #include "framework/CollatorTextOrder.h"
 #include "framework/Prompt.h"
+#include "hierarchy/BodTreeModel.h"
 #include "model/DeedCombining.h"
-#include "views/BodTreeModel.h"
 #include "views/DragImage.h"
 
 #include <QAbstractItemDelegate>

@@ -1,11 +1,11 @@
 #include "views/QuillmarView.h"
 
 #include "framework/DisplayText.h"
-#include "framework/NotesText.h"
 #include "framework/Prompt.h"
 #include "model/BodItem.h"
 #include "model/TextUtil.h"
 #include "views/PointsText.h"
+#include "widgets/NotesText.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 #include "views/LeftView.h"
 
 #include "document/QuillmarDoc.h"
+#include "hierarchy/BodTreeModel.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
-#include "views/BodTreeModel.h"
 
 #include <QApplication>
 #include <QMenu>

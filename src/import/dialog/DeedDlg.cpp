@@ -1,9 +1,9 @@
 #include "import/dialog/DeedDlg.h"
 
 #include "framework/DisplayText.h"
-#include "framework/NotesText.h"
 #include "framework/Prompt.h"
 #include "import/DeedEntry.h"
+#include "widgets/NotesText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/BodArray.h"
-#include "views/BodNode.h"
+#include "model/BodNode.h"
 
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "framework/NotesText.h"
+#include "widgets/NotesText.h"
 
 #include "framework/DisplayText.h"
 

@@ -1,4 +1,4 @@
-#include "framework/QtPrompt.h"
+#include "widgets/QtPrompt.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>

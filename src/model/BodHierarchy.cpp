@@ -1,4 +1,4 @@
-#include "views/BodHierarchy.h"
+#include "model/BodHierarchy.h"
 
 #include "model/BodFilter.h"
 #include "model/BodItem.h"

@@ -1,4 +1,4 @@
-#include "views/BodTreeModel.h"
+#include "hierarchy/BodTreeModel.h"
 
 #include "model/TextOrder.h"
 #include "support/TestDeeds.h"

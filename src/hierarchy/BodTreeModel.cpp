@@ -1,4 +1,4 @@
-#include "views/BodTreeModel.h"
+#include "hierarchy/BodTreeModel.h"
 
 #include "framework/DisplayText.h"
 #include "framework/Resources.h"

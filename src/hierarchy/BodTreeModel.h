@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/BodHierarchy.h"
+#include "model/BodHierarchy.h"
 
 #include <QAbstractItemModel>
 #include <QIcon>
