@@ -1,5 +1,7 @@
 #include "document/QuillmarDoc.h"
-#include "model/BodItem.h"
+#include "model/Archive.h"
+#include "model/BodFile.h"
+#include "views/DeedSelection.h"
 #include "views/QuillmarView.h"
 
 #include <QApplication>
@@ -27,22 +29,29 @@ std::unique_ptr<CBodItem> MakeDeed(const std::string& strItem, const std::string
 // turns so that every fill changes what the controls show.
 void FillForm(benchmark::State& state, const std::string& strItemA, const std::string& strItemB,
               bool bPaint) {
+    CBodArray deeds;
+    deeds.push_back(MakeDeed(strItemA, "20"));
+    deeds.push_back(MakeDeed(strItemB, "15"));
+    for (const std::unique_ptr<CBodItem>& pBod : deeds) {
+        pBod->BuildPartsIfNeeded();
+    }
+    // The document holds both, as read from a file.
     CQuillmarDoc doc;
+    const std::string bytes = BodFile::Write(deeds, 0, 0);
+    CArchive ar = CArchive::ForLoading(bytes);
+    doc.Serialize(ar);
+    CDeedSelection selection;
     CQuillmarView view;
     doc.AddView(&view);
-    std::unique_ptr<CBodItem> pA = MakeDeed(strItemA, "20");
-    std::unique_ptr<CBodItem> pB = MakeDeed(strItemB, "15");
-    pA->BuildPartsIfNeeded();
-    pB->BuildPartsIfNeeded();
+    view.SetSelection(selection);
     view.resize(480, 420);
     view.show();
     QApplication::processEvents();
 
     bool bFirst = true;
     for (auto _ : state) {
-        doc.m_pSelectedBod = bFirst ? pA.get() : pB.get();
+        selection.Set(doc.GetBods()[bFirst ? 0 : 1]);
         bFirst = !bFirst;
-        view.OnUpdate(nullptr, 0, nullptr);
         if (bPaint) {
             view.repaint();
         }

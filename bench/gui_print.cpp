@@ -1,5 +1,7 @@
 #include "document/QuillmarDoc.h"
 #include "framework/Resources.h"
+#include "model/Archive.h"
+#include "model/BodFile.h"
 #include "views/LeftView.h"
 #include "views/PrintCommands.h"
 
@@ -12,6 +14,7 @@ namespace {
 // A document whose fully expanded tree has 1,000 rows: the root, six branch rows and 993
 // deeds, each with its image.
 void FillDocument(CQuillmarDoc& doc) {
+    CBodArray deeds;
     for (int i = 0; i < 993; ++i) {
         auto pBod = std::make_unique<CBodItem>();
         pBod->m_strTrade = "Smithy";
@@ -21,8 +24,11 @@ void FillDocument(CQuillmarDoc& doc) {
         pBod->m_strAmount = "20";
         pBod->m_strItem = "platemail gorget";
         pBod->m_strCount = std::to_string(i % 21) + "/20";
-        doc.AddBodItem(std::move(pBod));
+        deeds.push_back(std::move(pBod));
     }
+    const std::string bytes = BodFile::Write(deeds, 0, 0);
+    CArchive ar = CArchive::ForLoading(bytes);
+    doc.Serialize(ar);
 }
 
 void BM_PrintThousandRowsToPdf(benchmark::State& state) {

@@ -1,5 +1,7 @@
 #include "document/QuillmarDoc.h"
 #include "framework/Prompt.h"
+#include "model/Archive.h"
+#include "model/BodFile.h"
 #include "views/FilterBar.h"
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
@@ -60,10 +62,11 @@ CBodArray MakeMixed(int nDeeds) {
     return bods;
 }
 
+// The document holds nDeeds mixed deeds, as read from a file.
 void FillMixed(CQuillmarDoc& doc, int nDeeds) {
-    for (std::unique_ptr<CBodItem>& pBod : MakeMixed(nDeeds)) {
-        doc.AddBodItem(std::move(pBod));
-    }
+    const std::string bytes = BodFile::Write(MakeMixed(nDeeds), 0, 0);
+    CArchive ar = CArchive::ForLoading(bytes);
+    doc.Serialize(ar);
 }
 
 // Import tells how many deeds came in; nobody is there to read it.
@@ -86,23 +89,26 @@ struct Window {
         FillMixed(doc, nDeeds);
         doc.AddView(&tree);
         doc.AddView(&form);
+        form.SetSelection(tree.Selection());
         tree.resize(320, 600);
         tree.show();
-        doc.m_pSelectedBod = doc.m_arrBods[doc.m_arrBods.size() / 2].get();
         tree.OnInitialUpdate();
         form.OnInitialUpdate();
+        pSelected = doc.GetBods()[doc.GetBods().size() / 2];
+        doc.UpdateAllViews(nullptr, CQuillmarDoc::kHintChanged, pSelected);
         QCoreApplication::processEvents();
     }
 
     CQuillmarDoc doc;
     CLeftView tree;
     CQuillmarView form;
+    const CBodItem* pSelected = nullptr;
 };
 
 void BM_FullRebuild(benchmark::State& state) {
     Window window(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        window.tree.OnUpdate(nullptr, 0, nullptr);
+        window.tree.OnUpdate(nullptr, CQuillmarDoc::kHintChanged, nullptr);
         QCoreApplication::processEvents();
     }
 }
@@ -110,12 +116,8 @@ BENCHMARK(BM_FullRebuild)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond
 
 void BM_RelabelOnly(benchmark::State& state) {
     Window window(static_cast<int>(state.range(0)));
-    CBodItem* pSelected = window.doc.m_pSelectedBod;
-    int nCount = 0;
     for (auto _ : state) {
-        pSelected->m_strCount = std::to_string(++nCount % 20) + "/20";
-        window.doc.m_bUpdateSelectedOnly = true;
-        window.tree.OnUpdate(nullptr, 0, nullptr);
+        window.tree.OnUpdate(nullptr, CQuillmarDoc::kHintRelabel, window.pSelected);
         QCoreApplication::processEvents();
     }
 }
@@ -134,7 +136,7 @@ void BM_SelectionChange(benchmark::State& state) {
                                                       QItemSelectionModel::ClearAndSelect);
         QCoreApplication::processEvents();
     }
-    benchmark::DoNotOptimize(window.doc.m_nBranchCount);
+    benchmark::DoNotOptimize(window.tree.SelectedBod());
 }
 BENCHMARK(BM_SelectionChange)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
@@ -181,11 +183,11 @@ void BM_UndoHistoryMemory(benchmark::State& state) {
         FillMixed(doc, 10000);
         const std::size_t nBefore = mallinfo2().uordblks;
         for (int i = 0; i < 500; ++i) {
-            CBodItem* pBod = doc.m_arrBods[static_cast<std::size_t>(i) * 7].get();
+            const CBodItem* pBod = doc.GetBods()[static_cast<std::size_t>(i) * 7];
             CBodItem edited(*pBod);
             edited.m_strNotes = "bought " + std::to_string(i);
             doc.ApplyEdit(pBod, edited, nullptr);
-            doc.DeleteDeed(doc.m_arrBods[static_cast<std::size_t>(i) * 11].get(), nullptr);
+            doc.DeleteDeed(doc.GetBods()[static_cast<std::size_t>(i) * 11], nullptr);
         }
         dGrowth = static_cast<double>(mallinfo2().uordblks - nBefore);
         benchmark::DoNotOptimize(doc.GetUndoStack().count());

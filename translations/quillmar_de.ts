@@ -361,36 +361,8 @@ Möchten Sie fortfahren?</translation>
         <translation>Möchten Sie diesen BOD wirklich löschen?</translation>
     </message>
     <message>
-        <source>Expand From Here	Ctrl+Dblclk</source>
-        <translation>Ab hier aufklappen	Strg+Doppelklick</translation>
-    </message>
-    <message>
-        <source>Completely expand the tree from this node</source>
-        <translation>Klappt den Baum ab diesem Knoten vollständig auf</translation>
-    </message>
-    <message>
-        <source>Collapse To Here	Shft+Dblclk</source>
-        <translation>Bis hier zuklappen	Umschalt+Doppelklick</translation>
-    </message>
-    <message>
-        <source>Completely collapse the tree to this node</source>
-        <translation>Klappt den Baum bis zu diesem Knoten vollständig zu</translation>
-    </message>
-    <message>
-        <source>Delete BOD</source>
-        <translation>BOD löschen</translation>
-    </message>
-    <message>
         <source>BOD hierarchy</source>
         <translation>BOD-Hierarchie</translation>
-    </message>
-    <message>
-        <source>Edit Deed...</source>
-        <translation>BOD bearbeiten...</translation>
-    </message>
-    <message>
-        <source>Change what the selected deed asks for</source>
-        <translation>Ändert, was der ausgewählte BOD verlangt</translation>
     </message>
 </context>
 <context>
@@ -571,18 +543,10 @@ Möchten Sie fortfahren?</translation>
 <context>
     <name>CommandTable</name>
     <message>
-        <source>&amp;New	Ctrl+N</source>
-        <translation>&amp;Neu	Strg+N</translation>
-    </message>
-    <message>
         <source>Create a new document
 New</source>
         <translation>Erstellt ein neues Dokument
 Neu</translation>
-    </message>
-    <message>
-        <source>&amp;Open...	Ctrl+O</source>
-        <translation>Ö&amp;ffnen...	Strg+O</translation>
     </message>
     <message>
         <source>Open an existing document
@@ -619,10 +583,6 @@ Beenden</translation>
 About</source>
         <translation>Zeigt Programminformationen, Versionsnummer und Copyright an
 Info</translation>
-    </message>
-    <message>
-        <source>Al&amp;ways on top	Ctrl+T</source>
-        <translation>Immer im &amp;Vordergrund	Strg+T</translation>
     </message>
     <message>
         <source>Set window to stay on top of all other windows
@@ -755,10 +715,6 @@ Close</source>
 Schließen</translation>
     </message>
     <message>
-        <source>&amp;Save	Ctrl+S</source>
-        <translation>&amp;Speichern	Strg+S</translation>
-    </message>
-    <message>
         <source>Save the active document
 Save</source>
         <translation>Speichert das aktive Dokument
@@ -775,18 +731,10 @@ Save As</source>
 Speichern unter</translation>
     </message>
     <message>
-        <source>&amp;Undo	Ctrl+Z</source>
-        <translation>&amp;Rückgängig	Strg+Z</translation>
-    </message>
-    <message>
         <source>Undo the last action
 Undo</source>
         <translation>Macht die letzte Aktion rückgängig
 Rückgängig</translation>
-    </message>
-    <message>
-        <source>&amp;Redo	Ctrl+Y</source>
-        <translation>&amp;Wiederholen	Strg+Y</translation>
     </message>
     <message>
         <source>Redo the previously undone action
@@ -795,58 +743,16 @@ Redo</source>
 Wiederholen</translation>
     </message>
     <message>
-        <source>Cu&amp;t	Ctrl+X</source>
-        <translation>&amp;Ausschneiden	Strg+X</translation>
-    </message>
-    <message>
-        <source>Cut the selection and put it on the Clipboard
-Cut</source>
-        <translation>Schneidet die Markierung aus und legt sie in die Zwischenablage
-Ausschneiden</translation>
-    </message>
-    <message>
-        <source>&amp;Copy	Ctrl+C</source>
-        <translation>&amp;Kopieren	Strg+C</translation>
-    </message>
-    <message>
-        <source>Copy the selection and put it on the Clipboard
-Copy</source>
-        <translation>Kopiert die Markierung in die Zwischenablage
-Kopieren</translation>
-    </message>
-    <message>
-        <source>&amp;Paste	Ctrl+V</source>
-        <translation>&amp;Einfügen	Strg+V</translation>
-    </message>
-    <message>
-        <source>Insert Clipboard contents
-Paste</source>
-        <translation>Fügt den Inhalt der Zwischenablage ein
-Einfügen</translation>
-    </message>
-    <message>
-        <source>&amp;Import...	Ctrl+I</source>
-        <translation>&amp;Importieren...	Strg+I</translation>
-    </message>
-    <message>
         <source>Import BOD&apos;s from UOAssist&apos;s clipboard format
 Import</source>
         <translation>Importiert BODs aus dem Zwischenablageformat von UOAssist
 Importieren</translation>
     </message>
     <message>
-        <source>&amp;Auto Save	Ctrl+A</source>
-        <translation>Automatisch s&amp;peichern	Strg+A</translation>
-    </message>
-    <message>
         <source>Automatically save whenever a change is made
 Auto Save</source>
         <translation>Speichert nach jeder Änderung automatisch
 Automatisch speichern</translation>
-    </message>
-    <message>
-        <source>Shopping &amp;List	Ctrl+L</source>
-        <translation>&amp;Einkaufsliste	Strg+L</translation>
     </message>
     <message>
         <source>View a list of all LBOD&apos;s and the needed SBOD&apos;s
@@ -859,10 +765,6 @@ Einkaufsliste</translation>
 Points</source>
         <translation>Zeigt die Belohnungspunkte, die die Deeds wert sind
 Punkte</translation>
-    </message>
-    <message>
-        <source>&amp;Print...	Ctrl+P</source>
-        <translation>&amp;Drucken...	Strg+P</translation>
     </message>
     <message>
         <source>Print the active document
@@ -905,20 +807,8 @@ Seitenansicht</translation>
         <translation>&amp;Fenster</translation>
     </message>
     <message>
-        <source>&amp;Undo %1	Ctrl+Z</source>
-        <translation>&amp;Rückgängig: %1	Strg+Z</translation>
-    </message>
-    <message>
-        <source>&amp;Redo %1	Ctrl+Y</source>
-        <translation>&amp;Wiederholen: %1	Strg+Y</translation>
-    </message>
-    <message>
         <source>P&amp;oints</source>
         <translation>&amp;Punkte</translation>
-    </message>
-    <message>
-        <source>&amp;Find...	Ctrl+F</source>
-        <translation>&amp;Suchen...	Strg+F</translation>
     </message>
     <message>
         <source>Show only the BOD&apos;s that match
@@ -937,24 +827,112 @@ Export</source>
 Exportieren</translation>
     </message>
     <message>
-        <source>&amp;New Deed...	Ins</source>
-        <translation>&amp;Neuer BOD...	Einfg</translation>
-    </message>
-    <message>
         <source>Add a deed of any craft by hand
 New Deed</source>
         <translation>Fügt einen BOD eines beliebigen Handwerks von Hand hinzu
 Neuer BOD</translation>
     </message>
     <message>
-        <source>&amp;Edit Deed...	Ctrl+E</source>
-        <translation>BOD &amp;bearbeiten...	Strg+E</translation>
-    </message>
-    <message>
         <source>Change what the selected deed asks for
 Edit Deed</source>
         <translation>Ändert, was der ausgewählte BOD verlangt
 BOD bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>Al&amp;ways on top</source>
+        <translation>Immer im &amp;Vordergrund</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Put the selected BOD&apos;s on the Clipboard as spreadsheet rows
+Copy</source>
+        <translation>Legt die markierten BODs als Tabellenzeilen in die Zwischenablage
+Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>Import the BOD&apos;s on the Clipboard
+Paste</source>
+        <translation>Importiert die BODs aus der Zwischenablage
+Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Suchen...</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>&amp;New Deed...</source>
+        <translation>&amp;Neuer BOD...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Deed...</source>
+        <translation>BOD &amp;bearbeiten...</translation>
+    </message>
+    <message>
+        <source>&amp;Auto Save</source>
+        <translation>Automatisch s&amp;peichern</translation>
+    </message>
+    <message>
+        <source>Shopping &amp;List</source>
+        <translation>&amp;Einkaufsliste</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>Expand From Here	Ctrl+Dblclk</source>
+        <translation>Ab hier aufklappen	Strg+Doppelklick</translation>
+    </message>
+    <message>
+        <source>Completely expand the tree from this node</source>
+        <translation>Klappt den Baum ab diesem Knoten vollständig auf</translation>
+    </message>
+    <message>
+        <source>Collapse To Here	Shft+Dblclk</source>
+        <translation>Bis hier zuklappen	Umschalt+Doppelklick</translation>
+    </message>
+    <message>
+        <source>Completely collapse the tree to this node</source>
+        <translation>Klappt den Baum bis zu diesem Knoten vollständig zu</translation>
     </message>
 </context>
 <context>

@@ -14,10 +14,8 @@ void CApplyEditCommand::redo() {
         m_bDone = true;
         std::swap(m_bod, m_other);
         // The form that asked shows the deed already: only its label in the trees is stale.
-        // Every tree sees the flag; it is over once they all have.
-        m_doc.m_bUpdateSelectedOnly = true;
-        m_doc.ChangeDone(CQuillmarDoc::Step::Do, std::exchange(m_pSender, nullptr));
-        m_doc.m_bUpdateSelectedOnly = false;
+        m_doc.ChangeDone(CQuillmarDoc::Step::Do, std::exchange(m_pSender, nullptr),
+                         CQuillmarDoc::kHintRelabel, &m_bod);
         return;
     }
     Swap(std::exchange(m_bDone, true) ? CQuillmarDoc::Step::Redo : CQuillmarDoc::Step::Do);
@@ -30,6 +28,5 @@ void CApplyEditCommand::undo() {
 void CApplyEditCommand::Swap(CQuillmarDoc::Step step) {
     std::swap(m_bod, m_other);
     // The deed may not be the one shown now: it is selected, so the form shows what changed.
-    m_doc.m_pSelectedBod = &m_bod;
-    m_doc.ChangeDone(step, nullptr);
+    m_doc.ChangeDone(step, nullptr, CQuillmarDoc::kHintChanged, &m_bod);
 }

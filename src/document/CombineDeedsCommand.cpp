@@ -22,8 +22,7 @@ void CCombineDeedsCommand::redo() {
     CBodArray& arrBods = m_doc.m_arrBods;
     m_pTaken = std::move(arrBods[m_nSmallIndex]);
     arrBods.erase(arrBods.begin() + static_cast<std::ptrdiff_t>(m_nSmallIndex));
-    m_doc.m_pSelectedBod = &m_large;
-    m_doc.ChangeDone(step, std::exchange(m_pSender, nullptr));
+    m_doc.ChangeDone(step, std::exchange(m_pSender, nullptr), CQuillmarDoc::kHintChanged, &m_large);
 }
 
 void CCombineDeedsCommand::undo() {
@@ -31,6 +30,5 @@ void CCombineDeedsCommand::undo() {
     CBodArray& arrBods = m_doc.m_arrBods;
     arrBods.insert(arrBods.begin() + static_cast<std::ptrdiff_t>(m_nSmallIndex),
                    std::move(m_pTaken));
-    m_doc.m_pSelectedBod = m_pSmall;
-    m_doc.ChangeDone(CQuillmarDoc::Step::Undo, nullptr);
+    m_doc.ChangeDone(CQuillmarDoc::Step::Undo, nullptr, CQuillmarDoc::kHintChanged, m_pSmall);
 }

@@ -12,15 +12,11 @@ void CDeleteDeedCommand::redo() {
     CBodArray& arrBods = m_doc.m_arrBods;
     m_pTaken = std::move(arrBods[m_nIndex]);
     arrBods.erase(arrBods.begin() + static_cast<std::ptrdiff_t>(m_nIndex));
-    if (m_doc.m_pSelectedBod == m_pBod) {
-        m_doc.m_pSelectedBod = nullptr;
-    }
     m_doc.ChangeDone(step, std::exchange(m_pSender, nullptr));
 }
 
 void CDeleteDeedCommand::undo() {
     CBodArray& arrBods = m_doc.m_arrBods;
     arrBods.insert(arrBods.begin() + static_cast<std::ptrdiff_t>(m_nIndex), std::move(m_pTaken));
-    m_doc.m_pSelectedBod = m_pBod;
-    m_doc.ChangeDone(CQuillmarDoc::Step::Undo, nullptr);
+    m_doc.ChangeDone(CQuillmarDoc::Step::Undo, nullptr, CQuillmarDoc::kHintChanged, m_pBod);
 }

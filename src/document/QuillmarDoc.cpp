@@ -66,7 +66,6 @@ bool CQuillmarDoc::OnNewDocument() {
 void CQuillmarDoc::OnCloseDocument() {
     // The windows go first, so no view is left pointing at a deed that was freed.
     CDocument::OnCloseDocument();
-    m_pSelectedBod = nullptr;
     m_undoStack.clear();
     m_pUnrecorded.reset();
     FreeBodArray(m_arrBods);
@@ -75,9 +74,8 @@ void CQuillmarDoc::OnCloseDocument() {
 }
 
 void CQuillmarDoc::ReloadDocument() {
-    // The deeds it points to are about to be replaced by those read again.
-    m_pSelectedBod = nullptr;
-    // The history points at the deeds about to be replaced.
+    // The history points at the deeds about to be replaced; the views, told of a new list,
+    // let go of theirs.
     m_undoStack.clear();
     CDocument::ReloadDocument();
 }
@@ -92,12 +90,6 @@ bool CQuillmarDoc::OnSaveDocument(const QString& strPathName) {
         m_undoStack.setClean();
     }
     return true;
-}
-
-void CQuillmarDoc::AddBodItem(std::unique_ptr<CBodItem> pBod) {
-    if (pBod) {
-        m_arrBods.push_back(std::move(pBod));
-    }
 }
 
 void CQuillmarDoc::MarkChanged(bool bModified) {
@@ -133,9 +125,7 @@ void CQuillmarDoc::OnShoppingList() {
         m_arrBods = std::move(m_arrFullList);
         m_arrFullList.clear();
     }
-    // The deeds the selection could point to were just replaced.
-    m_pSelectedBod = nullptr;
-    UpdateAllViews(nullptr);
+    UpdateAllViews(nullptr, kHintNewList);
     m_pUnrecorded.reset();
     Q_EMIT Changed();
 }
@@ -150,9 +140,12 @@ void CQuillmarDoc::OnAutoSave() {
                        m_bAutoSave ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void CQuillmarDoc::OnImport() {
+void CQuillmarDoc::OnImport(bool bPaste) {
     CImportDlg dlg(nullptr);
     dlg.AddKnownDeeds(m_arrBods);
+    if (bPaste) {
+        dlg.OnPaste();
+    }
     if (dlg.exec() == QDialog::Accepted) {
         ImportDeeds(dlg.TakeProcessed());
     }
@@ -165,8 +158,8 @@ void CQuillmarDoc::OnNewDeed() {
     }
 }
 
-void CQuillmarDoc::OnEditDeed(CBodItem* pBod) {
-    if (FindBodIndex(m_arrBods, pBod) < 0) {
+void CQuillmarDoc::OnEditDeed(const CBodItem* pBod) {
+    if (FindShown(pBod) == nullptr) {
         return;
     }
     CDeedDlg dlg(pBod);
@@ -194,8 +187,13 @@ int CQuillmarDoc::ImportDeeds(CBodArray bods) {
     return nAdded;
 }
 
-bool CQuillmarDoc::DeleteDeed(CBodItem* pBod, CView* pSender) {
+CBodItem* CQuillmarDoc::FindShown(const CBodItem* pBod) {
     // The list holds no null entry, so a null deed is not found either.
+    const int nIndex = FindBodIndex(m_arrBods, pBod);
+    return nIndex < 0 ? nullptr : m_arrBods[static_cast<std::size_t>(nIndex)].get();
+}
+
+bool CQuillmarDoc::DeleteDeed(const CBodItem* pBod, CView* pSender) {
     const int nIndex = FindBodIndex(m_arrBods, pBod);
     if (nIndex < 0) {
         return false;
@@ -204,11 +202,12 @@ bool CQuillmarDoc::DeleteDeed(CBodItem* pBod, CView* pSender) {
     return true;
 }
 
-bool CQuillmarDoc::ApplyEdit(CBodItem* pBod, const CBodItem& edited, CView* pSender) {
-    if (FindBodIndex(m_arrBods, pBod) < 0) {
+bool CQuillmarDoc::ApplyEdit(const CBodItem* pBod, const CBodItem& edited, CView* pSender) {
+    CBodItem* pShown = FindShown(pBod);
+    if (pShown == nullptr) {
         return false;
     }
-    Run(std::make_unique<CApplyEditCommand>(*this, *pBod, edited, pSender));
+    Run(std::make_unique<CApplyEditCommand>(*this, *pShown, edited, pSender));
     return true;
 }
 
@@ -223,23 +222,25 @@ bool CQuillmarDoc::NewDeed(std::unique_ptr<CBodItem> pBod) {
     return true;
 }
 
-bool CQuillmarDoc::EditDeed(CBodItem* pBod, const CBodItem& remade) {
-    if (FindBodIndex(m_arrBods, pBod) < 0) {
+bool CQuillmarDoc::EditDeed(const CBodItem* pBod, const CBodItem& remade) {
+    CBodItem* pShown = FindShown(pBod);
+    if (pShown == nullptr) {
         return false;
     }
-    Run(std::make_unique<CApplyEditCommand>(*this, *pBod, remade, nullptr,
+    Run(std::make_unique<CApplyEditCommand>(*this, *pShown, remade, nullptr,
                                             CApplyEditCommand::Kind::EditDeed));
     return true;
 }
 
-bool CQuillmarDoc::CombineIntoLarge(CBodItem* pSmall, CBodItem* pLarge, CView* pSender) {
+bool CQuillmarDoc::CombineIntoLarge(const CBodItem* pSmall, const CBodItem* pLarge,
+                                    CView* pSender) {
     const int nSmall = FindBodIndex(m_arrBods, pSmall);
-    if (nSmall < 0 || FindBodIndex(m_arrBods, pLarge) < 0 ||
-        !DeedCombining::CanDropOn(*pSmall, *pLarge)) {
+    CBodItem* pShownLarge = FindShown(pLarge);
+    if (nSmall < 0 || pShownLarge == nullptr || !DeedCombining::CanDropOn(*pSmall, *pLarge)) {
         return false;
     }
-    Run(std::make_unique<CCombineDeedsCommand>(*this, static_cast<std::size_t>(nSmall), *pLarge,
-                                               pSender));
+    Run(std::make_unique<CCombineDeedsCommand>(*this, static_cast<std::size_t>(nSmall),
+                                               *pShownLarge, pSender));
     return true;
 }
 
@@ -253,7 +254,7 @@ void CQuillmarDoc::Run(std::unique_ptr<QUndoCommand> pCommand) {
     m_undoStack.push(pCommand.release());
 }
 
-void CQuillmarDoc::ChangeDone(Step step, CView* pSender) {
+void CQuillmarDoc::ChangeDone(Step step, CView* pSender, Hint hint, const CBodItem* pDeed) {
     // The history moves after this step: a redo or an undo may land on the saved state, a new
     // change never does.
     const int nIndex = m_undoStack.index() + (step == Step::Undo ? -1 : 1);
@@ -261,5 +262,5 @@ void CQuillmarDoc::ChangeDone(Step step, CView* pSender) {
     m_bInChange = true;
     MarkChanged(!bClean);
     m_bInChange = false;
-    UpdateAllViews(pSender);
+    UpdateAllViews(pSender, hint, pDeed);
 }

@@ -10,6 +10,7 @@
 #include "views/QuillmarView.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -73,10 +74,11 @@ void CChildFrame::OnCreateClient() {
     connect(m_pLeftView, &CLeftView::ShownChanged, m_pFilterBar, [this] { UpdateFilterBar(); });
     connect(m_pLeftView, &CLeftView::ListChanged, m_pFilterBar, [this] {
         if (!m_pFilterBar->isHidden() && GetDocument() != nullptr) {
-            m_pFilterBar->SetChoices(GetDocument()->m_arrBods);
+            m_pFilterBar->SetChoices(GetDocument()->GetBods());
         }
     });
     m_pFormView = new CQuillmarView(m_wndSplitter);
+    m_pFormView->SetSelection(m_pLeftView->Selection());
     m_wndSplitter->addWidget(m_pLeftPane);
     m_wndSplitter->addWidget(m_pFormView);
     // The tree keeps its width when the window grows; the form takes what remains.
@@ -144,15 +146,17 @@ CView* CChildFrame::GetActiveView() const {
     return m_pLeftView;
 }
 
+const CBodItem* CChildFrame::GetSelectedBod() const {
+    return m_pLeftView->SelectedBod();
+}
+
 QString CChildFrame::GetBodCountText() const {
     const CQuillmarDoc* pDoc = GetDocument();
     if (pDoc == nullptr) {
         return {};
     }
-    // Counted from this window's own tree: after a rebuild that leaves nothing selected, the
-    // branch count the document remembers belongs to a node no longer shown.
     const int nBranch = m_pLeftView->CountBods(m_pLeftView->SelectedNode());
-    const auto nTotal = static_cast<qsizetype>(pDoc->m_arrBods.size());
+    const auto nTotal = static_cast<qsizetype>(pDoc->GetBods().size());
     if (!m_pLeftView->GetFilter().IsActive()) {
         return tr("BOD count: %1/%2").arg(nBranch).arg(nTotal);
     }
@@ -161,7 +165,7 @@ QString CChildFrame::GetBodCountText() const {
 
 void CChildFrame::OnFind() {
     if (const CQuillmarDoc* pDoc = GetDocument()) {
-        m_pFilterBar->SetChoices(pDoc->m_arrBods);
+        m_pFilterBar->SetChoices(pDoc->GetBods());
     }
     UpdateFilterBar();
     m_pFilterBar->Open();
@@ -173,7 +177,7 @@ bool CChildFrame::OnExport() {
         return false;
     }
     std::vector<const CBodItem*> deeds = m_pLeftView->ShownBods();
-    const std::size_t nTotal = pDoc->m_arrBods.size();
+    const std::size_t nTotal = pDoc->GetBods().size();
     if (deeds.size() < nTotal) {
         const IPrompt::Answer answer = AppPrompt().MessageBox(
             this,
@@ -185,10 +189,7 @@ bool CChildFrame::OnExport() {
             return false;
         }
         if (answer == IPrompt::Answer::No) {
-            deeds.clear();
-            for (const std::unique_ptr<CBodItem>& pBod : pDoc->m_arrBods) {
-                deeds.push_back(pBod.get());
-            }
+            deeds.assign(pDoc->GetBods().begin(), pDoc->GetBods().end());
         }
     }
     const QString strPath = pDoc->GetPathName();
@@ -213,10 +214,20 @@ bool CChildFrame::OnExport() {
     return true;
 }
 
+void CChildFrame::OnCopy() const {
+    const std::vector<const CBodItem*> deeds = m_pLeftView->BranchBods(m_pLeftView->SelectedNode());
+    std::string csv = DeedCsv::Write(deeds);
+    // The file's byte-order mark tells a spreadsheet the encoding; pasted text has its own.
+    if (csv.starts_with("\xEF\xBB\xBF")) {
+        csv.erase(0, 3);
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(csv));
+}
+
 void CChildFrame::UpdateFilterBar() {
     if (const CQuillmarDoc* pDoc = GetDocument()) {
         m_pFilterBar->SetCounts(m_pLeftView->ShownCount(),
-                                static_cast<int>(pDoc->m_arrBods.size()));
+                                static_cast<int>(pDoc->GetBods().size()));
     }
 }
 

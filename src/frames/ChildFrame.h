@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QRect>
 
+class CBodItem;
 class CDocument;
 class CFilterBar;
 class CLeftView;
@@ -36,11 +37,12 @@ public:
     QSplitter* GetSplitter() const { return m_wndSplitter; }
     // The pane that last had the keyboard focus; the tree until the form gets it.
     CView* GetActiveView() const;
-    int GetShowState() const { return m_nShowState; }
+    // The deed this window has selected, which its commands act on.
+    const CBodItem* GetSelectedBod() const;
     // The rectangle the window has when it is neither maximised nor minimised.
     QRect GetRestoredRect() const { return m_rcRestored; }
 
-    // "BOD count: %d/%d" for the document's selected branch and shown list; empty without one.
+    // "BOD count: %d/%d" for the tree's selected branch and the shown list; empty without one.
     // With a filter: "BOD count: %d/%d of %d", the branch and the deeds shown of all.
     QString GetBodCountText() const;
     // The reward points of the deeds the tree's selection holds.
@@ -51,6 +53,9 @@ public:
     // Export: writes the deeds as CSV where the user says; with a filter on, first asks whether
     // only the deeds it shows go. Returns whether a file was written.
     bool OnExport();
+
+    // Copy: the deeds of the tree's selected branch, as Export writes them, on the clipboard.
+    void OnCopy() const;
 
     // Next Pane and Previous Pane: with two panes both move the focus to the other one.
     void OnNextPane();

@@ -19,18 +19,24 @@ bool HasFrame(const CMainFrame& frame) {
 
 bool NotInShoppingList(const CMainFrame& frame) {
     const CQuillmarDoc* pDoc = frame.GetActiveDocument();
-    return pDoc != nullptr && pDoc->IsNotInShoppingList();
+    return pDoc != nullptr && !pDoc->IsShoppingList();
 }
 
-// The tree is the active pane: it prints the hierarchy and deletes deeds.
-bool TreeActive(const CMainFrame& frame) {
+// The active window's tree, when it is the active pane: it prints the hierarchy, deletes,
+// copies and expands.
+const CLeftView* ActiveTree(const CMainFrame& frame) {
     const CChildFrame* pFrame = frame.GetActiveChildFrame();
-    return pFrame != nullptr && pFrame->GetActiveView() == pFrame->GetLeftView();
+    return pFrame != nullptr && pFrame->GetActiveView() == pFrame->GetLeftView()
+               ? pFrame->GetLeftView()
+               : nullptr;
+}
+
+bool TreeActive(const CMainFrame& frame) {
+    return ActiveTree(frame) != nullptr;
 }
 
 bool HasDeedToEdit(const CMainFrame& frame) {
-    const CQuillmarDoc* pDoc = frame.GetActiveDocument();
-    return NotInShoppingList(frame) && pDoc->m_pSelectedBod != nullptr;
+    return NotInShoppingList(frame) && frame.GetActiveChildFrame()->GetSelectedBod() != nullptr;
 }
 
 bool CanUndo(const CMainFrame& frame) {
@@ -43,24 +49,24 @@ bool CanRedo(const CMainFrame& frame) {
     return pDoc != nullptr && pDoc->CanRedo();
 }
 
-// "&Undo Delete BOD\tCtrl+Z": the verb, the operation it would take back, the key.
+// "&Undo Delete BOD": the verb and the operation it would take back.
 QString HistoryText(const CMainFrame& frame, bool bUndo) {
     const CQuillmarDoc* pDoc = frame.GetActiveDocument();
     if (pDoc == nullptr || !(bUndo ? pDoc->CanUndo() : pDoc->CanRedo())) {
-        return CommandText(bUndo ? "&Undo\tCtrl+Z" : "&Redo\tCtrl+Y");
+        return CommandText(bUndo ? "&Undo" : "&Redo");
     }
     const QUndoStack& stack = pDoc->GetUndoStack();
     QString strName = bUndo ? stack.undoText() : stack.redoText();
     strName.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return (bUndo ? QCoreApplication::translate("CommandTable", "&Undo %1\tCtrl+Z")
-                  : QCoreApplication::translate("CommandTable", "&Redo %1\tCtrl+Y"))
+    return (bUndo ? QCoreApplication::translate("CommandTable", "&Undo %1")
+                  : QCoreApplication::translate("CommandTable", "&Redo %1"))
         .arg(strName);
 }
 
 const CCommandRow kCommands[] = {
     // The application's and this window's.
     {.nID = ID_FILE_NEW,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&New\tCtrl+N"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&New"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Create a new document\nNew"),
      .keys = {Qt::CTRL | Qt::Key_N},
      .pszIcon = ":/toolbar/new.svg",
@@ -69,7 +75,7 @@ const CCommandRow kCommands[] = {
              f.OnFileNew();
          }},
     {.nID = ID_FILE_OPEN,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Open...\tCtrl+O"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Open..."),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Open an existing document\nOpen"),
      .keys = {Qt::CTRL | Qt::Key_O},
      .pszIcon = ":/toolbar/open.svg",
@@ -103,7 +109,7 @@ const CCommandRow kCommands[] = {
              f.OnAppAbout();
          }},
     {.nID = ID_ALWAYS_ON_TOP,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Al&ways on top\tCtrl+T"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Al&ways on top"),
      .pszPrompt = QT_TRANSLATE_NOOP(
          "CommandTable", "Set window to stay on top of all other windows\nAlways on top"),
      .keys = {Qt::CTRL | Qt::Key_T},
@@ -206,7 +212,7 @@ const CCommandRow kCommands[] = {
          },
      .fnEnabled = HasFrame},
     {.nID = ID_FILE_SAVE,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Save\tCtrl+S"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Save"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Save the active document\nSave"),
      .keys = {Qt::CTRL | Qt::Key_S},
      .pszIcon = ":/toolbar/save.svg",
@@ -219,9 +225,9 @@ const CCommandRow kCommands[] = {
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->DoSave(QString()); },
      .fnEnabled = NotInShoppingList},
     {.nID = ID_EDIT_UNDO,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Undo\tCtrl+Z"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Undo"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Undo the last action\nUndo"),
-     .keys = {Qt::ALT | Qt::Key_Backspace, Qt::CTRL | Qt::Key_Z},
+     .keys = {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace},
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->GetUndoStack().undo(); },
      .fnEnabled = CanUndo,
      .fnText =
@@ -229,7 +235,7 @@ const CCommandRow kCommands[] = {
              return HistoryText(f, true);
          }},
     {.nID = ID_EDIT_REDO,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Redo\tCtrl+Y"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Redo"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Redo the previously undone action\nRedo"),
      .keys = {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->GetUndoStack().redo(); },
@@ -238,23 +244,30 @@ const CCommandRow kCommands[] = {
          [](const CMainFrame& f) {
              return HistoryText(f, false);
          }},
-    // Cut, Copy and Paste have no handler: they stay greyed.
-    {.nID = ID_EDIT_CUT,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Cu&t\tCtrl+X"),
-     .pszPrompt =
-         QT_TRANSLATE_NOOP("CommandTable", "Cut the selection and put it on the Clipboard\nCut"),
-     .keys = {Qt::CTRL | Qt::Key_X}},
+    // The tree's: Copy takes the selected branch's deeds to the clipboard as spreadsheet rows,
+    // Paste takes the clipboard's deed lines into the Import dialog.
     {.nID = ID_EDIT_COPY,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Copy\tCtrl+C"),
-     .pszPrompt =
-         QT_TRANSLATE_NOOP("CommandTable", "Copy the selection and put it on the Clipboard\nCopy"),
-     .keys = {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}},
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Copy"),
+     .pszPrompt = QT_TRANSLATE_NOOP(
+         "CommandTable", "Put the selected BOD's on the Clipboard as spreadsheet rows\nCopy"),
+     .keys = {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert},
+     .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->OnCopy(); },
+     .fnEnabled =
+         [](const CMainFrame& f) {
+             const CLeftView* pTree = ActiveTree(f);
+             return pTree != nullptr && pTree->CountBods(pTree->SelectedNode()) > 0;
+         }},
     {.nID = ID_EDIT_PASTE,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Paste\tCtrl+V"),
-     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Insert Clipboard contents\nPaste"),
-     .keys = {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Paste"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Import the BOD's on the Clipboard\nPaste"),
+     .keys = {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert},
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnImport(true); },
+     .fnEnabled =
+         [](const CMainFrame& f) {
+             return TreeActive(f) && NotInShoppingList(f);
+         }},
     {.nID = ID_EDIT_FIND,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Find...\tCtrl+F"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Find..."),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Show only the BOD's that match\nFind"),
      .keys = {Qt::CTRL | Qt::Key_F},
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->OnFind(); },
@@ -266,7 +279,7 @@ const CCommandRow kCommands[] = {
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->OnExport(); },
      .fnEnabled = HasFrame},
     {.nID = ID_IMPORT,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Import...\tCtrl+I"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Import..."),
      .pszPrompt =
          QT_TRANSLATE_NOOP("CommandTable", "Import BOD's from UOAssist's clipboard format\nImport"),
      .keys = {Qt::CTRL | Qt::Key_I},
@@ -274,24 +287,23 @@ const CCommandRow kCommands[] = {
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnImport(); },
      .fnEnabled = NotInShoppingList},
     {.nID = ID_NEW_DEED,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&New Deed...\tIns"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&New Deed..."),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Add a deed of any craft by hand\nNew Deed"),
      .keys = {QKeyCombination(Qt::Key_Insert)},
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnNewDeed(); },
      .fnEnabled = NotInShoppingList},
     {.nID = ID_EDIT_DEED,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Edit Deed...\tCtrl+E"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Edit Deed..."),
      .pszPrompt =
          QT_TRANSLATE_NOOP("CommandTable", "Change what the selected deed asks for\nEdit Deed"),
      .keys = {Qt::CTRL | Qt::Key_E},
      .fnRun =
          [](CMainFrame& f) {
-             CQuillmarDoc* pDoc = f.GetActiveDocument();
-             pDoc->OnEditDeed(pDoc->m_pSelectedBod);
+             f.GetActiveDocument()->OnEditDeed(f.GetActiveChildFrame()->GetSelectedBod());
          },
      .fnEnabled = HasDeedToEdit},
     {.nID = ID_AUTO_SAVE,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Auto Save\tCtrl+A"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Auto Save"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable",
                                     "Automatically save whenever a change is made\nAuto Save"),
      .keys = {Qt::CTRL | Qt::Key_A},
@@ -300,10 +312,10 @@ const CCommandRow kCommands[] = {
      .fnEnabled = HasFrame,
      .fnChecked =
          [](const CMainFrame& f) {
-             return f.GetActiveDocument() != nullptr && f.GetActiveDocument()->m_bAutoSave;
+             return f.GetActiveDocument() != nullptr && f.GetActiveDocument()->IsAutoSave();
          }},
     {.nID = ID_SHOPPING_LIST,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Shopping &List\tCtrl+L"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Shopping &List"),
      .pszPrompt = QT_TRANSLATE_NOOP(
          "CommandTable", "View a list of all LBOD's and the needed SBOD's\nShopping List"),
      .keys = {Qt::CTRL | Qt::Key_L},
@@ -312,7 +324,7 @@ const CCommandRow kCommands[] = {
      .fnEnabled = HasFrame,
      .fnChecked =
          [](const CMainFrame& f) {
-             return f.GetActiveDocument() != nullptr && f.GetActiveDocument()->m_bShoppingList;
+             return f.GetActiveDocument() != nullptr && f.GetActiveDocument()->IsShoppingList();
          }},
 
     {.nID = ID_VIEW_POINTS,
@@ -327,7 +339,7 @@ const CCommandRow kCommands[] = {
 
     // The active view's: the tree prints the hierarchy, the form a blank page.
     {.nID = ID_FILE_PRINT,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Print...\tCtrl+P"),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Print..."),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Print the active document\nPrint"),
      .keys = {Qt::CTRL | Qt::Key_P},
      .pszIcon = ":/toolbar/print.svg",
@@ -339,17 +351,41 @@ const CCommandRow kCommands[] = {
      .pszIcon = ":/toolbar/preview.svg",
      .fnRun = [](CMainFrame& f) { f.OnFilePrintPreview(TreeActive(f)); },
      .fnEnabled = HasFrame},
+    // The tree's context menu's.
+    {.nID = ID_EXPAND_FROM_HERE,
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Expand From Here\tCtrl+Dblclk"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Completely expand the tree from this node"),
+     .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->GetLeftView()->OnExpandFromHere(); },
+     .fnEnabled =
+         [](const CMainFrame& f) {
+             return TreeActive(f) && ActiveTree(f)->CanExpandCollapse();
+         }},
+    {.nID = ID_COLLAPSE_TO_HERE,
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Collapse To Here\tShft+Dblclk"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Completely collapse the tree to this node"),
+     .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->GetLeftView()->OnCollapseToHere(); },
+     .fnEnabled =
+         [](const CMainFrame& f) {
+             return TreeActive(f) && ActiveTree(f)->CanExpandCollapse();
+         }},
     {.nID = ID_DELETE_BOD,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "Delete BOD"),
      .keys = {Qt::CTRL | Qt::Key_Delete},
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->GetLeftView()->OnDeleteBod(); },
-     .fnEnabled = TreeActive},
+     .fnEnabled =
+         [](const CMainFrame& f) {
+             return TreeActive(f) && ActiveTree(f)->CanDeleteBod();
+         }},
 };
 
 constexpr int kToolBar[] = {
     ID_FILE_NEW,      ID_FILE_OPEN,          ID_FILE_SAVE, kSeparator,
     ID_FILE_PRINT,    ID_FILE_PRINT_PREVIEW, kSeparator,   ID_AUTO_SAVE,
     ID_ALWAYS_ON_TOP, ID_SHOPPING_LIST,      kSeparator,   ID_IMPORT,
+};
+
+constexpr int kTreeMenu[] = {
+    ID_EXPAND_FROM_HERE, ID_COLLAPSE_TO_HERE, kSeparator, ID_DELETE_BOD, ID_EDIT_DEED,
 };
 
 } // namespace
@@ -364,6 +400,10 @@ std::span<const CCommandRow> CommandTable() {
 
 std::span<const int> ToolBarLayout() {
     return kToolBar;
+}
+
+std::span<const int> TreeMenuLayout() {
+    return kTreeMenu;
 }
 
 std::vector<CMenuLayout> MenusWithoutDocument() {
@@ -384,8 +424,8 @@ std::vector<CMenuLayout> MenusWithDocument() {
           kSeparator, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator,
           kRecentFiles, kSeparator, ID_APP_EXIT}},
         {QT_TRANSLATE_NOOP("CommandTable", "&Edit"),
-         {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-          ID_EDIT_FIND, kSeparator, ID_NEW_DEED, ID_EDIT_DEED, ID_IMPORT, ID_AUTO_SAVE}},
+         {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_FIND,
+          kSeparator, ID_NEW_DEED, ID_EDIT_DEED, ID_IMPORT, ID_AUTO_SAVE}},
         {QT_TRANSLATE_NOOP("CommandTable", "&View"),
          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT, kSeparator, ID_ALWAYS_ON_TOP,
           kSeparator, ID_SHOPPING_LIST, ID_VIEW_POINTS}},

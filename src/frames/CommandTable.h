@@ -29,7 +29,6 @@ enum CommandId : int {
     ID_AUTO_SAVE = 32790,
     ID_COLLAPSE_TO_HERE = 32796,
     ID_EXPAND_FROM_HERE = 32797,
-    ID_INDICATOR_BOD_COUNT = 32798,
     ID_FILE_EXPORT = 32800,
     ID_VIEW_POINTS = 32810,
     ID_NEW_DEED = 32811,
@@ -44,7 +43,6 @@ enum CommandId : int {
     ID_FILE_PRINT_PREVIEW = 57609,
     ID_FILE_MRU_FILE1 = 57616,
     ID_EDIT_COPY = 57634,
-    ID_EDIT_CUT = 57635,
     ID_EDIT_FIND = 57636,
     ID_EDIT_PASTE = 57637,
     ID_EDIT_UNDO = 57643,
@@ -70,8 +68,9 @@ enum CommandId : int {
 // enabled (fnEnabled), no check mark (fnChecked), the fixed text (fnText).
 struct CCommandRow {
     int nID = 0;
-    // The menu text, the accelerator after a tab. The table's texts are English; CommandText
-    // gives them in the user's language.
+    // The menu text. A menu shows the first of the keys beside it, so they are not written
+    // here; a mouse gesture is, after a tab. The table's texts are English; CommandText gives
+    // them in the user's language.
     const char* pszText = "";
     // The status bar shows the first line, a toolbar button's tooltip the part after the break.
     const char* pszPrompt = "";
@@ -102,3 +101,5 @@ struct CMenuLayout {
 std::vector<CMenuLayout> MenusWithoutDocument();
 std::vector<CMenuLayout> MenusWithDocument();
 std::span<const int> ToolBarLayout();
+// The tree's context menu.
+std::span<const int> TreeMenuLayout();

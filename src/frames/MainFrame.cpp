@@ -18,6 +18,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QIcon>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -206,6 +207,7 @@ void CMainFrame::CreateMenus() {
     for (const CMenuLayout& layout : MenusWithDocument()) {
         m_menusDocument.push_back(CreateMenu(layout));
     }
+    m_pTreeMenu = CreateMenu({"", {TreeMenuLayout().begin(), TreeMenuLayout().end()}});
     for (QMenu* pMenu : m_menusNoDocument) {
         menuBar()->addMenu(pMenu);
     }
@@ -264,9 +266,19 @@ CChildFrame* CMainFrame::CreateChildFrame(CDocument* pDoc) {
     // The main title shows the window's caption, and how depends on whether it is maximised.
     connect(pFrame, &QMdiSubWindow::windowStateChanged, &m_idleTimer,
             [this] { ScheduleIdleUpdate(); });
-    // A filter changes what the count pane counts without any change of the document.
-    connect(pFrame->GetLeftView(), &CLeftView::ShownChanged, &m_idleTimer,
+    // A filter or the selection changes what the count pane counts and what the commands act on,
+    // without any change of the document.
+    CLeftView* pTree = pFrame->GetLeftView();
+    connect(pTree, &CLeftView::ShownChanged, &m_idleTimer, [this] { ScheduleIdleUpdate(); });
+    connect(pTree->selectionModel(), &QItemSelectionModel::currentChanged, &m_idleTimer,
             [this] { ScheduleIdleUpdate(); });
+    connect(&pTree->Selection(), &CDeedSelection::Changed, &m_idleTimer,
+            [this] { ScheduleIdleUpdate(); });
+    connect(pTree, &CLeftView::ContextMenuRequested, this, [this](const QPoint& ptGlobal) {
+        UpdateCommandUI();
+        m_pTreeMenu->popup(ptGlobal);
+    });
+    pFrame->GetFormView()->SetEditDeedCommand(*GetCommand(ID_EDIT_DEED));
     // Every change of the deeds or the selection reaches the views; the title carries the
     // modified mark; the history names what Undo and Redo would do.
     const auto startTimer = qOverload<>(&QTimer::start);

@@ -99,6 +99,7 @@ private:
     std::map<int, CCommand> m_commands;
     std::vector<QMenu*> m_menusNoDocument;
     std::vector<QMenu*> m_menusDocument;
+    QMenu* m_pTreeMenu = nullptr;
     bool m_bDocumentMenus = false;
     QAction* m_pRecentPlaceholder = nullptr;
     std::vector<QAction*> m_recentFileActions;

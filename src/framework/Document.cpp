@@ -90,7 +90,7 @@ void CDocument::RemoveView(CView* pView) {
     }
 }
 
-void CDocument::UpdateAllViews(CView* pSender, long lHint, void* pHint) {
+void CDocument::UpdateAllViews(CView* pSender, long lHint, const void* pHint) {
     // A view may close while it updates; walk a copy and skip views that left meanwhile.
     const std::vector<CView*> views = m_views;
     for (CView* pView : views) {

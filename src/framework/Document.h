@@ -35,7 +35,7 @@ public:
     void RemoveView(CView* pView);
     const std::vector<CView*>& GetViews() const { return m_views; }
     // Calls OnUpdate on every view but pSender.
-    void UpdateAllViews(CView* pSender, long lHint = 0, void* pHint = nullptr);
+    void UpdateAllViews(CView* pSender, long lHint = 0, const void* pHint = nullptr);
 
     virtual void Serialize(CArchive& ar) = 0;
 

@@ -13,8 +13,8 @@ public:
 
     // The first fill after the view was attached; by default the same as an update.
     virtual void OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
-    // The document changed. Hints are always 0 and null here; views read the document's fields.
-    virtual void OnUpdate(CView* pSender, long lHint, void* pHint) = 0;
+    // The document changed: lHint and pHint say how, in the words of the document's kind.
+    virtual void OnUpdate(CView* pSender, long lHint, const void* pHint) = 0;
 
 private:
     friend class CDocument;

@@ -14,9 +14,9 @@ void CopyBodArray(CBodArray& dest, const CBodArray& src) {
     }
 }
 
-int FindBodIndex(const CBodArray& arr, const CBodItem* pBod) {
+int FindBodIndex(CBodListView arr, const CBodItem* pBod) {
     for (std::size_t i = 0; i < arr.size(); ++i) {
-        if (arr[i].get() == pBod) {
+        if (arr[i] == pBod) {
             return static_cast<int>(i);
         }
     }

@@ -158,7 +158,7 @@ void CBodHierarchy::ClearRoot(CBodNode* pKeep) {
     m_root.m_points = {};
 }
 
-void CBodHierarchy::RebuildKeepingUnfiltered(const CBodArray& bods, bool bShoppingList,
+void CBodHierarchy::RebuildKeepingUnfiltered(CBodListView bods, bool bShoppingList,
                                              const CBodFilter& filter) {
     std::unique_ptr<CBodNode> pKept = std::move(m_pUnfiltered);
     if (!pKept && !m_bFiltered) {
@@ -191,11 +191,11 @@ bool CBodHierarchy::RestoreUnfiltered() {
     return true;
 }
 
-void CBodHierarchy::Rebuild(const CBodArray& bods, bool bShoppingList, const CBodFilter* pFilter) {
+void CBodHierarchy::Rebuild(CBodListView bods, bool bShoppingList, const CBodFilter* pFilter) {
     Build(bods, bShoppingList, pFilter, nullptr);
 }
 
-void CBodHierarchy::Build(const CBodArray& bods, bool bShoppingList, const CBodFilter* pFilter,
+void CBodHierarchy::Build(CBodListView bods, bool bShoppingList, const CBodFilter* pFilter,
                           CBodNode* pKeep) {
     if (m_pListener) {
         m_pListener->BeginReset();
@@ -204,9 +204,9 @@ void CBodHierarchy::Build(const CBodArray& bods, bool bShoppingList, const CBodF
     ClearRoot(pKeep);
     m_bFiltered = pFilter != nullptr;
     m_root.m_strLabel = RootLabel(bShoppingList);
-    for (const std::unique_ptr<CBodItem>& pBod : bods) {
+    for (const CBodItem* pBod : bods) {
         if (!pFilter || (pBod && pFilter->Matches(*pBod))) {
-            Place(pBod.get(), false);
+            Place(pBod, false);
         }
     }
     SortAll();
@@ -246,12 +246,12 @@ int CBodHierarchy::PruneChildren(CBodNode& node, const std::function<bool(const 
     return nBodCount;
 }
 
-CBodNode* CBodHierarchy::AddBod(CBodItem* pBod) {
+CBodNode* CBodHierarchy::AddBod(const CBodItem* pBod) {
     m_pUnfiltered.reset();
     return Place(pBod, true);
 }
 
-CBodNode* CBodHierarchy::Place(CBodItem* pBod, bool bInOrder) {
+CBodNode* CBodHierarchy::Place(const CBodItem* pBod, bool bInOrder) {
     if (!pBod) {
         return nullptr;
     }

@@ -43,12 +43,11 @@ public:
 
     // Replaces every node by the hierarchy of bods (null entries skipped, and those pFilter does
     // not match when one is given) under a root labelled by the mode.
-    void Rebuild(const CBodArray& bods, bool bShoppingList, const CBodFilter* pFilter = nullptr);
+    void Rebuild(CBodListView bods, bool bShoppingList, const CBodFilter* pFilter = nullptr);
     // Rebuild with filter for the same deeds as the hierarchy was built from: the unfiltered
     // hierarchy (this one, or the one kept before) is kept aside instead of freed, so that
     // clearing the filter brings it back without building it again.
-    void RebuildKeepingUnfiltered(const CBodArray& bods, bool bShoppingList,
-                                  const CBodFilter& filter);
+    void RebuildKeepingUnfiltered(CBodListView bods, bool bShoppingList, const CBodFilter& filter);
     // Brings back the hierarchy kept aside; false when there is none, because a change to the
     // hierarchy (any but Prune) since then has let it go.
     bool RestoreUnfiltered();
@@ -58,7 +57,7 @@ public:
     void Prune(const std::function<bool(const CBodItem&)>& keep);
     // Places one deed in order, adding the branch nodes it needs; returns its node, or null for
     // a null deed.
-    CBodNode* AddBod(CBodItem* pBod);
+    CBodNode* AddBod(const CBodItem* pBod);
 
     // The first child of parent, in sibling order, labelled exactly strLabel.
     CBodNode* FindChildItem(const CBodNode& parent, const std::string& strLabel) const;
@@ -88,7 +87,7 @@ public:
 private:
     // Places pBod below the root. bInOrder inserts each new node at its sorted place and tells
     // the listener; otherwise new nodes are appended and the caller sorts once at the end.
-    CBodNode* Place(CBodItem* pBod, bool bInOrder);
+    CBodNode* Place(const CBodItem* pBod, bool bInOrder);
     // The row at which a node labelled strLabel goes among parent's (sorted) children.
     int InsertionRow(const CBodNode& parent, const std::string& strLabel) const;
     // Links pChild into parent's run at nRow.
@@ -102,8 +101,7 @@ private:
 
     // Empties the root, or moves what it holds into pKeep when one is given.
     void ClearRoot(CBodNode* pKeep);
-    void Build(const CBodArray& bods, bool bShoppingList, const CBodFilter* pFilter,
-               CBodNode* pKeep);
+    void Build(CBodListView bods, bool bShoppingList, const CBodFilter* pFilter, CBodNode* pKeep);
 
     const CTextOrder& m_order;
     IListener* m_pListener = nullptr;

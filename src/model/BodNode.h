@@ -18,7 +18,7 @@ public:
     const std::string& GetLabel() const { return m_strLabel; }
     int GetImage() const { return m_nImage; }
     // The deed this node carries; null for a branch node.
-    CBodItem* GetBod() const { return m_pBod; }
+    const CBodItem* GetBod() const { return m_pBod; }
     CBodNode* GetParent() const { return m_pParent; }
     // Place among the parent's children.
     int GetRow() const { return m_nRow; }
@@ -36,7 +36,7 @@ private:
 
     std::string m_strLabel;
     int m_nImage = 0;
-    CBodItem* m_pBod = nullptr;
+    const CBodItem* m_pBod = nullptr;
     CBodNode* m_pParent = nullptr;
     int m_nRow = 0;
     int m_nBodCount = 0;

@@ -135,12 +135,12 @@ void CFilterBar::ClearAndClose() {
     Q_EMIT Closed();
 }
 
-void CFilterBar::SetChoices(const CBodArray& bods) {
+void CFilterBar::SetChoices(CBodListView bods) {
     // Views into the deeds, which outlive this call.
     std::unordered_set<std::string_view> trades;
     std::unordered_set<std::string_view> qualities;
     std::unordered_set<std::string_view> materials;
-    for (const std::unique_ptr<CBodItem>& pBod : bods) {
+    for (const CBodItem* pBod : bods) {
         if (pBod) {
             trades.insert(pBod->m_strTrade);
             qualities.insert(pBod->m_strQuality);

@@ -26,7 +26,7 @@ public:
     const CBodFilter& GetFilter() const { return m_filter; }
     // The choices offer the values the deeds hold. A value chosen now stays on offer even when
     // no deed holds it any more, so a change of the list never changes the filter.
-    void SetChoices(const CBodArray& bods);
+    void SetChoices(CBodListView bods);
     // "12 of 40 shown".
     void SetCounts(int nShown, int nTotal);
 

@@ -12,10 +12,8 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QStatusTipEvent>
 #include <QTimerEvent>
 #include <algorithm>
 #include <utility>
@@ -30,9 +28,9 @@ constexpr int kScrollBand = 10;
 constexpr int kExpandAllLimit = 200;
 
 // The deeds the whole tree shows: every entry of the list that holds one.
-int CountDeeds(const CBodArray& bods) {
-    return static_cast<int>(std::count_if(
-        bods.begin(), bods.end(), [](const std::unique_ptr<CBodItem>& p) { return p != nullptr; }));
+int CountDeeds(CBodListView bods) {
+    return static_cast<int>(
+        std::count_if(bods.begin(), bods.end(), [](const CBodItem* p) { return p != nullptr; }));
 }
 
 } // namespace
@@ -71,17 +69,29 @@ CQuillmarDoc* CLeftView::GetDocument() const {
     return static_cast<CQuillmarDoc*>(CView::GetDocument());
 }
 
-void CLeftView::OnUpdate(CView*, long, void*) {
-    CQuillmarDoc* pDoc = GetDocument();
+void CLeftView::OnUpdate(CView*, long lHint, const void* pHint) {
+    const CQuillmarDoc* pDoc = GetDocument();
     if (!pDoc) {
         return;
     }
-    if (pDoc->m_bUpdateSelectedOnly) {
-        RelabelSelected();
-    } else {
-        Rebuild();
-        Q_EMIT ListChanged();
+    const auto* pDeed = static_cast<const CBodItem*>(pHint);
+    switch (lHint) {
+    case CQuillmarDoc::kHintRelabel:
+        Relabel(pDeed);
+        return;
+    case CQuillmarDoc::kHintChanged:
+        // The deed asked for, else the one selected while the document still holds it.
+        if (pDeed == nullptr && FindBodIndex(pDoc->GetBods(), m_selection.Get()) >= 0) {
+            pDeed = m_selection.Get();
+        }
+        m_selection.Set(pDeed);
+        break;
+    default:
+        m_selection.Set(nullptr);
+        break;
     }
+    Rebuild();
+    Q_EMIT ListChanged();
 }
 
 void CLeftView::SetFilter(const CBodFilter& filter) {
@@ -95,7 +105,7 @@ void CLeftView::SetFilter(const CBodFilter& filter) {
     }
     if (!m_filter.IsNarrowerThan(previous)) {
         if (!m_filter.IsActive() && ShownCount() > kExpandAllLimit &&
-            ShownCount() == CountDeeds(pDoc->m_arrBods)) {
+            ShownCount() == CountDeeds(pDoc->GetBods())) {
             // A filter that hid nothing leaves the whole tree to show as it is (a small one is
             // rebuilt, since the filter opened all of it).
             Q_EMIT ShownChanged();
@@ -110,9 +120,9 @@ void CLeftView::SetFilter(const CBodFilter& filter) {
     // they lie in memory; walking the tree would jump about.
     std::unordered_set<const CBodItem*> hidden;
     const std::size_t nMaxToPrune = static_cast<std::size_t>(ShownCount()) / 2;
-    for (const std::unique_ptr<CBodItem>& pBod : pDoc->m_arrBods) {
+    for (const CBodItem* pBod : pDoc->GetBods()) {
         if (pBod && !m_filter.Matches(*pBod) && previous.Matches(*pBod)) {
-            hidden.insert(pBod.get());
+            hidden.insert(pBod);
             // Building the few that stay is quicker than taking most of them away.
             if (hidden.size() > nMaxToPrune) {
                 Rebuild(Change::KeepUnfiltered);
@@ -133,9 +143,9 @@ int CLeftView::ShownCount() const {
 std::vector<const CBodItem*> CLeftView::ShownBods() const {
     std::vector<const CBodItem*> bods;
     if (const CQuillmarDoc* pDoc = GetDocument()) {
-        for (const std::unique_ptr<CBodItem>& pBod : pDoc->m_arrBods) {
+        for (const CBodItem* pBod : pDoc->GetBods()) {
             if (pBod && m_filter.Matches(*pBod)) {
-                bods.push_back(pBod.get());
+                bods.push_back(pBod);
             }
         }
     }
@@ -143,7 +153,7 @@ std::vector<const CBodItem*> CLeftView::ShownBods() const {
 }
 
 void CLeftView::Rebuild(Change change, const std::unordered_set<const CBodItem*>* pHidden) {
-    CQuillmarDoc* pDoc = GetDocument();
+    const CQuillmarDoc* pDoc = GetDocument();
     setUpdatesEnabled(false);
     m_bRebuilding = true;
     EndDrag();
@@ -153,7 +163,7 @@ void CLeftView::Rebuild(Change change, const std::unordered_set<const CBodItem*>
         hierarchy.Prune([pHidden](const CBodItem& bod) { return !pHidden->contains(&bod); });
         break;
     case Change::KeepUnfiltered:
-        hierarchy.RebuildKeepingUnfiltered(pDoc->m_arrBods, pDoc->m_bShoppingList, m_filter);
+        hierarchy.RebuildKeepingUnfiltered(pDoc->GetBods(), pDoc->IsShoppingList(), m_filter);
         break;
     case Change::RestoreUnfiltered:
         if (hierarchy.RestoreUnfiltered()) {
@@ -161,7 +171,7 @@ void CLeftView::Rebuild(Change change, const std::unordered_set<const CBodItem*>
         }
         [[fallthrough]];
     case Change::Build:
-        hierarchy.Rebuild(pDoc->m_arrBods, pDoc->m_bShoppingList,
+        hierarchy.Rebuild(pDoc->GetBods(), pDoc->IsShoppingList(),
                           m_filter.IsActive() ? &m_filter : nullptr);
         break;
     }
@@ -171,8 +181,10 @@ void CLeftView::Rebuild(Change change, const std::unordered_set<const CBodItem*>
     } else {
         expand(m_pModel->index(0, 0));
     }
+    // The selected deed's node, where the tree shows it; a deed the filter hides stays selected
+    // for the form, with no node.
     const QModelIndex selected =
-        m_pModel->IndexFromNode(m_pModel->Hierarchy().FindItemForBod(pDoc->m_pSelectedBod));
+        m_pModel->IndexFromNode(m_pModel->Hierarchy().FindItemForBod(m_selection.Get()));
     if (selected.isValid()) {
         for (QModelIndex ancestor = selected.parent(); ancestor.isValid();
              ancestor = ancestor.parent()) {
@@ -185,11 +197,18 @@ void CLeftView::Rebuild(Change change, const std::unordered_set<const CBodItem*>
     setUpdatesEnabled(true);
 }
 
-void CLeftView::RelabelSelected() {
-    CQuillmarDoc* pDoc = GetDocument();
+void CLeftView::Relabel(const CBodItem* pBod) {
+    if (pBod == nullptr) {
+        return;
+    }
+    // Mostly the deed the form beside the tree applied, at the selected node.
+    CBodHierarchy& hierarchy = m_pModel->Hierarchy();
     CBodNode* pNode = m_pModel->NodeFromIndex(m_hSelected);
-    if (pDoc->m_pSelectedBod && pNode) {
-        m_pModel->Hierarchy().SetLabel(*pNode, CBodHierarchy::BodLabel(*pDoc->m_pSelectedBod));
+    if (pNode == nullptr || pNode->GetBod() != pBod) {
+        pNode = hierarchy.FindItemForBod(pBod);
+    }
+    if (pNode != nullptr) {
+        hierarchy.SetLabel(*pNode, CBodHierarchy::BodLabel(*pBod));
     }
 }
 
@@ -199,12 +218,9 @@ void CLeftView::OnSelchanged(const QModelIndex& current) {
         return;
     }
     m_hSelected = current;
-    if (CQuillmarDoc* pDoc = GetDocument()) {
-        pDoc->m_pSelectedBod = pNode->GetBod();
-        pDoc->m_nBranchCount = CountBods(current);
-        if (!m_bRebuilding) {
-            pDoc->UpdateAllViews(this);
-        }
+    // A rebuild selects the node of the deed already selected.
+    if (!m_bRebuilding) {
+        m_selection.Set(pNode->GetBod());
     }
 }
 
@@ -225,12 +241,33 @@ int CLeftView::CountBods(const QModelIndex& node) const {
     return pNode ? pNode->GetBodCount() : 0;
 }
 
+std::vector<const CBodItem*> CLeftView::BranchBods(const QModelIndex& node) const {
+    std::vector<const CBodItem*> bods;
+    const CBodNode* pNode = m_pModel->NodeFromIndex(node);
+    if (pNode == nullptr) {
+        return bods;
+    }
+    bods.reserve(static_cast<std::size_t>(pNode->GetBodCount()));
+    std::vector<const CBodNode*> pending{pNode};
+    while (!pending.empty()) {
+        const CBodNode* pNext = pending.back();
+        pending.pop_back();
+        if (pNext->GetBod() != nullptr) {
+            bods.push_back(pNext->GetBod());
+        }
+        for (int nRow = pNext->GetChildCount() - 1; nRow >= 0; --nRow) {
+            pending.push_back(pNext->GetChild(nRow));
+        }
+    }
+    return bods;
+}
+
 CBodPoints CLeftView::BranchPoints(const QModelIndex& node) const {
     const CBodNode* pNode = m_pModel->NodeFromIndex(node);
     return pNode ? pNode->GetPoints() : CBodPoints();
 }
 
-CBodItem* CLeftView::BodAt(const QModelIndex& node) const {
+const CBodItem* CLeftView::BodAt(const QModelIndex& node) const {
     const CBodNode* pNode = m_pModel->NodeFromIndex(node);
     return pNode ? pNode->GetBod() : nullptr;
 }
@@ -245,7 +282,7 @@ bool CLeftView::CanExpandCollapse() const {
 }
 
 void CLeftView::OnDeleteBod() {
-    CBodItem* pBod = BodAt(m_hSelected);
+    const CBodItem* pBod = BodAt(m_hSelected);
     if (!pBod || !GetDocument()) {
         return;
     }
@@ -312,38 +349,8 @@ void CLeftView::ExpandDescendants(const QModelIndex& parent, bool bExpand) {
     }
 }
 
-void CLeftView::BuildContextMenu(QMenu& menu) {
-    QAction* pExpand =
-        menu.addAction(tr("Expand From Here\tCtrl+Dblclk"), this, &CLeftView::OnExpandFromHere);
-    pExpand->setStatusTip(tr("Completely expand the tree from this node"));
-    QAction* pCollapse =
-        menu.addAction(tr("Collapse To Here\tShft+Dblclk"), this, &CLeftView::OnCollapseToHere);
-    pCollapse->setStatusTip(tr("Completely collapse the tree to this node"));
-    menu.addSeparator();
-    QAction* pDelete = menu.addAction(tr("Delete BOD"), this, &CLeftView::OnDeleteBod);
-    pDelete->setEnabled(CanDeleteBod());
-    QAction* pEdit = menu.addAction(tr("Edit Deed..."), this, [this] {
-        if (CQuillmarDoc* pDoc = GetDocument()) {
-            pDoc->OnEditDeed(BodAt(m_hSelected));
-        }
-    });
-    pEdit->setStatusTip(tr("Change what the selected deed asks for"));
-    pEdit->setEnabled(CanDeleteBod() && GetDocument() && GetDocument()->IsNotInShoppingList());
-}
-
 void CLeftView::OpenContextMenu(const QPoint& ptViewport) {
-    auto* pMenu = new QMenu(this);
-    pMenu->setAttribute(Qt::WA_DeleteOnClose);
-    BuildContextMenu(*pMenu);
-    // A popup is a window of its own, so its prompts would stop there; the view passes them on
-    // to the main window's status bar, as the menu bar's menus do.
-    connect(pMenu, &QMenu::hovered, this,
-            [this](QAction* pAction) { pAction->showStatusText(this); });
-    connect(pMenu, &QMenu::aboutToHide, this, [this] {
-        QStatusTipEvent tip{QString()};
-        QCoreApplication::sendEvent(this, &tip);
-    });
-    pMenu->popup(viewport()->mapToGlobal(ptViewport));
+    Q_EMIT ContextMenuRequested(viewport()->mapToGlobal(ptViewport));
 }
 
 QModelIndex CLeftView::NodeAtLabel(const QPoint& pt) const {
@@ -480,19 +487,6 @@ void CLeftView::keyPressEvent(QKeyEvent* pEvent) {
         pEvent->accept();
         return;
     }
-    // The main window's accelerators take Ctrl+Delete and Insert first; this serves a pane on
-    // its own.
-    if (pEvent->key() == Qt::Key_Delete && pEvent->modifiers() == Qt::ControlModifier) {
-        OnDeleteBod();
-        pEvent->accept();
-        return;
-    }
-    if (pEvent->key() == Qt::Key_Insert && pEvent->modifiers() == Qt::NoModifier && GetDocument() &&
-        GetDocument()->IsNotInShoppingList()) {
-        GetDocument()->OnNewDeed();
-        pEvent->accept();
-        return;
-    }
     QTreeView::keyPressEvent(pEvent);
 }
 
@@ -573,8 +567,7 @@ void CLeftView::Drop() {
         return;
     }
     DeleteItemAndEmptyParents(m_hDragItem);
-    if (CBodItem* pLarge = BodAt(m_hDropTarget)) {
-        pDoc->m_pSelectedBod = pLarge;
+    if (const CBodItem* pLarge = BodAt(m_hDropTarget)) {
         m_pModel->Hierarchy().SetLabel(*m_pModel->NodeFromIndex(m_hDropTarget),
                                        CBodHierarchy::BodLabel(*pLarge));
         SelectNode(m_hDropTarget);

@@ -3,6 +3,7 @@
 #include "framework/View.h"
 #include "model/BodFilter.h"
 #include "model/BodPoints.h"
+#include "views/DeedSelection.h"
 
 #include <QBasicTimer>
 #include <QPersistentModelIndex>
@@ -17,12 +18,11 @@ class CBodTreeModel;
 class CDragImage;
 class CQuillmarDoc;
 class CTextOrder;
-class QMenu;
 
 // The left pane of a document window: the deeds of the shown list grouped by trade, category,
-// material, amount, quality and size. Selecting a node makes its deed the document's selected
-// deed; the pane also deletes deeds, expands and collapses whole branches, and fills a large
-// deed's part when a small deed is dragged onto it.
+// material, amount, quality and size. Selecting a node makes its deed the window's selection;
+// the pane also deletes deeds, expands and collapses whole branches, and fills a large deed's
+// part when a small deed is dragged onto it.
 class CLeftView : public QTreeView, public CView {
     Q_OBJECT
 public:
@@ -31,8 +31,12 @@ public:
 
     CQuillmarDoc* GetDocument() const;
 
-    // A full rebuild, or only the selected deed's label when the form applied an edit.
-    void OnUpdate(CView* pSender, long lHint, void* pHint) override;
+    // A full rebuild, or only a deed's label when a form applied an edit.
+    void OnUpdate(CView* pSender, long lHint, const void* pHint) override;
+
+    // The window's selection, which this tree keeps; the form shows it.
+    CDeedSelection& Selection() { return m_selection; }
+    const CBodItem* SelectedBod() const { return m_selection.Get(); }
 
     // Shows only the deeds filter matches, and keeps doing so through every rebuild. The
     // document is not touched. A deed the form edits stays shown until the next rebuild.
@@ -43,7 +47,7 @@ public:
     // The shown list's deeds that the filter matches, in list order.
     std::vector<const CBodItem*> ShownBods() const;
 
-    // Commands (the main window's menus and accelerators call these too).
+    // Commands, run from the main window's menus, context menu and accelerators.
     void OnDeleteBod();
     void OnExpandFromHere();
     void OnCollapseToHere();
@@ -52,13 +56,12 @@ public:
     bool CanDeleteBod() const;
     bool CanExpandCollapse() const;
 
-    // The context menu's commands for the selected node, appended to menu.
-    void BuildContextMenu(QMenu& menu);
-
     // The node the selection path last ran for; invalid after a rebuild that found none.
     QModelIndex SelectedNode() const { return m_hSelected; }
     // Deeds in the branch of node: itself when it carries one, and all below it.
     int CountBods(const QModelIndex& node) const;
+    // The same deeds, in the tree's order.
+    std::vector<const CBodItem*> BranchBods(const QModelIndex& node) const;
     // The reward points of the deeds in node's branch.
     CBodPoints BranchPoints(const QModelIndex& node) const;
     // Whether node carries a small deed that may be dragged.
@@ -79,6 +82,8 @@ public:
 Q_SIGNALS:
     // The shown deeds changed: a rebuild, a filter, a deletion.
     void ShownChanged();
+    // The context menu is wanted at ptGlobal, for the selected node.
+    void ContextMenuRequested(const QPoint& ptGlobal);
     // The document told the tree of a change to its list.
     void ListChanged();
 
@@ -101,7 +106,7 @@ private:
     enum class Change { Build, Prune, KeepUnfiltered, RestoreUnfiltered };
     void Rebuild(Change change = Change::Build,
                  const std::unordered_set<const CBodItem*>* pHidden = nullptr);
-    void RelabelSelected();
+    void Relabel(const CBodItem* pBod);
     void OnSelchanged(const QModelIndex& current);
     void SelectNode(const QModelIndex& node);
     void DeleteItemAndEmptyParents(const QModelIndex& node);
@@ -113,7 +118,7 @@ private:
     QModelIndex NodeAtLabel(const QPoint& pt) const;
     // Node whose row lies under pt, wherever on the row.
     QModelIndex NodeAtRow(const QPoint& pt) const;
-    CBodItem* BodAt(const QModelIndex& node) const;
+    const CBodItem* BodAt(const QModelIndex& node) const;
     void OpenContextMenu(const QPoint& ptViewport);
 
     void OnBegindrag(const QModelIndex& node, const QPoint& ptStart);
@@ -126,6 +131,7 @@ private:
     std::unique_ptr<CTextOrder> m_pTextOrder;
     CBodTreeModel* m_pModel = nullptr;
     CBodFilter m_filter;
+    CDeedSelection m_selection;
 
     QPersistentModelIndex m_hSelected;
     // A selection made while the tree rebuilds itself does not notify the other views: they

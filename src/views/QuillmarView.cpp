@@ -4,9 +4,11 @@
 #include "framework/Prompt.h"
 #include "model/BodItem.h"
 #include "model/TextUtil.h"
+#include "views/DeedSelection.h"
 #include "views/PointsText.h"
 #include "widgets/NotesText.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -57,21 +59,35 @@ void CQuillmarView::BuildControls() {
     // The group box draws its own margin; a second one around it would cost the room that
     // lets the form show whole at the first-run size.
     pFormLayout->setContentsMargins(0, 0, 0, 0);
-
     m_groupParts = new QGroupBox(tr("SBOD's Filled"), pForm);
     pFormLayout->addWidget(m_groupParts);
     pFormLayout->addStretch(1);
-    auto* pGrid = new QGridLayout(m_groupParts);
 
-    pGrid->addWidget(new QLabel(tr("Count:"), m_groupParts), 0, 0);
+    auto* pGrid = new QGridLayout(m_groupParts);
+    BuildCountRow(*pGrid);
+    BuildTextRows(*pGrid);
+    BuildPartBoxes(*pGrid);
+    BuildButtons(*pGrid);
+    pGrid->setColumnStretch(3, 1);
+    pGrid->setRowStretch(6, 1);
+    SetTabOrder();
+    ConnectControls();
+
+    setWidget(pForm);
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+}
+
+void CQuillmarView::BuildCountRow(QGridLayout& grid) {
+    grid.addWidget(new QLabel(tr("Count:"), m_groupParts), 0, 0);
     m_staticCount = MakePlainLabel(m_groupParts);
     m_staticCount->setObjectName(QStringLiteral("staticCount"));
     m_staticCount->setMinimumWidth(m_staticCount->fontMetrics().horizontalAdvance("9999/9999"));
-    pGrid->addWidget(m_staticCount, 0, 1);
+    grid.addWidget(m_staticCount, 0, 1);
 
     m_staticAdjust = new QLabel(tr("Adjust Count:"), m_groupParts);
     KeepPlaceWhenHidden(m_staticAdjust);
-    pGrid->addWidget(m_staticAdjust, 0, 2);
+    grid.addWidget(m_staticAdjust, 0, 2);
 
     m_editAdjust = new QLineEdit(m_groupParts);
     m_editAdjust->setObjectName(QStringLiteral("editAdjust"));
@@ -109,24 +125,26 @@ void CQuillmarView::BuildControls() {
     pAdjustLayout->addWidget(m_editAdjust);
     pAdjustLayout->addWidget(m_spinAdjust);
     pAdjustLayout->addStretch(1);
-    pGrid->addLayout(pAdjustLayout, 0, 3);
+    grid.addLayout(pAdjustLayout, 0, 3);
+}
 
-    pGrid->addWidget(new QLabel(tr("Date:"), m_groupParts), 1, 0);
+void CQuillmarView::BuildTextRows(QGridLayout& grid) {
+    grid.addWidget(new QLabel(tr("Date:"), m_groupParts), 1, 0);
     m_staticDate = MakePlainLabel(m_groupParts);
     m_staticDate->setObjectName(QStringLiteral("staticDate"));
-    pGrid->addWidget(m_staticDate, 1, 1, 1, 3);
+    grid.addWidget(m_staticDate, 1, 1, 1, 3);
 
     // The labels are the edits' buddies, so a screen reader names the edits by them rather
     // than by the group's title, which is the selected deed's.
     auto* pPriceLabel = new QLabel(tr("Price:"), m_groupParts);
-    pGrid->addWidget(pPriceLabel, 2, 0);
+    grid.addWidget(pPriceLabel, 2, 0);
     m_editPrice = new QLineEdit(m_groupParts);
     m_editPrice->setObjectName(QStringLiteral("editPrice"));
     pPriceLabel->setBuddy(m_editPrice);
-    pGrid->addWidget(m_editPrice, 2, 1, 1, 3);
+    grid.addWidget(m_editPrice, 2, 1, 1, 3);
 
     auto* pNotesLabel = new QLabel(tr("Notes:"), m_groupParts);
-    pGrid->addWidget(pNotesLabel, 3, 0);
+    grid.addWidget(pNotesLabel, 3, 0);
     m_editNotes = new QPlainTextEdit(m_groupParts);
     m_editNotes->setObjectName(QStringLiteral("editNotes"));
     pNotesLabel->setBuddy(m_editNotes);
@@ -134,22 +152,25 @@ void CQuillmarView::BuildControls() {
     m_editNotes->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_editNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_editNotes->setFixedHeight(m_editNotes->fontMetrics().lineSpacing() * 4 + 12);
-    pGrid->addWidget(m_editNotes, 4, 0, 1, 4);
+    grid.addWidget(m_editNotes, 4, 0, 1, 4);
+}
 
+void CQuillmarView::BuildPartBoxes(QGridLayout& grid) {
     // The part boxes stand close together, as a list, so six of them fit under the notes.
     auto* pPartsLayout = new QVBoxLayout;
     pPartsLayout->setSpacing(0);
-    pGrid->addLayout(pPartsLayout, 5, 0, 1, 4);
+    grid.addLayout(pPartsLayout, 5, 0, 1, 4);
     for (int i = 0; i < kPartBoxes; ++i) {
         auto* pBox = new QCheckBox(m_groupParts);
         pBox->setObjectName(QStringLiteral("checkPart%1").arg(i + 1));
         pBox->hide();
         KeepPlaceWhenHidden(pBox);
         pPartsLayout->addWidget(pBox);
-        connect(pBox, &QCheckBox::clicked, this, &CQuillmarView::OnPartClicked);
         m_checkPart[static_cast<std::size_t>(i)] = pBox;
     }
+}
 
+void CQuillmarView::BuildButtons(QGridLayout& grid) {
     m_btnApply = new QPushButton(tr("&Apply"), m_groupParts);
     m_btnCancel = new QPushButton(tr("&Cancel"), m_groupParts);
     m_btnApply->setObjectName(QStringLiteral("btnApply"));
@@ -157,21 +178,23 @@ void CQuillmarView::BuildControls() {
     m_btnApply->setDefault(true);
     m_btnApply->setEnabled(false);
     m_btnCancel->setEnabled(false);
-    pGrid->addWidget(m_btnApply, 0, 4);
-    pGrid->addWidget(m_btnCancel, 1, 4);
+    grid.addWidget(m_btnApply, 0, 4);
+    grid.addWidget(m_btnCancel, 1, 4);
     // The deed's worth, on two short lines under the buttons: the one place of the count's
     // side of the form with room to spare, so the form keeps its first-run size.
     m_staticPoints = MakePlainLabel(m_groupParts);
     m_staticPoints->setObjectName(QStringLiteral("staticPoints"));
     m_staticPoints->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    pGrid->addWidget(m_staticPoints, 2, 4, 2, 1);
-    m_btnEditDeed = new QPushButton(QStringLiteral("&Edit Deed..."), m_groupParts);
+    grid.addWidget(m_staticPoints, 2, 4, 2, 1);
+    // The window's Edit Deed command, once the window hands it over.
+    m_btnEditDeed = new QPushButton(m_groupParts);
     m_btnEditDeed->setObjectName(QStringLiteral("btnEditDeed"));
-    m_btnEditDeed->setEnabled(false);
-    pGrid->addWidget(m_btnEditDeed, 4, 4);
-    pGrid->setColumnStretch(3, 1);
-    pGrid->setRowStretch(6, 1);
+    m_btnEditDeed->hide();
+    KeepPlaceWhenHidden(m_btnEditDeed);
+    grid.addWidget(m_btnEditDeed, 4, 4);
+}
 
+void CQuillmarView::SetTabOrder() {
     QWidget* pPrevious = m_editAdjust;
     for (QWidget* pNext :
          std::initializer_list<QWidget*>{m_editPrice, m_editNotes, m_checkPart[0], m_checkPart[1],
@@ -180,7 +203,12 @@ void CQuillmarView::BuildControls() {
         setTabOrder(pPrevious, pNext);
         pPrevious = pNext;
     }
+}
 
+void CQuillmarView::ConnectControls() {
+    for (QCheckBox* pBox : m_checkPart) {
+        connect(pBox, &QCheckBox::clicked, this, &CQuillmarView::OnPartClicked);
+    }
     connect(m_editAdjust, &QLineEdit::textChanged, this, &CQuillmarView::OnEditChange);
     connect(m_editPrice, &QLineEdit::textChanged, this, &CQuillmarView::OnEditChange);
     connect(m_editNotes, &QPlainTextEdit::textChanged, this, &CQuillmarView::OnEditChange);
@@ -188,23 +216,31 @@ void CQuillmarView::BuildControls() {
     connect(m_btnAdjustDown, &QToolButton::clicked, this, [this] { StepAdjust(-1); });
     connect(m_btnApply, &QPushButton::clicked, this, &CQuillmarView::OnApply);
     connect(m_btnCancel, &QPushButton::clicked, this, &CQuillmarView::OnCancel);
-    // The dialog starts from the deed as stored: edits not applied yet are left in the form.
-    connect(m_btnEditDeed, &QPushButton::clicked, this, [this] {
-        if (CQuillmarDoc* pDoc = GetDocument(); pDoc != nullptr && m_pBod != nullptr) {
-            pDoc->OnEditDeed(m_pBod);
-        }
-    });
+}
 
-    setWidget(pForm);
-    setWidgetResizable(true);
-    setFrameShape(QFrame::NoFrame);
+void CQuillmarView::SetSelection(CDeedSelection& selection) {
+    m_pSelection = &selection;
+    connect(&selection, &CDeedSelection::Changed, this, &CQuillmarView::Refill);
+}
+
+void CQuillmarView::SetEditDeedCommand(QAction& command) {
+    // The button is the command: its words, its state, and a click runs it as the menu does.
+    const auto follow = [this, &command] {
+        m_btnEditDeed->setText(command.text());
+        m_btnEditDeed->setStatusTip(command.statusTip());
+        m_btnEditDeed->setEnabled(command.isEnabled());
+    };
+    follow();
+    connect(&command, &QAction::changed, m_btnEditDeed, follow);
+    connect(m_btnEditDeed, &QPushButton::clicked, &command, &QAction::trigger);
+    m_btnEditDeed->show();
 }
 
 CQuillmarDoc* CQuillmarView::GetDocument() const {
     return qobject_cast<CQuillmarDoc*>(CView::GetDocument());
 }
 
-void CQuillmarView::OnUpdate(CView* /*pSender*/, long /*lHint*/, void* /*pHint*/) {
+void CQuillmarView::OnUpdate(CView* /*pSender*/, long /*lHint*/, const void* /*pHint*/) {
     Refill();
 }
 
@@ -247,31 +283,34 @@ void CQuillmarView::Refill() {
     m_btnCancel->setEnabled(false);
     m_btnApply->setEnabled(false);
 
+    // Only a deed the document still shows: the selection may name one a change just took out.
     const CQuillmarDoc* pDoc = GetDocument();
-    m_pBod = pDoc != nullptr ? pDoc->m_pSelectedBod : nullptr;
-    if (m_pBod == nullptr) {
-        m_nMode = 0;
-    } else if (m_pBod->IsLarge()) {
-        m_nMode = 2;
-        m_pBod->BuildPartsIfNeeded();
-    } else {
-        m_nMode = 1;
+    m_pBod = m_pSelection != nullptr ? m_pSelection->Get() : nullptr;
+    if (pDoc == nullptr || FindBodIndex(pDoc->GetBods(), m_pBod) < 0) {
+        m_pBod = nullptr;
+    }
+    m_mode = Mode::None;
+    if (m_pBod != nullptr) {
+        // A copy: a large deed read without its parts gets them for the form, not in the
+        // document, until Apply writes them.
+        m_shown = *m_pBod;
+        m_shown.BuildPartsIfNeeded();
+        m_mode = m_shown.IsLarge() ? Mode::Large : Mode::Small;
     }
     FillForm();
 }
 
 void CQuillmarView::FillForm() {
     HideParts();
-    const bool bSmall = m_nMode == 1;
+    const bool bSmall = m_mode == Mode::Small;
     m_staticAdjust->setVisible(bSmall);
     m_editAdjust->setVisible(bSmall);
     m_spinAdjust->setVisible(bSmall);
-    m_editPrice->setEnabled(m_nMode != 0);
-    m_editNotes->setEnabled(m_nMode != 0);
-    m_btnEditDeed->setEnabled(m_nMode != 0 && GetDocument()->IsNotInShoppingList());
+    m_editPrice->setEnabled(m_mode != Mode::None);
+    m_editNotes->setEnabled(m_mode != Mode::None);
 
     ShowPoints();
-    if (m_nMode == 0) {
+    if (m_mode == Mode::None) {
         m_groupParts->setTitle(tr("No BOD Selected"));
         m_strCountText.clear();
         m_strNotesText.clear();
@@ -281,16 +320,16 @@ void CQuillmarView::FillForm() {
         return;
     }
 
-    m_groupParts->setTitle(EscapeMnemonic(BuildTitle(*m_pBod)));
-    m_staticPoints->setText(PointsText::Describe(BodPoints::Of(*m_pBod), QStringLiteral("\n")));
-    m_strPriceText = DisplayText(m_pBod->m_strPrice);
-    m_strNotesText = NotesForEditing(m_pBod->m_strNotes);
-    m_strDateText = FormatTimeAdded(m_pBod->m_timeAdded);
+    m_groupParts->setTitle(EscapeMnemonic(BuildTitle(m_shown)));
+    m_staticPoints->setText(PointsText::Describe(BodPoints::Of(m_shown), QStringLiteral("\n")));
+    m_strPriceText = DisplayText(m_shown.m_strPrice);
+    m_strNotesText = NotesForEditing(m_shown.m_strNotes);
+    m_strDateText = FormatTimeAdded(m_shown.m_timeAdded);
     // The count text shows as stored unless a large deed's parts give it.
-    m_strCountText = DisplayText(m_pBod->m_strCount);
+    m_strCountText = DisplayText(m_shown.m_strCount);
     if (bSmall) {
-        m_nAdjustCount = TextUtil::Atoi(m_pBod->m_strCount);
-        m_nAdjustMax = std::max<std::int32_t>(0, TextUtil::Atoi(m_pBod->m_strAmount));
+        m_nAdjustCount = TextUtil::Atoi(m_shown.m_strCount);
+        m_nAdjustMax = std::max<std::int32_t>(0, TextUtil::Atoi(m_shown.m_strAmount));
         WriteControls();
     } else {
         FillLargeParts();
@@ -298,19 +337,19 @@ void CQuillmarView::FillForm() {
 }
 
 void CQuillmarView::ShowPoints() {
-    m_staticPoints->setVisible(m_nMode != 0 && PointsText::AreShown());
+    m_staticPoints->setVisible(m_mode != Mode::None && PointsText::AreShown());
 }
 
 void CQuillmarView::FillLargeParts() {
     // A large deed without a part list (incomplete, or unknown to the catalogue) has no boxes;
     // its stored count text stays on show and Apply leaves it alone.
-    if (m_pBod->IsValid() && m_pBod->GetPartCount() > 0) {
-        m_nParts = m_pBod->GetPartCount();
-        m_nPartAmount = TextUtil::Atoi(m_pBod->m_strAmount);
+    if (m_shown.IsValid() && m_shown.GetPartCount() > 0) {
+        m_nParts = m_shown.GetPartCount();
+        m_nPartAmount = TextUtil::Atoi(m_shown.m_strAmount);
         m_nNeeded = static_cast<std::int64_t>(m_nParts) * m_nPartAmount;
         int nFilled = 0;
         for (int i = 0; i < m_nParts; ++i) {
-            const CBodItemDetail* pPart = m_pBod->GetPart(i);
+            const CBodItemDetail* pPart = m_shown.GetPart(i);
             if (pPart->IsFilled()) {
                 ++nFilled;
             }
@@ -345,7 +384,7 @@ void CQuillmarView::RecountParts() {
 int CQuillmarView::CountFilledPartsWithoutBox() const {
     int nFilled = 0;
     for (int i = kPartBoxes; i < m_nParts; ++i) {
-        if (m_pBod->GetPart(i)->IsFilled()) {
+        if (m_shown.GetPart(i)->IsFilled()) {
             ++nFilled;
         }
     }
@@ -459,12 +498,12 @@ void CQuillmarView::OnApply() {
     ReadControls();
     // A box that holds no integer stops the whole Apply: writing the rest with a stale count
     // would store a count the user never saw.
-    if (m_nMode == 1 && !ReadAdjustCount()) {
+    if (m_mode == Mode::Small && !ReadAdjustCount()) {
         return;
     }
 
-    CBodItem edited(*m_pBod);
-    if (m_nMode == 1) {
+    CBodItem edited(m_shown);
+    if (m_mode == Mode::Small) {
         edited.m_strCount = std::to_string(m_nAdjustCount) + '/' + edited.m_strAmount;
     } else if (m_nParts > 0) {
         edited.m_strCount = m_strCountText.toStdString();

@@ -2,14 +2,17 @@
 
 #include "document/QuillmarDoc.h"
 #include "framework/View.h"
+#include "model/BodItem.h"
 
 #include <QScrollArea>
 #include <QString>
 #include <array>
 #include <cstdint>
 
-class CBodItem;
+class CDeedSelection;
+class QAction;
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -17,10 +20,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 
-// The right-hand pane of a document window: shows the deed selected in the tree and edits its
-// count, price, notes and filled parts. Edits stay in the form until Apply writes them into the
-// deed; every update of the document's views refills the form from the selected deed and drops
-// whatever was not applied.
+// The right-hand pane of a document window: shows the window's selected deed and edits its
+// count, price, notes and filled parts. Edits stay in the form until Apply asks the document to
+// write them into the deed; every update of the document's views and every change of the
+// selection refills the form and drops whatever was not applied.
 class CQuillmarView : public QScrollArea, public CView {
     Q_OBJECT
 public:
@@ -29,8 +32,13 @@ public:
 
     CQuillmarDoc* GetDocument() const;
 
-    // Refills from the document's selected deed, whoever sent the update.
-    void OnUpdate(CView* pSender, long lHint, void* pHint) override;
+    // Refills from the selected deed, whoever sent the update.
+    void OnUpdate(CView* pSender, long lHint, const void* pHint) override;
+
+    // The window's selection, which the form shows from now on.
+    void SetSelection(CDeedSelection& selection);
+    // The window's Edit Deed command, which the form's button runs.
+    void SetEditDeedCommand(QAction& command);
 
     // "SBOD/" + item for a small deed, then "/" material "/" amount "/" quality as stored.
     static QString BuildTitle(const CBodItem& bod);
@@ -40,13 +48,21 @@ public:
     // empty when the time cannot be converted.
     static QString FormatTimeAdded(std::uint32_t timeAdded);
 
-    // What is shown: 0 no deed, 1 a small deed, 2 a large deed.
-    int GetMode() const { return m_nMode; }
     // Shows or hides the deed's reward points as the player's View > Points choice says.
     void ShowPoints();
 
 private:
+    // What the form shows.
+    enum class Mode { None, Small, Large };
+
     void BuildControls();
+    // The rows of the form's grid, top to bottom, and the buttons on its right.
+    void BuildCountRow(QGridLayout& grid);
+    void BuildTextRows(QGridLayout& grid);
+    void BuildPartBoxes(QGridLayout& grid);
+    void BuildButtons(QGridLayout& grid);
+    void SetTabOrder();
+    void ConnectControls();
     void Refill();
     void FillForm();
     void FillLargeParts();
@@ -99,11 +115,14 @@ private:
     std::int32_t m_nAdjustCount = 0;
     // Upper end of the arrows' range; the lower end is 0.
     std::int32_t m_nAdjustMax = 0;
-    CBodItem* m_pBod = nullptr;
+    CDeedSelection* m_pSelection = nullptr;
+    // The deed shown, as the document holds it, and the copy the form reads.
+    const CBodItem* m_pBod = nullptr;
+    CBodItem m_shown;
     std::int32_t m_nPartAmount = 0;
     std::int64_t m_nNeeded = 0;
     int m_nParts = 0;
     bool m_bFilledOnce = false;
-    int m_nMode = 0;
+    Mode m_mode = Mode::None;
     bool m_bWritingControls = false;
 };

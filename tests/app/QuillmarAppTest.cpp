@@ -2,6 +2,7 @@
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
 #include "document/QuillmarDoc.h"
+#include "frames/ChildFrame.h"
 #include "frames/QuillmarAppFixture.h"
 #include "framework/DocManager.h"
 #include "model/BodFile.h"
@@ -126,18 +127,19 @@ TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
     ASSERT_TRUE(Start({strPath}));
     EXPECT_FALSE(Frame().windowIcon().isNull());
 
-    // Import: give a note, paste the clipboard, process everything, leave with Exit/Save.
+    // Paste: the Import dialog opens on the clipboard's text; give a note, process everything,
+    // leave with Exit/Save.
     QApplication::clipboard()->setText(
         "UOAssist Bulk Order Deed list\r\n"
         "small bulk order: 10 chainmail leggings: 10, with iron ingots 150\r\n"
         "small bulk order: 20 exceptional platemail gloves: 5, with shadow iron ingots 300\r\n");
     WhenDialogOpens([](QWidget& dialog) {
         dialog.findChild<QPlainTextEdit*>("editNote")->setPlainText("from Aldric's pack");
-        for (const char* pszButton : {"btnPaste", "btnProcessAll", "btnExit"}) {
+        for (const char* pszButton : {"btnProcessAll", "btnExit"}) {
             QTest::mouseClick(dialog.findChild<QAbstractButton*>(pszButton), Qt::LeftButton);
         }
     });
-    Frame().OnCommand(ID_IMPORT);
+    Frame().OnCommand(ID_EDIT_PASTE);
 
     // New Deed: Tinkering, the globe found by typing, dull copper, Enter.
     WhenDialogOpens([](QWidget& dialog) {
@@ -148,7 +150,7 @@ TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
         QTest::keyClick(pItems, Qt::Key_Return);
     });
     Frame().OnCommand(ID_NEW_DEED);
-    const CBodItem& globe = *Frame().GetActiveDocument()->m_arrBods.back();
+    const CBodItem& globe = *Frame().GetActiveChildFrame()->GetSelectedBod();
 
     // Edit Deed changes the selected deed, the new one, in the same dialog; Undo takes it back.
     WhenDialogOpens([](QWidget& dialog) {
@@ -204,7 +206,7 @@ TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
     seen << shown.mid(0, int(menus.front().size())).join(' ')
          << QCoreApplication::translate("QPlatformTheme", "&Yes") << m_prompt.m_messages;
     EXPECT_EQ(
-        ("&Rückgängig: BOD bearbeiten\tStrg+Z\n&Wiederholen: BOD bearbeiten\tStrg+Y\n"
+        ("&Rückgängig: BOD bearbeiten\n&Wiederholen: BOD bearbeiten\n"
          "&Datei &Bearbeiten &Ansicht &Fenster &Hilfe\n&Ja\n2 BODs wurden importiert.\n" +
          m_dir.filePath("missing.bod") +
          " wurde nicht gefunden.\nQuillmar muss beendet werden: nicht genügend Arbeitsspeicher.")

@@ -120,7 +120,7 @@ TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
     QApplication::processEvents();
     const auto& model = static_cast<const CBodTreeModel&>(*tree.model());
     const auto nodeOf = [&](std::size_t nBod) {
-        return model.IndexFromNode(model.Hierarchy().FindItemForBod(doc.m_arrBods[nBod].get()));
+        return model.IndexFromNode(model.Hierarchy().FindItemForBod(doc.GetBods()[nBod]));
     };
     const auto iconOf = [&](std::size_t nBod) {
         const QRect rc = tree.visualRect(nodeOf(nBod));
@@ -167,7 +167,7 @@ TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
     EXPECT_EQ(Qt::ForbiddenCursor, QGuiApplication::overrideCursor()->shape());
     RunXTool("xdotool", {"mouseup", "1"});
     ASSERT_TRUE(WaitFor([&] { return !tree.IsDragging(); }));
-    EXPECT_EQ("2 0/40", std::to_string(doc.m_arrBods.size()) + ' ' + doc.m_arrBods[0]->m_strCount);
+    EXPECT_EQ("2 0/40", std::to_string(doc.GetBods().size()) + ' ' + doc.GetBods()[0]->m_strCount);
 }
 
 // A real click gives a widget the focus (offscreen it does not): after the link was clicked,

@@ -1,10 +1,12 @@
 #include "document/QuillmarDoc.h"
 
 #include "framework/DocManager.h"
+#include "framework/View.h"
 #include "model/BodFile.h"
 #include "support/BodToolRunner.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
+#include "support/TestDocument.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -37,13 +39,24 @@ CBodArray Deeds(std::initializer_list<const char*> items, CBodArray deeds = {}) 
     return deeds;
 }
 
-std::string Items(const CBodArray& bods) {
+std::string Items(CBodListView bods) {
     std::string strItems;
-    for (const auto& pBod : bods) {
+    for (const CBodItem* pBod : bods) {
         strItems += pBod->m_strItem + ",";
     }
     return strItems;
 }
+
+// What the views were told last: the kind of change and the deed it names.
+class CToldView : public CView {
+public:
+    void OnUpdate(CView*, long lHint, const void* pHint) override {
+        const auto* pDeed = static_cast<const CBodItem*>(pHint);
+        const char* const kinds[] = {"new list", "changed", "relabel"};
+        m_strTold = std::string(kinds[lHint]) + ":" + (pDeed ? pDeed->m_strItem : "");
+    }
+    std::string m_strTold;
+};
 
 QByteArray Bytes(const CBodArray& bods) {
     return QByteArray::fromStdString(BodFile::Write(bods, 0, 0));
@@ -60,43 +73,50 @@ protected:
         m_manager = std::make_unique<CDocManager>(std::move(docTemplate));
     }
 
-    CQuillmarDoc& NewDoc() { return static_cast<CQuillmarDoc&>(*m_manager->OnFileNew()); }
+    CQuillmarDoc& NewDoc(const CBodArray& deeds = {}) {
+        auto& doc = static_cast<CQuillmarDoc&>(*m_manager->OnFileNew());
+        ReadDeedsInto(doc, deeds);
+        doc.AddView(&m_view);
+        return doc;
+    }
     CQuillmarDoc& Open(const QString& strName, const QByteArray& bytes) {
         WriteFileBytes(Path(strName), bytes);
-        return static_cast<CQuillmarDoc&>(*m_manager->OpenDocumentFile(Path(strName)));
+        auto& doc = static_cast<CQuillmarDoc&>(*m_manager->OpenDocumentFile(Path(strName)));
+        doc.AddView(&m_view);
+        return doc;
     }
     QString Path(const QString& strName) const { return m_dir.filePath(strName); }
 
     QTemporaryDir m_dir;
     ScriptedPrompt m_prompt;
     std::unique_ptr<CDocManager> m_manager;
+    CToldView m_view;
 };
 
 // A crafted deed lists no more open parts than a real one (six), and the rest are told. Changes to
 // the copies shown are not recorded; a save writes the real deeds, their history untouched.
 TEST_F(QuillmarDocTest, ShoppingListShowsLargeDeedsThenTheOpenPartsAndLeavesNoTrace) {
-    CQuillmarDoc& doc = NewDoc();
-    doc.AddBodItem(Deed("LBOD/A", {"A-1", "A-2", "A-3"}, {1}));
-    doc.AddBodItem(Deed("LBOD/B", {"B-1", "B-2"}, {0}));
-    doc.AddBodItem(Deed("LBOD/full", {"F-1", "F-2"}, {0, 1}));
-    doc.AddBodItem(Deed("LBOD/many", {"1", "2", "3", "4", "5", "6", "7", "8", "9"}, {1}));
-    doc.AddBodItem(Deed("LBOD/shoes", {"Shoes", "Sandals", "Boots", "Thigh Boots", "thigh boots"}));
-    doc.ImportDeeds(Deeds({"platemail gloves"}));
+    CBodArray deeds;
+    deeds.push_back(Deed("LBOD/A", {"A-1", "A-2", "A-3"}, {1}));
+    deeds.push_back(Deed("LBOD/B", {"B-1", "B-2"}, {0}));
+    deeds.push_back(Deed("LBOD/full", {"F-1", "F-2"}, {0, 1}));
+    deeds.push_back(Deed("LBOD/many", {"1", "2", "3", "4", "5", "6", "7", "8", "9"}, {1}));
+    deeds.push_back(
+        Deed("LBOD/shoes", {"Shoes", "Sandals", "Boots", "Thigh Boots", "thigh boots"}));
+    CQuillmarDoc& doc = NewDoc(Deeds({"platemail gloves"}, std::move(deeds)));
     ASSERT_TRUE(doc.OnSaveDocument(Path("by-hand.bod")));
-    doc.m_pSelectedBod = doc.m_arrBods[5].get();
 
     doc.OnShoppingList();
     EXPECT_EQ("LBOD/A,LBOD/B,LBOD/full,LBOD/many,LBOD/shoes,A-1,A-3,B-2,1,3,4,5,6,7,Shoes,Sandals,"
               "Boots,Thigh Boots,thigh boots,",
-              Items(doc.m_arrBods));
-    EXPECT_EQ(QStringList({"1 BOD was imported.",
-                           "2 parts were left out of the shopping list: a large deed has at most 6 "
+              Items(doc.GetBods()));
+    EXPECT_EQ(QStringList({"2 parts were left out of the shopping list: a large deed has at most 6 "
                            "parts, and some deeds claim more."}),
               m_prompt.m_messages);
-    EXPECT_EQ(nullptr, doc.m_pSelectedBod);
+    EXPECT_EQ("new list:", m_view.m_strTold) << "no selection points into the list replaced";
     // Only the names an import gives footwear make a needed deed leather work.
-    for (std::size_t i = 5; i < doc.m_arrBods.size(); ++i) {
-        const CBodItem& needed = *doc.m_arrBods[i];
+    for (std::size_t i = 5; i < doc.GetBods().size(); ++i) {
+        const CBodItem& needed = *doc.GetBods()[i];
         EXPECT_EQ(std::string(i >= 14 && i < 18 ? "Leather normal leather" : "Platemail iron") +
                       " 20 Exceptional",
                   needed.m_strCategory + ' ' + needed.m_strMaterial + ' ' + needed.m_strAmount +
@@ -104,16 +124,16 @@ TEST_F(QuillmarDocTest, ShoppingListShowsLargeDeedsThenTheOpenPartsAndLeavesNoTr
             << needed.m_strItem;
     }
 
-    CBodItem edited(*doc.m_arrBods[0]);
+    CBodItem edited(*doc.GetBods()[0]);
     edited.m_strNotes = "edited";
-    EXPECT_TRUE(doc.ApplyEdit(doc.m_arrBods[0].get(), edited, nullptr));
-    EXPECT_TRUE(doc.DeleteDeed(doc.m_arrBods[1].get(), nullptr));
-    EXPECT_EQ(1, doc.GetUndoStack().count());
+    EXPECT_TRUE(doc.ApplyEdit(doc.GetBods()[0], edited, nullptr));
+    EXPECT_TRUE(doc.DeleteDeed(doc.GetBods()[1], nullptr));
+    EXPECT_EQ(0, doc.GetUndoStack().count());
     ASSERT_TRUE(doc.OnSaveDocument(Path("while-shown.bod")));
-    EXPECT_FALSE(doc.m_bShoppingList);
+    EXPECT_FALSE(doc.IsShoppingList());
     EXPECT_EQ(ReadFileBytes(Path("by-hand.bod")), ReadFileBytes(Path("while-shown.bod")));
-    doc.GetUndoStack().undo();
-    EXPECT_EQ("LBOD/A,LBOD/B,LBOD/full,LBOD/many,LBOD/shoes,", Items(doc.m_arrBods));
+    EXPECT_EQ("LBOD/A,LBOD/B,LBOD/full,LBOD/many,LBOD/shoes,platemail gloves,",
+              Items(doc.GetBods()));
 }
 
 // Each operation, done, undone and redone, leaves the file with exactly the bytes of its state, by
@@ -129,64 +149,66 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
         std::function<bool(CQuillmarDoc&)> fnDo;
         // Turns the original deeds into those after it, by hand.
         std::function<void(CBodArray&)> fnAfter;
-        // The items selected after it, an undo, a redo, and an undo and redo.
-        std::string strSelected;
+        // What the views were told after it, an undo, a redo, and an undo and redo.
+        std::string strTold;
     };
     const Operation operations[] = {
         {"Import",
          [this](CQuillmarDoc& doc) {
-             doc.m_pSelectedBod = doc.m_arrBods[2].get();
              return doc.ImportDeeds(Deeds({"plate helm", "platemail gloves"}, CBodArray(1))) == 2 &&
                     m_prompt.m_messages.last() == "2 BOD's were imported.";
          },
          [](CBodArray& deeds) {
              deeds = Deeds({"plate helm", "platemail gloves"}, std::move(deeds));
          },
-         "platemail arms|platemail arms|platemail arms|platemail arms|"},
-        {"Delete BOD",
-         [](CQuillmarDoc& doc) { return doc.DeleteDeed(doc.m_arrBods[1].get(), nullptr); },
-         [](CBodArray& deeds) { deeds.erase(deeds.begin() + 1); }, "|platemail gloves|||"},
+         "changed:|changed:|changed:|changed:|"},
+        {"Delete BOD", [](CQuillmarDoc& doc) { return doc.DeleteDeed(doc.GetBods()[1], nullptr); },
+         [](CBodArray& deeds) { deeds.erase(deeds.begin() + 1); },
+         "changed:|changed:platemail gloves|changed:|changed:|"},
         {"Apply",
          [](CQuillmarDoc& doc) {
-             CBodItem edited(*doc.m_arrBods[2]);
+             CBodItem edited(*doc.GetBods()[2]);
              edited.m_strCount = "20/20";
-             return doc.ApplyEdit(doc.m_arrBods[2].get(), edited, nullptr);
+             return doc.ApplyEdit(doc.GetBods()[2], edited, nullptr);
          },
          [](CBodArray& deeds) { deeds[2]->m_strCount = "20/20"; },
-         "|platemail arms|platemail arms|platemail arms|"},
+         "relabel:platemail arms|changed:platemail arms|changed:platemail arms|changed:platemail "
+         "arms|"},
         {"Drop BOD",
          [](CQuillmarDoc& doc) {
-             return doc.CombineIntoLarge(doc.m_arrBods[1].get(), doc.m_arrBods[0].get(), nullptr);
+             return doc.CombineIntoLarge(doc.GetBods()[1], doc.GetBods()[0], nullptr);
          },
          [](CBodArray& deeds) {
              deeds[0]->SetPart(0, true, "");
              deeds[0]->m_strCount = "20/40";
              deeds.erase(deeds.begin() + 1);
          },
-         "LBOD/platemail|platemail gloves|LBOD/platemail|LBOD/platemail|"},
+         "changed:LBOD/platemail|changed:platemail gloves|changed:LBOD/platemail|"
+         "changed:LBOD/platemail|"},
         {"New Deed", [](CQuillmarDoc& doc) { return doc.NewDeed(Deed("plate helm")); },
          [](CBodArray& deeds) { deeds.push_back(Deed("plate helm")); },
-         "plate helm||plate helm|plate helm|"},
+         "changed:plate helm|changed:|changed:plate helm|changed:plate helm|"},
         {"Edit Deed",
          [](CQuillmarDoc& doc) {
-             CBodItem remade(*doc.m_arrBods[0]);
+             CBodItem remade(*doc.GetBods()[0]);
              remade.m_strMaterial = "valorite";
-             return doc.EditDeed(doc.m_arrBods[0].get(), remade);
+             return doc.EditDeed(doc.GetBods()[0], remade);
          },
          [](CBodArray& deeds) { deeds[0]->m_strMaterial = "valorite"; },
-         "LBOD/platemail|LBOD/platemail|LBOD/platemail|LBOD/platemail|"},
+         "changed:LBOD/platemail|changed:LBOD/platemail|changed:LBOD/platemail|changed:LBOD/"
+         "platemail|"},
     };
     const QByteArray before = Bytes(original());
     for (const bool bAutoSave : {false, true}) {
-        QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", bAutoSave ? "1" : "0");
         for (const Operation& op : operations) {
+            QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", bAutoSave ? "1" : "0");
             SCOPED_TRACE(std::string(op.pszName) + (bAutoSave ? " with Auto Save" : ""));
             const QString strName = QString("%1-%2.bod").arg(op.pszName).arg(bAutoSave);
             CQuillmarDoc& doc = Open(strName, before);
             CBodArray deeds = original();
             op.fnAfter(deeds);
             const QByteArray after = Bytes(deeds);
-            std::string strSelected;
+            std::string strTold;
             const auto step = [&](const QByteArray& expected, bool bModified) {
                 if (!bAutoSave && bModified) {
                     EXPECT_EQ(strName + " *", doc.GetTitle());
@@ -194,10 +216,12 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
                 }
                 EXPECT_FALSE(doc.IsModified());
                 EXPECT_EQ(expected.toHex(), ReadFileBytes(Path(strName)).toHex());
-                strSelected += (doc.m_pSelectedBod ? doc.m_pSelectedBod->m_strItem : "") + "|";
+                strTold += m_view.m_strTold + "|";
             };
 
             ASSERT_TRUE(op.fnDo(doc));
+            // One step, named for what it did.
+            EXPECT_EQ(1, doc.GetUndoStack().count());
             EXPECT_EQ(QString(op.pszName), doc.GetUndoStack().undoText());
             step(after, true);
             doc.GetUndoStack().undo();
@@ -205,11 +229,13 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
             doc.GetUndoStack().redo();
             step(after, true);
             // Back at the state last written, with Auto Save now off: nothing to save.
-            doc.m_bAutoSave = false;
+            if (bAutoSave) {
+                doc.OnAutoSave();
+            }
             doc.GetUndoStack().undo();
             doc.GetUndoStack().redo();
             step(after, false);
-            EXPECT_EQ(op.strSelected, strSelected);
+            EXPECT_EQ(op.strTold, strTold);
             doc.OnCloseDocument();
         }
     }
@@ -217,11 +243,11 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
 
 // An operation on a deed outside the list, a drop that does not fit or an empty import: refused.
 TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
-    CQuillmarDoc& doc = NewDoc();
-    doc.AddBodItem(Deed("platemail gloves"));
-    doc.AddBodItem(Deed("LBOD/platemail", {"platemail gloves"}));
-    CBodItem* pSmall = doc.m_arrBods[0].get();
-    CBodItem* pLarge = doc.m_arrBods[1].get();
+    CBodArray deeds = Deeds({"platemail gloves"});
+    deeds.push_back(Deed("LBOD/platemail", {"platemail gloves"}));
+    CQuillmarDoc& doc = NewDoc(deeds);
+    const CBodItem* pSmall = doc.GetBods()[0];
+    const CBodItem* pLarge = doc.GetBods()[1];
     const auto pOutside = Deed("platemail gloves");
     EXPECT_FALSE(doc.DeleteDeed(pOutside.get(), nullptr));
     EXPECT_FALSE(doc.ApplyEdit(pOutside.get(), *pSmall, nullptr));
@@ -249,24 +275,23 @@ TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
               ReadFileBytes(Path("auto.bod")));
     CQuillmarDoc& unsaved = NewDoc();
     m_prompt.QueueFileName(Path("no-such-folder/deeds.bod"));
-    unsaved.MarkChanged(true);
-    EXPECT_EQ(Path("no-such-folder/deeds.bod") + " contains an invalid path.",
-              m_prompt.m_messages.last());
+    unsaved.ImportDeeds(Deeds({"platemail arms"}));
+    EXPECT_TRUE(m_prompt.m_messages.contains(Path("no-such-folder/deeds.bod") +
+                                             " contains an invalid path."));
     EXPECT_TRUE(unsaved.IsModified());
     unsaved.OnAutoSave();
     EXPECT_EQ(QString("0"), QSettings("Larkfield", "Quillmar").value("Settings/AutoSave"));
 }
 
-// The selection pointed into the deeds a reload replaces; no view may be left pointing there.
-TEST_F(QuillmarDocTest, ReloadingAfterAnotherProgramWroteTheFileDropsTheSelection) {
+// A selection pointed into the deeds a reload replaces; no view may be left pointing there.
+TEST_F(QuillmarDocTest, ReloadingAfterAnotherProgramWroteTheFileTellsOfANewList) {
     CQuillmarDoc& doc = Open("deeds.bod", Bytes(Deeds({"platemail gloves", "platemail arms"})));
-    doc.m_pSelectedBod = doc.m_arrBods[1].get();
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     WriteFileBytes(Path("deeds.bod"), Bytes(Deeds({"plate helm"})));
-    EXPECT_TRUE(QTest::qWaitFor([&doc] { return doc.m_arrBods.size() == 1; }, 60000));
+    EXPECT_TRUE(QTest::qWaitFor([&doc] { return doc.GetBods().size() == 1; }, 60000));
     EXPECT_EQ(QStringList{"deeds.bod was changed by another program. Reload it?"},
               m_prompt.m_messages);
-    EXPECT_EQ(nullptr, doc.m_pSelectedBod);
+    EXPECT_EQ("new list:", m_view.m_strTold);
 }
 
 } // namespace

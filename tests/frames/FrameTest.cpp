@@ -7,9 +7,13 @@
 #include "import/dialog/ImportDlg.h"
 #include "support/BodToolRunner.h"
 #include "support/FailDevice.h"
+#include "support/PdfText.h"
 #include "support/TestDeeds.h"
+#include "support/TestDocument.h"
+#include "views/DeedSelection.h"
 #include "views/FilterBar.h"
 #include "views/LeftView.h"
+#include "views/PrintCommands.h"
 #include "views/QuillmarView.h"
 #include "widgets/AboutDlg.h"
 
@@ -17,12 +21,16 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -66,11 +74,13 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Frame().UpdateCommandUI();
     }
-    void Filter(const char* pszText) {
-        for (auto& pBod : TestDeeds::MakeDeeds(TestDeeds::MixedDeeds())) {
-            m_pDoc->AddBodItem(std::move(pBod));
-        }
+    // The document holds deeds, as a file just read; its views show them.
+    void Load(const CBodArray& deeds) {
+        ReadDeedsInto(*m_pDoc, deeds);
         m_pDoc->UpdateAllViews(nullptr);
+    }
+    void Filter(const char* pszText) {
+        Load(TestDeeds::MakeDeeds(TestDeeds::MixedDeeds()));
         Frame().OnCommand(ID_EDIT_FIND);
         QTest::keyClicks(m_pFrame->GetFilterBar()->GetTextEdit(), pszText);
     }
@@ -80,15 +90,8 @@ protected:
         return m_pFrame->GetFilterBar()->GetCountLabel()->text() + " | " +
                Frame().GetBodCountPane()->text();
     }
-    QString Menus() const {
-        QStringList menus;
-        for (const QAction* pPopup : Frame().menuBar()->actions()) {
-            menus << pPopup->text() + ": " + Texts(pPopup->menu()->actions());
-        }
-        return menus.join('\n');
-    }
     // The names of the commands that are greyed (bChecked false) or checked, in the table's order.
-    QString Commands(bool bChecked) const {
+    std::string Commands(bool bChecked) const {
         Frame().UpdateCommandUI();
         QStringList names;
         for (const QAction* pAction : Frame().actions()) {
@@ -96,7 +99,7 @@ protected:
                 names << pAction->text().section('\t', 0, 0).remove('&');
             }
         }
-        return names.join(", ");
+        return names.join(", ").toStdString();
     }
 
     CChildFrame* m_pFrame = nullptr;
@@ -152,16 +155,16 @@ TEST_F(FrameTest, PlacementFromEmptyOrStoredSettingsAndEveryChangeIsStored) {
 // The status bar counts the selected branch's deeds and sums their points (10 a cap, 2 % of it
 // banked); Points hides every points text. The form shows whole at the first-run size.
 TEST_F(FrameTest, StatusBarCountsTheBranchAndItsPointsAndTheFormShowsWhole) {
+    CBodArray caps;
     for (const char* pszTrade : {"Smithy", "Smithy", "Tailor"}) {
-        m_pDoc->AddBodItem(
+        caps.push_back(
             TestDeeds::MakeDeed({pszTrade, "Cloth", "cloth", "10", "Normal", "cap", "0/10"}));
     }
-    m_pDoc->UpdateAllViews(nullptr);
+    Load(caps);
     CLeftView& tree = *m_pFrame->GetLeftView();
     tree.setCurrentIndex(tree.model()->index(0, 0, tree.model()->index(0, 0)));
     CQuillmarView* pForm = m_pFrame->GetFormView();
-    m_pDoc->m_pSelectedBod = m_pDoc->m_arrBods[0].get();
-    pForm->OnUpdate(nullptr, 0, nullptr);
+    tree.Selection().Set(m_pDoc->GetBods()[0]);
     QLabel* pPoints = pForm->findChild<QLabel*>("staticPoints");
     const auto Panes = [&] {
         Frame().UpdateCommandUI();
@@ -178,10 +181,9 @@ TEST_F(FrameTest, StatusBarCountsTheBranchAndItsPointsAndTheFormShowsWhole) {
     Frame().OnCommand(ID_VIEW_POINTS);
     EXPECT_EQ(strShown, Panes());
 
-    Filter(""); // after the caps: an exceptional bandana, 3, and a large platemail deed, 6
-    for (const std::size_t nDeed : {3U, 6U}) {
-        m_pDoc->m_pSelectedBod = m_pDoc->m_arrBods[nDeed].get();
-        m_pDoc->UpdateAllViews(nullptr);
+    Filter(""); // an exceptional bandana, 0, and a large platemail deed, 3
+    for (const std::size_t nDeed : {0U, 3U}) {
+        tree.Selection().Set(m_pDoc->GetBods()[nDeed]);
         QCoreApplication::processEvents();
         EXPECT_FALSE(pForm->verticalScrollBar()->isVisible() ||
                      pForm->horizontalScrollBar()->isVisible());
@@ -200,7 +202,8 @@ TEST_F(FrameTest, TwoWindowsOnADocumentAreNumberedAndOnlyTheLastAsks) {
     EXPECT_EQ("&New Window|&Cascade|&Tile|&Arrange Icons|—|&1 Quilmr1:1|&2 Quilmr1:2",
               Texts(pWindowMenu->actions()));
     EXPECT_TRUE(pWindowMenu->actions().at(6)->isChecked());
-    m_pDoc->MarkChanged(true);
+    m_pDoc->NewDeed(
+        TestDeeds::MakeDeed({"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}));
     EXPECT_EQ(QString("Quillmar - [Quilmr1:2 *]"), Frame().windowTitle());
     Frame().OnCommand(ID_MDI_CLOSE);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -289,50 +292,150 @@ TEST_F(FrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails) {
     EXPECT_EQ(14, ReadFileBytes(strPath).count("\r\n"));
 }
 
-// A key bound to two actions fires neither. What would change copies or no document is greyed.
-TEST_F(FrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
+// A key bound to two actions fires neither, and a menu shows the first of a command's keys beside
+// it. What would change copies or no document is greyed; without a document the menus offer
+// only what still works.
+TEST_F(FrameTest, KeysOnceGreyedCommandsAndMenusWithAndWithoutADocument) {
     QStringList keys;
     for (const QAction* pAction : Frame().actions()) {
         for (const QKeySequence& key : pAction->shortcuts()) {
             keys << key.toString();
         }
+        EXPECT_TRUE(pAction->shortcuts().isEmpty() || !pAction->text().contains('\t'))
+            << pAction->text().toStdString();
     }
     EXPECT_EQ(0, keys.removeDuplicates());
-    EXPECT_EQ(
-        "&File: &New\tCtrl+N|&Open...\tCtrl+O|&Close|&Save\tCtrl+S|Save &As...|&Export...|—|"
-        "&Print...\tCtrl+P|Print Pre&view|P&rint Setup...|—|Recent File|—|E&xit\n"
-        "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|—|Cu&t\tCtrl+X|&Copy\tCtrl+C|&Paste\tCtrl+V|"
-        "&Find...\tCtrl+F|—|&New Deed...\tIns|&Edit Deed...\tCtrl+E|&Import...\tCtrl+I|"
-        "&Auto Save\tCtrl+A\n"
-        "&View: &Toolbar|&Status Bar|S&plit|—|Al&ways on top\tCtrl+T|—|Shopping &List\tCtrl+L|"
-        "P&oints\n"
-        "&Window: &New Window|&Cascade|&Tile|&Arrange Icons\n"
-        "&Help: &About Quillmar...",
-        Menus());
-    EXPECT_EQ("Undo, Redo, Cut, Copy, Paste, Edit Deed...", Commands(false));
+    EXPECT_EQ(QKeySequence("Ctrl+Z"), Frame().GetCommand(ID_EDIT_UNDO)->shortcut());
+    EXPECT_EQ("Undo, Redo, Copy, Edit Deed..., Expand From Here, Collapse To Here, Delete BOD",
+              Commands(false));
     // Undo and Redo follow the history by themselves, with no input event.
     m_pDoc->ImportDeeds(
         TestDeeds::MakeDeeds({{"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}}));
     QAction* pUndo = Frame().GetCommand(ID_EDIT_UNDO);
     EXPECT_TRUE(QTest::qWaitFor([pUndo] { return pUndo->isEnabled(); }, 60000));
     Frame().OnCommand(ID_EDIT_UNDO);
-    EXPECT_EQ("Undo, Cut, Copy, Paste, Edit Deed...", Commands(false));
+    EXPECT_EQ("Undo, Copy, Edit Deed..., Expand From Here, Collapse To Here, Delete BOD",
+              Commands(false));
     Frame().OnCommand(ID_SHOPPING_LIST);
     m_pFrame->GetFormView()->setFocus();
-    EXPECT_EQ("Save, Save As..., Undo, Redo, Cut, Copy, Paste, Import..., New Deed..., "
-              "Edit Deed..., Delete BOD",
+    EXPECT_EQ("Save, Save As..., Undo, Redo, Copy, Paste, Import..., New Deed..., Edit Deed..., "
+              "Expand From Here, Collapse To Here, Delete BOD",
               Commands(false));
 
     CloseDocument();
-    EXPECT_EQ("&File: &New\tCtrl+N|&Open...\tCtrl+O|—|P&rint Setup...|—|Recent File|—|E&xit\n"
+    QStringList titles;
+    for (const QAction* pTitle : Frame().menuBar()->actions()) {
+        titles << pTitle->text() + ": " + Texts(pTitle->menu()->actions());
+    }
+    EXPECT_EQ("&File: &New|&Open...|—|P&rint Setup...|—|Recent File|—|E&xit\n"
               "&View: &Toolbar|&Status Bar|S&plit\n"
               "&Help: &About Quillmar...",
-              Menus());
+              titles.join('\n'));
     EXPECT_EQ("New Window, Cascade, Tile, Arrange Icons, Split, Next Pane, Previous Pane, Close "
-              "Window, Next Window, Previous Window, Close, Save, Save As..., Undo, Redo, Cut, "
-              "Copy, Paste, Find..., Export..., Import..., New Deed..., Edit Deed..., Auto Save, "
-              "Shopping List, Print..., Print Preview, Delete BOD",
+              "Window, Next Window, Previous Window, Close, Save, Save As..., Undo, Redo, Copy, "
+              "Paste, Find..., Export..., Import..., New Deed..., Edit Deed..., Auto Save, "
+              "Shopping List, Print..., Print Preview, Expand From Here, Collapse To Here, Delete "
+              "BOD",
               Commands(false));
+}
+
+// The tree's context menu, the form's Edit Deed button, Copy and Paste are the window's commands:
+// the same words, states and deeds as the menus'.
+TEST_F(FrameTest, ContextMenuButtonCopyAndPasteAreTheWindowsCommands) {
+    Load(TestDeeds::MakeDeeds(TestDeeds::MixedDeeds()));
+    CLeftView& tree = *m_pFrame->GetLeftView();
+    QAbstractItemModel& model = *tree.model();
+    const QModelIndex smithy = model.index(0, 0, model.index(0, 0));
+    QModelIndex deed = smithy;
+    while (model.hasChildren(deed)) {
+        tree.expand(deed);
+        deed = model.index(0, 0, deed);
+    }
+    QPushButton* pEditDeed = m_pFrame->GetFormView()->findChild<QPushButton*>("btnEditDeed");
+    QStringList seen;
+    for (const QModelIndex& node : {deed, smithy}) {
+        tree.scrollTo(node);
+        const QRect rc = tree.visualRect(node);
+        QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, {rc.left() + 8, rc.center().y()});
+        QMenu* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(nullptr, pMenu);
+        QStringList items;
+        for (const QAction* pAction : pMenu->actions()) {
+            items << pAction->text() + (pAction->isEnabled() ? "" : " (off)");
+        }
+        pMenu->close();
+        QCoreApplication::processEvents();
+        seen << items.join('|') << pEditDeed->text() + (pEditDeed->isEnabled() ? "" : " (off)");
+    }
+    EXPECT_EQ("Expand From Here\tCtrl+Dblclk (off)|Collapse To Here\tShft+Dblclk (off)||Delete BOD|"
+              "&Edit Deed...\n"
+              "&Edit Deed...\n"
+              "Expand From Here\tCtrl+Dblclk|Collapse To Here\tShft+Dblclk||Delete BOD (off)|"
+              "&Edit Deed... (off)\n"
+              "&Edit Deed... (off)",
+              seen.join('\n').toStdString());
+
+    // Copy: the selected branch's deeds, as Export writes them, without the file's mark.
+    Frame().OnCommand(ID_EDIT_COPY);
+    const QStringList rows = QGuiApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_EQ(1 + tree.CountBods(smithy), rows.size());
+    EXPECT_TRUE(rows.value(0).startsWith("Trade,")) << rows.value(0).toStdString();
+    EXPECT_TRUE(rows.value(1).startsWith("Smithy,")) << rows.value(1).toStdString();
+
+    // Paste: the Import dialog opens with the clipboard's deed lines in it.
+    QGuiApplication::clipboard()->setText(
+        "small bulk order: 10 chainmail leggings: 10, with iron ingots 150\r\n");
+    QString strTotal;
+    QTimer::singleShot(0, [&strTotal] {
+        QWidget* pDialog = QApplication::activeModalWidget();
+        strTotal = pDialog->findChild<QLineEdit*>("editTotal")->text();
+        pDialog->close();
+    });
+    Frame().OnCommand(ID_EDIT_PASTE);
+    EXPECT_EQ(QString("1"), strTotal);
+}
+
+// Reading a document changes nothing: selecting, filtering, printing, exporting, copying and the
+// Shopping List leave it unmodified, its file as it was and its history where it stood.
+TEST_F(FrameTest, ReadingTheDocumentChangesNothingAndLeavesTheHistoryWhereItWas) {
+    const QTemporaryDir dir;
+    const QString strPath = dir.filePath("deeds.bod");
+    WriteBodFile(strPath, TestDeeds::MakeDeeds(TestDeeds::MixedDeeds()));
+    ASSERT_NE(nullptr, m_pApp->GetDocManager()->OpenDocumentFile(strPath));
+    CChildFrame* pFrame = Frame().GetActiveChildFrame();
+    CQuillmarDoc& doc = *pFrame->GetDocument();
+    doc.ImportDeeds(
+        TestDeeds::MakeDeeds({{"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}}));
+    ASSERT_TRUE(doc.DoFileSave());
+    const QByteArray saved = ReadFileBytes(strPath);
+    const auto unchanged = [&] {
+        QCoreApplication::processEvents();
+        return !doc.IsModified() && doc.GetUndoStack().count() == 1 &&
+               doc.GetUndoStack().isClean() && ReadFileBytes(strPath) == saved;
+    };
+
+    CLeftView& tree = *pFrame->GetLeftView();
+    for (QModelIndex node = tree.model()->index(0, 0); node.isValid();
+         node = tree.indexBelow(node)) {
+        tree.setCurrentIndex(node);
+        tree.expand(node);
+    }
+    EXPECT_TRUE(unchanged()) << "selecting";
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("deeds.pdf"));
+    Frame().OnCommand(ID_EDIT_COPY);
+    ASSERT_TRUE(PrintTree(tree, pFrame->windowTitle(), printer));
+    m_prompt.QueueFileName(dir.filePath("deeds.csv"));
+    ASSERT_TRUE(pFrame->OnExport());
+    EXPECT_TRUE(unchanged()) << "printing, exporting, copying";
+    Frame().OnCommand(ID_EDIT_FIND);
+    QTest::keyClicks(pFrame->GetFilterBar()->GetTextEdit(), "plate");
+    QTest::keyClick(pFrame->GetFilterBar()->GetTextEdit(), Qt::Key_Escape);
+    Frame().OnCommand(ID_SHOPPING_LIST);
+    Frame().OnCommand(ID_SHOPPING_LIST);
+    EXPECT_TRUE(unchanged()) << "filtering and the Shopping List";
+    EXPECT_EQ(QString("deeds.bod"), pFrame->windowTitle());
 }
 
 // A screen reader names each control by what it is, not by the text around it. A greyed command
@@ -349,19 +452,19 @@ TEST_F(FrameTest, NamesTipsSwitchesAndAlwaysOnTopThatNeverMovesTheWindow) {
                                 "editNotes", "listItems", "editNote", "editTotal"}) {
         names << Name(Frame().findChild<QWidget*>(pszName));
     }
-    // Tooltips: the standard buttons' the prompt's part after its line break, the others' names.
+    // The status bar shows a prompt's first line, a button's tooltip the part after the break;
+    // every button has its picture.
     Frame().GetCommand(ID_IMPORT)->showStatusText(&Frame());
     EXPECT_EQ(QString("Import BOD's from UOAssist's clipboard format"),
               Frame().statusBar()->currentMessage());
+    EXPECT_EQ(QString("Import"), Frame().GetCommand(ID_IMPORT)->toolTip());
     for (const QAction* pAction : Frame().GetToolBar()->actions()) {
-        names << (pAction->isSeparator()     ? QString("—")
-                  : pAction->icon().isNull() ? QString("no picture")
-                                             : pAction->toolTip());
+        EXPECT_TRUE(pAction->isSeparator() || !pAction->icon().pixmap(16, 16).isNull())
+            << pAction->toolTip().toStdString();
     }
     EXPECT_EQ("BOD hierarchy|Close filter|Find|Adjust Count:|Increase Adjust Count|"
               "Decrease Adjust Count|Price:|Notes:|Import Entries|Note for processed items:|"
-              "Total Items Pasted:|New|Open|Save|—|Print|Print Preview|—|Auto Save|Always on top|"
-              "Shopping List|—|Import",
+              "Total Items Pasted:",
               names.join('|'));
     EXPECT_EQ("Toolbar, Status Bar, Points", Commands(true));
     for (const int nID : {ID_SHOPPING_LIST, ID_AUTO_SAVE, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {

@@ -46,7 +46,7 @@ TEST(BodTreeModelTest, OneSignalPerChangeImagesFromTheResourcesAndLongLabelsCut)
     hierarchy.SetLabel(*hierarchy.FindItemForBod(bods[1].get()), "platemail arms - 10/10");
     EXPECT_EQ(1, changed.count());
 
-    hierarchy.Rebuild({}, true);
+    hierarchy.Rebuild(CBodArray(), true);
     EXPECT_FALSE(arms.isValid());
 }
 

@@ -4,9 +4,9 @@
 #include "hierarchy/BodTreeModel.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
+#include "support/TestDocument.h"
 
 #include <QApplication>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -22,14 +22,13 @@ protected:
         m_view.show();
     }
 
-    std::vector<CBodItem*> Load(const std::vector<DeedFields>& deeds) {
-        std::vector<CBodItem*> bods;
-        for (const DeedFields& fields : deeds) {
-            m_doc.AddBodItem(MakeDeed(fields));
-            bods.push_back(m_doc.m_arrBods.back().get());
-        }
+    std::vector<const CBodItem*> Load(CBodArray deeds) {
+        ReadDeedsInto(m_doc, deeds);
         m_view.OnInitialUpdate();
-        return bods;
+        return {m_doc.GetBods().begin(), m_doc.GetBods().end()};
+    }
+    std::vector<const CBodItem*> Load(const std::vector<DeedFields>& deeds) {
+        return Load(MakeDeeds(deeds));
     }
 
     CBodTreeModel& Model() const { return *static_cast<CBodTreeModel*>(m_view.model()); }
@@ -46,11 +45,12 @@ protected:
         return {rc.left() + 8, rc.center().y()};
     }
     std::string CurrentRow() const { return std::to_string(m_view.currentIndex().row()); }
-    // The current node, then what the document was told: the deed ("-" for none), branch count.
+    // The current node, the window's selected deed ("-" for none), the branch's deed count.
     std::string State() const {
+        const CBodItem* pSelected = m_view.SelectedBod();
         return m_view.currentIndex().data().toString().toStdString() + "|" +
-               (m_doc.m_pSelectedBod ? m_doc.m_pSelectedBod->m_strItem : "-") + "|" +
-               std::to_string(m_doc.m_nBranchCount);
+               (pSelected ? pSelected->m_strItem : "-") + "|" +
+               std::to_string(m_view.CountBods(m_view.SelectedNode()));
     }
     void Click(const QModelIndex& node) {
         QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, IconPoint(node));
@@ -60,35 +60,39 @@ protected:
     CLeftView m_view;
 };
 
-// A click tells the document and, once, the other views; only the other tree rebuilds. No gesture
-// on the selected node may tell them again (the form would lose what was typed) or unselect it.
-TEST_F(LeftViewTest, SelectionTellsTheDocumentAndTheOtherTreeOnceGesturesNothingMenusTheirNode) {
+// A click selects for this window alone: no other tree rebuilds, and the selection tells of a new
+// deed once. No gesture on the selected node may tell it again (the form would lose what was
+// typed) or unselect it; a right click asks for the menu where it was.
+TEST_F(LeftViewTest, SelectionIsTheWindowsOwnAndGesturesOnItChangeNothing) {
     CLeftView other;
     m_doc.AddView(&other);
-    const std::vector<CBodItem*> deeds = Load(MixedDeeds());
+    const std::vector<const CBodItem*> deeds = Load(MixedDeeds());
     other.OnInitialUpdate();
     QSignalSpy resets(&Model(), &QAbstractItemModel::modelReset);
     QSignalSpy otherResets(other.model(), &QAbstractItemModel::modelReset);
+    QSignalSpy selections(&m_view.Selection(), &CDeedSelection::Changed);
+    QSignalSpy menus(&m_view, &CLeftView::ContextMenuRequested);
     const std::pair<QModelIndex, const char*> cases[]{
         {Model().index(0, 0), "BOD's - Full List|-|13"},
         {Trade("Smithy"), "Smithy|-|9"},
         {NodeOf(deeds[2]), "platemail gorget - 5/10|platemail gorget|1"}};
-    int nUpdates = 0;
     for (const auto& [node, pszState] : cases) {
         Click(node);
         EXPECT_EQ(pszState, State());
-        EXPECT_EQ(++nUpdates, otherResets.count());
     }
-    EXPECT_EQ(QString("platemail gorget - 5/10"), other.currentIndex().data().toString());
+    EXPECT_EQ(1, selections.count());
+    EXPECT_EQ(0, otherResets.count());
+    EXPECT_FALSE(other.currentIndex().isValid());
 
     const QModelIndex node = NodeOf(deeds[2]);
     const QPoint pt = IconPoint(node);
     const auto unchanged = [&] {
-        return nUpdates == otherResets.count() && node == m_view.currentIndex() &&
+        return selections.count() == 1 && node == m_view.currentIndex() &&
                m_view.selectionModel()->isSelected(node);
     };
     QTest::mouseClick(m_view.viewport(), Qt::RightButton, {}, pt);
-    delete QApplication::activePopupWidget();
+    ASSERT_EQ(1, menus.count());
+    EXPECT_EQ(m_view.viewport()->mapToGlobal(pt), menus[0][0].toPoint());
     QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, pt);
     QTest::mouseMove(m_view.viewport(), pt + QPoint(0, 30));
     QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, pt + QPoint(0, 30));
@@ -101,44 +105,32 @@ TEST_F(LeftViewTest, SelectionTellsTheDocumentAndTheOtherTreeOnceGesturesNothing
     QTest::mouseDClick(m_view.viewport(), Qt::LeftButton, Qt::ShiftModifier, pt);
     EXPECT_TRUE(unchanged()) << "ctrl or shift double click";
 
-    // The gorget's neighbour is a branch: the other tree, told of both changes, ends unselected.
+    // The gorget's neighbour is a branch: the other tree, told of the change, stays unselected.
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     m_view.OnDeleteBod();
     EXPECT_EQ(0, resets.count());
-    EXPECT_EQ(nUpdates + 2, otherResets.count());
+    EXPECT_EQ(1, otherResets.count());
     EXPECT_EQ("LBOD's|-|1", State());
     EXPECT_FALSE(other.currentIndex().isValid());
 
-    // Delete and Edit Deed only for a deed; Expand opens the whole branch, Collapse closes it.
-    QMenu menu;
-    for (const bool bDeed : {true, false}) {
-        Click(bDeed ? NodeOf(deeds[4]) : Trade("Smithy"));
-        menu.clear();
-        m_view.BuildContextMenu(menu);
-        QStringList texts;
-        for (const QAction* pAction : menu.actions()) {
-            texts << pAction->text() + (pAction->isEnabled() ? "" : " (off)");
-        }
-        EXPECT_EQ(QStringList({"Expand From Here\tCtrl+Dblclk", "Collapse To Here\tShft+Dblclk", "",
-                               bDeed ? "Delete BOD" : "Delete BOD (off)",
-                               bDeed ? "Edit Deed..." : "Edit Deed... (off)"}),
-                  texts);
-    }
-    menu.actions()[0]->trigger();
+    // Expand opens the whole branch, Collapse closes it.
+    Click(Trade("Smithy"));
+    m_view.OnExpandFromHere();
     EXPECT_TRUE(m_view.isExpanded(NodeOf(deeds[1]).parent()));
-    menu.actions()[1]->trigger();
+    m_view.OnCollapseToHere();
     EXPECT_FALSE(m_view.isExpanded(NodeOf(deeds[1]).parent()));
     EXPECT_FALSE(m_view.isExpanded(Trade("Smithy")));
 }
 
-// An edit relabels in place, the next full update sorts; a deletion asks, then selects the first.
-TEST_F(LeftViewTest, EditRelabelsInPlaceAndDeleteSelectsTheGroupsFirstDeed) {
-    const std::vector<CBodItem*> deeds =
+// An edit relabels in place, the next change sorts; a deletion asks, then selects the first. A
+// document's change keeps the selection where its deed still is, or selects the deed it names.
+TEST_F(LeftViewTest, EditRelabelsInPlaceDeleteSelectsTheGroupsFirstDeedChangesKeepTheSelection) {
+    const std::vector<const CBodItem*> deeds =
         Load({{"Smithy", "Weapon", "iron", "10", "Normal", "axe", "0/10"},
               {"Smithy", "Weapon", "iron", "10", "Normal", "cutlass", "0/10"},
               {"Smithy", "Weapon", "iron", "10", "Normal", "dagger", "0/10"}});
     Click(Trade("Smithy"));
-    QTest::keyClick(&m_view, Qt::Key_Delete, Qt::ControlModifier);
+    m_view.OnDeleteBod();
     EXPECT_TRUE(m_prompt.m_messages.isEmpty()) << "a branch is no deed to delete";
 
     Click(NodeOf(deeds[1]));
@@ -146,24 +138,29 @@ TEST_F(LeftViewTest, EditRelabelsInPlaceAndDeleteSelectsTheGroupsFirstDeed) {
     edited.m_strItem = "zweihander";
     ASSERT_TRUE(m_doc.ApplyEdit(deeds[1], edited, nullptr));
     EXPECT_EQ("zweihander - 0/10|zweihander|1 @1", State() + " @" + CurrentRow());
-    m_doc.UpdateAllViews(nullptr);
+    m_doc.UpdateAllViews(nullptr, CQuillmarDoc::kHintChanged);
     EXPECT_EQ("zweihander - 0/10|zweihander|1 @2", State() + " @" + CurrentRow());
+    m_doc.UpdateAllViews(nullptr, CQuillmarDoc::kHintChanged, deeds[2]);
+    EXPECT_EQ("dagger - 0/10|dagger|1", State());
+    m_doc.UpdateAllViews(nullptr, CQuillmarDoc::kHintNewList);
+    EXPECT_EQ("|-|0", State());
 
+    Click(NodeOf(deeds[1]));
     m_prompt.QueueAnswer(IPrompt::Answer::No);
     m_view.OnDeleteBod();
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-    QTest::keyClick(&m_view, Qt::Key_Delete, Qt::ControlModifier);
+    m_view.OnDeleteBod();
     EXPECT_EQ(QStringList(2, "Are you sure you want to delete this BOD?"), m_prompt.m_messages);
-    EXPECT_EQ("axe - 0/10|axe|1 of 2", State() + " of " + std::to_string(m_doc.m_arrBods.size()));
+    EXPECT_EQ("axe - 0/10|axe|1 of 2", State() + " of " + std::to_string(m_doc.GetBods().size()));
 }
 
 // A trade's last deed takes its trade along; the next trade, else the one before, takes over.
 TEST_F(LeftViewTest, DeletingATradesLastDeedSelectsTheNeighbouringTrade) {
-    const std::vector<CBodItem*> deeds =
+    const std::vector<const CBodItem*> deeds =
         Load({{"Alpha", "Cloth", "cloth", "10", "Normal", "bandana", "0/10"},
               {"Beta", "Cloth", "cloth", "10", "Normal", "bandana", "0/10"},
               {"Gamma", "Weapon", "iron", "10", "Normal", "axe", "0/10"}});
-    const std::pair<CBodItem*, const char*> cases[] = {
+    const std::pair<const CBodItem*, const char*> cases[] = {
         {deeds[1], "Gamma|-|1"}, {deeds[2], "Alpha|-|1"}, {deeds[0], "BOD's - Full List|-|0"}};
     for (const auto& [pDeleted, pszState] : cases) {
         Click(NodeOf(pDeleted));
@@ -175,15 +172,17 @@ TEST_F(LeftViewTest, DeletingATradesLastDeedSelectsTheNeighbouringTrade) {
 
 // A node that cannot take the deed is highlighted all the same, but the cursor says no.
 TEST_F(LeftViewTest, DropOnANeedingLargeDeedFillsItsPartOthersAndEscapeChangeNothing) {
-    m_doc.AddBodItem(
+    CBodArray bods;
+    bods.push_back(
         MakeLargeDeed({"Smithy", "Platemail", "iron", "20", "Normal", "LBOD/platemail", "0/40"},
                       {"platemail gloves", "platemail arms"}));
-    const std::vector<CBodItem*> deeds =
-        Load({{"Smithy", "Platemail", "iron", "20", "Normal", "platemail gloves", "20/20"}});
+    bods.push_back(
+        MakeDeed({"Smithy", "Platemail", "iron", "20", "Normal", "platemail gloves", "20/20"}));
+    const std::vector<const CBodItem*> deeds = Load(std::move(bods));
     m_view.expandAll();
-    const QModelIndex large = NodeOf(m_doc.m_arrBods[0].get());
+    const QModelIndex large = NodeOf(deeds[0]);
     const auto dragTo = [this, &deeds](const QModelIndex& node) {
-        const QPoint ptFrom = IconPoint(NodeOf(deeds[0]));
+        const QPoint ptFrom = IconPoint(NodeOf(deeds[1]));
         const QPoint ptTo = IconPoint(node);
         QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, ptFrom);
         for (int nStep = 1; nStep <= 4; ++nStep) {
@@ -195,21 +194,20 @@ TEST_F(LeftViewTest, DropOnANeedingLargeDeedFillsItsPartOthersAndEscapeChangeNot
     EXPECT_EQ(Qt::ForbiddenCursor, QGuiApplication::overrideCursor()->shape());
     QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, IconPoint(Trade("Smithy")));
     dragTo(large);
-    EXPECT_EQ(deeds[0], m_doc.m_pSelectedBod);
+    EXPECT_EQ(deeds[1], m_view.SelectedBod());
     EXPECT_EQ(large, m_view.DropHighlight());
     EXPECT_EQ(Qt::ArrowCursor, QGuiApplication::overrideCursor()->shape());
     QTest::keyClick(&m_view, Qt::Key_Escape);
     EXPECT_EQ(nullptr, QGuiApplication::overrideCursor());
     QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, IconPoint(large));
-    EXPECT_EQ("0/40|2",
-              m_doc.m_arrBods[0]->m_strCount + "|" + std::to_string(m_doc.m_arrBods.size()));
+    EXPECT_EQ("0/40|2", deeds[0]->m_strCount + "|" + std::to_string(m_doc.GetBods().size()));
     EXPECT_FALSE(m_doc.IsModified());
 
     dragTo(large);
     QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, IconPoint(large));
     EXPECT_FALSE(m_view.IsDragging() || m_view.DropHighlight().isValid());
     EXPECT_EQ("LBOD/platemail - 20/40|LBOD/platemail|1 of 1",
-              State() + " of " + std::to_string(m_doc.m_arrBods.size()));
+              State() + " of " + std::to_string(m_doc.GetBods().size()));
 }
 
 } // namespace

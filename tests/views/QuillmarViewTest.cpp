@@ -2,6 +2,8 @@
 
 #include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
+#include "support/TestDocument.h"
+#include "views/DeedSelection.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -19,19 +21,25 @@ class QuillmarViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_doc.AddView(&m_view);
+        m_view.SetSelection(m_selection);
         m_view.OnInitialUpdate();
         m_view.show();
     }
 
-    CBodItem* AddSmall(const char* pszCount, const char* pszAmount = "20") {
-        m_doc.AddBodItem(TestDeeds::MakeDeed({"Smithy", "Platemail", "iron", pszAmount,
-                                              "Exceptional", "platemail gloves", pszCount}));
-        m_doc.m_arrBods.back()->m_strPrice = "1500";
-        return m_doc.m_arrBods.back().get();
+    static std::unique_ptr<CBodItem> Small(const char* pszCount, const char* pszAmount = "20") {
+        auto pBod = TestDeeds::MakeDeed({"Smithy", "Platemail", "iron", pszAmount, "Exceptional",
+                                         "platemail gloves", pszCount});
+        pBod->m_strPrice = "1500";
+        return pBod;
     }
-    void Select(CBodItem* pBod) {
-        m_doc.m_pSelectedBod = pBod;
-        m_doc.UpdateAllViews(nullptr);
+    // The document's deeds, as it reads them from a file.
+    std::vector<const CBodItem*> Load(const CBodArray& deeds) {
+        ReadDeedsInto(m_doc, deeds);
+        return {m_doc.GetBods().begin(), m_doc.GetBods().end()};
+    }
+    void Select(const CBodItem* pBod) {
+        m_selection.Set(pBod);
+        m_doc.UpdateAllViews(nullptr, CQuillmarDoc::kHintChanged);
     }
 
     template <typename T> T* Find(const char* szName) const {
@@ -61,6 +69,7 @@ protected:
 
     ScriptedPrompt m_prompt;
     CQuillmarDoc m_doc;
+    CDeedSelection m_selection;
     CQuillmarView m_view;
 };
 
@@ -72,19 +81,21 @@ TEST_F(QuillmarViewTest, ModesShowTheSelectedDeedAndLargeDeedsTakeTicks) {
     qputenv("TZ", "JST-9");
     tzset();
     std::setlocale(LC_TIME, "C");
-    CBodItem* pSmall = AddSmall("7/20");
-    pSmall->m_timeAdded = 1'000'000'000;
-    Select(pSmall);
+    CBodArray deeds;
+    deeds.push_back(Small("7/20"));
+    deeds.back()->m_timeAdded = 1'000'000'000;
+    // A ringmail large deed: four parts, none built yet.
+    deeds.push_back(TestDeeds::MakeDeed(
+        {"Smithy", "Ringmail", "iron", "15", "Normal", "LBOD/ringmail", "0/15"}));
+    const std::vector<const CBodItem*> bods = Load(deeds);
+    Select(bods[0]);
     EXPECT_EQ("SBOD/platemail gloves/iron/20/Exceptional|7/20|7|1500|------", Form());
     EXPECT_EQ("Sun 09/09/01 10:46:40", Find<QLabel>("staticDate")->text());
     oldZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", oldZone);
     tzset();
     std::setlocale(LC_TIME, strOldLocale.c_str());
 
-    // A ringmail large deed: four parts, none built yet.
-    m_doc.AddBodItem(TestDeeds::MakeDeed(
-        {"Smithy", "Ringmail", "iron", "15", "Normal", "LBOD/ringmail", "0/15"}));
-    CBodItem* pLarge = m_doc.m_arrBods.back().get();
+    const CBodItem* pLarge = bods[1];
     Select(pLarge);
     // On the tick mark: a click beyond the caption does not reach the box.
     QTest::mouseClick(Part(2), Qt::LeftButton, {}, QPoint(6, Part(2)->height() / 2));
@@ -99,8 +110,10 @@ TEST_F(QuillmarViewTest, ModesShowTheSelectedDeedAndLargeDeedsTakeTicks) {
 
     Select(nullptr);
     EXPECT_EQ("No BOD Selected||-|(off)|------", Form());
-    pLarge->m_strCount = "stale";
     Select(pLarge);
+    CBodItem stale(*pLarge);
+    stale.m_strCount = "stale";
+    ASSERT_TRUE(m_doc.ApplyEdit(pLarge, stale, nullptr));
     EXPECT_EQ("LBOD/ringmail/iron/15/Normal|30/60|-||oxox--", Form()) << "counted from the parts";
 }
 
@@ -115,8 +128,14 @@ TEST_F(QuillmarViewTest, AdjustBoxStartsAtTheCountAndStepsWithinTheAmount) {
                  {"", "20", "0", +1, "2"},          {"0/x", "x", "0", +1, "0"},
                  {"25/20", "20", "25", +1, "25"},   {"25/20", "20", "25", -1, "19"},
                  {"-3/20", "20", "-3", -1, "-3"},   {"-3/20", "20", "-3", +1, "1"}};
+    CBodArray deeds;
     for (const auto& c : cases) {
-        Select(AddSmall(c.pszCount, c.pszAmount));
+        deeds.push_back(Small(c.pszCount, c.pszAmount));
+    }
+    const std::vector<const CBodItem*> bods = Load(deeds);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        Select(bods[i]);
         EXPECT_EQ(c.pszStart, Adjust()->text()) << c.pszCount;
         QTest::keyClick(Adjust(), c.nStep > 0 ? Qt::Key_Up : Qt::Key_Down);
         QTest::mouseClick(Find<QWidget>(c.nStep > 0 ? "btnAdjustUp" : "btnAdjustDown"),
@@ -129,10 +148,12 @@ TEST_F(QuillmarViewTest, AdjustBoxStartsAtTheCountAndStepsWithinTheAmount) {
 TEST_F(QuillmarViewTest, ApplyWritesWhatWasEditedOnceTheBoxHoldsAnInteger) {
     const std::string strLong(100'000, 'n');
     const std::string strShown = (QString(4096, 'n') + QChar(0x2026)).toStdString();
-    CBodItem* pBod = AddSmall("7/20");
-    pBod->m_strItem = strLong;
-    pBod->m_strPrice = strLong;
-    pBod->m_strNotes = "first\nsecond\xC2\xA0third";
+    CBodArray deeds;
+    deeds.push_back(Small("7/20"));
+    deeds.back()->m_strItem = strLong;
+    deeds.back()->m_strPrice = strLong;
+    deeds.back()->m_strNotes = "first\nsecond\xC2\xA0third";
+    const CBodItem* pBod = Load(deeds)[0];
     Select(pBod);
     const std::string strCaption = "SBOD/" + strShown + "/iron/20/Exceptional|7/20|";
     QTest::keyClick(Adjust(), Qt::Key_Return); // nothing to apply yet: counted at the end

@@ -33,6 +33,10 @@ public:
     // The processed deeds in processing order; empty after Cancel. The caller owns them.
     CBodArray TakeProcessed();
 
+    // "&Paste": the clipboard's text becomes the list, in the chosen paste mode; a list with
+    // rows still to process is replaced only when the user agrees.
+    void OnPaste();
+
     // "&Cancel Import", Esc and the close box all end here, and the processed deeds go with it.
     void reject() override;
 
@@ -43,7 +47,6 @@ protected:
 
 private:
     void CreateControls();
-    void OnPaste();
     void OnProcessSelected();
     void OnProcessAll();
     // Button states and counters, after every event that can change them.
