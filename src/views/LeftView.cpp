@@ -5,7 +5,8 @@
 #include "framework/Prompt.h"
 #include "hierarchy/BodTreeModel.h"
 #include "model/DeedCombining.h"
-#include "views/DragImage.h"
+#include "model/FilterStep.h"
+#include "views/TreeDrag.h"
 
 #include <QAbstractItemDelegate>
 #include <QApplication>
@@ -13,16 +14,11 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScrollBar>
-#include <QTimerEvent>
 #include <algorithm>
 #include <utility>
 
 namespace {
 
-constexpr int kAutoScrollIntervalMs = 10;
-// Width of the band inside each edge where auto-scroll starts, in pixels.
-constexpr int kScrollBand = 10;
 // A filter that leaves this few deeds shows them all at once; more would take long to lay out
 // and would not fit on a screen anyway.
 constexpr int kExpandAllLimit = 200;
@@ -36,7 +32,8 @@ int CountDeeds(CBodListView bods) {
 } // namespace
 
 CLeftView::CLeftView(QWidget* pParent)
-    : QTreeView(pParent), m_pTextOrder(std::make_unique<CCollatorTextOrder>()) {
+    : QTreeView(pParent), m_pTextOrder(std::make_unique<CCollatorTextOrder>()),
+      m_pDrag(std::make_unique<CTreeDrag>(*this)) {
     m_pModel = new CBodTreeModel(*m_pTextOrder, this);
     setModel(m_pModel);
     setAccessibleName(tr("BOD hierarchy"));
@@ -103,36 +100,24 @@ void CLeftView::SetFilter(const CBodFilter& filter) {
     if (pDoc == nullptr) {
         return;
     }
-    if (!m_filter.IsNarrowerThan(previous)) {
-        if (!m_filter.IsActive() && ShownCount() > kExpandAllLimit &&
-            ShownCount() == CountDeeds(pDoc->GetBods())) {
-            // A filter that hid nothing leaves the whole tree to show as it is (a small one is
-            // rebuilt, since the filter opened all of it).
-            Q_EMIT ShownChanged();
-            return;
-        }
-        // Clearing the filter brings back the whole tree kept from before it, when nothing has
-        // changed since.
-        Rebuild(m_filter.IsActive() ? Change::KeepUnfiltered : Change::RestoreUnfiltered);
-        return;
-    }
-    // Narrowing only hides deeds. They are found in list order, which reads the deeds where
-    // they lie in memory; walking the tree would jump about.
-    std::unordered_set<const CBodItem*> hidden;
-    const std::size_t nMaxToPrune = static_cast<std::size_t>(ShownCount()) / 2;
-    for (const CBodItem* pBod : pDoc->GetBods()) {
-        if (pBod && !m_filter.Matches(*pBod) && previous.Matches(*pBod)) {
-            hidden.insert(pBod);
-            // Building the few that stay is quicker than taking most of them away.
-            if (hidden.size() > nMaxToPrune) {
-                Rebuild(Change::KeepUnfiltered);
-                return;
-            }
-        }
-    }
-    // A letter more that hides nothing (most of typing a word) leaves the tree as it is.
-    if (!hidden.empty()) {
-        Rebuild(Change::Prune, &hidden);
+    // A small tree of every deed was opened up by the filter, so it is laid out anew.
+    const bool bLaidOutWhole =
+        ShownCount() > kExpandAllLimit && ShownCount() == CountDeeds(pDoc->GetBods());
+    const CFilterStep step =
+        PlanFilterStep(previous, m_filter, pDoc->GetBods(), ShownCount(), bLaidOutWhole);
+    switch (step.kind) {
+    case CFilterStep::Kind::Keep:
+        Q_EMIT ShownChanged();
+        break;
+    case CFilterStep::Kind::Prune:
+        Rebuild(Change::Prune, &step.hidden);
+        break;
+    case CFilterStep::Kind::BuildFiltered:
+        Rebuild(Change::KeepUnfiltered);
+        break;
+    case CFilterStep::Kind::ShowAll:
+        Rebuild(Change::RestoreUnfiltered);
+        break;
     }
 }
 
@@ -156,7 +141,7 @@ void CLeftView::Rebuild(Change change, const std::unordered_set<const CBodItem*>
     const CQuillmarDoc* pDoc = GetDocument();
     setUpdatesEnabled(false);
     m_bRebuilding = true;
-    EndDrag();
+    m_pDrag->End();
     CBodHierarchy& hierarchy = m_pModel->Hierarchy();
     switch (change) {
     case Change::Prune:
@@ -379,7 +364,6 @@ QModelIndex CLeftView::NodeAtRow(const QPoint& pt) const {
 
 void CLeftView::mousePressEvent(QMouseEvent* pEvent) {
     const QPoint pt = pEvent->position().toPoint();
-    m_ptLastMouse = pt;
     if (pEvent->button() == Qt::RightButton) {
         // A right click selects its node first, so the menu's commands act on it.
         if (const QModelIndex node = NodeAtLabel(pt); node.isValid()) {
@@ -389,39 +373,19 @@ void CLeftView::mousePressEvent(QMouseEvent* pEvent) {
         return;
     }
     if (pEvent->button() == Qt::LeftButton) {
-        m_hPressed = NodeAtLabel(pt);
-        m_ptPressed = pt;
+        m_pDrag->Press(NodeAtLabel(pt), pt);
     }
     QTreeView::mousePressEvent(pEvent);
 }
 
 void CLeftView::mouseMoveEvent(QMouseEvent* pEvent) {
-    const QPoint pt = pEvent->position().toPoint();
-    m_ptLastMouse = pt;
-    if (m_bDragging) {
-        DragMoveTo(pt);
-        return;
+    if (!m_pDrag->MoveTo(pEvent->position().toPoint(), pEvent->buttons())) {
+        QTreeView::mouseMoveEvent(pEvent);
     }
-    if (pEvent->buttons() & Qt::LeftButton) {
-        // While the button is down the view does not drag a selection along; a node moved far
-        // enough starts a drag.
-        if (m_hPressed.isValid() &&
-            (pt - m_ptPressed).manhattanLength() >= QApplication::startDragDistance()) {
-            const QModelIndex node = m_hPressed;
-            m_hPressed = QModelIndex();
-            OnBegindrag(node, m_ptPressed);
-            if (m_bDragging) {
-                DragMoveTo(pt);
-            }
-        }
-        return;
-    }
-    QTreeView::mouseMoveEvent(pEvent);
 }
 
 void CLeftView::mouseReleaseEvent(QMouseEvent* pEvent) {
     const QPoint pt = pEvent->position().toPoint();
-    m_ptLastMouse = pt;
     if (pEvent->button() == Qt::RightButton) {
         if (NodeAtLabel(pt).isValid()) {
             OpenContextMenu(pt);
@@ -430,15 +394,7 @@ void CLeftView::mouseReleaseEvent(QMouseEvent* pEvent) {
         return;
     }
     QTreeView::mouseReleaseEvent(pEvent);
-    if (pEvent->button() != Qt::LeftButton) {
-        return;
-    }
-    m_hPressed = QModelIndex();
-    if (m_bDragging) {
-        if (!viewport()->rect().contains(pt)) {
-            m_hDropTarget = QModelIndex();
-        }
-        EndDrag();
+    if (pEvent->button() == Qt::LeftButton && m_pDrag->Release(pt)) {
         Drop();
     }
 }
@@ -482,12 +438,20 @@ QItemSelectionModel::SelectionFlags CLeftView::selectionCommand(const QModelInde
 }
 
 void CLeftView::keyPressEvent(QKeyEvent* pEvent) {
-    if (m_bDragging && pEvent->key() == Qt::Key_Escape) {
-        EndDrag();
+    if (m_pDrag->IsDragging() && pEvent->key() == Qt::Key_Escape) {
+        m_pDrag->End();
         pEvent->accept();
         return;
     }
     QTreeView::keyPressEvent(pEvent);
+}
+
+QModelIndex CLeftView::DropHighlight() const {
+    return m_pDrag->IsDragging() ? m_pDrag->Target() : QModelIndex();
+}
+
+bool CLeftView::IsDragging() const {
+    return m_pDrag->IsDragging();
 }
 
 bool CLeftView::CanDrag(const QModelIndex& node) const {
@@ -497,138 +461,32 @@ bool CLeftView::CanDrag(const QModelIndex& node) const {
 
 QModelIndex CLeftView::CanDropOn(const QModelIndex& node) const {
     const CBodItem* pLarge = BodAt(node);
-    const CBodItem* pSmall = BodAt(m_hDragItem);
+    const CBodItem* pSmall = BodAt(m_pDrag->Item());
     if (pLarge && pSmall && DeedCombining::CanDropOn(*pSmall, *pLarge)) {
         return node;
     }
     return {};
 }
 
-void CLeftView::OnBegindrag(const QModelIndex& node, const QPoint& ptStart) {
-    m_hDragItem = node;
-    m_hDropTarget = QModelIndex();
-    SelectNode(node);
-    if (!CanDrag(m_hDragItem)) {
-        return;
-    }
-    m_pDragImage = std::make_unique<CDragImage>(node.data(Qt::DecorationRole).value<QIcon>(),
-                                                iconSize(), node.data().toString(), font());
-    m_timer.start(kAutoScrollIntervalMs, this);
-    m_bDragging = true;
-    QGuiApplication::setOverrideCursor(Qt::ForbiddenCursor);
-    // The button stays down for the whole drag, so the viewport keeps every mouse event
-    // even outside the window.
-    m_pDragImage->MoveTo(viewport()->mapToGlobal(ptStart));
-}
-
-void CLeftView::DragMoveTo(const QPoint& pt) {
-    m_pDragImage->MoveTo(viewport()->mapToGlobal(pt));
-    const QModelIndex hit = NodeAtRow(pt);
-    if (hit != m_hDropTarget) {
-        SetDropTarget(hit);
-    }
-    // The application's cursor, not the pane's: the pointer may leave the window while the drag
-    // holds the mouse, and it must say "no" there too.
-    QGuiApplication::changeOverrideCursor(
-        hit.isValid() && CanDropOn(hit).isValid() ? Qt::ArrowCursor : Qt::ForbiddenCursor);
-}
-
-void CLeftView::SetDropTarget(const QModelIndex& node) {
-    const QModelIndex previous = m_hDropTarget;
-    m_hDropTarget = node;
-    for (const QModelIndex& changed : {previous, node}) {
-        if (changed.isValid()) {
-            const QRect rcRow = visualRect(changed);
-            viewport()->update(0, rcRow.top(), viewport()->width(), rcRow.height());
-        }
-    }
-}
-
-void CLeftView::EndDrag() {
-    m_hPressed = QModelIndex();
-    if (!m_bDragging) {
-        return;
-    }
-    m_timer.stop();
-    m_bDragging = false;
-    m_pDragImage.reset();
-    QGuiApplication::restoreOverrideCursor();
-    if (m_hDropTarget.isValid()) {
-        const QRect rcRow = visualRect(m_hDropTarget);
-        viewport()->update(0, rcRow.top(), viewport()->width(), rcRow.height());
-    }
-}
-
 void CLeftView::Drop() {
-    m_hDropTarget = CanDropOn(m_hDropTarget);
+    // Kept across the removal of the dragged node, which moves the rows below it.
+    const QPersistentModelIndex target = CanDropOn(m_pDrag->Target());
     CQuillmarDoc* pDoc = GetDocument();
-    if (!m_hDropTarget.isValid() || !pDoc ||
-        !pDoc->CombineIntoLarge(BodAt(m_hDragItem), BodAt(m_hDropTarget), this)) {
+    if (!target.isValid() || !pDoc ||
+        !pDoc->CombineIntoLarge(BodAt(m_pDrag->Item()), BodAt(target), this)) {
         return;
     }
-    DeleteItemAndEmptyParents(m_hDragItem);
-    if (const CBodItem* pLarge = BodAt(m_hDropTarget)) {
-        m_pModel->Hierarchy().SetLabel(*m_pModel->NodeFromIndex(m_hDropTarget),
+    DeleteItemAndEmptyParents(m_pDrag->Item());
+    if (const CBodItem* pLarge = BodAt(target)) {
+        m_pModel->Hierarchy().SetLabel(*m_pModel->NodeFromIndex(target),
                                        CBodHierarchy::BodLabel(*pLarge));
-        SelectNode(m_hDropTarget);
-    }
-}
-
-int CLeftView::AutoScrollStep(int nDepth) {
-    return std::max(1, 6 - nDepth / 20);
-}
-
-void CLeftView::timerEvent(QTimerEvent* pEvent) {
-    if (pEvent->timerId() == m_timer.timerId()) {
-        AutoScroll();
-        return;
-    }
-    QTreeView::timerEvent(pEvent);
-}
-
-void CLeftView::AutoScroll() {
-    ++m_nTimerTicks;
-    const QPoint pt = m_ptLastMouse;
-    m_pDragImage->MoveTo(viewport()->mapToGlobal(pt));
-    const QRect rc = viewport()->rect();
-    const int nRight = rc.left() + rc.width();
-    const int nBottom = rc.top() + rc.height();
-
-    QScrollBar* pVertical = verticalScrollBar();
-    if (pt.x() >= rc.left() - kScrollBand && pt.x() <= nRight + kScrollBand) {
-        if (pt.y() < rc.top() + kScrollBand && pVertical->value() > pVertical->minimum()) {
-            if (m_nTimerTicks % AutoScrollStep(rc.top() - pt.y() + kScrollBand) == 0) {
-                const QModelIndex firstVisible = NodeAtRow(QPoint(0, 0));
-                pVertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
-                SetDropTarget(rc.contains(pt) ? firstVisible : QModelIndex());
-            }
-        } else if (pt.y() > nBottom - kScrollBand && pVertical->value() < pVertical->maximum()) {
-            if (m_nTimerTicks % AutoScrollStep(pt.y() - nBottom + kScrollBand) == 0) {
-                QModelIndex target = NodeAtRow(QPoint(0, 0));
-                pVertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-                const int nRowHeight = target.isValid() ? rowHeight(target) : 0;
-                const int nVisibleRows = nRowHeight > 0 ? rc.height() / nRowHeight : 0;
-                for (int i = 0; i < nVisibleRows - 1 && target.isValid(); ++i) {
-                    target = indexBelow(target);
-                }
-                SetDropTarget(rc.contains(pt) ? target : QModelIndex());
-            }
-        }
-    }
-
-    if (rc.contains(pt)) {
-        QScrollBar* pHorizontal = horizontalScrollBar();
-        if (pt.x() < rc.left() + kScrollBand && pHorizontal->value() > pHorizontal->minimum()) {
-            pHorizontal->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        } else if (pt.x() > nRight - kScrollBand && pHorizontal->value() < pHorizontal->maximum()) {
-            pHorizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        }
+        SelectNode(target);
     }
 }
 
 void CLeftView::drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const {
-    if (m_bDragging && index == m_hDropTarget) {
+    if (m_pDrag->IsDragging() && index == m_pDrag->Target()) {
         QStyleOptionViewItem highlighted = option;
         highlighted.state |= QStyle::State_Selected;
         QTreeView::drawRow(pPainter, highlighted, index);

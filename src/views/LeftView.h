@@ -5,7 +5,6 @@
 #include "model/BodPoints.h"
 #include "views/DeedSelection.h"
 
-#include <QBasicTimer>
 #include <QPersistentModelIndex>
 #include <QPoint>
 #include <QTreeView>
@@ -15,9 +14,9 @@
 
 class CBodItem;
 class CBodTreeModel;
-class CDragImage;
 class CQuillmarDoc;
 class CTextOrder;
+class CTreeDrag;
 
 // The left pane of a document window: the deeds of the shown list grouped by trade, category,
 // material, amount, quality and size. Selecting a node makes its deed the window's selection;
@@ -70,14 +69,10 @@ public:
     QModelIndex CanDropOn(const QModelIndex& node) const;
 
     // The node the drag currently highlights as its drop target (invalid when none).
-    QModelIndex DropHighlight() const {
-        return m_bDragging ? QModelIndex(m_hDropTarget) : QModelIndex();
-    }
-    bool IsDragging() const { return m_bDragging; }
-
-    // Auto-scroll speed: a line every this many 10 ms ticks, for a cursor nDepth pixels into the
-    // band that starts 10 pixels inside the edge.
-    static int AutoScrollStep(int nDepth);
+    QModelIndex DropHighlight() const;
+    bool IsDragging() const;
+    // Node whose row lies under pt (viewport coordinates), wherever on the row.
+    QModelIndex NodeAtRow(const QPoint& pt) const;
 
 Q_SIGNALS:
     // The shown deeds changed: a rebuild, a filter, a deletion.
@@ -96,11 +91,13 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* pEvent) const override;
-    void timerEvent(QTimerEvent* pEvent) override;
     void drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
 
 private:
+    // The drag selects its node and asks what it may drop on.
+    friend class CTreeDrag;
+
     // How a rebuild changes the hierarchy: build it from the document, prune the deeds in
     // pHidden, build it filtered keeping the unfiltered one aside, or bring that one back.
     enum class Change { Build, Prune, KeepUnfiltered, RestoreUnfiltered };
@@ -116,17 +113,11 @@ private:
 
     // Node whose icon or label lies under pt (viewport coordinates); invalid elsewhere.
     QModelIndex NodeAtLabel(const QPoint& pt) const;
-    // Node whose row lies under pt, wherever on the row.
-    QModelIndex NodeAtRow(const QPoint& pt) const;
     const CBodItem* BodAt(const QModelIndex& node) const;
     void OpenContextMenu(const QPoint& ptViewport);
 
-    void OnBegindrag(const QModelIndex& node, const QPoint& ptStart);
-    void DragMoveTo(const QPoint& pt);
-    void EndDrag();
+    // The drag ended over its target: the document fills the large deed.
     void Drop();
-    void SetDropTarget(const QModelIndex& node);
-    void AutoScroll();
 
     std::unique_ptr<CTextOrder> m_pTextOrder;
     CBodTreeModel* m_pModel = nullptr;
@@ -141,14 +132,5 @@ private:
     // then runs once, for the node the view ends on.
     bool m_bSelfSelecting = false;
 
-    unsigned int m_nTimerTicks = 0;
-    QBasicTimer m_timer;
-    std::unique_ptr<CDragImage> m_pDragImage;
-    bool m_bDragging = false;
-    QPersistentModelIndex m_hDragItem;
-    QPersistentModelIndex m_hDropTarget;
-    // Where the left button went down on a node, for the drag that may follow.
-    QPersistentModelIndex m_hPressed;
-    QPoint m_ptPressed;
-    QPoint m_ptLastMouse;
+    std::unique_ptr<CTreeDrag> m_pDrag;
 };
