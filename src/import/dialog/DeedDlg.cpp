@@ -45,46 +45,8 @@ CDeedDlg::~CDeedDlg() = default;
 
 void CDeedDlg::CreateControls() {
     auto* pForm = new QFormLayout;
-    m_comboCraft = new QComboBox(this);
-    for (const std::string_view trade : DeedEntry::Trades()) {
-        m_comboCraft->addItem(Text(trade));
-    }
-    pForm->addRow(tr("&Craft:"), m_comboCraft);
-
-    m_radioSmall = new QRadioButton(tr("&Small"), this);
-    m_radioLarge = new QRadioButton(tr("&Large"), this);
-    m_radioSmall->setChecked(true);
-    auto* pSize = new QHBoxLayout;
-    pSize->addWidget(m_radioSmall);
-    pSize->addWidget(m_radioLarge);
-    pSize->addStretch();
-    pForm->addRow(tr("Size:"), pSize);
-
-    // Typing a name's first letters moves to it: the lists run to a hundred names and more.
-    m_listItems = new QListWidget(this);
-    m_listItems->setMinimumHeight(160);
-    m_labelItem = new QLabel(this);
-    m_labelItem->setBuddy(m_listItems);
-    pForm->addRow(m_labelItem, m_listItems);
-
-    m_comboMaterial = new QComboBox(this);
-    pForm->addRow(tr("&Material:"), m_comboMaterial);
-    m_comboAmount = new QComboBox(this);
-    m_comboAmount->addItems({QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20")});
-    m_comboAmount->setCurrentIndex(2);
-    pForm->addRow(tr("&Amount:"), m_comboAmount);
-    m_checkExceptional = new QCheckBox(tr("E&xceptional"), this);
-    pForm->addRow(QString(), m_checkExceptional);
-
-    m_spinMade = new QSpinBox(this);
-    pForm->addRow(tr("&Made so far:"), m_spinMade);
-    m_editPrice = new QLineEdit(this);
-    pForm->addRow(tr("&Price:"), m_editPrice);
-    m_editNotes = new QPlainTextEdit(this);
-    m_editNotes->setTabChangesFocus(true);
-    m_editNotes->setFixedHeight(m_editNotes->fontMetrics().lineSpacing() * 3 + 12);
-    pForm->addRow(tr("&Notes:"), m_editNotes);
-
+    AddDeedRows(*pForm);
+    AddPlayerRows(*pForm);
     auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     pButtons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(pButtons, &QDialogButtonBox::accepted, this, &CDeedDlg::accept);
@@ -93,12 +55,63 @@ void CDeedDlg::CreateControls() {
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pForm);
     pLayout->addWidget(pButtons);
+    NameControls(*pForm);
+    connect(m_comboCraft, &QComboBox::currentIndexChanged, this, &CDeedDlg::OnCraftOrSizeChanged);
+    connect(m_radioLarge, &QRadioButton::toggled, this, &CDeedDlg::OnCraftOrSizeChanged);
+    connect(m_listItems, &QListWidget::currentRowChanged, this, &CDeedDlg::OnItemChanged);
+    connect(m_comboAmount, &QComboBox::currentIndexChanged, this, &CDeedDlg::OnAmountChanged);
+}
 
+void CDeedDlg::AddDeedRows(QFormLayout& form) {
+    m_comboCraft = new QComboBox(this);
+    for (const std::string_view trade : DeedEntry::Trades()) {
+        m_comboCraft->addItem(Text(trade));
+    }
+    form.addRow(tr("&Craft:"), m_comboCraft);
+
+    m_radioSmall = new QRadioButton(tr("&Small"), this);
+    m_radioLarge = new QRadioButton(tr("&Large"), this);
+    m_radioSmall->setChecked(true);
+    auto* pSize = new QHBoxLayout;
+    pSize->addWidget(m_radioSmall);
+    pSize->addWidget(m_radioLarge);
+    pSize->addStretch();
+    form.addRow(tr("Size:"), pSize);
+
+    // Typing a name's first letters moves to it: the lists run to a hundred names and more.
+    m_listItems = new QListWidget(this);
+    m_listItems->setMinimumHeight(160);
+    m_labelItem = new QLabel(this);
+    m_labelItem->setBuddy(m_listItems);
+    form.addRow(m_labelItem, m_listItems);
+
+    m_comboMaterial = new QComboBox(this);
+    form.addRow(tr("&Material:"), m_comboMaterial);
+    m_comboAmount = new QComboBox(this);
+    m_comboAmount->addItems({QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20")});
+    m_comboAmount->setCurrentIndex(2);
+    form.addRow(tr("&Amount:"), m_comboAmount);
+    m_checkExceptional = new QCheckBox(tr("E&xceptional"), this);
+    form.addRow(QString(), m_checkExceptional);
+}
+
+void CDeedDlg::AddPlayerRows(QFormLayout& form) {
+    m_spinMade = new QSpinBox(this);
+    form.addRow(tr("&Made so far:"), m_spinMade);
+    m_editPrice = new QLineEdit(this);
+    form.addRow(tr("&Price:"), m_editPrice);
+    m_editNotes = new QPlainTextEdit(this);
+    m_editNotes->setTabChangesFocus(true);
+    m_editNotes->setFixedHeight(m_editNotes->fontMetrics().lineSpacing() * 3 + 12);
+    form.addRow(tr("&Notes:"), m_editNotes);
+}
+
+void CDeedDlg::NameControls(const QFormLayout& form) {
     for (QWidget* pWidget : std::initializer_list<QWidget*>{
              m_comboCraft, m_radioSmall, m_radioLarge, m_listItems, m_comboMaterial, m_comboAmount,
              m_checkExceptional, m_spinMade, m_editPrice, m_editNotes}) {
         // Exceptional names itself; the item list is named when its label is set.
-        auto* pLabel = qobject_cast<QLabel*>(pForm->labelForField(pWidget));
+        auto* pLabel = qobject_cast<QLabel*>(form.labelForField(pWidget));
         if (pLabel != nullptr && pLabel->text().endsWith(QLatin1Char(':'))) {
             pWidget->setAccessibleName(pLabel->text().remove(QLatin1Char('&')).chopped(1));
         }
@@ -119,11 +132,6 @@ void CDeedDlg::CreateControls() {
     }
     m_radioSmall->setAccessibleName(tr("Small"));
     m_radioLarge->setAccessibleName(tr("Large"));
-
-    connect(m_comboCraft, &QComboBox::currentIndexChanged, this, &CDeedDlg::OnCraftOrSizeChanged);
-    connect(m_radioLarge, &QRadioButton::toggled, this, &CDeedDlg::OnCraftOrSizeChanged);
-    connect(m_listItems, &QListWidget::currentRowChanged, this, &CDeedDlg::OnItemChanged);
-    connect(m_comboAmount, &QComboBox::currentIndexChanged, this, &CDeedDlg::OnAmountChanged);
 }
 
 bool CDeedDlg::IsLarge() const {

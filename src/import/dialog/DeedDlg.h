@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -33,6 +34,11 @@ public:
 
 private:
     void CreateControls();
+    // The form's rows: what the deed says, top to bottom, then what the player adds.
+    void AddDeedRows(QFormLayout& form);
+    void AddPlayerRows(QFormLayout& form);
+    // Names for screen readers, from the rows' labels, and for tests.
+    void NameControls(const QFormLayout& form);
     void Prefill(const CBodItem& bod);
     void OnCraftOrSizeChanged();
     void OnItemChanged();

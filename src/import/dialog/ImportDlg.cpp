@@ -98,7 +98,30 @@ CImportDlg::~CImportDlg() = default;
 
 void CImportDlg::CreateControls() {
     setWindowTitle(tr("Import"));
+    QGroupBox* pEntries = CreateEntries();
+    QGroupBox* pCounters = CreateCounters();
+    QGroupBox* pCommands = CreateCommands();
+    QLayout* pEndRow = CreateEndButtons();
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->addWidget(pEntries, 1);
+    pLayout->addLayout(CenteredRow(pCounters));
+    pLayout->addLayout(CenteredRow(pCommands));
+    pLayout->addLayout(pEndRow);
 
+    const QList<QWidget*> tabOrder = {
+        m_listItems,     m_editNote,    m_editTotal,    m_editAdded, m_editInvalid,
+        m_radioAos,      m_radioPreAos, m_radioTooltip, m_btnPaste,  m_btnProcessSelected,
+        m_btnProcessAll, m_btnExit,     m_btnCancel};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+
+    // About the template's 382 x 317 dialog units at the dialog's font.
+    const QFontMetrics metrics(font());
+    resize(metrics.averageCharWidth() * 382 / 4, metrics.height() * 317 / 8);
+}
+
+QGroupBox* CImportDlg::CreateEntries() {
     auto* pEntries = new QGroupBox(tr("Import Entries"), this);
     m_listItems = new QTreeView(pEntries);
     m_listItems->setObjectName(QStringLiteral("listItems"));
@@ -144,7 +167,10 @@ void CImportDlg::CreateControls() {
     pEntriesLayout->addWidget(m_listItems, 1);
     pEntriesLayout->addLayout(pNoteRow);
     pEntriesLayout->addWidget(m_editNote);
+    return pEntries;
+}
 
+QGroupBox* CImportDlg::CreateCounters() {
     auto* pCounters = new QGroupBox(this);
     m_editTotal = CreateCounterEdit(pCounters, QStringLiteral("editTotal"));
     m_editAdded = CreateCounterEdit(pCounters, QStringLiteral("editAdded"));
@@ -162,7 +188,10 @@ void CImportDlg::CreateControls() {
         CreateCounterLabel(tr("Invalid List Items:"), m_editInvalid, pCounters));
     pCountersLayout->addWidget(m_editInvalid);
     pCountersLayout->addStretch(1);
+    return pCounters;
+}
 
+QGroupBox* CImportDlg::CreateCommands() {
     auto* pCommands = new QGroupBox(this);
     auto* pMode = new QGroupBox(tr("Paste Mode"), pCommands);
     m_radioAos = new QRadioButton(tr("AOS"), pMode);
@@ -189,7 +218,10 @@ void CImportDlg::CreateControls() {
     pCommandsLayout->addWidget(m_btnProcessSelected);
     pCommandsLayout->addWidget(m_btnProcessAll);
     pCommandsLayout->addStretch(1);
+    return pCommands;
+}
 
+QLayout* CImportDlg::CreateEndButtons() {
     m_btnExit = CreateButton(tr("E&xit/Save"), QStringLiteral("btnExit"), this);
     m_btnCancel = CreateButton(tr("&Cancel Import"), QStringLiteral("btnCancel"), this);
     // Enter means E&xit/Save, as OK does in any dialog; it stays disabled, and Enter with it,
@@ -200,24 +232,7 @@ void CImportDlg::CreateControls() {
     pEndLayout->addWidget(m_btnExit);
     pEndLayout->addWidget(m_btnCancel);
     pEndLayout->addStretch(1);
-
-    auto* pLayout = new QVBoxLayout(this);
-    pLayout->addWidget(pEntries, 1);
-    pLayout->addLayout(CenteredRow(pCounters));
-    pLayout->addLayout(CenteredRow(pCommands));
-    pLayout->addLayout(pEndLayout);
-
-    const QList<QWidget*> tabOrder = {
-        m_listItems,     m_editNote,    m_editTotal,    m_editAdded, m_editInvalid,
-        m_radioAos,      m_radioPreAos, m_radioTooltip, m_btnPaste,  m_btnProcessSelected,
-        m_btnProcessAll, m_btnExit,     m_btnCancel};
-    for (qsizetype i = 1; i < tabOrder.size(); ++i) {
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
-    }
-
-    // About the template's 382 x 317 dialog units at the dialog's font.
-    const QFontMetrics metrics(font());
-    resize(metrics.averageCharWidth() * 382 / 4, metrics.height() * 317 / 8);
+    return pEndLayout;
 }
 
 void CImportDlg::AddKnownDeeds(const CBodArray& bods) {

@@ -9,7 +9,9 @@
 #include <memory>
 
 class CImportRowModel;
+class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -47,6 +49,12 @@ protected:
 
 private:
     void CreateControls();
+    // The dialog's parts, top to bottom: the pasted rows with the note, the counters, the paste
+    // mode with the commands, and the buttons that end the dialog.
+    QGroupBox* CreateEntries();
+    QGroupBox* CreateCounters();
+    QGroupBox* CreateCommands();
+    QLayout* CreateEndButtons();
     void OnProcessSelected();
     void OnProcessAll();
     // Button states and counters, after every event that can change them.
