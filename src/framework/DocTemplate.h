@@ -7,7 +7,9 @@
 
 class CDocument;
 
-// The one document type: its strings and how to make a document and a window for it.
+// The one document type: its strings and how to make a document and a window for it. "Quilmr"
+// and "Quilma Files" read like typos of the program's name, but they are the names the file
+// type was registered under and that existing files and desktops know it by: they stay.
 struct CDocTemplate {
     QString strDocName = "Quilmr"; // new documents are Quilmr1, Quilmr2, ...
     QString strFileNewName = "Quillmar";

@@ -23,7 +23,6 @@ public:
     static CArchive ForStoring();
 
     bool IsStoring() const { return m_bStoring; }
-    bool IsLoading() const { return !m_bStoring; }
 
     void WriteInt32(std::int32_t value);
     void WriteUInt32(std::uint32_t value);

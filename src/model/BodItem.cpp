@@ -93,43 +93,6 @@ void CBodItem::SetPart(int nIndex, bool bFilled, const std::string& strName) {
     }
 }
 
-bool CBodItem::SetCount(std::string str) {
-    m_strCount = std::move(str);
-    return true;
-}
-bool CBodItem::SetItem(std::string str) {
-    m_strItem = std::move(str);
-    return true;
-}
-bool CBodItem::SetQuality(std::string str) {
-    m_strQuality = std::move(str);
-    return true;
-}
-bool CBodItem::SetAmount(std::string str) {
-    m_strAmount = std::move(str);
-    return true;
-}
-bool CBodItem::SetMaterial(std::string str) {
-    m_strMaterial = std::move(str);
-    return true;
-}
-bool CBodItem::SetCategory(std::string str) {
-    m_strCategory = std::move(str);
-    return true;
-}
-bool CBodItem::SetTrade(std::string str) {
-    m_strTrade = std::move(str);
-    return true;
-}
-bool CBodItem::SetNotes(std::string str) {
-    m_strNotes = std::move(str);
-    return true;
-}
-bool CBodItem::SetPrice(std::string str) {
-    m_strPrice = std::move(str);
-    return true;
-}
-
 void CBodItem::Serialize(CArchive& ar) {
     // The record's text order differs from the field order: category first, price before notes.
     std::string* const texts[] = {&m_strCategory, &m_strAmount,  &m_strItem,

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CArchive;
@@ -32,29 +33,19 @@ public:
     const CBodItemDetail* GetPart(int nIndex) const;
     // Sets part nIndex's flag and, when strName is not empty, its name; ignores a bad index.
     void SetPart(int nIndex, bool bFilled, const std::string& strName);
-    void DeleteParts() { m_arrParts.clear(); }
 
     // The views' test: the item's first four characters are "LBOD".
     bool IsLarge() const { return m_strItem.compare(0, 4, "LBOD") == 0; }
 
-    std::string GetCount() const { return m_strCount; }
-    std::string GetItem() const { return m_strItem; }
-    std::string GetQuality() const { return m_strQuality; }
-    std::string GetAmount() const { return m_strAmount; }
-    std::string GetMaterial() const { return m_strMaterial; }
-    std::string GetCategory() const { return m_strCategory; }
-    std::string GetTrade() const { return m_strTrade; }
-    std::string GetNotes() const { return m_strNotes; }
-    std::string GetPrice() const { return m_strPrice; }
-    bool SetCount(std::string str);
-    bool SetItem(std::string str);
-    bool SetQuality(std::string str);
-    bool SetAmount(std::string str);
-    bool SetMaterial(std::string str);
-    bool SetCategory(std::string str);
-    bool SetTrade(std::string str);
-    bool SetNotes(std::string str);
-    bool SetPrice(std::string str);
+    void SetCount(std::string str) { m_strCount = std::move(str); }
+    void SetItem(std::string str) { m_strItem = std::move(str); }
+    void SetQuality(std::string str) { m_strQuality = std::move(str); }
+    void SetAmount(std::string str) { m_strAmount = std::move(str); }
+    void SetMaterial(std::string str) { m_strMaterial = std::move(str); }
+    void SetCategory(std::string str) { m_strCategory = std::move(str); }
+    void SetTrade(std::string str) { m_strTrade = std::move(str); }
+    void SetNotes(std::string str) { m_strNotes = std::move(str); }
+    void SetPrice(std::string str) { m_strPrice = std::move(str); }
 
     void Serialize(CArchive& ar);
 

@@ -19,7 +19,6 @@ public:
     explicit CLinkLabel(QWidget* pParent = nullptr);
 
     void SetURL(const QString& strURL) { m_strURL = strURL; }
-    const QString& GetURL() const { return m_strURL; }
     // Until the tooltip is enabled, SetToolTipText is ignored.
     void EnableToolTip(bool bEnable) { m_bToolTip = bEnable; }
     void SetToolTipText(const QString& strText);
@@ -27,7 +26,6 @@ public:
     // Replaces the desktop's opener, so a test never starts a mail program.
     void SetOpener(Opener opener) { m_opener = std::move(opener); }
 
-    bool IsVisited() const { return m_bVisited; }
     // The colour the text is drawn in now.
     QColor GetTextColor() const;
 

@@ -47,8 +47,8 @@ protected:
         std::string strText =
             std::to_string(doc.nReserved2) + ' ' + std::to_string(doc.nReserved1) + ':';
         for (const std::unique_ptr<CBodItem>& pBod : doc.bods) {
-            strText += ' ' + pBod->GetItem() + '|' + pBod->GetMaterial() + '|' + pBod->GetAmount() +
-                       '|' + pBod->GetQuality() + '|' + pBod->GetCount() + '|' + pBod->GetNotes() +
+            strText += ' ' + pBod->m_strItem + '|' + pBod->m_strMaterial + '|' + pBod->m_strAmount +
+                       '|' + pBod->m_strQuality + '|' + pBod->m_strCount + '|' + pBod->m_strNotes +
                        '|' + std::to_string(pBod->GetPartCount()) + ',';
         }
         return strText;
@@ -279,7 +279,8 @@ TEST_F(BodToolTest, DumpAndExportShowEveryFieldOfEveryDeed) {
         {"platemail arms", "platemail gloves", "platemail legs"}));
     bods.back()->SetPart(1, true, "");
     bods.back()->m_timeAdded = 951782400;
-    bods.back()->m_strNotes = "für Ærwin 日本";
+    // A line break alone, with no comma or quote, must quote a CSV field too.
+    bods.back()->m_strNotes = "für Ærwin\n日本";
     bods.push_back(TestDeeds::MakeDeed(
         {"Tailor", "Cloth", "cloth", "15", "Exceptional", "cape, \"fancy\"", "0/15"}));
     bods.back()->m_strNotes = "line one\r\nline two, with \"quotes\"\nand an é";
@@ -292,7 +293,7 @@ TEST_F(BodToolTest, DumpAndExportShowEveryFieldOfEveryDeed) {
     const QByteArray deeds =
         R"("deeds":[{"trade":"Smithy","category":"Platemail","material":"iron","amount":"10",)"
         R"("quality":"Normal","item":"LBOD/platemail","count":"20/60","price":"",)"
-        R"("notes":"für Ærwin 日本","time":951782400,"partsBuilt":true,"parts":[)"
+        R"("notes":"für Ærwin\n日本","time":951782400,"partsBuilt":true,"parts":[)"
         R"({"name":"platemail arms","filled":false},{"name":"platemail gloves","filled":true},)"
         R"({"name":"platemail legs","filled":false}]},{"trade":"Tailor","category":"Cloth",)"
         R"("material":"cloth","amount":"15","quality":"Exceptional","item":"cape, \"fancy\"",)"
@@ -305,7 +306,7 @@ TEST_F(BodToolTest, DumpAndExportShowEveryFieldOfEveryDeed) {
     EXPECT_EQ('{' + deeds + '\n', Output({"export", "--format", "json", Path("deeds.bod")}));
     EXPECT_EQ("\xEF\xBB\xBFTrade,Category,Material,Amount,Quality,Item,Count,Filled Parts,"
               "Total Parts,Price,Notes,Date\r\n"
-              "Smithy,Platemail,iron,10,Normal,LBOD/platemail,20/60,1,3,,für Ærwin 日本,"
+              "Smithy,Platemail,iron,10,Normal,LBOD/platemail,20/60,1,3,,\"für Ærwin\n日本\","
               "2000-02-29T00:00:00Z\r\n"
               "Tailor,Cloth,cloth,15,Exceptional,\"cape, \"\"fancy\"\"\",0/15,0,0,\"1,500\","
               "\"line one\r\nline two, with \"\"quotes\"\"\nand an é\",1970-01-01T00:00:00Z\r\n"

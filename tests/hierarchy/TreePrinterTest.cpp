@@ -70,8 +70,6 @@ TEST_F(TreePrinterTest, LargeTreeFillsItsPagesARangeKeepsItsNumbersAnEmptyModelP
     CTreePrinter printer(m_model, look, "t");
     ASSERT_TRUE(printer.Print(*pWriter));
     ASSERT_EQ(341, printer.RowCount());
-    const int nPageHeight = pWriter->height() * look.nScreenDpiY / pWriter->logicalDpiY();
-    EXPECT_EQ(nPageHeight / printer.ItemHeight() - 8, printer.LinesPerPage());
     const QStringList pages = PdfPageTexts(m_dir.filePath("large.pdf"));
     ASSERT_EQ(printer.PageCount(), pages.size());
     EXPECT_TRUE(pages[0].contains("t BOD hierarchy")) << pages[0].toStdString();
@@ -98,8 +96,6 @@ TEST_F(TreePrinterTest, DefaultRowIsATreeViewsRow) {
     QTreeView tree;
     tree.setModel(&m_model);
     tree.setIconSize(QSize(16, 16));
-    tree.setHeaderHidden(true);
-    tree.resize(300, 300);
     CTreePrinter printer(m_model, CTreeLook::Default(), "t");
     ASSERT_EQ(1, printer.BeginPrinting(QImage(600, 800, QImage::Format_RGB32)));
     EXPECT_EQ(tree.visualRect(Root()).height(), printer.ItemHeight());

@@ -232,8 +232,8 @@ TEST_F(ImportSessionTest, ProcessingTakesOnlyValidRowsOnceAndANewPasteKeepsThem)
     EXPECT_EQ(RowTexts(), (Texts{kBrokenLower, kBrokenUpper}));
     EXPECT_EQ(Counters(), (std::vector<int>{4, 2, 2, 2, 0}));
     const CBodArray& processed = m_session.GetProcessed();
-    EXPECT_EQ(processed[0]->GetItem() + '|' + processed[1]->GetItem() + '|' +
-                  processed[0]->GetNotes() + '|' + processed[1]->GetNotes(),
+    EXPECT_EQ(processed[0]->m_strItem + '|' + processed[1]->m_strItem + '|' +
+                  processed[0]->m_strNotes + '|' + processed[1]->m_strNotes,
               "LBOD/chainmail|platemail gloves|from the bank|from the bank");
 
     m_session.Paste("Bulk Order lines in other case are no deed lines");
