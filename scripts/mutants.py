@@ -8,8 +8,8 @@ A mutant that does not compile is "not viable"; one that no test notices "surviv
 printed with its place.
 
     scripts/mutants.py src/model/BodItem.cpp
-    scripts/mutants.py --sample 40 --seed 1 src/views/BodHierarchy.cpp
-    scripts/mutants.py --lines 120-180 --filter 'sort|<' src/views/BodHierarchy.cpp
+    scripts/mutants.py --sample 40 --seed 1 src/model/BodHierarchy.cpp
+    scripts/mutants.py --lines 120-180 --filter 'sort|<' src/model/BodHierarchy.cpp
     scripts/mutants.py --list src/import/ParseText.cpp
 """
 import argparse
