@@ -35,6 +35,10 @@ bool TreeActive(const CMainFrame& frame) {
     return ActiveTree(frame) != nullptr;
 }
 
+bool TreeCanExpand(const CMainFrame& frame) {
+    return TreeActive(frame) && ActiveTree(frame)->CanExpandCollapse();
+}
+
 bool HasDeedToEdit(const CMainFrame& frame) {
     return NotInShoppingList(frame) && frame.GetActiveChildFrame()->GetSelectedBod() != nullptr;
 }
@@ -356,18 +360,12 @@ const CCommandRow kCommands[] = {
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "Expand From Here\tCtrl+Dblclk"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Completely expand the tree from this node"),
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->GetLeftView()->OnExpandFromHere(); },
-     .fnEnabled =
-         [](const CMainFrame& f) {
-             return TreeActive(f) && ActiveTree(f)->CanExpandCollapse();
-         }},
+     .fnEnabled = TreeCanExpand},
     {.nID = ID_COLLAPSE_TO_HERE,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "Collapse To Here\tShft+Dblclk"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Completely collapse the tree to this node"),
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->GetLeftView()->OnCollapseToHere(); },
-     .fnEnabled =
-         [](const CMainFrame& f) {
-             return TreeActive(f) && ActiveTree(f)->CanExpandCollapse();
-         }},
+     .fnEnabled = TreeCanExpand},
     {.nID = ID_DELETE_BOD,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "Delete BOD"),
      .keys = {Qt::CTRL | Qt::Key_Delete},
