@@ -146,19 +146,19 @@ void UndoRedoImport(benchmark::State& state, bool bUndo) {
     CSilentPrompt prompt;
     Window window(static_cast<int>(state.range(0)));
     window.doc.ImportDeeds(MakeMixed(10000));
-    QUndoStack& stack = window.doc.GetUndoStack();
+    CQuillmarDoc& doc = window.doc;
     for (auto _ : state) {
         if (!bUndo) {
             state.PauseTiming();
-            stack.undo();
+            doc.Undo();
             QCoreApplication::processEvents();
             state.ResumeTiming();
         }
-        bUndo ? stack.undo() : stack.redo();
+        bUndo ? doc.Undo() : doc.Redo();
         QCoreApplication::processEvents();
         if (bUndo) {
             state.PauseTiming();
-            stack.redo();
+            doc.Redo();
             QCoreApplication::processEvents();
             state.ResumeTiming();
         }

@@ -64,10 +64,12 @@ public:
     // Fills pLarge's part with pSmall, which leaves the list; the views select pLarge.
     bool CombineIntoLarge(const CBodItem* pSmall, const CBodItem* pLarge, CView* pSender);
 
-    QUndoStack& GetUndoStack() { return m_undoStack; }
+    // The history, to read; Undo and Redo move along it.
     const QUndoStack& GetUndoStack() const { return m_undoStack; }
     bool CanUndo() const { return !m_bShoppingList && m_undoStack.canUndo(); }
     bool CanRedo() const { return !m_bShoppingList && m_undoStack.canRedo(); }
+    void Undo() { m_undoStack.undo(); }
+    void Redo() { m_undoStack.redo(); }
 
     // Commands.
     void OnShoppingList();

@@ -232,7 +232,7 @@ const CCommandRow kCommands[] = {
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Undo"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Undo the last action\nUndo"),
      .keys = {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace},
-     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->GetUndoStack().undo(); },
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->Undo(); },
      .fnEnabled = CanUndo,
      .fnText =
          [](const CMainFrame& f) {
@@ -242,7 +242,7 @@ const CCommandRow kCommands[] = {
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Redo"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Redo the previously undone action\nRedo"),
      .keys = {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
-     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->GetUndoStack().redo(); },
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->Redo(); },
      .fnEnabled = CanRedo,
      .fnText =
          [](const CMainFrame& f) {

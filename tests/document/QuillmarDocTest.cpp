@@ -224,16 +224,16 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
             EXPECT_EQ(1, doc.GetUndoStack().count());
             EXPECT_EQ(QString(op.pszName), doc.GetUndoStack().undoText());
             step(after, true);
-            doc.GetUndoStack().undo();
+            doc.Undo();
             step(before, true);
-            doc.GetUndoStack().redo();
+            doc.Redo();
             step(after, true);
             // Back at the state last written, with Auto Save now off: nothing to save.
             if (bAutoSave) {
                 doc.OnAutoSave();
             }
-            doc.GetUndoStack().undo();
-            doc.GetUndoStack().redo();
+            doc.Undo();
+            doc.Redo();
             step(after, false);
             EXPECT_EQ(op.strTold, strTold);
             doc.OnCloseDocument();
