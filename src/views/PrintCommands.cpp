@@ -12,7 +12,7 @@
 
 namespace {
 
-// A whole job of the tree's rows: every page, or those of a print dialog's page range.
+// A whole job of the tree's rows: every page, or those of the page range a print dialog left.
 bool PrintRows(const QTreeView& tree, const QString& strTitle, QPrinter& printer,
                bool bPrinterRange) {
     CTreePrinter treePrinter(*tree.model(), TreeLookOf(tree), strTitle);
@@ -71,9 +71,8 @@ CTreeLook TreeLookOf(const QTreeView& tree) {
 
 bool PrintTreeWithDialog(const QTreeView& tree, const QString& strTitle, QPrinter& printer,
                          QWidget* pParent) {
-    return RunPrintDialog(printer, pParent, [&](QPrinter& target) {
-        return PrintRows(tree, strTitle, target, true);
-    });
+    return RunPrintDialog(printer, pParent,
+                          [&](QPrinter& target) { return PrintTree(tree, strTitle, target); });
 }
 
 void PreviewTree(const QTreeView& tree, const QString& strTitle, QPrinter& printer,
@@ -83,7 +82,7 @@ void PreviewTree(const QTreeView& tree, const QString& strTitle, QPrinter& print
 }
 
 bool PrintTree(const QTreeView& tree, const QString& strTitle, QPrinter& printer) {
-    return PrintRows(tree, strTitle, printer, false);
+    return PrintRows(tree, strTitle, printer, true);
 }
 
 bool PrintBlankPageWithDialog(QPrinter& printer, QWidget* pParent) {

@@ -20,7 +20,8 @@ bool PrintTreeWithDialog(const QTreeView& tree, const QString& strTitle, QPrinte
 // Print Preview with the tree pane active; returns when the user closes the preview.
 void PreviewTree(const QTreeView& tree, const QString& strTitle, QPrinter& printer,
                  QWidget* pParent);
-// Printing without a dialog (the print switch): every page to printer as it is set up.
+// Printing as printer is set up: every page, or those of the page range a print dialog left on
+// it. The print switch's printer has none.
 bool PrintTree(const QTreeView& tree, const QString& strTitle, QPrinter& printer);
 
 // The same three with the detail form active: the form prints one blank page.

@@ -372,8 +372,8 @@ TEST_F(FrameTest, ContextMenuButtonAndCopyAreTheWindowsCommands) {
 }
 
 // Reading a document changes nothing: selecting, filtering, printing (the tree its rows, which
-// also go to the clipboard, the form a blank page), exporting, copying and the Shopping List leave
-// it unmodified, its file as it was and its history where it stood.
+// also go to the clipboard, in the range a dialog chose; the form a blank page), exporting,
+// copying and the Shopping List leave it unmodified, its file and its history as they were.
 TEST_F(FrameTest, ReadingTheDocumentChangesNothingAndLeavesTheHistoryWhereItWas) {
     const QTemporaryDir dir;
     const QString strPath = dir.filePath("deeds.bod");
@@ -406,6 +406,13 @@ TEST_F(FrameTest, ReadingTheDocumentChangesNothingAndLeavesTheHistoryWhereItWas)
     EXPECT_EQ(nRows * tree.visualRect(tree.currentIndex()).height(), picture.height());
     EXPECT_EQ(tree.palette().color(QPalette::Highlight).rgb(),
               picture.pixel(picture.width() - 1, picture.height() - 2) | 0xff000000);
+    // The page range a print dialog leaves: the pages keep the numbers of the whole.
+    printer.setPageSize(QPageSize(QSizeF(90, 55), QPageSize::Millimeter));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 2);
+    ASSERT_TRUE(PrintTree(tree, pFrame->windowTitle(), printer));
+    const QStringList pages = PdfPageTexts(printer.outputFileName());
+    EXPECT_TRUE(pages.size() == 1 && pages[0].contains("Page 2/")) << pages.join('|').toStdString();
     ASSERT_TRUE(PrintBlankPage(printer));
     EXPECT_EQ(QStringList(""), PdfPageTexts(printer.outputFileName()));
     Frame().OnCommand(ID_EDIT_COPY);

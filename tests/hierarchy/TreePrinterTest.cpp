@@ -73,6 +73,7 @@ TEST_F(TreePrinterTest, LargeTreeFillsItsPagesARangeKeepsItsNumbersAnEmptyModelP
     const QStringList pages = PdfPageTexts(m_dir.filePath("large.pdf"));
     ASSERT_EQ(printer.PageCount(), pages.size());
     EXPECT_TRUE(pages[0].contains("t BOD hierarchy")) << pages[0].toStdString();
+    EXPECT_TRUE(pages.last().contains(QString("Deed 19.15"))) << pages.last().toStdString();
 
     const auto pRange = PdfWriter("range.pdf");
     ASSERT_TRUE(CTreePrinter(m_model, look, "t").Print(*pRange, 2, 3));
@@ -147,8 +148,23 @@ TEST_F(TreePrinterTest, PictureAndPagesShowTheReachableRowsAsTheTreeDoes) {
         const int nRight = picture.width() - 1;
         EXPECT_EQ(c.base.rgb(), picture.pixel(nRight, 0) | 0xff000000);
         EXPECT_EQ(QColor(200, 0, 0).rgb(), picture.pixel(nRight, nSelectedRow * 16 + 8));
-        // An open branch one indentation further in than the open root.
+        // An open branch one indentation further in than the open root. The arrow points down
+        // before an open branch (wider than high) and right before a closed one.
         EXPECT_EQ(31, inkFrom(picture, 3 * 16, c.base.rgb()) - inkFrom(picture, 0, c.base.rgb()));
+        const auto arrowSize = [&](int nRow) {
+            QRect rcInk;
+            for (int y = nRow * 16; y < nRow * 16 + 16; ++y) {
+                for (int x = 31; x < 62; ++x) {
+                    if (QColor(picture.pixel(x, y)) == c.text) {
+                        rcInk |= QRect(x, y, 1, 1);
+                    }
+                }
+            }
+            return rcInk.size();
+        };
+        const QSize open = arrowSize(3);
+        const QSize closed = arrowSize(1);
+        EXPECT_TRUE(open.width() > open.height() && closed.height() > closed.width());
 
         QImage page(pWriter->width(), pWriter->height(), QImage::Format_RGB32);
         page.fill(Qt::white);
