@@ -1,5 +1,6 @@
 #include "model/CraftItems.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -56,19 +57,31 @@ constexpr Names kTailorCloth[] = {
     "tunic",        "surcoat",        "plain dress",  "fancy dress", "cloak",
     "robe",         "jester suit",    "short pants",  "long pants",  "kilt",
     "skirt",        "body sash",      "half apron",   "full apron"};
-constexpr Names kTailorLeather[] = {"leather gorget",   "leather cap",
-                                    "leather gloves",   "leather sleeves",
-                                    "leather leggings", "leather tunic",
-                                    "studded gorget",   "studded gloves",
-                                    "studded sleeves",  "studded leggings",
-                                    "studded tunic",    "leather shorts",
-                                    "leather skirt",    "leather bustier",
-                                    "studded bustier",  "female leather armor",
-                                    "studded armor",    "bone helmet",
-                                    "bone gloves",      "bone arms",
-                                    "bone leggings",    "bone legs",
-                                    "bone armor",       "boots",
-                                    "thigh boots",      "shoes",
+constexpr Names kTailorLeather[] = {"leather gorget",
+                                    "leather cap",
+                                    "leather gloves",
+                                    "leather sleeves",
+                                    "leather leggings",
+                                    "leather tunic",
+                                    "studded gorget",
+                                    "studded gloves",
+                                    "studded sleeves",
+                                    "studded leggings",
+                                    "studded tunic",
+                                    "leather shorts",
+                                    "leather skirt",
+                                    "leather bustier",
+                                    "studded bustier",
+                                    "female leather armor",
+                                    "studded armor",
+                                    "bone helmet",
+                                    "bone gloves",
+                                    "bone arms",
+                                    "bone leggings",
+                                    "bone armor",
+                                    "boots",
+                                    "thigh boots",
+                                    "shoes",
                                     "sandals"};
 constexpr Names kAlchemy[] = {"a lesser heal potion",
                               "a heal potion",
@@ -276,8 +289,6 @@ constexpr Names kScrolls[] = {"reactive armor",
                               "wraith form"};
 constexpr Names kBooks[] = {"spellbook", "necromancer spellbook", "runebook", "runic atlas"};
 constexpr Names kJewelry[] = {"ring", "bracelet", "earrings"};
-// Tools and the smith's hammer are never asked in a special metal; the game's list mixes them
-// with the metalware, and the deed's material line tells which is which.
 constexpr Names kTinkerMetal[] = {"key ring",
                                   "iron key",
                                   "globe",
@@ -287,7 +298,6 @@ constexpr Names kTinkerMetal[] = {"key ring",
                                   "mortar and pestle",
                                   "smith's hammer",
                                   "skillet",
-                                  "frypan",
                                   "sewing kit",
                                   "arrow fletching",
                                   "butcher knife",
@@ -357,15 +367,20 @@ std::span<const CraftItemGroup> Groups() {
 std::string_view WithoutGem(std::string_view item) {
     for (const std::string_view gem : kGems) {
         if (item.size() > gem.size() + 1 && item.starts_with(gem) && item[gem.size()] == ' ') {
-            const std::string_view plain = item.substr(gem.size() + 1);
-            for (const std::string_view jewel : kJewelry) {
-                if (plain == jewel) {
-                    return plain;
-                }
+            if (const std::string_view plain = item.substr(gem.size() + 1); IsJewel(plain)) {
+                return plain;
             }
         }
     }
     return item;
+}
+
+bool IsJewel(std::string_view item) {
+    return std::find(std::begin(kJewelry), std::end(kJewelry), item) != std::end(kJewelry);
+}
+
+std::span<const std::string_view> Gems() {
+    return kGems;
 }
 
 const CraftItemGroup* FindGroup(std::string_view item) {
@@ -378,6 +393,36 @@ const CraftItemGroup* FindGroup(std::string_view item) {
         }
     }
     return nullptr;
+}
+
+std::string_view ListedName(std::string_view name) {
+    if (FindGroup(name) != nullptr) {
+        return name;
+    }
+    for (const std::string_view article : {"a ", "an "}) {
+        if (name.starts_with(article) && FindGroup(name.substr(article.size())) != nullptr) {
+            return name.substr(article.size());
+        }
+        for (const CraftItemGroup& group : Groups()) {
+            for (const std::string_view listed : group.items) {
+                if (listed.size() == article.size() + name.size() && listed.starts_with(article) &&
+                    listed.ends_with(name)) {
+                    return listed;
+                }
+            }
+        }
+    }
+    return name;
+}
+
+bool IsPlainMaterial(std::string_view material) {
+    for (const MaterialKind kind : {MaterialKind::Ingots, MaterialKind::Leather,
+                                    MaterialKind::Cloth, MaterialKind::Wood, MaterialKind::None}) {
+        if (material == PlainMaterial(kind)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string_view PlainMaterial(MaterialKind kind) {
