@@ -2,6 +2,7 @@
 
 #include "framework/Document.h"
 #include "model/BodArray.h"
+#include "model/LargeDeedFilling.h"
 
 #include <QUndoStack>
 #include <cstddef>
@@ -48,6 +49,9 @@ public:
     bool EditDeed(CBodItem* pBod, const CBodItem& remade);
     // Fills pLarge's part with pSmall, which leaves the list; pLarge becomes the selection.
     bool CombineIntoLarge(CBodItem* pSmall, CBodItem* pLarge, CView* pSender);
+    // Fills every large deed it can from the complete small deeds (Fill Large Deeds); the small
+    // deeds used leave the list. Returns what it did.
+    CFillCounts FillLargeDeeds();
 
     QUndoStack& GetUndoStack() { return m_undoStack; }
     const QUndoStack& GetUndoStack() const { return m_undoStack; }
@@ -67,6 +71,8 @@ public:
     // Run the deed dialog modally and carry out what it made.
     void OnNewDeed();
     void OnEditDeed(CBodItem* pBod);
+    // Fills the large deeds and tells what it did.
+    void OnFillLargeDeeds();
 
     // Command states.
     bool IsNotInShoppingList() const { return !m_bShoppingList; }

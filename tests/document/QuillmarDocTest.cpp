@@ -13,12 +13,18 @@
 
 namespace {
 
-// A platemail deed; given parts, a large one with those listed in filled filled.
+// A complete platemail deed; given parts, a large one with those listed in filled filled.
 std::unique_ptr<CBodItem> Deed(const std::string& strItem,
                                const std::vector<std::string>& parts = {},
                                const std::vector<int>& filled = {}) {
-    const TestDeeds::DeedFields fields{"Smithy",      "Platemail", "iron", "20",
-                                       "Exceptional", strItem,     "0/20"};
+    const TestDeeds::DeedFields fields{"Smithy",
+                                       "Platemail",
+                                       "iron",
+                                       "20",
+                                       "Exceptional",
+                                       strItem,
+                                       parts.empty() ? "20/20"
+                                                     : "0/" + std::to_string(20 * parts.size())};
     auto pBod =
         parts.empty() ? TestDeeds::MakeDeed(fields) : TestDeeds::MakeLargeDeed(fields, parts);
     for (const int nPart : filled) {
@@ -149,10 +155,10 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
         {"Apply",
          [](CQuillmarDoc& doc) {
              CBodItem edited(*doc.m_arrBods[2]);
-             edited.m_strCount = "20/20";
+             edited.m_strCount = "7/20";
              return doc.ApplyEdit(doc.m_arrBods[2].get(), edited, nullptr);
          },
-         [](CBodArray& deeds) { deeds[2]->m_strCount = "20/20"; },
+         [](CBodArray& deeds) { deeds[2]->m_strCount = "7/20"; },
          "|platemail arms|platemail arms|platemail arms|"},
         {"Drop BOD",
          [](CQuillmarDoc& doc) {
@@ -164,6 +170,20 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
              deeds.erase(deeds.begin() + 1);
          },
          "LBOD/platemail|platemail gloves|LBOD/platemail|LBOD/platemail|"},
+        {"Fill Large Deeds",
+         [this](CQuillmarDoc& doc) {
+             doc.m_pSelectedBod = doc.m_arrBods[2].get();
+             doc.OnFillLargeDeeds();
+             return m_prompt.m_messages.last() ==
+                    "Large deeds filled: 1\nSmall deeds used: 2\nLarge deeds now complete: 1";
+         },
+         [](CBodArray& deeds) {
+             deeds[0]->SetPart(0, true, "");
+             deeds[0]->SetPart(1, true, "");
+             deeds[0]->m_strCount = "40/40";
+             deeds.resize(1);
+         },
+         "|platemail arms|||"},
         {"New Deed", [](CQuillmarDoc& doc) { return doc.NewDeed(Deed("plate helm")); },
          [](CBodArray& deeds) { deeds.push_back(Deed("plate helm")); },
          "plate helm||plate helm|plate helm|"},
@@ -215,7 +235,8 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
     }
 }
 
-// An operation on a deed outside the list, a drop that does not fit or an empty import: refused.
+// An operation on a deed outside the list, a drop that does not fit, an empty import or a filling
+// with nothing to fill: refused, and nothing recorded.
 TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
     CQuillmarDoc& doc = NewDoc();
     doc.AddBodItem(Deed("platemail gloves"));
@@ -233,7 +254,13 @@ TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
     EXPECT_FALSE(doc.CombineIntoLarge(pOutside.get(), pLarge, nullptr));
     EXPECT_FALSE(doc.CombineIntoLarge(pSmall, nullptr, nullptr));
     EXPECT_FALSE(doc.CombineIntoLarge(pLarge, pSmall, nullptr));
+    pSmall->m_strCount = "19/20";
+    doc.OnFillLargeDeeds();
+    EXPECT_EQ("No large deed could be filled: no complete small deed in this document fits an "
+              "open part.",
+              m_prompt.m_messages.last());
     EXPECT_EQ(0, doc.GetUndoStack().count());
+    pSmall->m_strCount = "20/20";
     EXPECT_TRUE(doc.CombineIntoLarge(pSmall, pLarge, nullptr)) << "the drop that fits";
 }
 

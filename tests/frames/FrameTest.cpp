@@ -302,8 +302,8 @@ TEST_F(FrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
         "&File: &New\tCtrl+N|&Open...\tCtrl+O|&Close|&Save\tCtrl+S|Save &As...|&Export...|—|"
         "&Print...\tCtrl+P|Print Pre&view|P&rint Setup...|—|Recent File|—|E&xit\n"
         "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|—|Cu&t\tCtrl+X|&Copy\tCtrl+C|&Paste\tCtrl+V|"
-        "&Find...\tCtrl+F|—|&New Deed...\tIns|&Edit Deed...\tCtrl+E|&Import...\tCtrl+I|"
-        "&Auto Save\tCtrl+A\n"
+        "&Find...\tCtrl+F|—|&New Deed...\tIns|&Edit Deed...\tCtrl+E|Fill &Large Deeds|"
+        "&Import...\tCtrl+I|&Auto Save\tCtrl+A\n"
         "&View: &Toolbar|&Status Bar|S&plit|—|Al&ways on top\tCtrl+T|—|Shopping &List\tCtrl+L|"
         "P&oints\n"
         "&Window: &New Window|&Cascade|&Tile|&Arrange Icons\n"
@@ -320,7 +320,7 @@ TEST_F(FrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
     Frame().OnCommand(ID_SHOPPING_LIST);
     m_pFrame->GetFormView()->setFocus();
     EXPECT_EQ("Save, Save As..., Undo, Redo, Cut, Copy, Paste, Import..., New Deed..., "
-              "Edit Deed..., Delete BOD",
+              "Edit Deed..., Fill Large Deeds, Delete BOD",
               Commands(false));
 
     CloseDocument();
@@ -330,8 +330,8 @@ TEST_F(FrameTest, MenusKeysAndGreyedCommandsWithAndWithoutADocument) {
               Menus());
     EXPECT_EQ("New Window, Cascade, Tile, Arrange Icons, Split, Next Pane, Previous Pane, Close "
               "Window, Next Window, Previous Window, Close, Save, Save As..., Undo, Redo, Cut, "
-              "Copy, Paste, Find..., Export..., Import..., New Deed..., Edit Deed..., Auto Save, "
-              "Shopping List, Print..., Print Preview, Delete BOD",
+              "Copy, Paste, Find..., Export..., Import..., New Deed..., Edit Deed..., Fill Large "
+              "Deeds, Auto Save, Shopping List, Print..., Print Preview, Delete BOD",
               Commands(false));
 }
 
