@@ -6,6 +6,7 @@
 #include "model/DeedCombining.h"
 #include "views/BodTreeModel.h"
 #include "views/DragImage.h"
+#include "views/DropRefusal.h"
 
 #include <QAbstractItemDelegate>
 #include <QApplication>
@@ -537,6 +538,15 @@ void CLeftView::DragMoveTo(const QPoint& pt) {
     // holds the mouse, and it must say "no" there too.
     QGuiApplication::changeOverrideCursor(
         hit.isValid() && CanDropOn(hit).isValid() ? Qt::ArrowCursor : Qt::ForbiddenCursor);
+    // The status bar says why not.
+    const CBodItem* pTarget = BodAt(hit);
+    const CBodItem* pSmall = BodAt(m_hDragItem);
+    QStatusTipEvent tip(!hit.isValid()
+                            ? QString()
+                            : DropRefusalText(pTarget && pSmall
+                                                  ? DeedCombining::Judge(*pSmall, *pTarget)
+                                                  : DeedCombining::Verdict::NotLargeAndSmall));
+    QCoreApplication::sendEvent(this, &tip);
 }
 
 void CLeftView::SetDropTarget(const QModelIndex& node) {
@@ -559,6 +569,8 @@ void CLeftView::EndDrag() {
     m_bDragging = false;
     m_pDragImage.reset();
     QGuiApplication::restoreOverrideCursor();
+    QStatusTipEvent tip{QString()};
+    QCoreApplication::sendEvent(this, &tip);
     if (m_hDropTarget.isValid()) {
         const QRect rcRow = visualRect(m_hDropTarget);
         viewport()->update(0, rcRow.top(), viewport()->width(), rcRow.height());

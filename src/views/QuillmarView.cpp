@@ -4,6 +4,7 @@
 #include "framework/NotesText.h"
 #include "framework/Prompt.h"
 #include "model/BodItem.h"
+#include "model/DeedCombining.h"
 #include "model/TextUtil.h"
 #include "views/PointsText.h"
 
@@ -217,10 +218,6 @@ QString CQuillmarView::BuildTitle(const CBodItem& bod) {
            DisplayText(bod.m_strAmount) + QLatin1Char('/') + DisplayText(bod.m_strQuality);
 }
 
-QString CQuillmarView::FormatCount(std::int64_t nFilled, std::int64_t nNeeded) {
-    return QString::number(nFilled) + QLatin1Char('/') + QString::number(nNeeded);
-}
-
 QString CQuillmarView::FormatTimeAdded(std::uint32_t timeAdded) {
     const std::time_t time = static_cast<std::time_t>(timeAdded);
     std::tm local{};
@@ -303,25 +300,18 @@ void CQuillmarView::ShowPoints() {
 
 void CQuillmarView::FillLargeParts() {
     // A large deed without a part list (incomplete, or unknown to the catalogue) has no boxes;
-    // its stored count text stays on show and Apply leaves it alone.
+    // its stored count text stays on show and Apply leaves it alone. So does the count of one
+    // whose boxes the player has not touched: it may hold progress made before its parts were
+    // known.
     if (m_pBod->IsValid() && m_pBod->GetPartCount() > 0) {
         m_nParts = m_pBod->GetPartCount();
-        m_nPartAmount = TextUtil::Atoi(m_pBod->m_strAmount);
-        m_nNeeded = static_cast<std::int64_t>(m_nParts) * m_nPartAmount;
-        int nFilled = 0;
-        for (int i = 0; i < m_nParts; ++i) {
+        for (int i = 0; i < std::min(m_nParts, kPartBoxes); ++i) {
             const CBodItemDetail* pPart = m_pBod->GetPart(i);
-            if (pPart->IsFilled()) {
-                ++nFilled;
-            }
-            if (i < kPartBoxes) {
-                QCheckBox* pBox = m_checkPart[static_cast<std::size_t>(i)];
-                pBox->setText(EscapeMnemonic(DisplayText(pPart->m_strName)));
-                m_bPart[static_cast<std::size_t>(i)] = pPart->IsFilled();
-                pBox->show();
-            }
+            QCheckBox* pBox = m_checkPart[static_cast<std::size_t>(i)];
+            pBox->setText(EscapeMnemonic(DisplayText(pPart->m_strName)));
+            m_bPart[static_cast<std::size_t>(i)] = pPart->IsFilled();
+            pBox->show();
         }
-        m_strCountText = FormatCount(static_cast<std::int64_t>(nFilled) * m_nPartAmount, m_nNeeded);
     }
     WriteControls();
 }
@@ -335,21 +325,10 @@ void CQuillmarView::HideParts() {
 
 void CQuillmarView::RecountParts() {
     ReadControls();
-    const int nBoxes = std::min(m_nParts, kPartBoxes);
-    const auto nTicked = std::count(m_bPart.begin(), m_bPart.begin() + nBoxes, true);
-    const std::int64_t nSet = nTicked + CountFilledPartsWithoutBox();
-    m_strCountText = FormatCount(nSet * m_nPartAmount, m_nNeeded);
+    CBodItem edited(*m_pBod);
+    StoreParts(edited);
+    m_strCountText = DisplayText(DeedCombining::RecountLarge(*m_pBod, edited));
     WriteControls();
-}
-
-int CQuillmarView::CountFilledPartsWithoutBox() const {
-    int nFilled = 0;
-    for (int i = kPartBoxes; i < m_nParts; ++i) {
-        if (m_pBod->GetPart(i)->IsFilled()) {
-            ++nFilled;
-        }
-    }
-    return nFilled;
 }
 
 void CQuillmarView::StoreParts(CBodItem& bod) const {
@@ -464,10 +443,11 @@ void CQuillmarView::OnApply() {
     }
 
     CBodItem edited(*m_pBod);
+    StoreParts(edited);
     if (m_nMode == 1) {
         edited.m_strCount = std::to_string(m_nAdjustCount) + '/' + edited.m_strAmount;
     } else if (m_nParts > 0) {
-        edited.m_strCount = m_strCountText.toStdString();
+        edited.m_strCount = DeedCombining::RecountLarge(*m_pBod, edited);
     }
     // A text too long to show whole was shown cut: only the user's own change replaces it.
     if (m_strPriceText != DisplayText(edited.m_strPrice)) {
@@ -477,7 +457,6 @@ void CQuillmarView::OnApply() {
     if (m_editNotes->document()->isModified()) {
         edited.m_strNotes = NotesForStoring(*m_editNotes);
     }
-    StoreParts(edited);
     pDoc->ApplyEdit(m_pBod, edited, this);
     EnableApply(false);
 }
