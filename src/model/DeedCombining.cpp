@@ -23,19 +23,26 @@ Count ReadCount(std::string_view text) {
 }
 
 // Calls visit(name, filled) for each part of large, or for each part the catalogue would give
-// a deed whose parts are not built yet.
+// a deed whose parts are not built yet (BuildPartsIfNeeded).
 template <typename Visit> void ForEachPart(const CBodItem& large, Visit visit) {
     if (large.m_bPartsBuilt) {
         for (const CBodItemDetail& part : large.m_arrParts) {
             visit(part.m_strName, part.IsFilled());
         }
-        return;
+    } else if (const BodCatalogueRow* row = large.IsValid() ? large.CatalogueRow() : nullptr) {
+        for (const std::string_view name : row->Parts()) {
+            visit(name, false);
+        }
     }
-    CBodItem built(large);
-    built.BuildPartsIfNeeded();
-    for (const CBodItemDetail& part : built.m_arrParts) {
-        visit(part.m_strName, part.IsFilled());
+}
+
+// text in lower case; only a text with capitals is copied, into buffer.
+std::string_view Lowered(std::string_view text, std::string& buffer) {
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; })) {
+        return text;
     }
+    buffer = TextUtil::AsciiLower(text);
+    return buffer;
 }
 
 std::string FormatCount(std::int64_t nMade, std::int64_t nTotal) {
@@ -85,10 +92,10 @@ Verdict Judge(const CBodItem& small, const CBodItem& large) {
 }
 
 bool FillsPart(std::string_view smallItem, std::string_view partName) {
-    const std::string part = TextUtil::AsciiLower(partName);
-    const std::string item = TextUtil::AsciiLower(smallItem);
-    const std::string_view wanted = BodCatalogue::SmallItemFor(part);
-    const std::string_view printed = BodCatalogue::SmallItemFor(item);
+    std::string partBuffer;
+    std::string itemBuffer;
+    const std::string_view wanted = BodCatalogue::SmallItemFor(Lowered(partName, partBuffer));
+    const std::string_view printed = BodCatalogue::SmallItemFor(Lowered(smallItem, itemBuffer));
     // LargeTinkerBOD.cs:103 (CheckType): a jewelry set without a gem takes a jewel of any gem;
     // one with a gem only jewels of that gem.
     return printed == wanted || CraftItems::WithoutGem(printed) == wanted;
@@ -113,6 +120,16 @@ bool CombineBods(const CBodItem& small, CBodItem& large) {
     const std::int64_t nMade = std::max<std::int64_t>(0, ReadCount(large.m_strCount).nMade);
     large.SetCount(FormatCount(std::min(nMade + nAmount, nTotal), nTotal));
     return true;
+}
+
+std::int64_t SmallDeedsNeeded(const CBodItem& large) {
+    std::int64_t nOpen = 0;
+    std::int64_t nFilled = 0;
+    ForEachPart(large, [&](std::string_view, bool bFilled) { ++(bFilled ? nFilled : nOpen); });
+    const std::int64_t nAmount = TextUtil::Atoi(large.m_strAmount);
+    const std::int64_t nBeyond = ReadCount(large.m_strCount).nMade - nFilled * nAmount;
+    return nAmount > 0 && nBeyond > 0 ? std::max<std::int64_t>(0, nOpen - nBeyond / nAmount)
+                                      : nOpen;
 }
 
 bool IsComplete(const CBodItem& bod) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,10 @@ bool FillsPart(std::string_view smallItem, std::string_view partName);
 // large has recorded: progress recorded without a record of its parts is kept. Returns whether
 // a part was filled; without one large is left as it was.
 bool CombineBods(const CBodItem& small, CBodItem& large);
+
+// How many small deeds a large deed still needs: its open parts, less those that the progress
+// it recorded beyond its filled parts stands for.
+std::int64_t SmallDeedsNeeded(const CBodItem& large);
 
 // Whether a deed's count says it has made all it asks for: made at least the total, which is
 // more than 0.

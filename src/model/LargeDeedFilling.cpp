@@ -18,24 +18,25 @@ struct Bucket {
 };
 
 // Buckets by the item a small deed prints and its amount; within, by material and quality.
-using BucketKey = std::string;
-using Buckets = std::unordered_map<BucketKey, std::vector<Bucket>>;
+using Buckets = std::unordered_map<std::string, std::vector<Bucket>>;
 
-BucketKey KeyOf(std::string_view item, std::string_view amount) {
-    BucketKey key(BodCatalogue::SmallItemFor(TextUtil::NameKey(item)));
+// The key of a small deed printing item, for amount, written into key.
+void MakeKey(std::string& key, std::string_view item, std::int32_t nAmount) {
+    key = BodCatalogue::SmallItemFor(TextUtil::NameKey(item));
     key += '\n';
-    key += std::to_string(TextUtil::Atoi(amount));
-    return key;
+    key += std::to_string(nAmount);
 }
 
 Buckets SortSmallDeeds(const CBodArray& bods) {
     Buckets buckets;
+    std::string key;
     for (std::size_t i = 0; i < bods.size(); ++i) {
         if (!bods[i] || bods[i]->IsLarge() || !DeedCombining::IsComplete(*bods[i])) {
             continue;
         }
         const CBodItem& bod = *bods[i];
-        std::vector<Bucket>& alike = buckets[KeyOf(bod.m_strItem, bod.m_strAmount)];
+        MakeKey(key, bod.m_strItem, TextUtil::Atoi(bod.m_strAmount));
+        std::vector<Bucket>& alike = buckets[key];
         const auto same = std::find_if(alike.begin(), alike.end(), [&](const Bucket& bucket) {
             const CBodItem& first = *bods[bucket.indices.front()];
             return first.m_strMaterial == bod.m_strMaterial &&
@@ -46,103 +47,98 @@ Buckets SortSmallDeeds(const CBodArray& bods) {
     return buckets;
 }
 
-// Small deeds still needed: open parts, less those the progress recorded beyond the filled
-// parts stands for.
-std::int64_t StillNeeded(const CBodItem& large) {
-    std::int64_t nOpen = 0;
-    for (const CBodItemDetail& part : large.m_arrParts) {
-        nOpen += part.IsFilled() ? 0 : 1;
-    }
-    const std::int64_t nAmount = TextUtil::Atoi(large.m_strAmount);
-    const std::int64_t nBeyond =
-        TextUtil::Atoi(large.m_strCount) - (large.GetPartCount() - nOpen) * nAmount;
-    return nAmount > 0 && nBeyond > 0 ? std::max<std::int64_t>(0, nOpen - nBeyond / nAmount)
-                                      : nOpen;
-}
+// Finds the bucket whose next small deed combines with large into the part: one that asks for
+// exactly what large asks for first, else the one whose deed comes first in the list.
+class CPicker {
+public:
+    CPicker(const CBodArray& bods) : m_bods(bods), m_buckets(SortSmallDeeds(bods)) {}
 
-// The names of the small deeds that fill a part: its own, and a jewel of any gem where the
-// part names none.
-std::vector<std::string> NamesFilling(std::string_view partName) {
-    std::vector<std::string> names{
-        std::string(BodCatalogue::SmallItemFor(TextUtil::NameKey(partName)))};
-    if (CraftItems::IsJewel(names.front())) {
-        for (const std::string_view gem : CraftItems::Gems()) {
-            names.push_back(std::string(gem) + ' ' + names.front());
+    bool IsEmpty() const { return m_buckets.empty(); }
+
+    // The small deeds that fill a part: of its name, and of any gem where it names none.
+    Bucket* Pick(const CBodItem& large, std::string_view partName) {
+        m_pBest = nullptr;
+        const std::int32_t nAmount = TextUtil::Atoi(large.m_strAmount);
+        const std::string name(BodCatalogue::SmallItemFor(TextUtil::NameKey(partName)));
+        Consider(large, name, nAmount);
+        if (CraftItems::IsJewel(name)) {
+            for (const std::string_view gem : CraftItems::Gems()) {
+                Consider(large, std::string(gem) + ' ' + name, nAmount);
+            }
         }
+        return m_pBest;
     }
-    return names;
-}
 
-// The bucket whose next small deed combines with large into the part: one that asks for exactly
-// what large asks for first, else the one whose deed comes first in the list.
-Bucket* Pick(Buckets& buckets, const CBodArray& bods, const CBodItem& large,
-             std::string_view partName) {
-    Bucket* pBest = nullptr;
-    bool bBestExact = false;
-    for (const std::string& name : NamesFilling(partName)) {
-        const auto found = buckets.find(KeyOf(name, large.m_strAmount));
-        if (found == buckets.end()) {
-            continue;
+private:
+    void Consider(const CBodItem& large, std::string_view name, std::int32_t nAmount) {
+        MakeKey(m_key, name, nAmount);
+        const auto found = m_buckets.find(m_key);
+        if (found == m_buckets.end()) {
+            return;
         }
         for (Bucket& bucket : found->second) {
             if (bucket.nNext == bucket.indices.size()) {
                 continue;
             }
-            const CBodItem& small = *bods[bucket.indices[bucket.nNext]];
+            const std::size_t nSmall = bucket.indices[bucket.nNext];
+            const CBodItem& small = *m_bods[nSmall];
             if (!DeedCombining::CanDropOn(small, large)) {
                 continue;
             }
             const bool bExact = small.m_strMaterial == large.m_strMaterial &&
                                 small.m_strQuality == large.m_strQuality;
-            if (pBest == nullptr || (bExact && !bBestExact) ||
-                (bExact == bBestExact &&
-                 bucket.indices[bucket.nNext] < pBest->indices[pBest->nNext])) {
-                pBest = &bucket;
-                bBestExact = bExact;
+            if (m_pBest == nullptr || (bExact && !m_bBestExact) ||
+                (bExact == m_bBestExact && nSmall < m_pBest->indices[m_pBest->nNext])) {
+                m_pBest = &bucket;
+                m_bBestExact = bExact;
             }
         }
     }
-    return pBest;
+
+    const CBodArray& m_bods;
+    Buckets m_buckets;
+    std::string m_key;
+    Bucket* m_pBest = nullptr;
+    bool m_bBestExact = false;
+};
+
+// A part's name: the deed's own once its parts are built, the catalogue's until then.
+std::string_view PartName(const CBodItem& large, const BodCatalogueRow* pRow, int nPart) {
+    return large.m_bPartsBuilt ? std::string_view(large.GetPart(nPart)->m_strName)
+                               : pRow->parts[static_cast<std::size_t>(nPart)];
 }
 
 } // namespace
 
 CLargeDeedFilling CLargeDeedFilling::Run(CBodArray& bods) {
     CLargeDeedFilling filling;
-    Buckets buckets = SortSmallDeeds(bods);
-    if (buckets.empty()) {
+    CPicker picker(bods);
+    if (picker.IsEmpty()) {
         return filling;
     }
-    // Large deeds, their parts built where the catalogue has them, the closest to complete first.
-    struct Large {
-        std::int64_t nNeeded;
-        std::size_t nIndex;
-        CBodItem built;
-    };
-    std::vector<Large> larges;
+    // The large deeds closest to complete first.
+    std::vector<std::pair<std::int64_t, std::size_t>> larges;
     for (std::size_t i = 0; i < bods.size(); ++i) {
         if (bods[i] && bods[i]->IsLarge() && !DeedCombining::IsComplete(*bods[i])) {
-            CBodItem built(*bods[i]);
-            built.BuildPartsIfNeeded();
-            const std::int64_t nNeeded = StillNeeded(built);
-            if (nNeeded > 0) {
-                larges.push_back({nNeeded, i, std::move(built)});
+            if (const std::int64_t nNeeded = DeedCombining::SmallDeedsNeeded(*bods[i]);
+                nNeeded > 0) {
+                larges.emplace_back(nNeeded, i);
             }
         }
     }
-    std::stable_sort(larges.begin(), larges.end(),
-                     [](const Large& a, const Large& b) { return a.nNeeded < b.nNeeded; });
+    std::sort(larges.begin(), larges.end());
 
     std::vector<bool> used(bods.size());
-    for (Large& large : larges) {
-        CBodItem& bod = *bods[large.nIndex];
+    for (const auto& [nNeeded, nIndex] : larges) {
+        CBodItem& bod = *bods[nIndex];
+        const BodCatalogueRow* pRow = bod.m_bPartsBuilt ? nullptr : bod.CatalogueRow();
+        const int nParts = pRow != nullptr ? static_cast<int>(pRow->partCount) : bod.GetPartCount();
         bool bFilled = false;
-        for (int nPart = 0; nPart < large.built.GetPartCount(); ++nPart) {
-            if (large.built.GetPart(nPart)->IsFilled()) {
+        for (int nPart = 0; nPart < nParts; ++nPart) {
+            if (bod.m_bPartsBuilt && bod.GetPart(nPart)->IsFilled()) {
                 continue;
             }
-            Bucket* pBucket =
-                Pick(buckets, bods, large.built, large.built.GetPart(nPart)->m_strName);
+            Bucket* pBucket = picker.Pick(bod, PartName(bod, pRow, nPart));
             if (pBucket == nullptr) {
                 continue;
             }
@@ -151,7 +147,6 @@ CLargeDeedFilling CLargeDeedFilling::Run(CBodArray& bods) {
                 bFilled = true;
             }
             const std::size_t nSmall = pBucket->indices[pBucket->nNext++];
-            DeedCombining::CombineBods(*bods[nSmall], large.built);
             DeedCombining::CombineBods(*bods[nSmall], bod);
             used[nSmall] = true;
         }
