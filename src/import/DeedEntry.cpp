@@ -21,31 +21,6 @@ constexpr std::array<Names, 4> kLeathers{"normal leather", "spined leather", "ho
                                          "barbed leather"};
 constexpr std::array<Names, 7> kWoods{"wood",      "oak",       "ash",      "yew",
                                       "heartwood", "bloodwood", "frostwood"};
-// Scripts/Services/BulkOrders/BulkOrderSystem.cs:541 (_ExceptionalExcluded), by the names the
-// deeds print: these are never exceptional, and no bribe gives them a material.
-constexpr std::array<Names, 22> kNeverRaised{"arrow",
-                                             "crossbow bolt",
-                                             "kindling",
-                                             "shaft",
-                                             "enchanted apple",
-                                             "savage kin paint",
-                                             "grapes of wrath",
-                                             "smoke bomb",
-                                             "cooked bird",
-                                             "fish steak",
-                                             "fried eggs",
-                                             "leg of lamb",
-                                             "cut of ribs",
-                                             "gears",
-                                             "axle",
-                                             "springs",
-                                             "axle with gears",
-                                             "clock parts",
-                                             "clock",
-                                             "keg",
-                                             "clock frame",
-                                             "metal container engraving tool"};
-
 template <typename Names> bool Has(const Names& names, std::string_view name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
@@ -55,13 +30,13 @@ const CraftItemGroup* GroupOf(std::string_view trade, std::string_view item) {
     return group != nullptr && group->trade == trade ? group : nullptr;
 }
 
-// BulkOrderSystem.cs:527 (CanUseMaterial): a bribe to the NPC (MutateBOD, :553) raises a deed's
-// material one step at a time, up to valorite, barbed or frostwood, on any smith's or
-// carpenter's deed, on a tailor's leather and on the tinker's and bowyer's deeds but those
-// above. Cloth, potions, food and scrolls never name one.
-std::vector<Names> SmallMaterials(const CraftItemGroup& group, std::string_view item) {
+// Scripts/Services/BulkOrders/BulkOrderSystem.cs:527 (CanUseMaterial): a bribe to the NPC
+// (MutateBOD, :553) raises a deed's material one step at a time, up to valorite, barbed or
+// frostwood, on any smith's or carpenter's deed, on a tailor's leather and on the tinker's and
+// bowyer's deeds but those never raised. Cloth, potions, food and scrolls never name one.
+std::vector<Names> SmallMaterials(const CraftItemGroup& group) {
     const Names plain = CraftItems::PlainMaterial(group.material);
-    if (Has(kNeverRaised, item)) {
+    if (group.bNeverRaised) {
         return {plain};
     }
     switch (group.material) {
@@ -79,8 +54,8 @@ std::vector<Names> SmallMaterials(const CraftItemGroup& group, std::string_view 
 }
 
 // BulkOrderSystem.cs:503 (CanBeExceptional); a bribe adds it wherever that allows.
-bool SmallExceptional(const CraftItemGroup& group, std::string_view item) {
-    return group.trade != "Alchemy" && group.trade != "Inscription" && !Has(kNeverRaised, item);
+bool SmallExceptional(const CraftItemGroup& group) {
+    return group.trade != "Alchemy" && group.trade != "Inscription" && !group.bNeverRaised;
 }
 
 const BodCatalogueRow* SetOf(std::string_view trade, std::string_view key) {
@@ -144,15 +119,13 @@ std::vector<std::string_view> Sets(std::string_view trade) {
 
 std::vector<std::string_view> Materials(std::string_view trade, bool bLarge,
                                         std::string_view item) {
-    const std::string_view judged = CraftItems::WithoutGem(Representative(trade, bLarge, item));
-    const CraftItemGroup* group = GroupOf(trade, judged);
-    return group != nullptr ? SmallMaterials(*group, judged) : std::vector<std::string_view>{};
+    const CraftItemGroup* group = GroupOf(trade, Representative(trade, bLarge, item));
+    return group != nullptr ? SmallMaterials(*group) : std::vector<std::string_view>{};
 }
 
 bool CanBeExceptional(std::string_view trade, bool bLarge, std::string_view item) {
-    const std::string_view judged = CraftItems::WithoutGem(Representative(trade, bLarge, item));
-    const CraftItemGroup* group = GroupOf(trade, judged);
-    return group != nullptr && SmallExceptional(*group, judged);
+    const CraftItemGroup* group = GroupOf(trade, Representative(trade, bLarge, item));
+    return group != nullptr && SmallExceptional(*group);
 }
 
 // Jewelry deeds get a gem as they are made (LargeTinkerBOD.cs:87, SmallTinkerBOD.cs:84).

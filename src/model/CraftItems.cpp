@@ -197,8 +197,11 @@ constexpr Names kCooking[] = {"sweet cocoa butter",
                               "baked peach cobbler",
                               "baked apple pie",
                               "baked pumpkin pie",
-                              "chicken leg",
-                              "enchanted apple",
+                              "chicken leg"};
+// Scripts/Services/BulkOrders/BulkOrderSystem.cs:541 (_ExceptionalExcluded) names the cook's
+// plain dishes, the bowyer's ammunition and the tinker's clockwork but the hinge and the sextant
+// parts: never exceptional, and no bribe gives them a material.
+constexpr Names kCookingRegular[] = {"enchanted apple",
                               "savage kin paint",
                               "grapes of wrath",
                               "smoke bomb",
@@ -329,27 +332,28 @@ constexpr Names kTinkerParts[] = {"gears",
                                   "clock",
                                   "keg",
                                   "clock frame",
-                                  "metal container engraving tool",
-                                  "hinge",
-                                  "sextant parts"};
+                                  "metal container engraving tool"};
+constexpr Names kTinkerRegular[] = {"hinge", "sextant parts"};
 
-constexpr std::array<CraftItemGroup, 16> kGroups{{
-    {"Smithy", "Platemail", MaterialKind::Ingots, kSmithPlate},
-    {"Smithy", "Chainmail", MaterialKind::Ingots, kSmithChain},
-    {"Smithy", "Ringmail", MaterialKind::Ingots, kSmithRing},
-    {"Smithy", "Weapon", MaterialKind::Ingots, kSmithOther},
-    {"Tailor", "Cloth", MaterialKind::Cloth, kTailorCloth},
-    {"Tailor", "Leather", MaterialKind::Leather, kTailorLeather},
-    {"Alchemy", "Potion", MaterialKind::None, kAlchemy},
-    {"Bowcraft", "Bow", MaterialKind::Wood, kBows},
-    {"Bowcraft", "Ammunition", MaterialKind::Wood, kAmmunition},
-    {"Carpentry", "Woodwork", MaterialKind::Wood, kCarpentry},
-    {"Cooking", "Food", MaterialKind::None, kCooking},
-    {"Inscription", "Scroll", MaterialKind::None, kScrolls},
-    {"Inscription", "Book", MaterialKind::None, kBooks},
-    {"Tinkering", "Jewelry", MaterialKind::Ingots, kJewelry},
-    {"Tinkering", "Metalware", MaterialKind::Ingots, kTinkerMetal},
-    {"Tinkering", "Clockwork", MaterialKind::Ingots, kTinkerParts},
+constexpr std::array<CraftItemGroup, 18> kGroups{{
+    {"Smithy", "Platemail", MaterialKind::Ingots, kSmithPlate, false},
+    {"Smithy", "Chainmail", MaterialKind::Ingots, kSmithChain, false},
+    {"Smithy", "Ringmail", MaterialKind::Ingots, kSmithRing, false},
+    {"Smithy", "Weapon", MaterialKind::Ingots, kSmithOther, false},
+    {"Tailor", "Cloth", MaterialKind::Cloth, kTailorCloth, false},
+    {"Tailor", "Leather", MaterialKind::Leather, kTailorLeather, false},
+    {"Alchemy", "Potion", MaterialKind::None, kAlchemy, false},
+    {"Bowcraft", "Bow", MaterialKind::Wood, kBows, false},
+    {"Bowcraft", "Ammunition", MaterialKind::Wood, kAmmunition, true},
+    {"Carpentry", "Woodwork", MaterialKind::Wood, kCarpentry, false},
+    {"Cooking", "Food", MaterialKind::None, kCooking, false},
+    {"Cooking", "Food", MaterialKind::None, kCookingRegular, true},
+    {"Inscription", "Scroll", MaterialKind::None, kScrolls, false},
+    {"Inscription", "Book", MaterialKind::None, kBooks, false},
+    {"Tinkering", "Jewelry", MaterialKind::Ingots, kJewelry, false},
+    {"Tinkering", "Metalware", MaterialKind::Ingots, kTinkerMetal, false},
+    {"Tinkering", "Clockwork", MaterialKind::Ingots, kTinkerParts, true},
+    {"Tinkering", "Clockwork", MaterialKind::Ingots, kTinkerRegular, false},
 }};
 
 constexpr std::array<std::string_view, 9> kGems{"star sapphire", "emerald", "sapphire",

@@ -15,6 +15,8 @@ struct CraftItemGroup {
     std::string_view category;
     MaterialKind material;
     std::span<const std::string_view> items;
+    // The game never asks these exceptional, nor in a special material.
+    bool bNeverRaised;
 };
 
 namespace CraftItems {

@@ -17,8 +17,8 @@ class QSpinBox;
 // New Deed and Edit Deed: the player picks what the deed asks for from what the game gives, and
 // the deed is made as its pasted tooltip would make it. Each choice narrows the next: the craft
 // its items or sets, the item its materials, whether it may be exceptional and whether it names
-// a gem. OK makes the deed
-// (take it with TakeDeed); Enter is OK everywhere but in Notes, Escape cancels.
+// a gem. OK makes the deed (take it with TakeDeed); Enter is OK everywhere but in Notes, Escape
+// cancels.
 class CDeedDlg : public QDialog {
     Q_OBJECT
 public:
