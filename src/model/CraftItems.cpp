@@ -201,15 +201,9 @@ constexpr Names kCooking[] = {"sweet cocoa butter",
 // Scripts/Services/BulkOrders/BulkOrderSystem.cs:541 (_ExceptionalExcluded) names the cook's
 // plain dishes, the bowyer's ammunition and the tinker's clockwork but the hinge and the sextant
 // parts: never exceptional, and no bribe gives them a material.
-constexpr Names kCookingRegular[] = {"enchanted apple",
-                              "savage kin paint",
-                              "grapes of wrath",
-                              "smoke bomb",
-                              "cooked bird",
-                              "fish steak",
-                              "fried eggs",
-                              "leg of lamb",
-                              "cut of ribs"};
+constexpr Names kCookingRegular[] = {"enchanted apple", "savage kin paint", "grapes of wrath",
+                                     "smoke bomb",      "cooked bird",      "fish steak",
+                                     "fried eggs",      "leg of lamb",      "cut of ribs"};
 constexpr Names kScrolls[] = {"reactive armor",
                               "clumsy",
                               "create food",
