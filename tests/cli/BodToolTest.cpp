@@ -260,12 +260,10 @@ TEST_F(BodToolTest, AddAppendsTheDeedAndAWrongChoiceChangesNothing) {
               "katana|iron|20|Normal|0/20||0, a greater heal potion|no material|20|Normal|0/20||0,",
               Summary("a.bod"));
     const QByteArray names = Output({"add", "--list", "Tinkering"});
-    EXPECT_TRUE(names.startsWith("items:\n  ring\n  bracelet\n") &&
-                names.contains("\n  sextant parts\nsets:\n  butcher knife\n") &&
-                names.endsWith("\n  mortar and pestle\ngems:\n  star sapphire\n  emerald\n  "
-                               "sapphire\n  ruby\n  citrine\n  amethyst\n  tourmaline\n  "
-                               "amber\n  diamond\n"))
-        << names.toStdString();
+    EXPECT_TRUE(
+        names.startsWith("items:\n  ring\n") && names.contains("\nsets:\n  butcher knife\n") &&
+        names.endsWith("\ngems:\n  star sapphire\n  emerald\n  sapphire\n  ruby\n  citrine\n  "
+                       "amethyst\n  tourmaline\n  amber\n  diamond\n"));
 
     const QByteArray before = ReadFileBytes(Path("a.bod"));
     for (const QStringList& wrong :
