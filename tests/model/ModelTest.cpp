@@ -285,17 +285,23 @@ TEST(DeedCombiningTest, CombinesAsTheGameDoesAndSaysWhyNot) {
 // parts, an emptied one takes its amount away; parts left alone keep the count text.
 TEST(DeedCombiningTest, TickingPartsKeepsTheProgressRecordedWithoutThem) {
     const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
-        {"10/30", nullptr, "+a,b,c", "10/30"},
-        {"10/30", nullptr, "+a,+b,c", "20/30"},
-        {"20/30", "+a,+b,c", "+a,b,c", "10/30"},
-        {"5/30", "+a,b,c", "a,b,c", "0/30"},
-        {"stale", "+a,b,c", "+a,b,c", "stale"}};
+        {"10/30", nullptr, "+a,b,c", "10/30"},   {"10/30", nullptr, "+a,+b,c", "20/30"},
+        {"20/30", "+a,+b,c", "+a,b,c", "10/30"}, {"10/30", "+a,b,c", "+a,+b,c", "20/30"},
+        {"5/30", "+a,b,c", "a,b,c", "0/30"},     {"stale", "+a,b,c", "+a,b,c", "stale"}};
     for (const auto& [pszCount, pszBefore, pszAfter, pszExpected] : cases) {
         const std::string deed = std::string("wood|10|Normal|LBOD/bow|") + pszCount;
         EXPECT_EQ(pszExpected,
                   DeedCombining::RecountLarge(*Rule(deed, pszBefore), *Rule(deed, pszAfter)))
             << pszCount << ' ' << (pszBefore ? pszBefore : "no parts") << " to " << pszAfter;
     }
+    // So does counting the small deeds a large one still needs.
+    const auto needed = [](const char* pszCount, const char* pszParts) {
+        return DeedCombining::SmallDeedsNeeded(
+            *Rule(std::string("wood|10|Normal|LBOD/bow|") + pszCount, pszParts));
+    };
+    EXPECT_EQ(std::tuple(3, 1, 1, 2),
+              std::tuple(needed("0/30", nullptr), needed("25/30", nullptr),
+                         needed("20/30", "+a,b,c"), needed("0/30", "a,b,+c")));
 }
 
 // The large deed closest to complete first; a small deed asking exactly what the large deed asks
@@ -303,13 +309,14 @@ TEST(DeedCombiningTest, TickingPartsKeepsTheProgressRecordedWithoutThem) {
 TEST(LargeDeedFillingTest, FillsTheClosestFirstWithTheExactFirstAndUndoesWhole) {
     CBodArray bods;
     for (const char* deed :
-         {"wood|10|Normal|LBOD/bow|0/30", "oak|10|Normal|yumi|10/10",
-          "oak|10|Exceptional|bow|10/10", "wood|10|Normal|bow|10/10",
+         {"oak|10|Normal|yumi|10/10", "wood|10|Normal|LBOD/bow|0/30",
+          "oak|10|Exceptional|bow|10/10", "wood|15|Normal|bow|15/15", "wood|10|Normal|bow|10/10",
           "wood|10|Normal|composite bow|9/10", "oak|10|Exceptional|LBOD/crossbow|0/30",
-          "oak|10|Normal|crossbow|10/10"}) {
+          "oak|10|Normal|crossbow|10/10", "iron|10|Normal|LBOD/ring|0/30",
+          "gold|10|Normal|diamond ring|10/10", "iron|10|Normal|ruby ring|10/10"}) {
         bods.push_back(Rule(deed));
     }
-    bods.insert(bods.begin() + 1,
+    bods.insert(bods.begin() + 2,
                 Rule("wood|10|Normal|LBOD/bow|20/30", "+bow,+composite bow,yumi"));
     const auto listed = [&bods] {
         std::string text;
@@ -320,12 +327,14 @@ TEST(LargeDeedFillingTest, FillsTheClosestFirstWithTheExactFirstAndUndoesWhole) 
     };
     const std::string before = listed();
     CLargeDeedFilling filling = CLargeDeedFilling::Run(bods);
-    const std::string after = "LBOD/bow wood 10/30,LBOD/bow wood 30/30,bow oak 10/10,"
-                              "composite bow wood 9/10,LBOD/crossbow oak 0/30,crossbow oak 10/10,3";
+    const std::string after =
+        "LBOD/bow wood 10/30,LBOD/bow wood 30/30,bow oak 10/10,bow wood 15/15,composite bow wood "
+        "9/10,LBOD/crossbow oak 0/30,crossbow oak 10/10,LBOD/ring iron 10/30,diamond ring gold "
+        "10/10,3";
     EXPECT_EQ(after, listed());
     EXPECT_TRUE(bods[0]->m_arrParts[0].IsFilled() && !bods[0]->m_arrParts[2].IsFilled());
     const CFillCounts counts = filling.Counts();
-    EXPECT_EQ(std::tuple(2, 2, 1),
+    EXPECT_EQ(std::tuple(3, 3, 1),
               std::tuple(counts.nLargeFilled, counts.nSmallUsed, counts.nCompleted));
     filling.Undo(bods);
     EXPECT_EQ(before, listed());
