@@ -310,8 +310,8 @@ TEST(LargeDeedFillingTest, FillsTheClosestFirstWithTheExactFirstAndUndoesWhole) 
     CBodArray bods;
     for (const char* deed :
          {"oak|10|Normal|yumi|10/10", "wood|10|Normal|LBOD/bow|0/30",
-          "oak|10|Exceptional|bow|10/10", "wood|15|Normal|bow|15/15", "wood|10|Normal|bow|10/10",
-          "wood|10|Normal|composite bow|9/10", "oak|10|Exceptional|LBOD/crossbow|0/30",
+          "oak|10|Exceptional|bow|10/10", "wood|15|Normal|bow|15/15", "wood|10|Normal|bow|9/10",
+          "wood|10|Normal|bow|10/10", "oak|10|Exceptional|LBOD/crossbow|0/30",
           "oak|10|Normal|crossbow|10/10", "iron|10|Normal|LBOD/ring|0/30",
           "gold|10|Normal|diamond ring|10/10", "iron|10|Normal|ruby ring|10/10"}) {
         bods.push_back(Rule(deed));
@@ -328,8 +328,8 @@ TEST(LargeDeedFillingTest, FillsTheClosestFirstWithTheExactFirstAndUndoesWhole) 
     const std::string before = listed();
     CLargeDeedFilling filling = CLargeDeedFilling::Run(bods);
     const std::string after =
-        "LBOD/bow wood 10/30,LBOD/bow wood 30/30,bow oak 10/10,bow wood 15/15,composite bow wood "
-        "9/10,LBOD/crossbow oak 0/30,crossbow oak 10/10,LBOD/ring iron 10/30,diamond ring gold "
+        "LBOD/bow wood 10/30,LBOD/bow wood 30/30,bow oak 10/10,bow wood 15/15,bow wood 9/10,"
+        "LBOD/crossbow oak 0/30,crossbow oak 10/10,LBOD/ring iron 10/30,diamond ring gold "
         "10/10,3";
     EXPECT_EQ(after, listed());
     EXPECT_TRUE(bods[0]->m_arrParts[0].IsFilled() && !bods[0]->m_arrParts[2].IsFilled());
