@@ -405,6 +405,12 @@ TEST(DeedEntryTest, OffersWhatTheGameOrABribeGivesAndRefusesTheRest) {
                   pMade ? pMade->m_strItem + '|' + pMade->m_strMaterial + '|' + pMade->m_strQuality
                         : wrong);
     }
+    EXPECT_EQ((std::vector<std::string_view>{"wood", "oak", "ash", "yew", "heartwood", "bloodwood",
+                                             "frostwood"}),
+              DeedEntry::Materials("Bowcraft", false, "bow"));
+    EXPECT_EQ((std::vector<std::string_view>{"normal leather", "spined leather", "horned leather",
+                                             "barbed leather"}),
+              DeedEntry::Materials("Tailor", true, "bone helmet"));
 }
 
 // Everything the dialog offers makes a deed of its craft, and every set is of one of the crafts.
