@@ -262,6 +262,9 @@ TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
     EXPECT_EQ(0, doc.GetUndoStack().count());
     pSmall->m_strCount = "20/20";
     EXPECT_TRUE(doc.CombineIntoLarge(pSmall, pLarge, nullptr)) << "the drop that fits";
+    doc.GetUndoStack().undo();
+    EXPECT_EQ(1, doc.FillLargeDeeds().nSmallUsed);
+    EXPECT_EQ(QString("Fill Large Deeds"), doc.GetUndoStack().undoText()) << "one deed is a step";
 }
 
 // Auto Save asks for a path once, then writes every change; one it could not write stays marked.
