@@ -303,7 +303,7 @@ void CQuillmarView::FillLargeParts() {
     // its stored count text stays on show and Apply leaves it alone. So does the count of one
     // whose boxes the player has not touched: it may hold progress made before its parts were
     // known.
-    if (m_pBod->IsValid() && m_pBod->GetPartCount() > 0) {
+    if (m_pBod->IsValid()) {
         m_nParts = m_pBod->GetPartCount();
         for (int i = 0; i < std::min(m_nParts, kPartBoxes); ++i) {
             const CBodItemDetail* pPart = m_pBod->GetPart(i);
@@ -444,11 +444,9 @@ void CQuillmarView::OnApply() {
 
     CBodItem edited(*m_pBod);
     StoreParts(edited);
-    if (m_nMode == 1) {
-        edited.m_strCount = std::to_string(m_nAdjustCount) + '/' + edited.m_strAmount;
-    } else if (m_nParts > 0) {
-        edited.m_strCount = DeedCombining::RecountLarge(*m_pBod, edited);
-    }
+    // A large deed's count changes only with its parts.
+    edited.m_strCount = m_nMode == 1 ? std::to_string(m_nAdjustCount) + '/' + edited.m_strAmount
+                                     : DeedCombining::RecountLarge(*m_pBod, edited);
     // A text too long to show whole was shown cut: only the user's own change replaces it.
     if (m_strPriceText != DisplayText(edited.m_strPrice)) {
         edited.m_strPrice = m_strPriceText.toStdString();
