@@ -140,6 +140,10 @@ Nur diese %1 exportieren? (Nein: alle %2 exportieren.)</translation>
         <source>This deed cannot be made: %1.</source>
         <translation>Dieser BOD kann so nicht erstellt werden: %1.</translation>
     </message>
+    <message>
+        <source>&amp;Gem:</source>
+        <translation>E&amp;delstein:</translation>
+    </message>
 </context>
 <context>
     <name>CDocTemplate</name>
@@ -267,6 +271,10 @@ Ja: Datei überschreiben. Nein: unter einem anderen Namen speichern. Abbrechen: 
         <source>%1 of %2 shown</source>
         <translation>%1 von %2 angezeigt</translation>
     </message>
+    <message>
+        <source>Large, ready to turn in</source>
+        <translation>Groß, bereit zur Abgabe</translation>
+    </message>
 </context>
 <context>
     <name>CImportDlg</name>
@@ -352,17 +360,6 @@ Möchten Sie fortfahren?</translation>
     <message>
         <source>Already in this document</source>
         <translation>Schon in diesem Dokument</translation>
-    </message>
-</context>
-<context>
-    <name>CLeftView</name>
-    <message>
-        <source>Are you sure you want to delete this BOD?</source>
-        <translation>Möchten Sie diesen BOD wirklich löschen?</translation>
-    </message>
-    <message>
-        <source>BOD hierarchy</source>
-        <translation>BOD-Hierarchie</translation>
     </message>
 </context>
 <context>
@@ -476,6 +473,22 @@ Möchten Sie fortfahren?</translation>
     <message>
         <source>New Deed</source>
         <translation>Neuer BOD</translation>
+    </message>
+    <message>
+        <source>Fill Large Deeds</source>
+        <translation>Große BODs füllen</translation>
+    </message>
+    <message>
+        <source>No large deed could be filled: no complete small deed in this document fits an open part.</source>
+        <translation>Kein großer BOD konnte gefüllt werden: Kein fertiger kleiner BOD in diesem Dokument passt zu einem offenen Teil.</translation>
+    </message>
+    <message>
+        <source>Large deeds filled: %1
+Small deeds used: %2
+Large deeds now complete: %3</source>
+        <translation>Gefüllte große BODs: %1
+Verwendete kleine BODs: %2
+Nun fertige große BODs: %3</translation>
     </message>
 </context>
 <context>
@@ -931,8 +944,49 @@ Einfügen</translation>
         <translation>Bis hier zuklappen	Umschalt+Doppelklick</translation>
     </message>
     <message>
+        <source>Fill &amp;Large Deeds</source>
+        <translation>Große BODs &amp;füllen</translation>
+    </message>
+    <message>
+        <source>Fill every large deed from the complete small deeds that fit it
+Fill Large Deeds</source>
+        <translation>Füllt jeden großen BOD mit den fertigen kleinen BODs, die zu ihm passen
+Große BODs füllen</translation>
+    </message>
+    <message>
         <source>Completely collapse the tree to this node</source>
         <translation>Klappt den Baum bis zu diesem Knoten vollständig zu</translation>
+    </message>
+</context>
+<context>
+    <name>DropRefusal</name>
+    <message>
+        <source>Drop the small deed onto a large deed.</source>
+        <translation>Legen Sie den kleinen BOD auf einem großen BOD ab.</translation>
+    </message>
+    <message>
+        <source>This large deed asks for no such item.</source>
+        <translation>Dieser große BOD verlangt diesen Gegenstand nicht.</translation>
+    </message>
+    <message>
+        <source>An exceptional large deed takes exceptional small deeds only.</source>
+        <translation>Ein außergewöhnlicher großer BOD nimmt nur außergewöhnliche kleine BODs.</translation>
+    </message>
+    <message>
+        <source>This large deed asks for another material.</source>
+        <translation>Dieser große BOD verlangt ein anderes Material.</translation>
+    </message>
+    <message>
+        <source>The two deeds ask for different amounts.</source>
+        <translation>Die beiden BODs verlangen verschiedene Anzahlen.</translation>
+    </message>
+    <message>
+        <source>The small deed is not complete yet.</source>
+        <translation>Der kleine BOD ist noch nicht fertig.</translation>
+    </message>
+    <message>
+        <source>This large deed has that part filled already.</source>
+        <translation>Bei diesem großen BOD ist dieser Teil schon gefüllt.</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 #include "cli/CommandFiles.h"
 #include "cli/DumpCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/FillCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/ParseCommand.h"
 #include "cli/PrintCommand.h"
@@ -42,9 +43,11 @@ constexpr Command kCommands[] = {
     {"import", "import [--mode aos|pre-aos|tooltip] [--note TEXT] FILE.bod [TEXTFILE]", false,
      RunImportCommand},
     {"add",
-     "add FILE.bod --trade TRADE (--item ITEM | --set SET) [--material M] [--amount 10|15|20] "
-     "[--exceptional] [--note TEXT]",
+     "add FILE.bod --trade TRADE (--item ITEM | --set SET) [--gem GEM] [--material M] "
+     "[--amount 10|15|20] [--exceptional] [--note TEXT]\n"
+     "  bodtool add --list TRADE",
      false, RunAddCommand},
+    {"fill", "fill FILE.bod", false, RunFillCommand},
     {"shopping", "shopping FILE.bod", false, RunShoppingCommand},
     {"stats", "stats FILE.bod", false, RunStatsCommand},
     {"tree", "tree [--shopping] FILE.bod", false, RunTreeCommand},

@@ -100,15 +100,19 @@ void ReportPartsLeftOut(const std::string& strPath, std::size_t nLeftOut) {
     }
 }
 
-COpenedDocument OpenOrStartBodDocument(const std::string& strPath) {
+COpenedDocument OpenBodDocument(const std::string& strPath) {
     COpenedDocument document;
-    const NativeFile::Name name = NativeFile::FromArgument(strPath);
-    if (std::error_code error; std::filesystem::exists(name, error)) {
-        const std::string bytes = ReadDocumentBytes(strPath);
-        document.read = CDiskStamp(name, QByteArray::fromStdString(bytes));
-        document.contents = ParseBodDocument(bytes, strPath);
-    }
+    const std::string bytes = ReadDocumentBytes(strPath);
+    document.read = CDiskStamp(NativeFile::FromArgument(strPath), QByteArray::fromStdString(bytes));
+    document.contents = ParseBodDocument(bytes, strPath);
     return document;
+}
+
+COpenedDocument OpenOrStartBodDocument(const std::string& strPath) {
+    if (std::error_code error; std::filesystem::exists(NativeFile::FromArgument(strPath), error)) {
+        return OpenBodDocument(strPath);
+    }
+    return {};
 }
 
 void SaveBodDocument(const std::string& strPath, const COpenedDocument& document,

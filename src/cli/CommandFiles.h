@@ -40,6 +40,8 @@ struct COpenedDocument {
     CDiskStamp read;
 };
 
+// The document at strPath, which must be there; throws as LoadBodDocument.
+COpenedDocument OpenBodDocument(const std::string& strPath);
 // The document at strPath, or a new empty one when no file is there; throws as LoadBodDocument.
 COpenedDocument OpenOrStartBodDocument(const std::string& strPath);
 

@@ -3,6 +3,7 @@
 #include "document/ApplyEditCommand.h"
 #include "document/CombineDeedsCommand.h"
 #include "document/DeleteDeedCommand.h"
+#include "document/FillLargeDeedsCommand.h"
 #include "document/ImportDeedsCommand.h"
 #include "framework/Profile.h"
 #include "framework/Prompt.h"
@@ -242,6 +243,30 @@ bool CQuillmarDoc::CombineIntoLarge(const CBodItem* pSmall, const CBodItem* pLar
     Run(std::make_unique<CCombineDeedsCommand>(*this, static_cast<std::size_t>(nSmall),
                                                *pShownLarge, pSender));
     return true;
+}
+
+CFillCounts CQuillmarDoc::FillLargeDeeds() {
+    CLargeDeedFilling filling = CLargeDeedFilling::Run(m_arrBods);
+    const CFillCounts counts = filling.Counts();
+    if (counts.nSmallUsed > 0) {
+        Run(std::make_unique<CFillLargeDeedsCommand>(*this, std::move(filling)));
+    }
+    return counts;
+}
+
+void CQuillmarDoc::OnFillLargeDeeds() {
+    const CFillCounts counts = FillLargeDeeds();
+    // The same words as bodtool fill prints in English.
+    AppPrompt().MessageBox(
+        nullptr,
+        counts.nSmallUsed == 0
+            ? tr("No large deed could be filled: no complete small deed in this document fits "
+                 "an open part.")
+            : tr("Large deeds filled: %1\nSmall deeds used: %2\nLarge deeds now complete: %3")
+                  .arg(counts.nLargeFilled)
+                  .arg(counts.nSmallUsed)
+                  .arg(counts.nCompleted),
+        IPrompt::Icon::Information, IPrompt::Buttons::Ok);
 }
 
 void CQuillmarDoc::Run(std::unique_ptr<QUndoCommand> pCommand) {

@@ -2,6 +2,7 @@
 
 #include "framework/Document.h"
 #include "model/BodArray.h"
+#include "model/LargeDeedFilling.h"
 
 #include <QUndoStack>
 #include <cstddef>
@@ -63,6 +64,9 @@ public:
     bool EditDeed(const CBodItem* pBod, const CBodItem& remade);
     // Fills pLarge's part with pSmall, which leaves the list; the views select pLarge.
     bool CombineIntoLarge(const CBodItem* pSmall, const CBodItem* pLarge, CView* pSender);
+    // Fills every large deed it can from the complete small deeds (Fill Large Deeds); the small
+    // deeds used leave the list. Returns what it did.
+    CFillCounts FillLargeDeeds();
 
     // The history, to read; Undo and Redo move along it.
     const QUndoStack& GetUndoStack() const { return m_undoStack; }
@@ -80,6 +84,8 @@ public:
     // Run the deed dialog modally and carry out what it made.
     void OnNewDeed();
     void OnEditDeed(const CBodItem* pBod);
+    // Fills the large deeds and tells what it did.
+    void OnFillLargeDeeds();
 
 Q_SIGNALS:
     // The deeds or the history changed: commands that depend on them are enabled anew.
@@ -93,6 +99,7 @@ private:
     friend class CApplyEditCommand;
     friend class CCombineDeedsCommand;
     friend class CDeleteDeedCommand;
+    friend class CFillLargeDeedsCommand;
     friend class CImportDeedsCommand;
 
     // Records a change to the shown list: the modified flag and the " *" in the title, or an

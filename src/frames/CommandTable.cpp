@@ -306,6 +306,13 @@ const CCommandRow kCommands[] = {
              f.GetActiveDocument()->OnEditDeed(f.GetActiveChildFrame()->GetSelectedBod());
          },
      .fnEnabled = HasDeedToEdit},
+    {.nID = ID_FILL_LARGE_DEEDS,
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Fill &Large Deeds"),
+     .pszPrompt = QT_TRANSLATE_NOOP(
+         "CommandTable",
+         "Fill every large deed from the complete small deeds that fit it\nFill Large Deeds"),
+     .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnFillLargeDeeds(); },
+     .fnEnabled = NotInShoppingList},
     {.nID = ID_AUTO_SAVE,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Auto Save"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable",
@@ -423,7 +430,7 @@ std::vector<CMenuLayout> MenusWithDocument() {
           kRecentFiles, kSeparator, ID_APP_EXIT}},
         {QT_TRANSLATE_NOOP("CommandTable", "&Edit"),
          {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_FIND,
-          kSeparator, ID_NEW_DEED, ID_EDIT_DEED, ID_IMPORT, ID_AUTO_SAVE}},
+          kSeparator, ID_NEW_DEED, ID_EDIT_DEED, ID_FILL_LARGE_DEEDS, ID_IMPORT, ID_AUTO_SAVE}},
         {QT_TRANSLATE_NOOP("CommandTable", "&View"),
          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT, kSeparator, ID_ALWAYS_ON_TOP,
           kSeparator, ID_SHOPPING_LIST, ID_VIEW_POINTS}},

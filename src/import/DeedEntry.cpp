@@ -3,6 +3,7 @@
 #include "import/TooltipReader.h"
 #include "model/BodCatalogue.h"
 #include "model/CraftItems.h"
+#include "model/DeedCombining.h"
 #include "model/TextUtil.h"
 
 #include <algorithm>
@@ -20,23 +21,6 @@ constexpr std::array<Names, 4> kLeathers{"normal leather", "spined leather", "ho
                                          "barbed leather"};
 constexpr std::array<Names, 7> kWoods{"wood",      "oak",       "ash",      "yew",
                                       "heartwood", "bloodwood", "frostwood"};
-// A tinker's tools, which the game never asks for in a special material, nor its jewels.
-constexpr std::array<Names, 11> kTinkerTools{"mortar and pestle",
-                                             "smith's hammer",
-                                             "skillet",
-                                             "sewing kit",
-                                             "clippers",
-                                             "tongs",
-                                             "sledge hammer",
-                                             "saw",
-                                             "froe",
-                                             "flour sifter",
-                                             "arrow fletching"};
-// The cook's list that is never exceptional.
-constexpr std::array<Names, 9> kCookingRegular{
-    "enchanted apple", "savage kin paint", "grapes of wrath", "smoke bomb", "cooked bird",
-    "fish steak",      "fried eggs",       "leg of lamb",     "cut of ribs"};
-
 template <typename Names> bool Has(const Names& names, std::string_view name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
@@ -46,19 +30,13 @@ const CraftItemGroup* GroupOf(std::string_view trade, std::string_view item) {
     return group != nullptr && group->trade == trade ? group : nullptr;
 }
 
-// A smith's helmets and shields file with the weapons but are armour: the first ten of the list.
-bool IsSmithWeapon(const CraftItemGroup& group, std::string_view item) {
-    if (group.category != "Weapon") {
-        return false;
-    }
-    const auto found = std::find(group.items.begin(), group.items.end(), item);
-    return found - group.items.begin() >= 10;
-}
-
-std::vector<Names> SmallMaterials(const CraftItemGroup& group, std::string_view item) {
+// Scripts/Services/BulkOrders/BulkOrderSystem.cs:527 (CanUseMaterial): a bribe to the NPC
+// (MutateBOD, :553) raises a deed's material one step at a time, up to valorite, barbed or
+// frostwood, on any smith's or carpenter's deed, on a tailor's leather and on the tinker's and
+// bowyer's deeds but those never raised. Cloth, potions, food and scrolls never name one.
+std::vector<Names> SmallMaterials(const CraftItemGroup& group) {
     const Names plain = CraftItems::PlainMaterial(group.material);
-    if (Has(kTinkerTools, item) || IsSmithWeapon(group, item) || group.category == "Jewelry" ||
-        group.category == "Clockwork" || group.category == "Ammunition") {
+    if (group.bNeverRaised) {
         return {plain};
     }
     switch (group.material) {
@@ -75,15 +53,40 @@ std::vector<Names> SmallMaterials(const CraftItemGroup& group, std::string_view 
     return {plain};
 }
 
-bool SmallExceptional(const CraftItemGroup& group, std::string_view item) {
-    return group.material != MaterialKind::None
-               ? group.category != "Clockwork" && group.category != "Ammunition"
-               : group.trade == "Cooking" && !Has(kCookingRegular, item);
+// BulkOrderSystem.cs:503 (CanBeExceptional); a bribe adds it wherever that allows.
+bool SmallExceptional(const CraftItemGroup& group) {
+    return group.trade != "Alchemy" && group.trade != "Inscription" && !group.bNeverRaised;
 }
 
 const BodCatalogueRow* SetOf(std::string_view trade, std::string_view key) {
     const BodCatalogueRow* row = BodCatalogue::Find(key);
     return row != nullptr && row->trade == trade ? row : nullptr;
+}
+
+// BulkOrderSystem.cs:487 (GetTypeFromBOD): the game judges a large deed by its first part.
+std::string_view Representative(std::string_view trade, bool bLarge, std::string_view item) {
+    if (!bLarge) {
+        return item;
+    }
+    const BodCatalogueRow* row = SetOf(trade, item);
+    return row != nullptr ? row->parts.front() : std::string_view();
+}
+
+std::string WrongGem(const DeedChoice& choice, std::string_view item, const std::string& strGem) {
+    const bool bNeedsGem = DeedEntry::NeedsGem(choice.strTrade, choice.bLarge, item);
+    if (!bNeedsGem && !strGem.empty()) {
+        return "'" + std::string(item) + "' has no gem";
+    }
+    if (bNeedsGem && !Has(CraftItems::Gems(), strGem)) {
+        std::string strGems;
+        for (const std::string_view gem : CraftItems::Gems()) {
+            strGems.append(strGems.empty() ? "" : ", ").append(gem);
+        }
+        return (strGem.empty() ? "'" + std::string(item) + "' needs a gem"
+                               : "unknown gem '" + strGem + "'") +
+               ": " + strGems;
+    }
+    return {};
 }
 
 } // namespace
@@ -114,37 +117,20 @@ std::vector<std::string_view> Sets(std::string_view trade) {
     return sets;
 }
 
-// A set asks for what every one of its parts may be asked for.
 std::vector<std::string_view> Materials(std::string_view trade, bool bLarge,
                                         std::string_view item) {
-    if (!bLarge) {
-        const CraftItemGroup* group = GroupOf(trade, item);
-        return group != nullptr ? SmallMaterials(*group, item) : std::vector<std::string_view>{};
-    }
-    const BodCatalogueRow* row = SetOf(trade, item);
-    if (row == nullptr) {
-        return {};
-    }
-    std::vector<std::string_view> materials;
-    for (const std::string_view part : row->Parts()) {
-        const std::vector<std::string_view> own = Materials(trade, false, part);
-        if (materials.empty() || own.size() < materials.size()) {
-            materials = own;
-        }
-    }
-    return materials;
+    const CraftItemGroup* group = GroupOf(trade, Representative(trade, bLarge, item));
+    return group != nullptr ? SmallMaterials(*group) : std::vector<std::string_view>{};
 }
 
 bool CanBeExceptional(std::string_view trade, bool bLarge, std::string_view item) {
-    if (!bLarge) {
-        const CraftItemGroup* group = GroupOf(trade, item);
-        return group != nullptr && SmallExceptional(*group, item);
-    }
-    const BodCatalogueRow* row = SetOf(trade, item);
-    return row != nullptr &&
-           std::all_of(row->Parts().begin(), row->Parts().end(), [trade](std::string_view part) {
-               return CanBeExceptional(trade, false, part);
-           });
+    const CraftItemGroup* group = GroupOf(trade, Representative(trade, bLarge, item));
+    return group != nullptr && SmallExceptional(*group);
+}
+
+// Jewelry deeds get a gem as they are made (LargeTinkerBOD.cs:87, SmallTinkerBOD.cs:84).
+bool NeedsGem(std::string_view trade, bool bLarge, std::string_view item) {
+    return trade == "Tinkering" && CraftItems::IsJewel(Representative(trade, bLarge, item));
 }
 
 DeedChoice ChoiceOf(const CBodItem& bod) {
@@ -165,6 +151,19 @@ DeedChoice ChoiceOf(const CBodItem& bod) {
             choice.filledParts.push_back(TextUtil::AsciiLower(part.m_strName));
         }
     }
+    if (choice.bLarge) {
+        // Progress recorded without a record of its parts stays with the deed.
+        const auto nFilled = static_cast<int>(choice.filledParts.size());
+        choice.nMade = std::max(0, choice.nMade - nFilled * choice.nAmount);
+    }
+    // A jewel's gem, from its name or from the set's first part.
+    const std::string named = TextUtil::AsciiLower(
+        choice.bLarge ? (bod.m_arrParts.empty() ? std::string() : bod.m_arrParts.front().m_strName)
+                      : choice.strItem);
+    if (const std::string_view plain = CraftItems::WithoutGem(named); plain != named) {
+        choice.strGem = named.substr(0, named.size() - plain.size() - 1);
+        choice.strItem = choice.bLarge ? choice.strItem : std::string(plain);
+    }
     return choice;
 }
 
@@ -173,8 +172,15 @@ std::string Make(const DeedChoice& choice, std::unique_ptr<CBodItem>& pItem) {
     if (!Has(kTrades, choice.strTrade)) {
         return "unknown trade '" + choice.strTrade + "'";
     }
-    const std::vector<std::string_view> materials =
-        Materials(choice.strTrade, choice.bLarge, choice.strItem);
+    const std::string strKey = TextUtil::NameKey(choice.strItem);
+    std::string_view item = CraftItems::ListedName(strKey);
+    std::string strGem = TextUtil::NameKey(choice.strGem);
+    if (const std::string_view plain = CraftItems::WithoutGem(item); plain != item) {
+        strGem =
+            strGem.empty() ? std::string(item.substr(0, item.size() - plain.size() - 1)) : strGem;
+        item = plain;
+    }
+    const std::vector<std::string_view> materials = Materials(choice.strTrade, choice.bLarge, item);
     if (materials.empty()) {
         return choice.strTrade + " has no " + (choice.bLarge ? "large set '" : "item '") +
                choice.strItem + "'";
@@ -182,31 +188,45 @@ std::string Make(const DeedChoice& choice, std::unique_ptr<CBodItem>& pItem) {
     const std::string_view material =
         choice.strMaterial.empty() ? materials.front() : std::string_view(choice.strMaterial);
     if (!Has(materials, material)) {
-        return "'" + choice.strItem + "' is never asked for in " + std::string(material);
+        return "'" + std::string(item) + "' is never asked for in " + std::string(material);
     }
     if (choice.nAmount != 10 && choice.nAmount != 15 && choice.nAmount != 20) {
         return "the amount must be 10, 15 or 20";
     }
-    if (choice.bExceptional && !CanBeExceptional(choice.strTrade, choice.bLarge, choice.strItem)) {
-        return "'" + choice.strItem + "' is never asked for exceptional";
+    if (choice.bExceptional && !CanBeExceptional(choice.strTrade, choice.bLarge, item)) {
+        return "'" + std::string(item) + "' is never asked for exceptional";
     }
-    if (choice.nMade < 0 || choice.nMade > choice.nAmount) {
+    if (const std::string strWrong = WrongGem(choice, item, strGem); !strWrong.empty()) {
+        return strWrong;
+    }
+    if (!choice.bLarge && (choice.nMade < 0 || choice.nMade > choice.nAmount)) {
         return "the number made must be between 0 and the amount";
     }
+    const std::string strPrefix = strGem.empty() ? "" : strGem + ' ';
     TooltipReader::Tooltip tip;
     tip.nSize = choice.bLarge ? 2 : 1;
     tip.bExceptional = choice.bExceptional;
     tip.strMaterial = material;
     tip.strAmount = std::to_string(choice.nAmount);
+    std::int64_t nFilled = 0;
     if (choice.bLarge) {
-        for (const std::string_view part : SetOf(choice.strTrade, choice.strItem)->Parts()) {
-            const bool bFilled = Has(choice.filledParts, part);
-            tip.items.push_back({std::string(part), bFilled ? choice.nAmount : 0});
+        for (const std::string_view part : SetOf(choice.strTrade, item)->Parts()) {
+            const bool bFilled = std::any_of(
+                choice.filledParts.begin(), choice.filledParts.end(), [part](const std::string& f) {
+                    return DeedCombining::FillsPart(CraftItems::WithoutGem(f), part);
+                });
+            nFilled += bFilled ? 1 : 0;
+            tip.items.push_back({strPrefix + std::string(part), bFilled ? choice.nAmount : 0});
         }
     } else {
-        tip.items.push_back({choice.strItem, choice.nMade});
+        tip.items.push_back({strPrefix + std::string(item), choice.nMade});
     }
     TooltipReader::Fill(tip, pItem);
+    if (choice.bLarge) {
+        const std::int64_t nTotal = std::int64_t{choice.nAmount} * std::ssize(tip.items);
+        const std::int64_t nMade = nFilled * choice.nAmount + std::max(0, choice.nMade);
+        pItem->m_strCount = std::to_string(std::min(nMade, nTotal)) + '/' + std::to_string(nTotal);
+    }
     return {};
 }
 

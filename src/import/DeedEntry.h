@@ -17,13 +17,18 @@ struct DeedChoice {
     std::string strMaterial;
     int nAmount = 20;
     bool bExceptional = false;
-    // Progress: how many a small deed has made, and which of a large deed's parts are filled.
+    // Progress: how many a small deed has made, or a large deed beyond its filled parts, and
+    // which of a large deed's parts are filled.
     int nMade = 0;
     std::vector<std::string> filledParts;
+    // A jewel's gem ("ruby"), for a jewel and the jewelry set; a small deed's item may carry it
+    // in its name instead ("ruby ring").
+    std::string strGem;
 };
 
-// What the game lets a deed of each craft ask for, and the deed a choice makes. The deed is made
-// by the tooltip reader's own filling, so it is the record that pasting the deed's tooltip gives.
+// What the game lets a deed of each craft ask for, bribes to the NPC included, and the deed a
+// choice makes. The deed is made by the tooltip reader's own filling, so it is the record that
+// pasting the deed's tooltip gives.
 namespace DeedEntry {
 
 std::vector<std::string_view> Trades();
@@ -35,12 +40,15 @@ std::vector<std::string_view> Sets(std::string_view trade);
 // the craft does not have.
 std::vector<std::string_view> Materials(std::string_view trade, bool bLarge, std::string_view item);
 bool CanBeExceptional(std::string_view trade, bool bLarge, std::string_view item);
+// Whether a deed for this item or set names a gem: jewels and the jewelry set do.
+bool NeedsGem(std::string_view trade, bool bLarge, std::string_view item);
 
 // What a recorded deed says, for editing it; a large deed's filled parts by name.
 DeedChoice ChoiceOf(const CBodItem& bod);
 
 // Makes the deed into pItem and returns an empty text, or leaves pItem empty and returns what is
-// wrong with the choice, in the player's words.
+// wrong with the choice, in the player's words. The item or set is found in any letter case and
+// with or without its article ("greater heal potion").
 std::string Make(const DeedChoice& choice, std::unique_ptr<CBodItem>& pItem);
 
 } // namespace DeedEntry

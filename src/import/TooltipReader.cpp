@@ -18,29 +18,6 @@ constexpr std::string_view kMadeWith = "all items must be made with ";
 constexpr std::string_view kAmount = "amount to make:";
 constexpr std::array<std::string_view, 6> kWoods{"oak",       "ash",       "yew",
                                                  "heartwood", "bloodwood", "frostwood"};
-// Names the deed prints that an older catalogue row spells otherwise.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 1> kPartAliases{{
-    {"bone leggings", "bone legs"},
-}};
-
-// Lower case, trimmed, every run of white space one blank: stray blanks in the game's own
-// texts ("chainmail  coif") then compare equal.
-std::string Normalise(std::string_view text) {
-    std::string out;
-    bool bBlank = false;
-    for (const char c : TextUtil::Trim(text)) {
-        if (TextUtil::IsSpace(c)) {
-            bBlank = true;
-            continue;
-        }
-        if (bBlank) {
-            out += ' ';
-            bBlank = false;
-        }
-        out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    return out;
-}
 
 std::string_view WithoutSuffix(std::string_view text, std::string_view suffix) {
     if (text.ends_with(suffix)) {
@@ -79,7 +56,7 @@ Tooltip Read(std::string_view block) {
     std::size_t start = 0;
     while (start <= block.size()) {
         const std::size_t end = std::min(block.find('/', start), block.size());
-        const std::string line = Normalise(block.substr(start, end - start));
+        const std::string line = TextUtil::NameKey(block.substr(start, end - start));
         start = end + 1;
         if (line == "small bulk order") {
             tip.nSize = 1;
@@ -98,25 +75,17 @@ Tooltip Read(std::string_view block) {
             const std::string_view name = TextUtil::Trim(std::string_view(line).substr(0, colon));
             const std::string_view done = TextUtil::Trim(std::string_view(line).substr(colon + 1));
             if (!name.empty() && name != "weight" && IsAllDigits(done)) {
-                tip.items.push_back({std::string(name), TextUtil::Atoi(done)});
+                // Newer clients print some names with an article ("a three tiered cake").
+                tip.items.push_back(
+                    {std::string(CraftItems::ListedName(name)), TextUtil::Atoi(done)});
             }
         }
     }
     return tip;
 }
 
-std::string_view CatalogueName(std::string_view name) {
-    name = CraftItems::WithoutGem(name);
-    for (const auto& [printed, catalogued] : kPartAliases) {
-        if (name == printed) {
-            return catalogued;
-        }
-    }
-    return name;
-}
-
 std::optional<std::size_t> PartIndex(const BodCatalogueRow& row, std::string_view name) {
-    const std::string_view wanted = CatalogueName(name);
+    const std::string_view wanted = CraftItems::WithoutGem(name);
     const auto parts = row.Parts();
     const auto found = std::find(parts.begin(), parts.end(), wanted);
     if (found == parts.end()) {
@@ -125,17 +94,39 @@ std::optional<std::size_t> PartIndex(const BodCatalogueRow& row, std::string_vie
     return static_cast<std::size_t>(found - parts.begin());
 }
 
-// The set whose parts are exactly the listed items, in any order.
+// Which of the row's parts the items name, each once; empty when one of them is no part.
+std::vector<bool> PrintedParts(const BodCatalogueRow& row, const std::vector<ItemLine>& items) {
+    std::vector<bool> printed(row.partCount);
+    for (const ItemLine& item : items) {
+        const std::optional<std::size_t> nIndex = PartIndex(row, item.strName);
+        if (!nIndex || printed[*nIndex]) {
+            return {};
+        }
+        printed[*nIndex] = true;
+    }
+    return printed;
+}
+
+// The set whose parts are exactly the listed items, in any order; failing that, the one set
+// that has them and one part more. A server's fault leaves such a part out: the Fruits set of
+// Data/Bulk Orders/Cooking/LargeFruits.cfg:5 names its grapes of wrath by a type that does not
+// load, and the deed comes out with three parts.
 const BodCatalogueRow* FindSet(const std::vector<ItemLine>& items) {
+    const BodCatalogueRow* pShort = nullptr;
+    int nShort = 0;
     for (const BodCatalogueRow& row : BodCatalogue::Rows()) {
-        if (row.partCount == items.size() &&
-            std::all_of(items.begin(), items.end(), [&row](const ItemLine& item) {
-                return PartIndex(row, item.strName).has_value();
-            })) {
+        if (PrintedParts(row, items).empty()) {
+            continue;
+        }
+        if (row.partCount == items.size()) {
             return &row;
         }
+        if (row.partCount == items.size() + 1 && items.size() >= 2) {
+            pShort = &row;
+            ++nShort;
+        }
     }
-    return nullptr;
+    return nShort == 1 ? pShort : nullptr;
 }
 
 void FillLarge(const Tooltip& tip, CBodItem& bod) {
@@ -153,8 +144,15 @@ void FillLarge(const Tooltip& tip, CBodItem& bod) {
                     item.strName);
         nFilled += item.nDone;
     }
+    // The deed asks only for the parts it prints.
+    const std::vector<bool> printed = PrintedParts(*row, tip.items);
+    for (std::size_t i = printed.size(); i-- > 0;) {
+        if (!printed[i]) {
+            bod.m_arrParts.erase(bod.m_arrParts.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
     bod.m_strCount = std::to_string(nFilled) + '/' +
-                     std::to_string(nAmount * static_cast<std::int64_t>(row->partCount));
+                     std::to_string(nAmount * static_cast<std::int64_t>(tip.items.size()));
 }
 
 } // namespace
@@ -176,7 +174,7 @@ std::vector<std::string> SplitBlocks(std::string_view text) {
             flush();
             continue;
         }
-        if (Normalise(line).starts_with(kDeedName)) {
+        if (TextUtil::NameKey(line).starts_with(kDeedName)) {
             flush();
         }
         current.append(current.empty() ? "" : " / ").append(line);
@@ -197,7 +195,7 @@ bool Fill(const Tooltip& tip, std::unique_ptr<CBodItem>& pItem) {
     }
     const CraftItemGroup* group = nullptr;
     for (const ItemLine& item : tip.items) {
-        group = group != nullptr ? group : CraftItems::FindGroup(CatalogueName(item.strName));
+        group = group != nullptr ? group : CraftItems::FindGroup(item.strName);
     }
     if (group != nullptr) {
         bod.m_strTrade = group->trade;

@@ -1,5 +1,7 @@
 #include "model/BodCatalogue.h"
 
+#include <utility>
+
 namespace {
 
 // Keys of the newer crafts' sets are their first part, as for most classic rows: the deed
@@ -52,8 +54,9 @@ constexpr std::array<BodCatalogueRow, BodCatalogue::kRowCount> kRows{{
      6,
      "Tailor",
      500},
+    // Data/Bulk Orders/Tailoring/boneset.cfg:6 (BoneLegs): the deed prints "bone leggings".
     {"bone helmet",
-     {"bone helmet", "bone arms", "bone gloves", "bone armor", "bone legs"},
+     {"bone helmet", "bone arms", "bone gloves", "bone armor", "bone leggings"},
      5,
      "Tailor",
      400},
@@ -224,6 +227,15 @@ constexpr std::array<BodCatalogueRow, BodCatalogue::kRowCount> kRows{{
      350},
 }};
 
+// A part that the large deed prints otherwise than the small deed that fills it: the game
+// combines them by item kind. Data/Bulk Orders/Tinkering/LargeTools.cfg:5 gives the skillet no
+// name, so the Tools set prints its tile's "frypan", while smalls.cfg:18 names it "skillet".
+// "bone legs" is what deeds made here before called the bone leggings.
+constexpr std::pair<std::string_view, std::string_view> kSmallItemsOfParts[] = {
+    {"frypan", "skillet"},
+    {"bone legs", "bone leggings"},
+};
+
 } // namespace
 
 namespace BodCatalogue {
@@ -239,6 +251,15 @@ const BodCatalogueRow* Find(std::string_view key) {
         }
     }
     return nullptr;
+}
+
+std::string_view SmallItemFor(std::string_view part) {
+    for (const auto& [printed, small] : kSmallItemsOfParts) {
+        if (part == printed) {
+            return small;
+        }
+    }
+    return part;
 }
 
 } // namespace BodCatalogue

@@ -28,5 +28,8 @@ inline constexpr std::size_t kMaxParts = 6;
 std::span<const BodCatalogueRow> Rows();
 // The row whose key equals `key` exactly, or null.
 const BodCatalogueRow* Find(std::string_view key);
+// The item that a small deed prints for the part named `part` (lower case): the part's own name
+// but where the large deed prints it otherwise ("frypan" is filled by a "skillet").
+std::string_view SmallItemFor(std::string_view part);
 
 } // namespace BodCatalogue

@@ -1,5 +1,6 @@
 #include "model/BodFilter.h"
 
+#include "model/DeedCombining.h"
 #include "model/TextUtil.h"
 #include "model/Utf8.h"
 
@@ -98,7 +99,8 @@ bool CBodFilter::IsActive() const {
 bool CBodFilter::Matches(const CBodItem& bod) const {
     if ((m_trade && bod.m_strTrade != *m_trade) || (m_quality && bod.m_strQuality != *m_quality) ||
         (m_material && bod.m_strMaterial != *m_material) ||
-        (m_size != Size::Any && bod.IsLarge() != (m_size == Size::Large))) {
+        (m_size != Size::Any && bod.IsLarge() == (m_size == Size::Small)) ||
+        (m_size == Size::ReadyToTurnIn && !DeedCombining::IsComplete(bod))) {
         return false;
     }
     const std::string* texts[] = {&bod.m_strItem,    &bod.m_strMaterial, &bod.m_strCategory,
@@ -113,7 +115,8 @@ bool CBodFilter::Matches(const CBodItem& bod) const {
 bool CBodFilter::IsNarrowerThan(const CBodFilter& other) const {
     if (!Narrows(m_trade, other.m_trade) || !Narrows(m_quality, other.m_quality) ||
         !Narrows(m_material, other.m_material) ||
-        (other.m_size != Size::Any && m_size != other.m_size)) {
+        (other.m_size != Size::Any && m_size != other.m_size &&
+         !(m_size == Size::ReadyToTurnIn && other.m_size == Size::Large))) {
         return false;
     }
     // Every word of the wider filter must be inside one of ours: whatever contains ours

@@ -11,7 +11,8 @@
 // trade, size, quality and material. A filter with nothing set lets every deed through.
 class CBodFilter {
 public:
-    enum class Size { Any, Large, Small };
+    // ReadyToTurnIn: the large deeds whose count says they are complete.
+    enum class Size { Any, Large, Small, ReadyToTurnIn };
 
     // Words separated by blanks; a deed matches when every word is found, in any letter case,
     // inside its item, material, category, quality, price or notes.

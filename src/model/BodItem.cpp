@@ -47,14 +47,20 @@ bool CBodItem::IsValid() const {
            !m_strCount.empty();
 }
 
+const BodCatalogueRow* CBodItem::CatalogueRow() const {
+    if (m_strItem.find("LBOD/") == std::string::npos) {
+        return nullptr;
+    }
+    return BodCatalogue::Find(
+        TextUtil::AsciiLower(TextUtil::Trim(TextUtil::DropCodePoints(m_strItem, 5))));
+}
+
 void CBodItem::BuildParts() {
     if (m_strItem.find("LBOD/") == std::string::npos) {
         return;
     }
     m_arrParts.clear();
-    const std::string key =
-        TextUtil::AsciiLower(TextUtil::Trim(TextUtil::DropCodePoints(m_strItem, 5)));
-    const BodCatalogueRow* row = BodCatalogue::Find(key);
+    const BodCatalogueRow* row = CatalogueRow();
     if (row == nullptr) {
         return;
     }

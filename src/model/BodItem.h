@@ -8,6 +8,7 @@
 #include <vector>
 
 class CArchive;
+struct BodCatalogueRow;
 
 // One bulk order deed. Nearly everything is text, exactly as the parser produced it: the rest of
 // the program groups and compares these texts directly. A large deed ("LBOD/" item) owns its
@@ -27,6 +28,8 @@ public:
     // without "LBOD/" or a key that no catalogue row has.
     void BuildParts();
     void BuildPartsIfNeeded();
+    // The catalogue row BuildParts takes the parts from, or null.
+    const BodCatalogueRow* CatalogueRow() const;
 
     int GetPartCount() const { return static_cast<int>(m_arrParts.size()); }
     CBodItemDetail* GetPart(int nIndex);

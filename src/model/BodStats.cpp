@@ -1,21 +1,10 @@
 #include "model/BodStats.h"
 
-#include "model/TextUtil.h"
+#include "model/DeedCombining.h"
 
 namespace BodStats {
 
 namespace {
-
-// A small deed is finished when its count text says at least as many were made as it asks for.
-bool IsSmallComplete(const CBodItem& bod) {
-    const std::size_t nSlash = bod.m_strCount.find('/');
-    if (nSlash == std::string::npos) {
-        return false;
-    }
-    const std::int32_t nMade = TextUtil::Atoi(std::string_view(bod.m_strCount).substr(0, nSlash));
-    const std::int32_t nTotal = TextUtil::Atoi(std::string_view(bod.m_strCount).substr(nSlash + 1));
-    return nTotal > 0 && nMade >= nTotal;
-}
 
 void CountLarge(const CBodItem& bod, CBodStats& stats) {
     ++stats.nLarge;
@@ -28,9 +17,9 @@ void CountLarge(const CBodItem& bod, CBodStats& stats) {
     }
     stats.nLargeOpenParts += nOpen;
     stats.nLargeFilledParts += parts.GetPartCount() - nOpen;
-    if (parts.GetPartCount() > 0 && nOpen == 0) {
-        ++stats.nLargeComplete;
-    }
+    // Complete by its count, as Fill Large Deeds and the filter see it: progress recorded
+    // without its parts counts too.
+    stats.nLargeComplete += DeedCombining::IsComplete(bod) ? 1 : 0;
 }
 
 } // namespace
@@ -45,7 +34,7 @@ CBodStats Collect(const CBodArray& bods) {
             stats.largePoints += points;
         } else {
             ++stats.nSmall;
-            stats.nSmallComplete += IsSmallComplete(*pBod) ? 1 : 0;
+            stats.nSmallComplete += DeedCombining::IsComplete(*pBod) ? 1 : 0;
             stats.smallPoints += points;
         }
         stats.pointsByTrade[pBod->m_strTrade] += points;

@@ -1,5 +1,6 @@
 #include "model/CraftItems.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -56,19 +57,31 @@ constexpr Names kTailorCloth[] = {
     "tunic",        "surcoat",        "plain dress",  "fancy dress", "cloak",
     "robe",         "jester suit",    "short pants",  "long pants",  "kilt",
     "skirt",        "body sash",      "half apron",   "full apron"};
-constexpr Names kTailorLeather[] = {"leather gorget",   "leather cap",
-                                    "leather gloves",   "leather sleeves",
-                                    "leather leggings", "leather tunic",
-                                    "studded gorget",   "studded gloves",
-                                    "studded sleeves",  "studded leggings",
-                                    "studded tunic",    "leather shorts",
-                                    "leather skirt",    "leather bustier",
-                                    "studded bustier",  "female leather armor",
-                                    "studded armor",    "bone helmet",
-                                    "bone gloves",      "bone arms",
-                                    "bone leggings",    "bone legs",
-                                    "bone armor",       "boots",
-                                    "thigh boots",      "shoes",
+constexpr Names kTailorLeather[] = {"leather gorget",
+                                    "leather cap",
+                                    "leather gloves",
+                                    "leather sleeves",
+                                    "leather leggings",
+                                    "leather tunic",
+                                    "studded gorget",
+                                    "studded gloves",
+                                    "studded sleeves",
+                                    "studded leggings",
+                                    "studded tunic",
+                                    "leather shorts",
+                                    "leather skirt",
+                                    "leather bustier",
+                                    "studded bustier",
+                                    "female leather armor",
+                                    "studded armor",
+                                    "bone helmet",
+                                    "bone gloves",
+                                    "bone arms",
+                                    "bone leggings",
+                                    "bone armor",
+                                    "boots",
+                                    "thigh boots",
+                                    "shoes",
                                     "sandals"};
 constexpr Names kAlchemy[] = {"a lesser heal potion",
                               "a heal potion",
@@ -184,16 +197,13 @@ constexpr Names kCooking[] = {"sweet cocoa butter",
                               "baked peach cobbler",
                               "baked apple pie",
                               "baked pumpkin pie",
-                              "chicken leg",
-                              "enchanted apple",
-                              "savage kin paint",
-                              "grapes of wrath",
-                              "smoke bomb",
-                              "cooked bird",
-                              "fish steak",
-                              "fried eggs",
-                              "leg of lamb",
-                              "cut of ribs"};
+                              "chicken leg"};
+// Scripts/Services/BulkOrders/BulkOrderSystem.cs:541 (_ExceptionalExcluded) names the cook's
+// plain dishes, the bowyer's ammunition and the tinker's clockwork but the hinge and the sextant
+// parts: never exceptional, and no bribe gives them a material.
+constexpr Names kCookingRegular[] = {"enchanted apple", "savage kin paint", "grapes of wrath",
+                                     "smoke bomb",      "cooked bird",      "fish steak",
+                                     "fried eggs",      "leg of lamb",      "cut of ribs"};
 constexpr Names kScrolls[] = {"reactive armor",
                               "clumsy",
                               "create food",
@@ -276,8 +286,6 @@ constexpr Names kScrolls[] = {"reactive armor",
                               "wraith form"};
 constexpr Names kBooks[] = {"spellbook", "necromancer spellbook", "runebook", "runic atlas"};
 constexpr Names kJewelry[] = {"ring", "bracelet", "earrings"};
-// Tools and the smith's hammer are never asked in a special metal; the game's list mixes them
-// with the metalware, and the deed's material line tells which is which.
 constexpr Names kTinkerMetal[] = {"key ring",
                                   "iron key",
                                   "globe",
@@ -287,7 +295,6 @@ constexpr Names kTinkerMetal[] = {"key ring",
                                   "mortar and pestle",
                                   "smith's hammer",
                                   "skillet",
-                                  "frypan",
                                   "sewing kit",
                                   "arrow fletching",
                                   "butcher knife",
@@ -319,27 +326,28 @@ constexpr Names kTinkerParts[] = {"gears",
                                   "clock",
                                   "keg",
                                   "clock frame",
-                                  "metal container engraving tool",
-                                  "hinge",
-                                  "sextant parts"};
+                                  "metal container engraving tool"};
+constexpr Names kTinkerRegular[] = {"hinge", "sextant parts"};
 
-constexpr std::array<CraftItemGroup, 16> kGroups{{
-    {"Smithy", "Platemail", MaterialKind::Ingots, kSmithPlate},
-    {"Smithy", "Chainmail", MaterialKind::Ingots, kSmithChain},
-    {"Smithy", "Ringmail", MaterialKind::Ingots, kSmithRing},
-    {"Smithy", "Weapon", MaterialKind::Ingots, kSmithOther},
-    {"Tailor", "Cloth", MaterialKind::Cloth, kTailorCloth},
-    {"Tailor", "Leather", MaterialKind::Leather, kTailorLeather},
-    {"Alchemy", "Potion", MaterialKind::None, kAlchemy},
-    {"Bowcraft", "Bow", MaterialKind::Wood, kBows},
-    {"Bowcraft", "Ammunition", MaterialKind::Wood, kAmmunition},
-    {"Carpentry", "Woodwork", MaterialKind::Wood, kCarpentry},
-    {"Cooking", "Food", MaterialKind::None, kCooking},
-    {"Inscription", "Scroll", MaterialKind::None, kScrolls},
-    {"Inscription", "Book", MaterialKind::None, kBooks},
-    {"Tinkering", "Jewelry", MaterialKind::Ingots, kJewelry},
-    {"Tinkering", "Metalware", MaterialKind::Ingots, kTinkerMetal},
-    {"Tinkering", "Clockwork", MaterialKind::Ingots, kTinkerParts},
+constexpr std::array<CraftItemGroup, 18> kGroups{{
+    {"Smithy", "Platemail", MaterialKind::Ingots, kSmithPlate, false},
+    {"Smithy", "Chainmail", MaterialKind::Ingots, kSmithChain, false},
+    {"Smithy", "Ringmail", MaterialKind::Ingots, kSmithRing, false},
+    {"Smithy", "Weapon", MaterialKind::Ingots, kSmithOther, false},
+    {"Tailor", "Cloth", MaterialKind::Cloth, kTailorCloth, false},
+    {"Tailor", "Leather", MaterialKind::Leather, kTailorLeather, false},
+    {"Alchemy", "Potion", MaterialKind::None, kAlchemy, false},
+    {"Bowcraft", "Bow", MaterialKind::Wood, kBows, false},
+    {"Bowcraft", "Ammunition", MaterialKind::Wood, kAmmunition, true},
+    {"Carpentry", "Woodwork", MaterialKind::Wood, kCarpentry, false},
+    {"Cooking", "Food", MaterialKind::None, kCooking, false},
+    {"Cooking", "Food", MaterialKind::None, kCookingRegular, true},
+    {"Inscription", "Scroll", MaterialKind::None, kScrolls, false},
+    {"Inscription", "Book", MaterialKind::None, kBooks, false},
+    {"Tinkering", "Jewelry", MaterialKind::Ingots, kJewelry, false},
+    {"Tinkering", "Metalware", MaterialKind::Ingots, kTinkerMetal, false},
+    {"Tinkering", "Clockwork", MaterialKind::Ingots, kTinkerParts, true},
+    {"Tinkering", "Clockwork", MaterialKind::Ingots, kTinkerRegular, false},
 }};
 
 constexpr std::array<std::string_view, 9> kGems{"star sapphire", "emerald", "sapphire",
@@ -357,15 +365,20 @@ std::span<const CraftItemGroup> Groups() {
 std::string_view WithoutGem(std::string_view item) {
     for (const std::string_view gem : kGems) {
         if (item.size() > gem.size() + 1 && item.starts_with(gem) && item[gem.size()] == ' ') {
-            const std::string_view plain = item.substr(gem.size() + 1);
-            for (const std::string_view jewel : kJewelry) {
-                if (plain == jewel) {
-                    return plain;
-                }
+            if (const std::string_view plain = item.substr(gem.size() + 1); IsJewel(plain)) {
+                return plain;
             }
         }
     }
     return item;
+}
+
+bool IsJewel(std::string_view item) {
+    return std::find(std::begin(kJewelry), std::end(kJewelry), item) != std::end(kJewelry);
+}
+
+std::span<const std::string_view> Gems() {
+    return kGems;
 }
 
 const CraftItemGroup* FindGroup(std::string_view item) {
@@ -378,6 +391,36 @@ const CraftItemGroup* FindGroup(std::string_view item) {
         }
     }
     return nullptr;
+}
+
+std::string_view ListedName(std::string_view name) {
+    if (FindGroup(name) != nullptr) {
+        return name;
+    }
+    for (const std::string_view article : {"a ", "an "}) {
+        if (name.starts_with(article) && FindGroup(name.substr(article.size())) != nullptr) {
+            return name.substr(article.size());
+        }
+        for (const CraftItemGroup& group : Groups()) {
+            for (const std::string_view listed : group.items) {
+                if (listed.size() == article.size() + name.size() && listed.starts_with(article) &&
+                    listed.ends_with(name)) {
+                    return listed;
+                }
+            }
+        }
+    }
+    return name;
+}
+
+bool IsPlainMaterial(std::string_view material) {
+    for (const MaterialKind kind : {MaterialKind::Ingots, MaterialKind::Leather,
+                                    MaterialKind::Cloth, MaterialKind::Wood, MaterialKind::None}) {
+        if (material == PlainMaterial(kind)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string_view PlainMaterial(MaterialKind kind) {

@@ -1,6 +1,7 @@
 #include "model/ShoppingList.h"
 
 #include "model/BodCatalogue.h"
+#include "model/TextUtil.h"
 
 namespace ShoppingList {
 
@@ -9,7 +10,10 @@ std::unique_ptr<CBodItem> MakeSmallBodForPart(const std::string& strName, const 
     small->m_strTrade = large.m_strTrade;
     small->m_strAmount = large.m_strAmount;
     small->m_strQuality = large.m_strQuality;
-    small->m_strItem = strName;
+    // The item a small deed prints for the part, which the large deed may print otherwise.
+    const std::string strLower = TextUtil::AsciiLower(strName);
+    const std::string_view smallItem = BodCatalogue::SmallItemFor(strLower);
+    small->m_strItem = smallItem == strLower ? strName : std::string(smallItem);
     // Only names an import wrote in this exact case take the rule; catalogue names are lower case.
     if (strName == "Shoes" || strName == "Sandals" || strName == "Boots" ||
         strName == "Thigh Boots") {

@@ -9,9 +9,10 @@
 // every part that is still open.
 namespace ShoppingList {
 
-// A small deed for one part of pLarge: trade, amount and quality from the large deed; footwear
-// parts named "Shoes", "Sandals", "Boots" or "Thigh Boots" are leather work whatever the large
-// deed says. Count, notes and price stay empty.
+// A small deed for one part of pLarge, named as a small deed prints the part's item: trade,
+// amount and quality from the large deed; footwear parts named "Shoes", "Sandals", "Boots" or
+// "Thigh Boots" are leather work whatever the large deed says. Count, notes and price stay
+// empty.
 std::unique_ptr<CBodItem> MakeSmallBodForPart(const std::string& strName, const CBodItem& large);
 // Appends a small deed for every unfilled part of pLarge to out, for no more parts than a large
 // deed of the catalogue has. Returns the number of unfilled parts left out beyond that.

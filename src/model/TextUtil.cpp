@@ -14,6 +14,23 @@ std::string AsciiLower(std::string_view text) {
     return lower;
 }
 
+std::string NameKey(std::string_view text) {
+    std::string out;
+    bool bBlank = false;
+    for (const char c : Trim(text)) {
+        if (IsSpace(c)) {
+            bBlank = true;
+            continue;
+        }
+        if (bBlank) {
+            out += ' ';
+            bBlank = false;
+        }
+        out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return out;
+}
+
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }

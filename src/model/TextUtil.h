@@ -9,6 +9,9 @@
 namespace TextUtil {
 
 std::string AsciiLower(std::string_view text);
+// Lower case, trimmed, every run of white space one blank: names typed or printed with stray
+// blanks ("chainmail  coif") then compare equal.
+std::string NameKey(std::string_view text);
 
 // Removes blanks, tabs, CR, LF, vertical tabs and form feeds.
 std::string_view Trim(std::string_view text);

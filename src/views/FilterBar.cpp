@@ -82,6 +82,8 @@ CFilterBar::CFilterBar(QWidget* pParent) : QWidget(pParent) {
     m_comboSize = CreateChoice(tr("Size"), tr("Any size"), this);
     m_comboSize->addItem(tr("Large"), static_cast<int>(CBodFilter::Size::Large));
     m_comboSize->addItem(tr("Small"), static_cast<int>(CBodFilter::Size::Small));
+    m_comboSize->addItem(tr("Large, ready to turn in"),
+                         static_cast<int>(CBodFilter::Size::ReadyToTurnIn));
     m_comboQuality = CreateChoice(tr("Quality"), tr("Any quality"), this);
     m_comboMaterial = CreateChoice(tr("Material"), tr("Any material"), this);
 

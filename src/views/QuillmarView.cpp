@@ -3,6 +3,7 @@
 #include "framework/DisplayText.h"
 #include "framework/Prompt.h"
 #include "model/BodItem.h"
+#include "model/DeedCombining.h"
 #include "model/TextUtil.h"
 #include "views/DeedSelection.h"
 #include "views/PointsText.h"
@@ -253,10 +254,6 @@ QString CQuillmarView::BuildTitle(const CBodItem& bod) {
            DisplayText(bod.m_strAmount) + QLatin1Char('/') + DisplayText(bod.m_strQuality);
 }
 
-QString CQuillmarView::FormatCount(std::int64_t nFilled, std::int64_t nNeeded) {
-    return QString::number(nFilled) + QLatin1Char('/') + QString::number(nNeeded);
-}
-
 QString CQuillmarView::FormatTimeAdded(std::uint32_t timeAdded) {
     const std::time_t time = static_cast<std::time_t>(timeAdded);
     std::tm local{};
@@ -342,25 +339,18 @@ void CQuillmarView::ShowPoints() {
 
 void CQuillmarView::FillLargeParts() {
     // A large deed without a part list (incomplete, or unknown to the catalogue) has no boxes;
-    // its stored count text stays on show and Apply leaves it alone.
-    if (m_shown.IsValid() && m_shown.GetPartCount() > 0) {
+    // its stored count text stays on show and Apply leaves it alone. So does the count of one
+    // whose boxes the player has not touched: it may hold progress made before its parts were
+    // known.
+    if (m_shown.IsValid()) {
         m_nParts = m_shown.GetPartCount();
-        m_nPartAmount = TextUtil::Atoi(m_shown.m_strAmount);
-        m_nNeeded = static_cast<std::int64_t>(m_nParts) * m_nPartAmount;
-        int nFilled = 0;
-        for (int i = 0; i < m_nParts; ++i) {
+        for (int i = 0; i < std::min(m_nParts, kPartBoxes); ++i) {
             const CBodItemDetail* pPart = m_shown.GetPart(i);
-            if (pPart->IsFilled()) {
-                ++nFilled;
-            }
-            if (i < kPartBoxes) {
-                QCheckBox* pBox = m_checkPart[static_cast<std::size_t>(i)];
-                pBox->setText(EscapeMnemonic(DisplayText(pPart->m_strName)));
-                m_bPart[static_cast<std::size_t>(i)] = pPart->IsFilled();
-                pBox->show();
-            }
+            QCheckBox* pBox = m_checkPart[static_cast<std::size_t>(i)];
+            pBox->setText(EscapeMnemonic(DisplayText(pPart->m_strName)));
+            m_bPart[static_cast<std::size_t>(i)] = pPart->IsFilled();
+            pBox->show();
         }
-        m_strCountText = FormatCount(static_cast<std::int64_t>(nFilled) * m_nPartAmount, m_nNeeded);
     }
     WriteControls();
 }
@@ -374,21 +364,10 @@ void CQuillmarView::HideParts() {
 
 void CQuillmarView::RecountParts() {
     ReadControls();
-    const int nBoxes = std::min(m_nParts, kPartBoxes);
-    const auto nTicked = std::count(m_bPart.begin(), m_bPart.begin() + nBoxes, true);
-    const std::int64_t nSet = nTicked + CountFilledPartsWithoutBox();
-    m_strCountText = FormatCount(nSet * m_nPartAmount, m_nNeeded);
+    CBodItem edited(m_shown);
+    StoreParts(edited);
+    m_strCountText = DisplayText(DeedCombining::RecountLarge(m_shown, edited));
     WriteControls();
-}
-
-int CQuillmarView::CountFilledPartsWithoutBox() const {
-    int nFilled = 0;
-    for (int i = kPartBoxes; i < m_nParts; ++i) {
-        if (m_shown.GetPart(i)->IsFilled()) {
-            ++nFilled;
-        }
-    }
-    return nFilled;
 }
 
 void CQuillmarView::StoreParts(CBodItem& bod) const {
@@ -503,11 +482,11 @@ void CQuillmarView::OnApply() {
     }
 
     CBodItem edited(m_shown);
-    if (m_mode == Mode::Small) {
-        edited.m_strCount = std::to_string(m_nAdjustCount) + '/' + edited.m_strAmount;
-    } else if (m_nParts > 0) {
-        edited.m_strCount = m_strCountText.toStdString();
-    }
+    StoreParts(edited);
+    // A large deed's count changes only with its parts.
+    edited.m_strCount = m_mode == Mode::Small
+                            ? std::to_string(m_nAdjustCount) + '/' + edited.m_strAmount
+                            : DeedCombining::RecountLarge(m_shown, edited);
     // A text too long to show whole was shown cut: only the user's own change replaces it.
     if (m_strPriceText != DisplayText(edited.m_strPrice)) {
         edited.m_strPrice = m_strPriceText.toStdString();
@@ -516,7 +495,6 @@ void CQuillmarView::OnApply() {
     if (m_editNotes->document()->isModified()) {
         edited.m_strNotes = NotesForStoring(*m_editNotes);
     }
-    StoreParts(edited);
     pDoc->ApplyEdit(m_pBod, edited, this);
     EnableApply(false);
 }

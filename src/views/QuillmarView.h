@@ -42,8 +42,6 @@ public:
 
     // "SBOD/" + item for a small deed, then "/" material "/" amount "/" quality as stored.
     static QString BuildTitle(const CBodItem& bod);
-    // "filled/needed".
-    static QString FormatCount(std::int64_t nFilled, std::int64_t nNeeded);
     // The abbreviated weekday and the locale's date and time of a deed's time, in local time;
     // empty when the time cannot be converted.
     static QString FormatTimeAdded(std::uint32_t timeAdded);
@@ -77,8 +75,6 @@ private:
     // Reads the Adjust box back; on a text that is no integer it tells the user, puts the focus
     // into the box and returns false.
     bool ReadAdjustCount();
-    // Number of filled parts beyond the sixth, which have no box and keep their flags.
-    int CountFilledPartsWithoutBox() const;
     void StepAdjust(int nDelta);
 
     void OnPartClicked();
@@ -119,8 +115,6 @@ private:
     // The deed shown, as the document holds it, and the copy the form reads.
     const CBodItem* m_pBod = nullptr;
     CBodItem m_shown;
-    std::int32_t m_nPartAmount = 0;
-    std::int64_t m_nNeeded = 0;
     int m_nParts = 0;
     bool m_bFilledOnce = false;
     Mode m_mode = Mode::None;

@@ -1,11 +1,14 @@
 #include "views/TreeDrag.h"
 
+#include "model/DeedCombining.h"
 #include "views/DragImage.h"
+#include "views/DropRefusal.h"
 #include "views/LeftView.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QScrollBar>
+#include <QStatusTipEvent>
 #include <QTimerEvent>
 #include <algorithm>
 
@@ -89,6 +92,15 @@ void CTreeDrag::DragMoveTo(const QPoint& pt) {
     // holds the mouse, and it must say "no" there too.
     QGuiApplication::changeOverrideCursor(
         hit.isValid() && m_tree.CanDropOn(hit).isValid() ? Qt::ArrowCursor : Qt::ForbiddenCursor);
+    // The status bar says why not.
+    const CBodItem* pTarget = m_tree.BodAt(hit);
+    const CBodItem* pSmall = m_tree.BodAt(m_hDragItem);
+    QStatusTipEvent tip(!hit.isValid()
+                            ? QString()
+                            : DropRefusalText(pTarget && pSmall
+                                                  ? DeedCombining::Judge(*pSmall, *pTarget)
+                                                  : DeedCombining::Verdict::NotLargeAndSmall));
+    QCoreApplication::sendEvent(&m_tree, &tip);
 }
 
 void CTreeDrag::SetDropTarget(const QModelIndex& node) {
@@ -114,6 +126,8 @@ void CTreeDrag::End() {
     m_bDragging = false;
     m_pDragImage.reset();
     QGuiApplication::restoreOverrideCursor();
+    QStatusTipEvent tip{QString()};
+    QCoreApplication::sendEvent(&m_tree, &tip);
     UpdateRow(m_hDropTarget);
 }
 

@@ -70,6 +70,12 @@ protected:
 TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
     WriteBodFile(Path("deeds.bod"), TestDeeds::MakeDeeds({TestDeeds::DeedFields{}}));
     const QByteArray doc = ReadFileBytes(Path("deeds.bod"));
+    // Larger than the lowered file size limit, and with a large deed to fill.
+    std::vector<TestDeeds::DeedFields> fillable(
+        30, {"Smithy", "Chainmail", "iron", "10", "Normal", "LBOD/chainmail", "0/30"});
+    fillable.push_back({"Smithy", "Chainmail", "iron", "10", "Normal", "chainmail tunic", "10/10"});
+    WriteBodFile(Path("fill.bod"), TestDeeds::MakeDeeds(fillable));
+    const QByteArray fill = ReadFileBytes(Path("fill.bod"));
     WriteFileBytes(Path("cut.bod"), doc.chopped(1));
     WriteFileBytes(Path("text.bod"), "not a deed file");
     QFile::link(Path("deeds.bod"), Path("link.bod"));
@@ -121,6 +127,10 @@ TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
          }},
         {{"import", Path("deeds.bod")}, 1, "deeds.bod", LimitFileSize},
         {{"print", Path("deeds.bod"), Path("out.pdf")}, 1, "out.pdf", LimitFileSize},
+        {{"fill", Path("fill.bod")}, 1, "fill.bod", LimitFileSize},
+        {{"fill", Path("missing.bod")}, 1, Path("missing.bod")},
+        {{"fill", Path("deeds.bod")}, 0, "No large deed could be filled"},
+        {{"add", "--list", "Smith"}, 2, "unknown trade 'Smith'; the trades are Smithy, Tailor"},
 #ifndef __SANITIZE_ADDRESS__ // which reserves more address space than any such limit
         {{"import", Path("deeds.bod"), Path("big.txt")}, 1, "out of memory", LimitMemory},
 #endif
@@ -132,8 +142,10 @@ TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
          "  bodtool parse [--mode aos|pre-aos|tooltip] [TEXTFILE]\n"
          "  bodtool dump FILE.bod\n"
          "  bodtool import [--mode aos|pre-aos|tooltip] [--note TEXT] FILE.bod [TEXTFILE]\n"
-         "  bodtool add FILE.bod --trade TRADE (--item ITEM | --set SET) [--material M] "
-         "[--amount 10|15|20] [--exceptional] [--note TEXT]\n"
+         "  bodtool add FILE.bod --trade TRADE (--item ITEM | --set SET) [--gem GEM] "
+         "[--material M] [--amount 10|15|20] [--exceptional] [--note TEXT]\n"
+         "  bodtool add --list TRADE\n"
+         "  bodtool fill FILE.bod\n"
          "  bodtool shopping FILE.bod\n"
          "  bodtool stats FILE.bod\n"
          "  bodtool tree [--shopping] FILE.bod\n"
@@ -153,7 +165,22 @@ TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
         EXPECT_EQ(QByteArray(), c.nExitCode == 0 ? result.err : result.out);
         EXPECT_EQ(files, QDir(m_dir.path()).entryList(QDir::Files));
         EXPECT_EQ(doc, ReadFileBytes(Path("deeds.bod")));
+        EXPECT_EQ(fill, ReadFileBytes(Path("fill.bod")));
     }
+}
+
+// fill does what Fill Large Deeds does, and saves.
+TEST_F(BodToolTest, FillFillsTheLargeDeedsFromTheCompleteSmallDeeds) {
+    WriteBodFile(
+        Path("f.bod"),
+        TestDeeds::MakeDeeds(
+            {{"Smithy", "Chainmail", "iron", "10", "Normal", "LBOD/chainmail", "10/30"},
+             {"Smithy", "Chainmail", "gold", "10", "Exceptional", "chainmail tunic", "10/10"},
+             {"Smithy", "Chainmail", "iron", "10", "Normal", "chainmail coif", "3/10"}}));
+    EXPECT_EQ("Large deeds filled: 1. Small deeds used: 1. Large deeds now complete: 0.\n",
+              Output({"fill", Path("f.bod")}));
+    EXPECT_EQ("0 0: LBOD/chainmail|iron|10|Normal|20/30||3, chainmail coif|iron|10|Normal|3/10||0,",
+              Summary("f.bod"));
 }
 
 // Valid deeds join in order, with the note, after the document's; nothing valid changes nothing.
@@ -224,16 +251,23 @@ TEST_F(BodToolTest, AddAppendsTheDeedAndAWrongChoiceChangesNothing) {
         "1 BOD was added.\n",
         Output({"add", Path("a.bod"), "--trade", "Tailor", "--set", "leather cap", "--material",
                 "spined leather", "--amount", "15", "--exceptional", "--note", "from Bob"}));
-    // Without a material or amount, the item's plain material and 20.
+    // Without a material or amount, the item's plain material and 20; a name in any case,
+    // without its article.
     Output({"add", Path("a.bod"), "--trade", "Smithy", "--item", "katana"});
+    Output({"add", Path("a.bod"), "--trade", "Alchemy", "--item", "Greater Heal Potion"});
     EXPECT_EQ("0 0: LBOD/chainmail|iron|10|Normal|10/30||3, "
               "LBOD/leather cap|spined leather|15|Exceptional|0/90|from Bob|6, "
-              "katana|iron|20|Normal|0/20||0,",
+              "katana|iron|20|Normal|0/20||0, a greater heal potion|no material|20|Normal|0/20||0,",
               Summary("a.bod"));
+    const QByteArray names = Output({"add", "--list", "Tinkering"});
+    EXPECT_TRUE(
+        names.startsWith("items:\n  ring\n") && names.contains("\nsets:\n  butcher knife\n") &&
+        names.endsWith("\ngems:\n  star sapphire\n  emerald\n  sapphire\n  ruby\n  citrine\n  "
+                       "amethyst\n  tourmaline\n  amber\n  diamond\n"));
 
     const QByteArray before = ReadFileBytes(Path("a.bod"));
     for (const QStringList& wrong :
-         {QStringList{"--trade", "Smithy", "--item", "katana", "--material", "valorite"},
+         {QStringList{"--trade", "Tailor", "--item", "fancy shirt", "--material", "spined leather"},
           QStringList{"--trade", "Smithy", "--item", "katana", "--set", "mace"},
           QStringList{"--trade", "Smithy", "--item", "katana", "--amount", "12"},
           QStringList{"--trade", "Smithy", "--item", "katana", "--amount", "15x"}}) {

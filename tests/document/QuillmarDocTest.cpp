@@ -15,12 +15,18 @@
 
 namespace {
 
-// A platemail deed; given parts, a large one with those listed in filled filled.
+// A complete platemail deed; given parts, a large one with those listed in filled filled.
 std::unique_ptr<CBodItem> Deed(const std::string& strItem,
                                const std::vector<std::string>& parts = {},
                                const std::vector<int>& filled = {}) {
-    const TestDeeds::DeedFields fields{"Smithy",      "Platemail", "iron", "20",
-                                       "Exceptional", strItem,     "0/20"};
+    const TestDeeds::DeedFields fields{"Smithy",
+                                       "Platemail",
+                                       "iron",
+                                       "20",
+                                       "Exceptional",
+                                       strItem,
+                                       parts.empty() ? "20/20"
+                                                     : "0/" + std::to_string(20 * parts.size())};
     auto pBod =
         parts.empty() ? TestDeeds::MakeDeed(fields) : TestDeeds::MakeLargeDeed(fields, parts);
     for (const int nPart : filled) {
@@ -168,10 +174,10 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
         {"Apply",
          [](CQuillmarDoc& doc) {
              CBodItem edited(*doc.GetBods()[2]);
-             edited.m_strCount = "20/20";
+             edited.m_strCount = "7/20";
              return doc.ApplyEdit(doc.GetBods()[2], edited, nullptr);
          },
-         [](CBodArray& deeds) { deeds[2]->m_strCount = "20/20"; },
+         [](CBodArray& deeds) { deeds[2]->m_strCount = "7/20"; },
          "relabel:platemail arms|changed:platemail arms|changed:platemail arms|changed:platemail "
          "arms|"},
         {"Drop BOD",
@@ -185,6 +191,19 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
          },
          "changed:LBOD/platemail|changed:platemail gloves|changed:LBOD/platemail|"
          "changed:LBOD/platemail|"},
+        {"Fill Large Deeds",
+         [this](CQuillmarDoc& doc) {
+             doc.OnFillLargeDeeds();
+             return m_prompt.m_messages.last() ==
+                    "Large deeds filled: 1\nSmall deeds used: 2\nLarge deeds now complete: 1";
+         },
+         [](CBodArray& deeds) {
+             deeds[0]->SetPart(0, true, "");
+             deeds[0]->SetPart(1, true, "");
+             deeds[0]->m_strCount = "40/40";
+             deeds.resize(1);
+         },
+         "changed:|changed:|changed:|changed:|"},
         {"New Deed", [](CQuillmarDoc& doc) { return doc.NewDeed(Deed("plate helm")); },
          [](CBodArray& deeds) { deeds.push_back(Deed("plate helm")); },
          "changed:plate helm|changed:|changed:plate helm|changed:plate helm|"},
@@ -241,9 +260,11 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
     }
 }
 
-// An operation on a deed outside the list, a drop that does not fit or an empty import: refused.
+// An operation on a deed outside the list, a drop that does not fit, an empty import or a filling
+// with nothing to fill: refused, and nothing recorded.
 TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
     CBodArray deeds = Deeds({"platemail gloves"});
+    deeds[0]->m_strCount = "19/20";
     deeds.push_back(Deed("LBOD/platemail", {"platemail gloves"}));
     CQuillmarDoc& doc = NewDoc(deeds);
     const CBodItem* pSmall = doc.GetBods()[0];
@@ -259,8 +280,18 @@ TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
     EXPECT_FALSE(doc.CombineIntoLarge(pOutside.get(), pLarge, nullptr));
     EXPECT_FALSE(doc.CombineIntoLarge(pSmall, nullptr, nullptr));
     EXPECT_FALSE(doc.CombineIntoLarge(pLarge, pSmall, nullptr));
+    doc.OnFillLargeDeeds();
+    EXPECT_EQ("No large deed could be filled: no complete small deed in this document fits an "
+              "open part.",
+              m_prompt.m_messages.last());
     EXPECT_EQ(0, doc.GetUndoStack().count());
+    CBodItem complete(*pSmall);
+    complete.m_strCount = "20/20";
+    ASSERT_TRUE(doc.ApplyEdit(pSmall, complete, nullptr));
     EXPECT_TRUE(doc.CombineIntoLarge(pSmall, pLarge, nullptr)) << "the drop that fits";
+    doc.Undo();
+    EXPECT_EQ(1, doc.FillLargeDeeds().nSmallUsed);
+    EXPECT_EQ(QString("Fill Large Deeds"), doc.GetUndoStack().undoText()) << "one deed is a step";
 }
 
 // Auto Save asks for a path once, then writes every change; one it could not write stays marked.

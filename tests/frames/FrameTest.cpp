@@ -318,6 +318,7 @@ TEST_F(FrameTest, KeysOnceGreyedCommandsAndMenusWithAndWithoutADocument) {
     Frame().OnCommand(ID_SHOPPING_LIST);
     m_pFrame->GetFormView()->setFocus();
     EXPECT_EQ("Save, Save As..., Undo, Redo, Copy, Paste, Import..., New Deed..., Edit Deed..., "
+              "Fill Large Deeds, "
               "Expand From Here, Collapse To Here, Delete BOD",
               Commands(false));
 
@@ -325,7 +326,8 @@ TEST_F(FrameTest, KeysOnceGreyedCommandsAndMenusWithAndWithoutADocument) {
     EXPECT_EQ(3, Frame().menuBar()->actions().size()) << "File, View and Help";
     EXPECT_EQ("New Window, Cascade, Tile, Arrange Icons, Split, Next Pane, Previous Pane, Close "
               "Window, Next Window, Previous Window, Close, Save, Save As..., Undo, Redo, Copy, "
-              "Paste, Find..., Export..., Import..., New Deed..., Edit Deed..., Auto Save, "
+              "Paste, Find..., Export..., Import..., New Deed..., Edit Deed..., Fill Large Deeds, "
+              "Auto Save, "
               "Shopping List, Print..., Print Preview, Expand From Here, Collapse To Here, Delete "
               "BOD",
               Commands(false));

@@ -282,7 +282,7 @@ TEST_F(ImportSessionTest, RowsAlreadyKnownAreMarkedAndCounted) {
 
 DeedChoice Choice(const char* trade, bool bLarge, const char* item, const char* material = "",
                   int nAmount = 20, bool bExceptional = false) {
-    return {trade, bLarge, item, material, nAmount, bExceptional, 0, {}};
+    return {trade, bLarge, item, material, nAmount, bExceptional, 0, {}, {}};
 }
 
 // The deed a choice makes, or what is wrong with the choice (and then no deed).
@@ -337,42 +337,80 @@ TEST(DeedEntryTest, AnEditedDeedKeepsTheProgressThatStillFits) {
     EXPECT_EQ("Tailor|Leather|barbed leather|15|Exceptional|bone arms|15/15|", Made(choice));
     choice.nMade = 16;
     EXPECT_EQ("the number made must be between 0 and the amount", Made(choice));
+
+    // A large deed keeps progress recorded without its parts, and a jewelry set its gem.
+    choice = DeedEntry::ChoiceOf(
+        *TestDeeds::MakeDeed({"Bowcraft", "Bow", "wood", "10", "Normal", "LBOD/bow", "10/30"}));
+    choice.strMaterial = "oak";
+    EXPECT_EQ("Bowcraft|Bow|oak|10|Normal|LBOD/bow|10/30||---", Made(choice, false));
+    std::unique_ptr<CBodItem> pRuby;
+    TooltipReader::ReadBlock("large bulk order / amount to make: 10 / ruby ring: 10 / ruby "
+                             "bracelet: 0 / ruby earrings: 0",
+                             pRuby);
+    EXPECT_EQ(DeedText(*pRuby), Made(DeedEntry::ChoiceOf(*pRuby)));
 }
 
-// The game's own lists: a tinker's tools in no special material, a cook's plain dishes never
-// exceptional, a bow in any wood. What the game never asks for is refused, saying why.
-TEST(DeedEntryTest, ChoicesFollowTheGamesListsAndOthersAreRefused) {
-    for (const char* tool :
-         {"mortar and pestle", "smith's hammer", "skillet", "sewing kit", "arrow fletching",
-          "clippers", "tongs", "sledge hammer", "saw", "froe", "flour sifter"}) {
-        EXPECT_EQ(1u, DeedEntry::Materials("Tinkering", false, tool).size()) << tool;
-    }
-    for (const char* dish :
-         {"enchanted apple", "savage kin paint", "grapes of wrath", "smoke bomb", "cooked bird",
-          "fish steak", "fried eggs", "leg of lamb", "cut of ribs"}) {
-        EXPECT_FALSE(DeedEntry::CanBeExceptional("Cooking", false, dish)) << dish;
-    }
-    EXPECT_TRUE(DeedEntry::CanBeExceptional("Cooking", false, "sweet cocoa butter"));
-    EXPECT_EQ((std::vector<std::string_view>{"wood", "oak", "ash", "yew", "heartwood", "bloodwood",
-                                             "frostwood"}),
-              DeedEntry::Materials("Bowcraft", false, "bow"));
+// What the game hands out or a bribe makes of it (BulkOrderSystem.cs CanUseMaterial,
+// CanBeExceptional, _ExceptionalExcluded, MutateBOD; a large deed judged by its first part),
+// each row checked against those scripts: the deed made (item, material, quality) or why not.
+TEST(DeedEntryTest, OffersWhatTheGameOrABribeGivesAndRefusesTheRest) {
+    const auto gem = [](DeedChoice choice, const char* pszGem) {
+        choice.strGem = pszGem;
+        return choice;
+    };
     const std::pair<DeedChoice, const char*> cases[] = {
+        {Choice("Smithy", false, "katana", "dull copper"), "katana|dull copper|Normal"},
+        {Choice("Smithy", true, "cutlass", "dull copper"), "LBOD/cutlass|dull copper|Normal"},
+        {Choice("Tinkering", false, "sewing kit", "valorite"), "sewing kit|valorite|Normal"},
+        {Choice("Tinkering", false, "Ruby Ring", "gold"), "ruby ring|gold|Normal"},
+        {Choice("Tinkering", true, "mortar and pestle", "bronze"),
+         "LBOD/mortar and pestle|bronze|Normal"},
+        {gem(Choice("Tinkering", true, "ring", "copper"), "diamond"), "LBOD/ring|copper|Normal"},
+        {Choice("Tinkering", false, "hinge", "", 20, true), "hinge|iron|Exceptional"},
+        {Choice("Tinkering", false, "sextant parts", "agapite"), "sextant parts|agapite|Normal"},
+        {Choice("Tinkering", false, "clock parts", "dull copper"),
+         "'clock parts' is never asked for in dull copper"},
+        {Choice("Bowcraft", false, "bow", "frostwood", 20, true), "bow|frostwood|Exceptional"},
+        {Choice("Bowcraft", false, "kindling", "oak"), "'kindling' is never asked for in oak"},
+        {Choice("Tailor", true, "sandals", "barbed leather"), "LBOD/sandals|barbed leather|Normal"},
+        {Choice("Tailor", false, "fancy shirt", "spined leather"),
+         "'fancy shirt' is never asked for in spined leather"},
+        {Choice("Tailor", true, "straw hat", "spined leather"),
+         "'straw hat' is never asked for in spined leather"},
+        {Choice("Alchemy", false, "explosion potion", "", 20, true),
+         "'an explosion potion' is never asked for exceptional"},
+        {Choice("Inscription", true, "clumsy", "", 20, true),
+         "'clumsy' is never asked for exceptional"},
+        {Choice("Cooking", false, "cake", "oak"), "'cake' is never asked for in oak"},
+        {Choice("Cooking", true, "pan of cookies", "", 15, true),
+         "LBOD/pan of cookies|no material|Exceptional"},
+        {Choice("Cooking", true, "enchanted apple", "", 15, true),
+         "'enchanted apple' is never asked for exceptional"},
+        // Names in any case, with or without their article; a jewel names its gem.
+        {Choice("Alchemy", false, " Greater  Heal Potion"),
+         "a greater heal potion|no material|Normal"},
+        {Choice("Cooking", false, "A Three Tiered Cake"), "three tiered cake|no material|Normal"},
+        {Choice("Tinkering", false, "ring"), "'ring' needs a gem: star sapphire, emerald, "
+                                             "sapphire, ruby, citrine, amethyst, tourmaline, "
+                                             "amber, diamond"},
+        {gem(Choice("Tinkering", false, "globe"), "ruby"), "'globe' has no gem"},
         {Choice("Smith", false, "katana"), "unknown trade 'Smith'"},
         {Choice("Smithy", false, "fancy shirt"), "Smithy has no item 'fancy shirt'"},
         {Choice("Tailor", true, "chainmail"), "Tailor has no large set 'chainmail'"},
-        {Choice("Smithy", true, "dagger", "bronze"), "'dagger' is never asked for in bronze"},
-        {Choice("Tinkering", false, "ruby ring", "gold"), "'ruby ring' is never asked for in gold"},
-        {Choice("Bowcraft", false, "arrow", "oak"), "'arrow' is never asked for in oak"},
-        {Choice("Smithy", false, "katana", "", 25), "the amount must be 10, 15 or 20"},
-        {Choice("Cooking", false, "fried eggs", "", 10, true),
-         "'fried eggs' is never asked for exceptional"},
-        {Choice("Bowcraft", false, "arrow", "", 10, true),
-         "'arrow' is never asked for exceptional"},
-        {Choice("Tinkering", false, "gears", "", 10, true),
-         "'gears' is never asked for exceptional"}};
-    for (const auto& [choice, wrong] : cases) {
-        EXPECT_EQ(wrong, Made(choice));
+        {Choice("Smithy", false, "katana", "", 25), "the amount must be 10, 15 or 20"}};
+    for (const auto& [choice, pszMade] : cases) {
+        std::unique_ptr<CBodItem> pMade;
+        const std::string wrong = DeedEntry::Make(choice, pMade);
+        EXPECT_EQ(pszMade,
+                  pMade ? pMade->m_strItem + '|' + pMade->m_strMaterial + '|' + pMade->m_strQuality
+                        : wrong);
     }
+    EXPECT_EQ((std::vector<std::string_view>{"wood", "oak", "ash", "yew", "heartwood", "bloodwood",
+                                             "frostwood"}),
+              DeedEntry::Materials("Bowcraft", false, "bow"));
+    EXPECT_EQ((std::vector<std::string_view>{"normal leather", "spined leather", "horned leather",
+                                             "barbed leather"}),
+              DeedEntry::Materials("Tailor", true, "bone helmet"));
 }
 
 // Everything the dialog offers makes a deed of its craft, and every set is of one of the crafts.
@@ -382,8 +420,10 @@ TEST(DeedEntryTest, EverythingOfferedMakesADeedOfItsCraft) {
         for (const bool bLarge : {false, true}) {
             for (const std::string_view item :
                  bLarge ? DeedEntry::Sets(trade) : DeedEntry::Items(trade)) {
-                const std::string made = Made(
-                    Choice(std::string(trade).c_str(), bLarge, std::string(item).c_str()), false);
+                DeedChoice choice =
+                    Choice(std::string(trade).c_str(), bLarge, std::string(item).c_str());
+                choice.strGem = DeedEntry::NeedsGem(trade, bLarge, item) ? "amber" : "";
+                const std::string made = Made(choice, false);
                 EXPECT_TRUE(made.starts_with(std::string(trade) + '|') &&
                             made.find("||") == made.rfind("||") && bLarge == made.ends_with("-"))
                     << made;
@@ -421,6 +461,18 @@ TEST(TooltipReaderTest, ReadsADeedOfEveryCraftInEitherCase) {
         {"large bulk order / amount to make: 10 / ruby ring: 0 / ruby bracelet: 10 / ruby "
          "earrings: 0",
          "Tinkering|Jewelry|iron|10|Normal|LBOD/ring|10/30||-+-"},
+        // Names newer clients print with an article; a Fruits set that came out without its
+        // grapes; two parts missing are too many.
+        {"small bulk order / amount to make: 10 / A Three Tiered Cake: 0",
+         "Cooking|Food|no material|10|Normal|three tiered cake|0/10||"},
+        {"large bulk order / amount to make: 10 / spellbook: 0 / necromancer spellbook: 0 / "
+         "runebook: 0 / A Runic Atlas: 10",
+         "Inscription|Book|no material|10|Normal|LBOD/spellbook|10/40||---+"},
+        {"large bulk order / amount to make: 10 / enchanted apple: 10 / savage kin paint: 0 / "
+         "smoke bomb: 0",
+         "Cooking|Food|no material|10|Normal|LBOD/enchanted apple|10/30||+--"},
+        {"large bulk order / amount to make: 10 / enchanted apple: 0 / smoke bomb: 0",
+         "invalid Cooking|Food|no material|10|Normal|LBOD/enchanted apple|||"},
         // Whatever is not a deed, or names nothing any craft makes, is an invalid row.
         {"Hello / World", "invalid ||||||||"},
         {"amount to make: 10 / globe: 0", "invalid ||||||||"},

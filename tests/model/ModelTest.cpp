@@ -5,6 +5,8 @@
 #include "model/CraftItems.h"
 #include "model/DeedCombining.h"
 #include "model/DuplicateFinder.h"
+#include "model/LargeDeedFilling.h"
+#include "model/ShoppingList.h"
 #include "model/TextUtil.h"
 #include "support/TestDeeds.h"
 
@@ -99,86 +101,6 @@ TEST(TextUtilTest, AsciiLowerChangesOnlyAToZ) {
     EXPECT_EQ("azaz@[`{\xC3\x89", TextUtil::AsciiLower("AZaz@[`{\xC3\x89"));
 }
 
-using namespace TestDeeds;
-
-const DeedFields kSmall{"Smithy", "Platemail", "iron", "20", "Normal", "platemail gloves", "0/20"};
-const DeedFields kLarge{"Smithy", "Platemail", "iron", "20", "Normal", "LBOD/platemail", "0/80"};
-const std::vector<std::string> kParts{"platemail gloves", "platemail arms", "platemail legs"};
-
-struct Change {
-    std::string DeedFields::*pField = nullptr;
-    const char* pszValue = "";
-};
-DeedFields With(DeedFields fields, const Change& change) {
-    if (change.pField != nullptr) {
-        fields.*change.pField = change.pszValue;
-    }
-    return fields;
-}
-constexpr auto kQuality = &DeedFields::strQuality;
-constexpr auto kMaterial = &DeedFields::strMaterial;
-constexpr auto kAmount = &DeedFields::strAmount;
-constexpr auto kItem = &DeedFields::strItem;
-
-// An accepted drop marks every open part of that name and recounts.
-TEST(DeedCombining, DropRule) {
-    const Change kHuge{kAmount, "99999999999"};
-    const std::vector<std::string> twice{"platemail gloves", "platemail arms", "Platemail Gloves",
-                                         "platemail legs"};
-    const struct {
-        const char* pszName;
-        Change small, large;
-        std::vector<std::string> parts;
-        std::vector<bool> filled;
-        const char* pszCount; // nullptr: refused
-    } cases[] = {
-        {"same quality", {}, {}, kParts, {}, "20/60"},
-        {"normal on exceptional", {}, {kQuality, "Exceptional"}, kParts, {}, nullptr},
-        {"exceptional on normal", {kQuality, "Exceptional"}, {}, kParts, {}, "20/60"},
-        {"other material", {kMaterial, "gold"}, {}, kParts, {}, nullptr},
-        {"material case", {kMaterial, "Iron"}, {}, kParts, {}, nullptr},
-        {"other amount", {kAmount, "10"}, {}, kParts, {}, nullptr},
-        {"item case ignored", {kItem, "Platemail GLOVES"}, {}, kParts, {}, "20/60"},
-        {"no such part", {kItem, "platemail gorget"}, {}, kParts, {}, nullptr},
-        {"part filled", {}, {}, kParts, {true}, nullptr},
-        {"every open part of the name", {}, {}, twice, {false, true}, "60/80"},
-        {"one of two same-named parts open", {}, {}, twice, {true}, "40/80"},
-        {"target not large", {}, {kItem, "lbod/platemail"}, kParts, {}, nullptr},
-        {"parts built on demand", {kItem, "halberd"}, {kItem, "LBOD/bardiche"}, {}, {}, "20/40"},
-        {"a newer craft's set", {kItem, "drum"}, {kItem, "LBOD/lap harp"}, {}, {}, "20/80"},
-        // Amounts count as numbers, and huge ones do not wrap.
-        {"amount with junk", {kAmount, " +10x"}, {kAmount, " +10x"}, kParts, {}, "10/30"},
-        {"amount no number", {kAmount, "abc"}, {kAmount, "abc"}, kParts, {}, "0/0"},
-        {"huge amount", kHuge, kHuge, kParts, {}, "2147483647/6442450941"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pszName);
-        const auto pSmall = MakeDeed(With(kSmall, c.small));
-        // Combining is tried on a deed the drop check has not touched (its parts not built yet).
-        const auto large = [&c] {
-            auto pLarge = c.parts.empty() ? MakeDeed(With(kLarge, c.large))
-                                          : MakeLargeDeed(With(kLarge, c.large), c.parts);
-            for (std::size_t i = 0; i < c.filled.size(); ++i) {
-                pLarge->m_arrParts[i].m_bFilled = c.filled[i] ? 1 : 0;
-            }
-            return pLarge;
-        };
-        EXPECT_EQ(c.pszCount != nullptr, DeedCombining::CanDropOn(*pSmall, *large()));
-        if (c.pszCount != nullptr) {
-            const auto pLarge = large();
-            EXPECT_TRUE(DeedCombining::CombineBods(*pSmall, *pLarge));
-            EXPECT_EQ(c.pszCount, pLarge->m_strCount);
-        }
-    }
-    // Combining a deed with no such part leaves the large deed as it was.
-    const auto pLarge = MakeLargeDeed(kLarge, kParts);
-    EXPECT_FALSE(
-        DeedCombining::CombineBods(*MakeDeed(With(kSmall, {kItem, "platemail gorget"})), *pLarge));
-    EXPECT_EQ("0/80", pLarge->m_strCount);
-    // A filled part is stored as the file's TRUE, 1.
-    ASSERT_TRUE(DeedCombining::CombineBods(*MakeDeed(kSmall), *pLarge));
-    EXPECT_EQ(1, pLarge->m_arrParts[0].m_bFilled);
-}
-
 using Size = CBodFilter::Size;
 
 CBodFilter Filter(std::string_view text, Size size = Size::Any,
@@ -228,6 +150,12 @@ TEST(BodFilterTest, EveryWordMustBeInOneOfTheTextsAndEveryChoiceMustHold) {
             << pszCase;
     }
     EXPECT_EQ("àþÿšœžé×aé", CBodFilter::FoldCase("ÀÞŸŠŒŽÉ×Aé"));
+    // Ready to turn in: a large deed whose count is complete, no small one.
+    const CBodFilter ready = Filter("", Size::ReadyToTurnIn);
+    EXPECT_FALSE(ready.Matches(*pLarge));
+    pLarge->m_strCount = "60/60";
+    pGloves->m_strCount = "20/20";
+    EXPECT_EQ(std::pair(false, true), std::pair(ready.Matches(*pGloves), ready.Matches(*pLarge)));
 }
 
 // Narrower means: every deed the new filter lets through, the old one let through too.
@@ -244,6 +172,9 @@ TEST(BodFilterTest, NarrowerOnlyWhenNothingHiddenComesBack) {
         {"another trade", Filter("", Size::Any, "Tailor"), Filter("", Size::Any, "Smithy"), false},
         {"another size", Filter("", Size::Small), Filter("", Size::Large), false},
         {"any size again", Filter(""), Filter("", Size::Small), false},
+        {"ready where large stood", Filter("", Size::ReadyToTurnIn), Filter("", Size::Large), true},
+        {"large where ready stood", Filter("", Size::Large), Filter("", Size::ReadyToTurnIn),
+         false},
         {"another quality", Filter("", {}, {}, "a"), Filter("", {}, {}, "b"), false},
         {"another material", Filter("", {}, {}, {}, "a"), Filter("", {}, {}, {}, "b"), false},
     };
@@ -265,6 +196,150 @@ std::vector<std::string> Split(const std::string& joined, char separator) {
 std::unique_ptr<CBodItem> Deed(const std::string& fields) {
     const std::vector<std::string> f = Split(fields, '|');
     return TestDeeds::MakeDeed({f[0], f[1], f[2], f[3], f[4], f[5], f[6]});
+}
+
+// A deed written as "material|amount|quality|item|count": the texts the combining rule reads.
+// A large deed gets the catalogue's parts (none given) or these, '+' before a filled one.
+std::unique_ptr<CBodItem> Rule(const std::string& fields, const char* pszParts = nullptr) {
+    std::unique_ptr<CBodItem> pBod = Deed("Any|Any|" + fields);
+    for (const std::string& name : Split(pszParts ? pszParts : "", ',')) {
+        pBod->m_arrParts.emplace_back(name.substr(name[0] == '+'), name[0] == '+');
+    }
+    pBod->m_bPartsBuilt = pszParts != nullptr;
+    return pBod;
+}
+
+// Each row checked against the game's LargeBOD.EndCombine and LargeTinkerBOD.CheckType: which
+// small deed combines into which large one, the reason when not, and the count it leaves.
+TEST(DeedCombiningTest, CombinesAsTheGameDoesAndSaysWhyNot) {
+    using enum DeedCombining::Verdict;
+    const char* const kPlate = "iron|20|Normal|LBOD/platemail|0/120";
+    const char* const kGloves = "iron|20|Normal|platemail gloves|20/20";
+    const char* const kRuby = "iron|10|Normal|ruby ring|10/10";
+    const struct {
+        const char *pszSmall, *pszLarge, *pszParts;
+        DeedCombining::Verdict verdict;
+        const char* pszCount;
+    } cases[] = {
+        // A large deed naming no material takes any of its kind, one naming a material only that.
+        {"shadow iron|20|Normal|platemail gloves|20/20", kPlate, nullptr, Combines, "20/120"},
+        {"spined leather|10|Normal|leather cap|10/10",
+         "normal leather|10|Normal|LBOD/leather cap|0/60", nullptr, Combines, "10/60"},
+        {"oak|15|Normal|yumi|15/15", "wood|15|Normal|LBOD/bow|0/45", nullptr, Combines, "15/45"},
+        {kGloves, "valorite|20|Normal|LBOD/platemail|0/120", nullptr, OtherMaterial, nullptr},
+        {"valorite|20|Exceptional|platemail gloves|20/20",
+         "valorite|20|Normal|LBOD/platemail|0/120", nullptr, Combines, "20/120"},
+        {kGloves, "iron|20|Exceptional|LBOD/platemail|0/120", nullptr, NotExceptional, nullptr},
+        {"iron|15|Normal|platemail gloves|15/15", kPlate, nullptr, OtherAmount, nullptr},
+        {"iron| 20|Normal|platemail gloves|20/ 20", kPlate, nullptr, Combines, "20/120"},
+        {"iron|20|Normal|platemail gloves|19/20", kPlate, nullptr, Unfinished, nullptr},
+        // The game's order: quality before material before completion.
+        {"gold|20|Normal|platemail gloves|0/20", "valorite|20|Exceptional|LBOD/platemail|0/120",
+         nullptr, NotExceptional, nullptr},
+        {kGloves, kPlate, "platemail arms,+platemail gloves", AlreadyFilled, nullptr},
+        {kGloves, "iron|20|Normal|LBOD/platemail|120/120", nullptr, AlreadyFilled, nullptr},
+        {kGloves, "iron|20|Normal|LBOD/platemail|120", nullptr, Combines, "120/120"},
+        {"iron|20|Normal|platemail gorget|20/20", kPlate, "platemail arms", NoSuchPart, nullptr},
+        {kGloves, "iron|20|Normal|lbod/platemail|0/120", nullptr, NotLargeAndSmall, nullptr},
+        {"iron|20|Normal|LBOD/platemail gloves|20/20", kPlate, nullptr, NotLargeAndSmall, nullptr},
+        // By the kind of item, not the printed name; jewels by their gem, of any gem where the
+        // set names none.
+        {"iron|10|Normal|skillet|10/10", "iron|10|Normal|LBOD/mortar and pestle|0/50", nullptr,
+         Combines, "10/50"},
+        {"normal leather|10|Normal|Bone Leggings|10/10",
+         "normal leather|10|Normal|LBOD/bone helmet|0/20", "bone helmet,bone legs", Combines,
+         "10/20"},
+        {kRuby, "iron|10|Normal|LBOD/ring|0/30", nullptr, Combines, "10/30"},
+        {kRuby, "iron|10|Normal|LBOD/ring|0/20", "diamond ring,diamond bracelet", NoSuchPart,
+         nullptr},
+        {"iron|10|Normal|ring|10/10", "iron|10|Normal|LBOD/ring|0/20", "ruby ring,ruby bracelet",
+         NoSuchPart, nullptr},
+        // Progress recorded before the parts were known stays; one of two parts of one name is
+        // filled; huge amounts do not wrap.
+        {"wood|10|Normal|bow|10/10", "wood|10|Normal|LBOD/bow|10/30", nullptr, Combines, "20/30"},
+        {kGloves, kPlate, "platemail gloves,+platemail arms,platemail gloves", Combines, "20/60"},
+        {"iron|99999999999|Normal|platemail gloves|99999999999/1",
+         "iron|99999999999|Normal|LBOD/platemail|0/1", "a,platemail gloves,b", Combines,
+         "2147483647/6442450941"},
+    };
+    const auto filled = [](const CBodItem& bod) {
+        return std::count_if(bod.m_arrParts.begin(), bod.m_arrParts.end(),
+                             [](const CBodItemDetail& part) { return part.m_bFilled == 1; });
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.pszSmall) + " onto " + c.pszLarge);
+        const std::unique_ptr<CBodItem> pSmall = Rule(c.pszSmall);
+        const std::unique_ptr<CBodItem> pLarge = Rule(c.pszLarge, c.pszParts);
+        EXPECT_EQ(c.verdict, DeedCombining::Judge(*pSmall, *pLarge));
+        if (c.pszCount != nullptr) {
+            const auto nFilled = filled(*pLarge);
+            ASSERT_TRUE(DeedCombining::CombineBods(*pSmall, *pLarge));
+            EXPECT_EQ(c.pszCount, pLarge->m_strCount);
+            EXPECT_EQ(nFilled + 1, filled(*pLarge)) << "one part, stored as the file's TRUE";
+        }
+    }
+    EXPECT_FALSE(DeedCombining::CombineBods(*Rule(kGloves), *Rule(kPlate, "platemail arms")));
+}
+
+// The form's ticks: a newly ticked part first stands for progress recorded beyond the filled
+// parts, an emptied one takes its amount away; parts left alone keep the count text.
+TEST(DeedCombiningTest, TickingPartsKeepsTheProgressRecordedWithoutThem) {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"10/30", nullptr, "+a,b,c", "10/30"},   {"10/30", nullptr, "+a,+b,c", "20/30"},
+        {"20/30", "+a,+b,c", "+a,b,c", "10/30"}, {"10/30", "+a,b,c", "+a,+b,c", "20/30"},
+        {"5/30", "+a,b,c", "a,b,c", "0/30"},     {"stale", "+a,b,c", "+a,b,c", "stale"}};
+    for (const auto& [pszCount, pszBefore, pszAfter, pszExpected] : cases) {
+        const std::string deed = std::string("wood|10|Normal|LBOD/bow|") + pszCount;
+        EXPECT_EQ(pszExpected,
+                  DeedCombining::RecountLarge(*Rule(deed, pszBefore), *Rule(deed, pszAfter)))
+            << pszCount << ' ' << (pszBefore ? pszBefore : "no parts") << " to " << pszAfter;
+    }
+    // So does counting the small deeds a large one still needs.
+    const auto needed = [](const char* pszCount, const char* pszParts) {
+        return DeedCombining::SmallDeedsNeeded(
+            *Rule(std::string("wood|10|Normal|LBOD/bow|") + pszCount, pszParts));
+    };
+    EXPECT_EQ(std::tuple(3, 1, 1, 2),
+              std::tuple(needed("0/30", nullptr), needed("25/30", nullptr),
+                         needed("20/30", "+a,b,c"), needed("0/30", "a,b,+c")));
+}
+
+// The large deed closest to complete first; a small deed asking exactly what the large deed asks
+// first; unfinished and unfitting small deeds stay. One filling is undone and redone whole.
+TEST(LargeDeedFillingTest, FillsTheClosestFirstWithTheExactFirstAndUndoesWhole) {
+    CBodArray bods;
+    for (const char* deed :
+         {"oak|10|Normal|yumi|10/10", "wood|10|Normal|LBOD/bow|0/30",
+          "oak|10|Exceptional|bow|10/10", "wood|15|Normal|bow|15/15", "wood|10|Normal|bow|9/10",
+          "wood|10|Normal|bow|10/10", "oak|10|Exceptional|LBOD/crossbow|0/30",
+          "oak|10|Normal|crossbow|10/10", "iron|10|Normal|LBOD/ring|0/30",
+          "gold|10|Normal|diamond ring|10/10", "iron|10|Normal|ruby ring|10/10"}) {
+        bods.push_back(Rule(deed));
+    }
+    bods.insert(bods.begin() + 2,
+                Rule("wood|10|Normal|LBOD/bow|20/30", "+bow,+composite bow,yumi"));
+    const auto listed = [&bods] {
+        std::string text;
+        for (const auto& pBod : bods) {
+            text += pBod->m_strItem + ' ' + pBod->m_strMaterial + ' ' + pBod->m_strCount + ',';
+        }
+        return text + std::to_string(bods[0]->m_arrParts.size());
+    };
+    const std::string before = listed();
+    CLargeDeedFilling filling = CLargeDeedFilling::Run(bods);
+    const std::string after =
+        "LBOD/bow wood 10/30,LBOD/bow wood 30/30,bow oak 10/10,bow wood 15/15,bow wood 9/10,"
+        "LBOD/crossbow oak 0/30,crossbow oak 10/10,LBOD/ring iron 10/30,diamond ring gold "
+        "10/10,3";
+    EXPECT_EQ(after, listed());
+    EXPECT_TRUE(bods[0]->m_arrParts[0].IsFilled() && !bods[0]->m_arrParts[2].IsFilled());
+    const CFillCounts counts = filling.Counts();
+    EXPECT_EQ(std::tuple(3, 3, 1),
+              std::tuple(counts.nLargeFilled, counts.nSmallUsed, counts.nCompleted));
+    filling.Undo(bods);
+    EXPECT_EQ(before, listed());
+    filling.Redo(bods);
+    EXPECT_EQ(after, listed());
 }
 
 // Every large set of the six newer crafts as the deeds print it, keyed by its first part.
@@ -317,14 +392,37 @@ TEST(CraftCatalogueTest, EveryNewerSetBuildsItsParts) {
     }
 }
 
-// Every part of every set is an item of the set's craft (with the Tools set's "frypan" and the
-// bone set's "bone legs"), so the New Deed dialog offers it.
+// Every part of every set is filled by an item of the set's craft, so the New Deed dialog offers
+// it.
 TEST(CraftCatalogueTest, EverySetPartIsAnItemOfItsCraft) {
     for (const BodCatalogueRow& row : BodCatalogue::Rows()) {
         for (const std::string_view part : row.Parts()) {
-            const CraftItemGroup* group = CraftItems::FindGroup(part);
+            const CraftItemGroup* group = CraftItems::FindGroup(BodCatalogue::SmallItemFor(part));
             ASSERT_NE(nullptr, group) << part;
             EXPECT_EQ(row.trade, group->trade) << part;
+        }
+    }
+}
+
+// Each small deed the shopping list asks for combines, once made, into its large deed: the
+// Tools set's "frypan" is asked for as the "skillet" that small deeds print.
+TEST(ShoppingListTest, EveryNeededDeedCombinesIntoItsLargeDeed) {
+    for (const BodCatalogueRow& row : BodCatalogue::Rows()) {
+        const std::unique_ptr<CBodItem> pLarge = Deed(
+            std::string(row.trade) + "|Any|iron|10|Normal|LBOD/" + std::string(row.key) + "|0/1");
+        pLarge->BuildPartsIfNeeded();
+        CBodArray needed;
+        ShoppingList::AddNeededSmallBods(pLarge.get(), needed);
+        ASSERT_EQ(row.partCount, needed.size()) << row.key;
+        std::string items;
+        for (const std::unique_ptr<CBodItem>& pNeeded : needed) {
+            pNeeded->m_strCount = "10/10";
+            EXPECT_TRUE(DeedCombining::CanDropOn(*pNeeded, *pLarge)) << pNeeded->m_strItem;
+            items += pNeeded->m_strItem + ',';
+        }
+        if (row.key == "mortar and pestle") {
+            EXPECT_EQ("mortar and pestle,smith's hammer,skillet,sewing kit,arrow fletching,",
+                      items);
         }
     }
 }

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QSignalSpy>
+#include <QStatusTipEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -170,16 +171,25 @@ TEST_F(LeftViewTest, DeletingATradesLastDeedSelectsTheNeighbouringTrade) {
     }
 }
 
-// A node that cannot take the deed is highlighted all the same, but the cursor says no.
+// A node that cannot take the deed is highlighted all the same, but the cursor says no and the
+// status bar why. A drop adds to what the large deed recorded before its parts were known.
 TEST_F(LeftViewTest, DropOnANeedingLargeDeedFillsItsPartOthersAndEscapeChangeNothing) {
-    CBodArray bods;
-    bods.push_back(
-        MakeLargeDeed({"Smithy", "Platemail", "iron", "20", "Normal", "LBOD/platemail", "0/40"},
-                      {"platemail gloves", "platemail arms"}));
-    bods.push_back(
-        MakeDeed({"Smithy", "Platemail", "iron", "20", "Normal", "platemail gloves", "20/20"}));
-    const std::vector<const CBodItem*> deeds = Load(std::move(bods));
+    const std::vector<const CBodItem*> deeds =
+        Load({{"Smithy", "Platemail", "iron", "20", "Normal", "LBOD/platemail", "20/120"},
+              {"Smithy", "Platemail", "iron", "20", "Normal", "platemail gloves", "20/20"},
+              {"Smithy", "Platemail", "iron", "20", "Exceptional", "LBOD/platemail", "0/120"}});
+    m_view.resize(300, 600);
     m_view.expandAll();
+    struct StatusTips : QObject {
+        QStringList texts;
+        bool eventFilter(QObject*, QEvent* pEvent) override {
+            if (pEvent->type() == QEvent::StatusTip) {
+                texts << static_cast<QStatusTipEvent*>(pEvent)->tip();
+            }
+            return false;
+        }
+    } tips;
+    m_view.installEventFilter(&tips);
     const QModelIndex large = NodeOf(deeds[0]);
     const auto dragTo = [this, &deeds](const QModelIndex& node) {
         const QPoint ptFrom = IconPoint(NodeOf(deeds[1]));
@@ -189,24 +199,32 @@ TEST_F(LeftViewTest, DropOnANeedingLargeDeedFillsItsPartOthersAndEscapeChangeNot
             QTest::mouseMove(m_view.viewport(), ptFrom + (ptTo - ptFrom) * nStep / 4);
         }
     };
-    dragTo(Trade("Smithy"));
-    EXPECT_EQ(Trade("Smithy"), m_view.DropHighlight());
-    EXPECT_EQ(Qt::ForbiddenCursor, QGuiApplication::overrideCursor()->shape());
-    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, IconPoint(Trade("Smithy")));
+    for (const auto& [node, pszTip] :
+         {std::pair(Trade("Smithy"), "Drop the small deed onto a large deed."),
+          std::pair(NodeOf(deeds[2]),
+                    "An exceptional large deed takes exceptional small deeds only.")}) {
+        dragTo(node);
+        EXPECT_EQ(node, m_view.DropHighlight());
+        EXPECT_EQ(Qt::ForbiddenCursor, QGuiApplication::overrideCursor()->shape());
+        EXPECT_EQ(pszTip, tips.texts.last());
+        QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, IconPoint(node));
+        EXPECT_EQ("", tips.texts.last());
+    }
     dragTo(large);
     EXPECT_EQ(deeds[1], m_view.SelectedBod());
     EXPECT_EQ(large, m_view.DropHighlight());
     EXPECT_EQ(Qt::ArrowCursor, QGuiApplication::overrideCursor()->shape());
+    EXPECT_EQ("", tips.texts.last());
     QTest::keyClick(&m_view, Qt::Key_Escape);
     EXPECT_EQ(nullptr, QGuiApplication::overrideCursor());
     QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, IconPoint(large));
-    EXPECT_EQ("0/40|2", deeds[0]->m_strCount + "|" + std::to_string(m_doc.GetBods().size()));
+    EXPECT_EQ("20/120|3", deeds[0]->m_strCount + "|" + std::to_string(m_doc.GetBods().size()));
     EXPECT_FALSE(m_doc.IsModified());
 
     dragTo(large);
     QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, IconPoint(large));
     EXPECT_FALSE(m_view.IsDragging() || m_view.DropHighlight().isValid());
-    EXPECT_EQ("LBOD/platemail - 20/40|LBOD/platemail|1 of 1",
+    EXPECT_EQ("LBOD/platemail - 40/120|LBOD/platemail|1 of 2",
               State() + " of " + std::to_string(m_doc.GetBods().size()));
 }
 

@@ -3,6 +3,7 @@
 #include "framework/DisplayText.h"
 #include "framework/Prompt.h"
 #include "import/DeedEntry.h"
+#include "model/CraftItems.h"
 #include "widgets/NotesText.h"
 
 #include <QCheckBox>
@@ -85,6 +86,11 @@ void CDeedDlg::AddDeedRows(QFormLayout& form) {
     m_labelItem->setBuddy(m_listItems);
     form.addRow(m_labelItem, m_listItems);
 
+    m_comboGem = new QComboBox(this);
+    for (const std::string_view gem : CraftItems::Gems()) {
+        m_comboGem->addItem(Text(gem));
+    }
+    form.addRow(tr("&Gem:"), m_comboGem);
     m_comboMaterial = new QComboBox(this);
     form.addRow(tr("&Material:"), m_comboMaterial);
     m_comboAmount = new QComboBox(this);
@@ -108,8 +114,8 @@ void CDeedDlg::AddPlayerRows(QFormLayout& form) {
 
 void CDeedDlg::NameControls(const QFormLayout& form) {
     for (QWidget* pWidget : std::initializer_list<QWidget*>{
-             m_comboCraft, m_radioSmall, m_radioLarge, m_listItems, m_comboMaterial, m_comboAmount,
-             m_checkExceptional, m_spinMade, m_editPrice, m_editNotes}) {
+             m_comboCraft, m_radioSmall, m_radioLarge, m_listItems, m_comboGem, m_comboMaterial,
+             m_comboAmount, m_checkExceptional, m_spinMade, m_editPrice, m_editNotes}) {
         // Exceptional names itself; the item list is named when its label is set.
         auto* pLabel = qobject_cast<QLabel*>(form.labelForField(pWidget));
         if (pLabel != nullptr && pLabel->text().endsWith(QLatin1Char(':'))) {
@@ -122,6 +128,7 @@ void CDeedDlg::NameControls(const QFormLayout& form) {
              {m_radioSmall, "radioSmall"},
              {m_radioLarge, "radioLarge"},
              {m_listItems, "listItems"},
+             {m_comboGem, "comboGem"},
              {m_comboMaterial, "comboMaterial"},
              {m_comboAmount, "comboAmount"},
              {m_checkExceptional, "checkExceptional"},
@@ -142,6 +149,7 @@ void CDeedDlg::Prefill(const CBodItem& bod) {
     const DeedChoice choice = DeedEntry::ChoiceOf(bod);
     m_timeKept = bod.m_timeAdded;
     m_filledParts = choice.filledParts;
+    m_nMadeBeyondParts = choice.bLarge ? choice.nMade : 0;
     {
         const QSignalBlocker blockCraft(m_comboCraft);
         const QSignalBlocker blockSize(m_radioLarge);
@@ -155,11 +163,12 @@ void CDeedDlg::Prefill(const CBodItem& bod) {
     if (!found.isEmpty()) {
         m_listItems->setCurrentItem(found.front());
     } else if (!choice.strItem.empty()) {
-        // A name the list does not spell so, such as a jewel named with its gem, stays as it is.
+        // A name the list does not spell so, as an older deed may have it, stays as it is.
         m_listItems->insertItem(0, Text(choice.strItem));
         m_listItems->setCurrentRow(0);
     }
     m_comboMaterial->setCurrentText(Text(choice.strMaterial));
+    m_comboGem->setCurrentText(Text(choice.strGem));
     m_checkExceptional->setChecked(m_checkExceptional->isEnabled() && choice.bExceptional);
     m_spinMade->setValue(choice.nMade);
     m_strPriceKept = bod.m_strPrice;
@@ -194,6 +203,7 @@ void CDeedDlg::OnItemChanged() {
     }
     m_comboMaterial->setCurrentText(strMaterial);
     m_comboMaterial->setEnabled(m_comboMaterial->count() > 1);
+    m_comboGem->setEnabled(DeedEntry::NeedsGem(strTrade, IsLarge(), strItem));
     const bool bExceptional = DeedEntry::CanBeExceptional(strTrade, IsLarge(), strItem);
     m_checkExceptional->setEnabled(bExceptional);
     if (!bExceptional) {
@@ -216,8 +226,9 @@ void CDeedDlg::accept() {
     choice.strMaterial = Std(m_comboMaterial->currentText());
     choice.nAmount = m_comboAmount->currentText().toInt();
     choice.bExceptional = m_checkExceptional->isChecked();
-    choice.nMade = choice.bLarge ? 0 : m_spinMade->value();
+    choice.nMade = choice.bLarge ? m_nMadeBeyondParts : m_spinMade->value();
     choice.filledParts = m_filledParts;
+    choice.strGem = m_comboGem->isEnabled() ? Std(m_comboGem->currentText()) : std::string();
     if (const std::string strWrong = DeedEntry::Make(choice, m_pDeed); !strWrong.empty()) {
         AppPrompt().MessageBox(this, tr("This deed cannot be made: %1.").arg(Text(strWrong)),
                                IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);

@@ -17,8 +17,9 @@ class QSpinBox;
 
 // New Deed and Edit Deed: the player picks what the deed asks for from what the game gives, and
 // the deed is made as its pasted tooltip would make it. Each choice narrows the next: the craft
-// its items or sets, the item its materials and whether it may be exceptional. OK makes the deed
-// (take it with TakeDeed); Enter is OK everywhere but in Notes, Escape cancels.
+// its items or sets, the item its materials, whether it may be exceptional and whether it names
+// a gem. OK makes the deed (take it with TakeDeed); Enter is OK everywhere but in Notes, Escape
+// cancels.
 class CDeedDlg : public QDialog {
     Q_OBJECT
 public:
@@ -49,6 +50,8 @@ private:
     std::string m_strPriceKept;
     std::string m_strNotesKept;
     std::vector<std::string> m_filledParts;
+    // What an edited large deed had made beyond its filled parts.
+    int m_nMadeBeyondParts = 0;
     std::unique_ptr<CBodItem> m_pDeed;
 
     QComboBox* m_comboCraft = nullptr;
@@ -56,6 +59,7 @@ private:
     QRadioButton* m_radioLarge = nullptr;
     QLabel* m_labelItem = nullptr;
     QListWidget* m_listItems = nullptr;
+    QComboBox* m_comboGem = nullptr;
     QComboBox* m_comboMaterial = nullptr;
     QComboBox* m_comboAmount = nullptr;
     QCheckBox* m_checkExceptional = nullptr;

@@ -6,6 +6,7 @@
 #include "model/BodFile.h"
 #include "model/TextOrder.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestDeeds.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -164,8 +165,9 @@ TEST(DeedDlgTest, ChoicesOfferWhatTheGameGivesKeysMakeADeedAndAnUnchangedEditKee
     // Craft, large, item, the number of items offered (0: not counted here), what it offers.
     const std::tuple<const char*, bool, const char*, int, QString> cases[] = {
         {"Smithy", true, "platemail", 8, kIngots + " to choose, exceptional"},
-        {"Smithy", false, "katana", 49, "iron, exceptional, made so far"},
-        {"Tailor", false, "fancy shirt", 56, "cloth, exceptional, made so far"},
+        {"Smithy", false, "katana", 49, kIngots + " to choose, exceptional, made so far"},
+        {"Tailor", false, "fancy shirt", 55, "cloth, exceptional, made so far"},
+        {"Tinkering", true, "ring", 4, kIngots + " to choose, gem, exceptional"},
         {"Alchemy", false, "a heal potion", 0, "no material, made so far"}};
     for (const auto& [pszCraft, bLarge, pszItem, nItems, strExpected] : cases) {
         dlg.findChild<QComboBox*>("comboCraft")->setCurrentText(pszCraft);
@@ -179,6 +181,7 @@ TEST(DeedDlgTest, ChoicesOfferWhatTheGameGivesKeysMakeADeedAndAnUnchangedEditKee
             materials << material.itemText(i);
         }
         EXPECT_EQ(strExpected, materials.join('|') + (material.isEnabled() ? " to choose" : "") +
+                                   Flag("comboGem", "gem") +
                                    Flag("checkExceptional", "exceptional") +
                                    Flag("spinMade", "made so far"));
     }
@@ -208,6 +211,8 @@ TEST(DeedDlgTest, ChoicesOfferWhatTheGameGivesKeysMakeADeedAndAnUnchangedEditKee
     // OK on a deed left as it was gives the very record back, gem, parts, price, notes, time.
     for (const char* block :
          {"a bulk order deed / small bulk order / amount to make: 10 / ruby ring: 4",
+          "a bulk order deed / large bulk order / amount to make: 10 / amber ring: 10 / amber "
+          "bracelet: 0 / amber earrings: 0",
           "a bulk order deed / large bulk order / All items must be exceptional. / All items must "
           "be made with barbed leather. / amount to make: 20 / leather gorget: 20 / leather cap: 0 "
           "/ leather gloves: 0 / leather sleeves: 0 / leather leggings: 0 / leather tunic: 0"}) {
@@ -221,6 +226,12 @@ TEST(DeedDlgTest, ChoicesOfferWhatTheGameGivesKeysMakeADeedAndAnUnchangedEditKee
         edit.accept();
         EXPECT_EQ(FileBytes(std::move(pBod)), FileBytes(edit.TakeDeed()));
     }
+    // So does progress a large deed recorded without its parts.
+    const auto pBow =
+        TestDeeds::MakeDeed({"Bowcraft", "Bow", "wood", "10", "Normal", "LBOD/bow", "10/30"});
+    CDeedDlg editBow(pBow.get());
+    editBow.accept();
+    EXPECT_EQ("10/30", editBow.TakeDeed()->m_strCount);
 }
 
 } // namespace
