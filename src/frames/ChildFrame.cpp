@@ -201,7 +201,8 @@ bool CChildFrame::OnExport() {
     if (strTarget.isEmpty()) {
         return false;
     }
-    const std::string csv = DeedCsv::Write(deeds);
+    const std::string csv =
+        pDoc->m_bShoppingList ? DeedCsv::WriteShoppingList(deeds) : DeedCsv::Write(deeds);
     const QString strProblem = SafeWrite::WriteFile(
         strTarget, QByteArrayView(csv.data(), static_cast<qsizetype>(csv.size())));
     if (!strProblem.isEmpty()) {

@@ -4,6 +4,7 @@
 #include "framework/NotesText.h"
 #include "framework/Prompt.h"
 #include "model/BodItem.h"
+#include "model/ShoppingList.h"
 #include "model/TextUtil.h"
 #include "views/PointsText.h"
 
@@ -298,7 +299,11 @@ void CQuillmarView::FillForm() {
 }
 
 void CQuillmarView::ShowPoints() {
-    m_staticPoints->setVisible(m_nMode != 0 && PointsText::AreShown());
+    // A deed the shopping list still needs is not the player's to turn in.
+    const CQuillmarDoc* pDoc = GetDocument();
+    const bool bHeld = m_pBod != nullptr && pDoc != nullptr &&
+                       (!pDoc->m_bShoppingList || ShoppingList::IsHeld(*m_pBod));
+    m_staticPoints->setVisible(bHeld && PointsText::AreShown());
 }
 
 void CQuillmarView::FillLargeParts() {

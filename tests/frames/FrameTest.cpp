@@ -186,6 +186,12 @@ TEST_F(FrameTest, StatusBarCountsTheBranchAndItsPointsAndTheFormShowsWhole) {
         EXPECT_FALSE(pForm->verticalScrollBar()->isVisible() ||
                      pForm->horizontalScrollBar()->isVisible());
     }
+    // The six parts the platemail set needs are not the player's: only the set's points count.
+    Frame().OnCommand(ID_SHOPPING_LIST);
+    tree.setCurrentIndex(tree.model()->index(0, 0));
+    m_pDoc->m_pSelectedBod = m_pDoc->m_arrBods.back().get();
+    pForm->OnUpdate(nullptr, 0, nullptr);
+    EXPECT_EQ("BOD count: 7/7|410 points (82 banked)|-", Panes());
 }
 
 // Two windows on one document say which is which; only the last of a modified document asks.

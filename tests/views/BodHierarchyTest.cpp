@@ -148,7 +148,7 @@ TEST_F(BodHierarchyTest, TheWholeTreeComesBackOnlyWhileCurrentAndPruningMatchesA
     EXPECT_EQ(nullptr, Branch("Smithy"));
     EXPECT_NE(nullptr, Branch("x"));
 
-    // Narrowing step by step keeps what a rebuild with the filter builds, rows and counts too.
+    // Narrowing step by step keeps what a rebuild with the filter builds, rows, counts and points.
     m_hierarchy.Rebuild(m_bods, false);
     CBodHierarchy rebuilt(m_order);
     for (const char* pszText : {"", "o", "or", "or g", "or g", "xyz"}) {
@@ -159,6 +159,8 @@ TEST_F(BodHierarchyTest, TheWholeTreeComesBackOnlyWhileCurrentAndPruningMatchesA
         m_hierarchy.Prune([&](const CBodItem& bod) { return filter.Matches(bod); });
         rebuilt.Rebuild(m_bods, false, &filter);
         EXPECT_EQ(Shape(rebuilt.GetRoot()), Shape(m_hierarchy.GetRoot())) << pszText;
+        EXPECT_EQ(rebuilt.GetRoot().GetPoints().nTurnIn, m_hierarchy.GetRoot().GetPoints().nTurnIn)
+            << pszText;
     }
     EXPECT_EQ(nullptr, Branch("Smithy"));
 }
