@@ -197,7 +197,7 @@ bool CChildFrame::OnExport() {
                                                         QFileInfo(strPath).completeBaseName() +
                                                         QStringLiteral(".csv");
     const QString strTarget = AppPrompt().GetSaveFileName(
-        this, strProposed, tr("CSV Files (*.csv)"), QStringLiteral(".csv"));
+        this, tr("Export"), strProposed, tr("CSV Files (*.csv)"), QStringLiteral(".csv"));
     if (strTarget.isEmpty()) {
         return false;
     }

@@ -208,8 +208,8 @@ QString CDocument::AskForSavePath() const {
         m_pDocManager != nullptr ? m_pDocManager->GetTemplate() : defaults;
     const QString strProposed =
         m_strPathName.isEmpty() ? GetDisplayName() + docTemplate.strFilterExt : m_strPathName;
-    return AppPrompt().GetSaveFileName(nullptr, strProposed, docTemplate.strFilterName,
-                                       docTemplate.strFilterExt);
+    return AppPrompt().GetSaveFileName(nullptr, tr("Save As"), strProposed,
+                                       docTemplate.strFilterName, docTemplate.strFilterExt);
 }
 
 bool CDocument::IsChangedOnDisk() const {
@@ -230,8 +230,9 @@ bool CDocument::ConfirmOverwriteIfChanged(QString& strPathName) {
            "Saving now would lose that change.\n\nYes: overwrite it. No: save "
            "under another name. Cancel: do not save.")
             .arg(GetDisplayName());
+    // Enter keeps both the other program's change and this one's: it saves under another name.
     switch (AppPrompt().MessageBox(nullptr, strText, IPrompt::Icon::Exclamation,
-                                   IPrompt::Buttons::YesNoCancel)) {
+                                   IPrompt::Buttons::YesNoCancel, IPrompt::Answer::No)) {
     case IPrompt::Answer::Yes:
         return true;
     case IPrompt::Answer::No:

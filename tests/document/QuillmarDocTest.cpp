@@ -244,7 +244,7 @@ TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
     m_prompt.QueueFileName(Path("auto.bod"));
     doc.ImportDeeds(Deeds({"platemail gloves"}));
     doc.ImportDeeds(Deeds({"platemail arms"}));
-    EXPECT_EQ(QStringList{"save"}, m_prompt.m_fileDialogs);
+    EXPECT_EQ(QStringList{"Save As"}, m_prompt.m_fileDialogs);
     EXPECT_EQ(Bytes(Deeds({"platemail gloves", "platemail arms"})),
               ReadFileBytes(Path("auto.bod")));
     CQuillmarDoc& unsaved = NewDoc();

@@ -283,7 +283,7 @@ TEST_F(FrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails) {
               m_prompt.m_messages.first());
     m_prompt.QueueAnswer(IPrompt::Answer::Cancel);
     EXPECT_FALSE(m_pFrame->OnExport());
-    EXPECT_EQ(QStringList({"save", "save"}), m_prompt.m_fileDialogs);
+    EXPECT_EQ(QStringList({"Export", "Export"}), m_prompt.m_fileDialogs);
 
     SafeWrite::SetDeviceWrapper(
         [](QIODevice& file) { return std::make_unique<FailDevice>(file, 100); });
