@@ -4,6 +4,7 @@
 #include "framework/Prompt.h"
 #include "framework/SafeWrite.h"
 #include "model/DeedCsv.h"
+#include "views/DiskChangeBar.h"
 #include "views/FilterBar.h"
 #include "views/LeftView.h"
 #include "views/PointsText.h"
@@ -35,6 +36,7 @@ CChildFrame::CChildFrame(CDocument* pDoc, QWidget* pParent)
         resize(m_createParams.cx, m_createParams.cy);
     }
     OnCreateClient();
+    m_pDiskChangeBar->SetDocument(pDoc);
 
     connect(pDoc, &CDocument::TitleChanged, this, &CChildFrame::UpdateCaption);
     connect(pDoc, &CDocument::Closing, this, &CChildFrame::OnDocumentClosing);
@@ -59,11 +61,13 @@ CChildFrame::~CChildFrame() {
 void CChildFrame::OnCreateClient() {
     m_wndSplitter = new QSplitter(Qt::Horizontal, this);
     m_pLeftPane = new QWidget(m_wndSplitter);
+    m_pDiskChangeBar = new CDiskChangeBar(m_pLeftPane);
     m_pFilterBar = new CFilterBar(m_pLeftPane);
     m_pLeftView = new CLeftView(m_pLeftPane);
     auto* pLeftLayout = new QVBoxLayout(m_pLeftPane);
     pLeftLayout->setContentsMargins(0, 0, 0, 0);
     pLeftLayout->setSpacing(0);
+    pLeftLayout->addWidget(m_pDiskChangeBar);
     pLeftLayout->addWidget(m_pFilterBar);
     pLeftLayout->addWidget(m_pLeftView, 1);
     connect(m_pFilterBar, &CFilterBar::FilterChanged, m_pLeftView,

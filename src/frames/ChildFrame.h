@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QRect>
 
+class CDiskChangeBar;
 class CDocument;
 class CFilterBar;
 class CLeftView;
@@ -33,6 +34,7 @@ public:
     CLeftView* GetLeftView() const { return m_pLeftView; }
     CQuillmarView* GetFormView() const { return m_pFormView; }
     CFilterBar* GetFilterBar() const { return m_pFilterBar; }
+    CDiskChangeBar* GetDiskChangeBar() const { return m_pDiskChangeBar; }
     QSplitter* GetSplitter() const { return m_wndSplitter; }
     // The pane that last had the keyboard focus; the tree until the form gets it.
     CView* GetActiveView() const;
@@ -88,8 +90,9 @@ private:
     int m_nTreeWidth = 0;
 
     QPointer<CDocument> m_pDocument;
-    // The tree with the filter bar above it: the left pane.
+    // The tree with the notice of a change on disk and the filter bar above it: the left pane.
     QWidget* m_pLeftPane = nullptr;
+    CDiskChangeBar* m_pDiskChangeBar = nullptr;
     CFilterBar* m_pFilterBar = nullptr;
     CLeftView* m_pLeftView = nullptr;
     CQuillmarView* m_pFormView = nullptr;

@@ -8,6 +8,7 @@
 #include "support/BodToolRunner.h"
 #include "support/FailDevice.h"
 #include "support/TestDeeds.h"
+#include "views/DiskChangeBar.h"
 #include "views/FilterBar.h"
 #include "views/LeftView.h"
 #include "views/QuillmarView.h"
@@ -23,6 +24,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -293,6 +295,40 @@ TEST_F(FrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails) {
     SafeWrite::SetDeviceWrapper(nullptr);
     EXPECT_TRUE(m_prompt.m_messages.last().startsWith("Failed to export BOD's.\n" + strPath));
     EXPECT_EQ(14, ReadFileBytes(strPath).count("\r\n"));
+}
+
+// Another program changes the file that has unsaved changes here: the bar says so at once, by
+// the file's watcher or when the program comes to the front. Keep Mine hides it until the next
+// change; Reload asks, then reads the file.
+TEST_F(FrameTest, ABarSaysAtOnceThatTheFileChangedOnDiskAndReloadsIt) {
+    const QTemporaryDir dir;
+    const QString strPath = dir.filePath("deeds.bod");
+    ASSERT_TRUE(m_pDoc->DoSave(strPath));
+    m_pDoc->ImportDeeds(
+        TestDeeds::MakeDeeds({{"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}}));
+    const QWidget* pBar = m_pFrame->GetDiskChangeBar();
+    const auto OtherProgramImports = [&strPath] {
+        EXPECT_EQ(0, RunBodTool({"import", strPath},
+                                "small bulk order: 10 normal katana: 0, with iron ingots")
+                         .nExitCode);
+    };
+    OtherProgramImports();
+    Q_EMIT qApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_FALSE(pBar->isHidden());
+    EXPECT_EQ(QString("deeds.bod was changed by another program."),
+              pBar->findChild<QLabel*>("labelDiskChange")->text());
+    pBar->findChild<QPushButton*>("btnKeepMine")->click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(pBar->isHidden());
+
+    OtherProgramImports();
+    EXPECT_TRUE(QTest::qWaitFor([pBar] { return !pBar->isHidden(); }, 60000));
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    pBar->findChild<QPushButton*>("btnReload")->click();
+    EXPECT_EQ("Reading deeds.bod again loses the changes not saved yet. Reload it?|2|deeds.bod",
+              m_prompt.m_messages.last() + '|' + QString::number(m_pDoc->m_arrBods.size()) + '|' +
+                  m_pFrame->windowTitle());
+    EXPECT_TRUE(pBar->isHidden());
 }
 
 // A key bound to two actions fires neither. What would change copies or no document is greyed.
