@@ -229,6 +229,10 @@ QString CChildFrame::GetPointsText() const {
     return PointsText::Describe(m_pLeftView->BranchPoints(m_pLeftView->SelectedNode()));
 }
 
+QString CChildFrame::GetPrintTitle() const {
+    return m_pDocument ? m_pDocument->GetDisplayName() : windowTitle();
+}
+
 void CChildFrame::OnNextPane() {
     m_bFormActive = !m_bFormActive;
     QWidget* pPane = m_bFormActive ? static_cast<QWidget*>(m_pFormView) : m_pLeftView;

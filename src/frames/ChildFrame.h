@@ -47,6 +47,9 @@ public:
     QString GetBodCountText() const;
     // The reward points of the deeds the tree's selection holds.
     QString GetPointsText() const;
+    // What printed pages are titled with: the document's name, without the caption's window
+    // number or mark for unsaved changes.
+    QString GetPrintTitle() const;
 
     // Find: opens the filter bar above the tree.
     void OnFind();

@@ -168,6 +168,19 @@ DeedChoice ChoiceOf(const CBodItem& bod) {
     return choice;
 }
 
+std::pair<int, int> LargeProgress(const DeedChoice& choice) {
+    const BodCatalogueRow* row = SetOf(choice.strTrade, choice.strItem);
+    if (row == nullptr) {
+        return {0, 0};
+    }
+    const auto parts = row->Parts();
+    const auto nFilled = std::count_if(parts.begin(), parts.end(), [&choice](Names part) {
+        return Has(choice.filledParts, part);
+    });
+    return {static_cast<int>(nFilled) * choice.nAmount,
+            static_cast<int>(parts.size()) * choice.nAmount};
+}
+
 std::string Make(const DeedChoice& choice, std::unique_ptr<CBodItem>& pItem) {
     pItem.reset();
     if (!Has(kTrades, choice.strTrade)) {

@@ -13,7 +13,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QDateTime>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,7 +24,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <ctime>
 
 namespace {
 
@@ -166,7 +167,7 @@ void CQuillmarView::BuildControls() {
     m_staticPoints->setObjectName(QStringLiteral("staticPoints"));
     m_staticPoints->setAlignment(Qt::AlignRight | Qt::AlignTop);
     pGrid->addWidget(m_staticPoints, 2, 4, 2, 1);
-    m_btnEditDeed = new QPushButton(QStringLiteral("&Edit Deed..."), m_groupParts);
+    m_btnEditDeed = new QPushButton(tr("&Edit Deed..."), m_groupParts);
     m_btnEditDeed->setObjectName(QStringLiteral("btnEditDeed"));
     m_btnEditDeed->setEnabled(false);
     pGrid->addWidget(m_btnEditDeed, 4, 4);
@@ -223,23 +224,23 @@ QString CQuillmarView::FormatCount(std::int64_t nFilled, std::int64_t nNeeded) {
 }
 
 QString CQuillmarView::FormatTimeAdded(std::uint32_t timeAdded) {
-    const std::time_t time = static_cast<std::time_t>(timeAdded);
-    std::tm local{};
-#ifdef _WIN32
-    if (localtime_s(&local, &time) != 0) {
-        return {};
+    // The weekday, then the date and time as the locale writes them, as "%a %c" gave the
+    // players who wrote these files; in the language the program speaks, from Qt's own locale
+    // data, since the C library's may not be installed for it.
+    const QLocale locale;
+    const QString strTime = locale.timeFormat(QLocale::LongFormat);
+    // The long time format ends in the time zone ("t"), which the date line never showed.
+    QString strTimeNoZone;
+    bool bQuoted = false;
+    for (const QChar c : strTime) {
+        bQuoted = c == QLatin1Char('\'') ? !bQuoted : bQuoted;
+        if (bQuoted || c != QLatin1Char('t')) {
+            strTimeNoZone += c;
+        }
     }
-#else
-    if (localtime_r(&time, &local) == nullptr) {
-        return {};
-    }
-#endif
-    char buffer[128];
-    // The Windows runtime's "%c" is the locale's date then its time, without a weekday; glibc's
-    // "%c" carries its own weekday, so "%a %c" would name the day twice. "%x %X" is what "%c"
-    // gave the players who wrote these files.
-    const std::size_t nLength = std::strftime(buffer, sizeof buffer, "%a %x %X", &local);
-    return QString::fromLocal8Bit(buffer, static_cast<qsizetype>(nLength));
+    return locale.toString(QDateTime::fromSecsSinceEpoch(timeAdded),
+                           QStringLiteral("ddd ") + locale.dateFormat(QLocale::ShortFormat) +
+                               QLatin1Char(' ') + strTimeNoZone.trimmed());
 }
 
 void CQuillmarView::Refill() {

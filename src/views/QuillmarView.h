@@ -36,8 +36,7 @@ public:
     static QString BuildTitle(const CBodItem& bod);
     // "filled/needed".
     static QString FormatCount(std::int64_t nFilled, std::int64_t nNeeded);
-    // The abbreviated weekday and the locale's date and time of a deed's time, in local time;
-    // empty when the time cannot be converted.
+    // The abbreviated weekday and the locale's date and time of a deed's time, in local time.
     static QString FormatTimeAdded(std::uint32_t timeAdded);
 
     // What is shown: 0 no deed, 1 a small deed, 2 a large deed.

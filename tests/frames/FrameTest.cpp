@@ -299,13 +299,14 @@ TEST_F(FrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails) {
 
 // Another program changes the file that has unsaved changes here: the bar says so at once, by
 // the file's watcher or when the program comes to the front. Keep Mine hides it until the next
-// change; Reload asks, then reads the file.
+// change; Reload asks, then reads the file. Printed pages carry the name without the mark.
 TEST_F(FrameTest, ABarSaysAtOnceThatTheFileChangedOnDiskAndReloadsIt) {
     const QTemporaryDir dir;
     const QString strPath = dir.filePath("deeds.bod");
     ASSERT_TRUE(m_pDoc->DoSave(strPath));
     m_pDoc->ImportDeeds(
         TestDeeds::MakeDeeds({{"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}}));
+    EXPECT_EQ(QString("deeds.bod"), m_pFrame->GetPrintTitle());
     const QWidget* pBar = m_pFrame->GetDiskChangeBar();
     const auto OtherProgramImports = [&strPath] {
         EXPECT_EQ(0, RunBodTool({"import", strPath},

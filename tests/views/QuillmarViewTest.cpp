@@ -66,7 +66,8 @@ protected:
 
 // Each mode shows its deed and hides the rest; ticks count at once, Cancel restores, Apply stores.
 TEST_F(QuillmarViewTest, ModesShowTheSelectedDeedAndLargeDeedsTakeTicks) {
-    // The date line follows the process's time zone and C time locale: pinned here, then restored.
+    // The date line follows the process's time zone and the program's language, whatever the
+    // C library's locale: both pinned here, then restored.
     const QByteArray oldZone = qgetenv("TZ");
     const std::string strOldLocale = std::setlocale(LC_TIME, nullptr);
     qputenv("TZ", "JST-9");
@@ -74,9 +75,14 @@ TEST_F(QuillmarViewTest, ModesShowTheSelectedDeedAndLargeDeedsTakeTicks) {
     std::setlocale(LC_TIME, "C");
     CBodItem* pSmall = AddSmall("7/20");
     pSmall->m_timeAdded = 1'000'000'000;
-    Select(pSmall);
+    for (const auto& [language, pszDate] : {std::pair{QLocale::German, "So. 09.09.01 10:46:40"},
+                                            {QLocale::English, "Sun 9/9/01 10:46:40 AM"}}) {
+        QLocale::setDefault(QLocale(language));
+        Select(pSmall);
+        EXPECT_EQ(pszDate, Find<QLabel>("staticDate")->text());
+    }
+    QLocale::setDefault(QLocale::system());
     EXPECT_EQ("SBOD/platemail gloves/iron/20/Exceptional|7/20|7|1500|------", Form());
-    EXPECT_EQ("Sun 09/09/01 10:46:40", Find<QLabel>("staticDate")->text());
     oldZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", oldZone);
     tzset();
     std::setlocale(LC_TIME, strOldLocale.c_str());

@@ -3,7 +3,6 @@
 #include "framework/DisplayText.h"
 #include "framework/NotesText.h"
 #include "framework/Prompt.h"
-#include "import/DeedEntry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -153,7 +152,9 @@ void CDeedDlg::Prefill(const CBodItem& bod) {
     }
     m_comboMaterial->setCurrentText(Text(choice.strMaterial));
     m_checkExceptional->setChecked(m_checkExceptional->isEnabled() && choice.bExceptional);
-    m_spinMade->setValue(choice.nMade);
+    if (!choice.bLarge) {
+        m_spinMade->setValue(choice.nMade);
+    }
     m_strPriceKept = bod.m_strPrice;
     m_strNotesKept = bod.m_strNotes;
     m_editPrice->setText(DisplayText(bod.m_strPrice));
@@ -191,15 +192,31 @@ void CDeedDlg::OnItemChanged() {
     if (!bExceptional) {
         m_checkExceptional->setChecked(false);
     }
+    OnAmountChanged();
 }
 
-// A large deed's progress is its filled parts, which the form sets one by one.
+// A large deed's progress is its filled parts, which the form sets one by one: here it is only
+// shown, as made of all ("20/30").
 void CDeedDlg::OnAmountChanged() {
+    if (IsLarge()) {
+        if (m_spinMade->isEnabled()) {
+            m_nSmallMade = m_spinMade->value();
+        }
+        const auto [nMade, nTotal] = DeedEntry::LargeProgress(Choice());
+        m_spinMade->setEnabled(false);
+        m_spinMade->setRange(nMade, nMade);
+        m_spinMade->setSuffix(QStringLiteral("/%1").arg(nTotal));
+        return;
+    }
+    m_spinMade->setSuffix(QString());
     m_spinMade->setRange(0, m_comboAmount->currentText().toInt());
-    m_spinMade->setEnabled(!IsLarge());
+    if (!m_spinMade->isEnabled()) {
+        m_spinMade->setValue(m_nSmallMade);
+    }
+    m_spinMade->setEnabled(true);
 }
 
-void CDeedDlg::accept() {
+DeedChoice CDeedDlg::Choice() const {
     DeedChoice choice;
     choice.strTrade = Std(m_comboCraft->currentText());
     choice.bLarge = IsLarge();
@@ -208,8 +225,13 @@ void CDeedDlg::accept() {
     choice.strMaterial = Std(m_comboMaterial->currentText());
     choice.nAmount = m_comboAmount->currentText().toInt();
     choice.bExceptional = m_checkExceptional->isChecked();
-    choice.nMade = choice.bLarge ? 0 : m_spinMade->value();
     choice.filledParts = m_filledParts;
+    return choice;
+}
+
+void CDeedDlg::accept() {
+    DeedChoice choice = Choice();
+    choice.nMade = choice.bLarge ? 0 : m_spinMade->value();
     if (const std::string strWrong = DeedEntry::Make(choice, m_pDeed); !strWrong.empty()) {
         AppPrompt().MessageBox(this, tr("This deed cannot be made: %1.").arg(Text(strWrong)),
                                IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);

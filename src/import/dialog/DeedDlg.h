@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/DeedEntry.h"
 #include "model/BodItem.h"
 
 #include <QDialog>
@@ -38,11 +39,15 @@ private:
     void OnItemChanged();
     void OnAmountChanged();
     bool IsLarge() const;
+    // What the controls say, progress aside.
+    DeedChoice Choice() const;
 
     std::uint32_t m_timeKept = 0;
     std::string m_strPriceKept;
     std::string m_strNotesKept;
     std::vector<std::string> m_filledParts;
+    // A small deed's count, kept while the Large choice shows a large one's progress instead.
+    int m_nSmallMade = 0;
     std::unique_ptr<CBodItem> m_pDeed;
 
     QComboBox* m_comboCraft = nullptr;

@@ -205,12 +205,15 @@ TEST(DeedDlgTest, ChoicesOfferWhatTheGameGivesKeysMakeADeedAndAnUnchangedEditKee
     pMade->m_timeAdded = pImported->m_timeAdded;
     EXPECT_EQ(FileBytes(std::move(pImported)), FileBytes(std::move(pMade)));
 
-    // OK on a deed left as it was gives the very record back, gem, parts, price, notes, time.
-    for (const char* block :
-         {"a bulk order deed / small bulk order / amount to make: 10 / ruby ring: 4",
-          "a bulk order deed / large bulk order / All items must be exceptional. / All items must "
+    // OK on a deed left as it was gives the very record back, gem, parts, price, notes, time. A
+    // large deed's progress is its filled parts, shown of all.
+    for (
+        const auto& [block, pszMade] :
+        {std::pair{"a bulk order deed / small bulk order / amount to make: 10 / ruby ring: 4", "4"},
+         {"a bulk order deed / large bulk order / All items must be exceptional. / All items must "
           "be made with barbed leather. / amount to make: 20 / leather gorget: 20 / leather cap: 0 "
-          "/ leather gloves: 0 / leather sleeves: 0 / leather leggings: 0 / leather tunic: 0"}) {
+          "/ leather gloves: 0 / leather sleeves: 0 / leather leggings: 0 / leather tunic: 0",
+          "20/120"}}) {
         SCOPED_TRACE(block);
         std::unique_ptr<CBodItem> pBod;
         ASSERT_TRUE(TooltipReader::ReadBlock(block, pBod));
@@ -218,6 +221,7 @@ TEST(DeedDlgTest, ChoicesOfferWhatTheGameGivesKeysMakeADeedAndAnUnchangedEditKee
         pBod->m_strPrice = "900";
         pBod->m_strNotes = "from Bob\r\nsecond line";
         CDeedDlg edit(pBod.get());
+        EXPECT_EQ(pszMade, edit.findChild<QSpinBox*>("spinMade")->text());
         edit.accept();
         EXPECT_EQ(FileBytes(std::move(pBod)), FileBytes(edit.TakeDeed()));
     }
