@@ -29,7 +29,7 @@ namespace {
 const QString kBroken = "junk bulk order";
 const QString kSmall =
     "small bulk order: 20 exceptional platemail gloves: 5, with shadow iron ingots 300";
-const QString kKnown = kSmall + " Already in this document"; // with its tooltip
+const QString kKnown = kSmall + " | Already in this document\n" + kSmall; // with its tooltip
 const QString kLarge = "large bulk order: 10 chainmail coif: 10 chainmail leggings: 0 "
                        "chainmail tunic: 0 iron ingots 900";
 
@@ -42,11 +42,14 @@ protected:
         return m_dlg.findChild<T*>(pszName);
     }
     QTreeView* List() { return Child<QTreeView>("listItems"); }
+    // Each row as shown, and its tooltip where that says more.
     QStringList Rows() {
         QStringList rows;
         for (int nRow = 0; nRow < List()->model()->rowCount(); ++nRow) {
             const QModelIndex row = List()->model()->index(nRow, 0);
-            rows << (row.data().toString() + ' ' + row.data(Qt::ToolTipRole).toString()).trimmed();
+            const QString strTip = row.data(Qt::ToolTipRole).toString();
+            rows << (strTip == row.data().toString() ? strTip
+                                                     : row.data().toString() + " | " + strTip);
         }
         return rows;
     }
@@ -123,7 +126,8 @@ TEST_F(ImportDlgTest, ButtonsCountersAndMarksFollowPastesSelectionAndProcessing)
 }
 
 // A paste from a Windows editor's code page keeps its letters (E9 is é). In the tooltip mode
-// each block of the clipboard is one row.
+// each block of the clipboard is one row, shown and sorted by what the deed asks for, its whole
+// text on hover.
 TEST_F(ImportDlgTest, PastesReadTheCodePageAndTooltipBlocksAndCancelDropsTheDeeds) {
     auto* pData = new QMimeData;
     pData->setData("text/plain", kSmall.toUtf8() + " caf\xE9");
@@ -132,12 +136,15 @@ TEST_F(ImportDlgTest, PastesReadTheCodePageAndTooltipBlocksAndCancelDropsTheDeed
     EXPECT_EQ(QStringList{kSmall + " caf\u00E9"}, Rows());
     Child<QRadioButton>("radioTooltip")->click();
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-    PasteText("A Bulk Order Deed\nSmall Bulk Order\nAmount To Make: 10\nGlobe: 0\n\n"
-              "A Bulk Order Deed\nSomething Else\n");
-    EXPECT_EQ((QStringList{"A Bulk Order Deed / Small Bulk Order / Amount To Make: 10 / Globe: 0",
-                           "A Bulk Order Deed / Something Else"}),
+    const QString kGloves = "A Bulk Order Deed\nSmall Bulk Order\nAll Items Must Be Exceptional.\n"
+                            "Amount To Make: 20\nPlatemail Gloves: 5";
+    const QString kGlobe = "A Bulk Order Deed\nSmall Bulk Order\nAmount To Make: 10\nGlobe: 0";
+    PasteText(kGloves + "\n\n" + kGlobe + "\n\nA Bulk Order Deed\nSomething Else\n");
+    EXPECT_EQ((QStringList{"A Bulk Order Deed / Something Else | A Bulk Order Deed\nSomething Else",
+                           "SBOD/globe/iron/10/Normal - 0/10 | " + kGlobe,
+                           "SBOD/platemail gloves/iron/20/Exceptional - 5/20 | " + kGloves}),
               Rows());
-    EXPECT_EQ("Paste ProcessAll 2 0 1;", State());
+    EXPECT_EQ("Paste ProcessAll 3 0 1;", State());
     Child("btnProcessAll")->click();
     Child("btnCancel")->click();
     EXPECT_TRUE(m_dlg.TakeProcessed().empty());
