@@ -61,6 +61,10 @@ Nur diese %1 exportieren? (Nein: alle %2 exportieren.)</translation>
         <translation>Die BODs konnten nicht exportiert werden.
 %1: %2</translation>
     </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
 </context>
 <context>
     <name>CDeedDlg</name>
@@ -142,6 +146,29 @@ Nur diese %1 exportieren? (Nein: alle %2 exportieren.)</translation>
     </message>
 </context>
 <context>
+    <name>CDiskChangeBar</name>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>Read the file again; changes not saved here are lost</source>
+        <translation>Liest die Datei neu ein; hier nicht gespeicherte Änderungen gehen verloren</translation>
+    </message>
+    <message>
+        <source>&amp;Keep Mine</source>
+        <translation>&amp;Meine behalten</translation>
+    </message>
+    <message>
+        <source>Keep what this window shows; saving asks before it overwrites the file</source>
+        <translation>Behält, was dieses Fenster zeigt; beim Speichern wird vor dem Überschreiben der Datei gefragt</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program.</source>
+        <translation>%1 wurde von einem anderen Programm geändert.</translation>
+    </message>
+</context>
+<context>
     <name>CDocTemplate</name>
     <message>
         <source>Quilma Files (*.bod)</source>
@@ -199,6 +226,14 @@ Ja: Datei überschreiben. Nein: unter einem anderen Namen speichern. Abbrechen: 
     <message>
         <source>Save changes to %1?</source>
         <translation>Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Reading %1 again loses the changes not saved yet. Reload it?</source>
+        <translation>Wenn %1 neu geladen wird, gehen die noch nicht gespeicherten Änderungen verloren. Neu laden?</translation>
     </message>
 </context>
 <context>
@@ -424,10 +459,6 @@ Möchten Sie fortfahren?</translation>
 <context>
     <name>CQtPrompt</name>
     <message>
-        <source>Save As</source>
-        <translation>Speichern unter</translation>
-    </message>
-    <message>
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
@@ -555,6 +586,10 @@ Möchten Sie fortfahren?</translation>
     <message>
         <source>Please enter an integer.</source>
         <translation>Bitte geben Sie eine ganze Zahl ein.</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Deed...</source>
+        <translation>BOD b&amp;earbeiten...</translation>
     </message>
 </context>
 <context>
