@@ -22,12 +22,8 @@ void CImportSession::AddKnownDeeds(const CBodArray& bods) {
 namespace {
 
 std::string TooltipLabel(const CBodItem& bod) {
-    std::string strLabel = bod.IsLarge() ? std::string() : std::string("SBOD/");
-    for (const std::string* pText :
-         {&bod.m_strItem, &bod.m_strMaterial, &bod.m_strAmount, &bod.m_strQuality}) {
-        strLabel.append(*pText).append(pText == &bod.m_strQuality ? " - " : "/");
-    }
-    return strLabel.append(bod.m_strCount);
+    return (bod.IsLarge() ? "" : "SBOD/") + bod.m_strItem + '/' + bod.m_strMaterial + '/' +
+           bod.m_strAmount + '/' + bod.m_strQuality + " - " + bod.m_strCount;
 }
 
 } // namespace

@@ -27,31 +27,30 @@ CDiskChangeBar::CDiskChangeBar(QWidget* pParent) : QFrame(pParent) {
     m_labelText->setObjectName(QStringLiteral("labelDiskChange"));
     // The tree pane is narrow: the text takes lines rather than width.
     m_labelText->setWordWrap(true);
-    m_btnReload = new QPushButton(tr("&Reload"), this);
-    m_btnReload->setObjectName(QStringLiteral("btnReload"));
-    m_btnReload->setToolTip(tr("Read the file again; changes not saved here are lost"));
-    m_btnKeep = new QPushButton(tr("&Keep Mine"), this);
-    m_btnKeep->setObjectName(QStringLiteral("btnKeepMine"));
-    m_btnKeep->setToolTip(
-        tr("Keep what this window shows; saving asks before it overwrites the file"));
+    auto* pReload = new QPushButton(tr("&Reload"), this);
+    pReload->setObjectName(QStringLiteral("btnReload"));
+    pReload->setToolTip(tr("Read the file again; changes not saved here are lost"));
+    auto* pKeep = new QPushButton(tr("&Keep Mine"), this);
+    pKeep->setObjectName(QStringLiteral("btnKeepMine"));
+    pKeep->setToolTip(tr("Keep what this window shows; saving asks before it overwrites the file"));
 
     auto* pTextRow = new QHBoxLayout;
     pTextRow->addWidget(pIcon);
     pTextRow->addWidget(m_labelText, 1);
     auto* pButtonRow = new QHBoxLayout;
     pButtonRow->addStretch(1);
-    pButtonRow->addWidget(m_btnReload);
-    pButtonRow->addWidget(m_btnKeep);
+    pButtonRow->addWidget(pReload);
+    pButtonRow->addWidget(pKeep);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pTextRow);
     pLayout->addLayout(pButtonRow);
 
-    connect(m_btnReload, &QPushButton::clicked, this, [this] {
+    connect(pReload, &QPushButton::clicked, this, [this] {
         if (m_pDocument) {
             m_pDocument->OnReloadFromDisk();
         }
     });
-    connect(m_btnKeep, &QPushButton::clicked, this, [this] {
+    connect(pKeep, &QPushButton::clicked, this, [this] {
         if (m_pDocument) {
             m_pDocument->DismissDiskChange();
         }

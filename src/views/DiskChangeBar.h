@@ -5,7 +5,6 @@
 
 class CDocument;
 class QLabel;
-class QPushButton;
 
 // The bar above a document window's tree that says, as soon as it is noticed, that another
 // program changed the document's file, with what the user can do about it: read the file again
@@ -23,6 +22,4 @@ private:
 
     QPointer<CDocument> m_pDocument;
     QLabel* m_labelText = nullptr;
-    QPushButton* m_btnReload = nullptr;
-    QPushButton* m_btnKeep = nullptr;
 };

@@ -138,10 +138,11 @@ TEST_F(ImportDlgTest, PastesReadTheCodePageAndTooltipBlocksAndCancelDropsTheDeed
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     const QString kGloves = "A Bulk Order Deed\nSmall Bulk Order\nAll Items Must Be Exceptional.\n"
                             "Amount To Make: 20\nPlatemail Gloves: 5";
-    const QString kGlobe = "A Bulk Order Deed\nSmall Bulk Order\nAmount To Make: 10\nGlobe: 0";
-    PasteText(kGloves + "\n\n" + kGlobe + "\n\nA Bulk Order Deed\nSomething Else\n");
+    const QString kRings = "A Bulk Order Deed\nLarge Bulk Order\nAmount To Make: 10\nRing: 10\n"
+                           "Bracelet: 0\nEarrings: 0";
+    PasteText(kGloves + "\n\n" + kRings + "\n\nA Bulk Order Deed\nSomething Else\n");
     EXPECT_EQ((QStringList{"A Bulk Order Deed / Something Else | A Bulk Order Deed\nSomething Else",
-                           "SBOD/globe/iron/10/Normal - 0/10 | " + kGlobe,
+                           "LBOD/ring/iron/10/Normal - 10/30 | " + kRings,
                            "SBOD/platemail gloves/iron/20/Exceptional - 5/20 | " + kGloves}),
               Rows());
     EXPECT_EQ("Paste ProcessAll 3 0 1;", State());
