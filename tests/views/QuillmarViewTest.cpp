@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <clocale>
 #include <ctime>
 #include <gtest/gtest.h>
 
@@ -66,13 +65,11 @@ protected:
 
 // Each mode shows its deed and hides the rest; ticks count at once, Cancel restores, Apply stores.
 TEST_F(QuillmarViewTest, ModesShowTheSelectedDeedAndLargeDeedsTakeTicks) {
-    // The date line follows the process's time zone and the program's language, whatever the
-    // C library's locale: both pinned here, then restored.
+    // The date line follows the process's time zone and the program's language: both pinned
+    // here, then restored.
     const QByteArray oldZone = qgetenv("TZ");
-    const std::string strOldLocale = std::setlocale(LC_TIME, nullptr);
     qputenv("TZ", "JST-9");
     tzset();
-    std::setlocale(LC_TIME, "C");
     CBodItem* pSmall = AddSmall("7/20");
     pSmall->m_timeAdded = 1'000'000'000;
     for (const auto& [language, pszDate] : {std::pair{QLocale::German, "So. 09.09.01 10:46:40"},
@@ -85,7 +82,6 @@ TEST_F(QuillmarViewTest, ModesShowTheSelectedDeedAndLargeDeedsTakeTicks) {
     EXPECT_EQ("SBOD/platemail gloves/iron/20/Exceptional|7/20|7|1500|------", Form());
     oldZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", oldZone);
     tzset();
-    std::setlocale(LC_TIME, strOldLocale.c_str());
 
     // A ringmail large deed: four parts, none built yet.
     m_doc.AddBodItem(TestDeeds::MakeDeed(
