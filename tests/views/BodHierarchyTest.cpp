@@ -59,6 +59,10 @@ TEST_F(BodHierarchyTest, BuildsSortedRunsInInsertionOrderAndDeletionPrunesEmptie
             EXPECT_EQ(22 + i, m_hierarchy.FindItemForBod(bods[2 * i].get())->GetRow()) << i;
         }
     }
+    // A deed the filter drops goes from beside its siblings that stay (bods[3] is an axe).
+    m_hierarchy.Prune([](const CBodItem& bod) { return bod.m_strItem == "axe"; });
+    EXPECT_TRUE(!m_hierarchy.FindItemForBod(bods[0].get()) &&
+                m_hierarchy.FindItemForBod(bods[3].get()));
     m_hierarchy.Rebuild(CBodArray(1), true);
     EXPECT_EQ("BOD's - Shopping List\t0\n", m_hierarchy.Outline());
     EXPECT_EQ(nullptr, m_hierarchy.AddBod(nullptr));
