@@ -257,16 +257,21 @@ TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
     EXPECT_EQ(QString("0"), QSettings("Larkfield", "Quillmar").value("Settings/AutoSave"));
 }
 
-// The selection pointed into the deeds a reload replaces; no view may be left pointing there.
+// The selection pointed into the deeds a reload replaces; no view may be left pointing there. A
+// reload declined leaves the change shown, and the next change asks again.
 TEST_F(QuillmarDocTest, ReloadingAfterAnotherProgramWroteTheFileDropsTheSelection) {
     CQuillmarDoc& doc = Open("deeds.bod", Bytes(Deeds({"platemail gloves", "platemail arms"})));
     doc.m_pSelectedBod = doc.m_arrBods[1].get();
+    WriteFileBytes(Path("deeds.bod"), Bytes(Deeds({"plate helm", "plate helm", "plate helm"})));
+    EXPECT_TRUE(QTest::qWaitFor([&doc] { return doc.IsDiskChangeShown(); }, 60000));
+    EXPECT_EQ(2U, doc.m_arrBods.size());
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     WriteFileBytes(Path("deeds.bod"), Bytes(Deeds({"plate helm"})));
     EXPECT_TRUE(QTest::qWaitFor([&doc] { return doc.m_arrBods.size() == 1; }, 60000));
-    EXPECT_EQ(QStringList{"deeds.bod was changed by another program. Reload it?"},
+    EXPECT_EQ(QStringList(2, "deeds.bod was changed by another program. Reload it?"),
               m_prompt.m_messages);
     EXPECT_EQ(nullptr, doc.m_pSelectedBod);
+    EXPECT_FALSE(doc.IsDiskChangeShown());
 }
 
 } // namespace
