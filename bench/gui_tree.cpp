@@ -76,8 +76,11 @@ public:
     ~CSilentPrompt() override { SetAppPrompt(nullptr); }
     CSilentPrompt(const CSilentPrompt&) = delete;
     CSilentPrompt& operator=(const CSilentPrompt&) = delete;
-    Answer MessageBox(QWidget*, const QString&, Icon, Buttons) override { return Answer::Ok; }
-    QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+    Answer MessageBox(QWidget*, const QString&, Icon, Buttons, Answer) override {
+        return Answer::Ok;
+    }
+    QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&,
+                            const QString&) override {
         return {};
     }
     QString GetOpenFileName(QWidget*, const QString&) override { return {}; }

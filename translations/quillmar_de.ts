@@ -61,6 +61,10 @@ Nur diese %1 exportieren? (Nein: alle %2 exportieren.)</translation>
         <translation>Die BODs konnten nicht exportiert werden.
 %1: %2</translation>
     </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
 </context>
 <context>
     <name>CDeedDlg</name>
@@ -146,6 +150,29 @@ Nur diese %1 exportieren? (Nein: alle %2 exportieren.)</translation>
     </message>
 </context>
 <context>
+    <name>CDiskChangeBar</name>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>Read the file again; changes not saved here are lost</source>
+        <translation>Liest die Datei neu ein; hier nicht gespeicherte Änderungen gehen verloren</translation>
+    </message>
+    <message>
+        <source>&amp;Keep Mine</source>
+        <translation>&amp;Meine behalten</translation>
+    </message>
+    <message>
+        <source>Keep what this window shows; saving asks before it overwrites the file</source>
+        <translation>Behält, was dieses Fenster zeigt; beim Speichern wird vor dem Überschreiben der Datei gefragt</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program.</source>
+        <translation>%1 wurde von einem anderen Programm geändert.</translation>
+    </message>
+</context>
+<context>
     <name>CDocTemplate</name>
     <message>
         <source>Quilma Files (*.bod)</source>
@@ -203,6 +230,14 @@ Ja: Datei überschreiben. Nein: unter einem anderen Namen speichern. Abbrechen: 
     <message>
         <source>Save changes to %1?</source>
         <translation>Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Reading %1 again loses the changes not saved yet. Reload it?</source>
+        <translation>Wenn %1 neu geladen wird, gehen die noch nicht gespeicherten Änderungen verloren. Neu laden?</translation>
     </message>
 </context>
 <context>
@@ -363,6 +398,17 @@ Möchten Sie fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>CLeftView</name>
+    <message>
+        <source>BOD hierarchy</source>
+        <translation>BOD-Hierarchie</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete this BOD?</source>
+        <translation>Möchten Sie diesen BOD wirklich löschen?</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>Toolbar</source>
@@ -392,10 +438,6 @@ Möchten Sie fortfahren?</translation>
 </context>
 <context>
     <name>CQtPrompt</name>
-    <message>
-        <source>Save As</source>
-        <translation>Speichern unter</translation>
-    </message>
     <message>
         <source>Open</source>
         <translation>Öffnen</translation>

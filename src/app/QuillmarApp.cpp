@@ -158,7 +158,7 @@ bool CQuillmarApp::PrintDocumentFile(const QString& strFileName) {
     const CChildFrame* pFrame = m_pMainFrame->GetActiveChildFrame();
     const bool bPrinted =
         pFrame != nullptr &&
-        PrintTree(*pFrame->GetLeftView(), pFrame->windowTitle(), m_pMainFrame->GetPrinter());
+        PrintTree(*pFrame->GetLeftView(), pFrame->GetPrintTitle(), m_pMainFrame->GetPrinter());
     m_pDocManager->CloseAllDocuments();
     if (!bPrinted) {
         ReportFailure(QCoreApplication::translate(

@@ -184,7 +184,7 @@ int CQuillmarDoc::ImportDeeds(CBodArray bods) {
     AppPrompt().MessageBox(nullptr,
                            nAdded == 1 ? tr("1 BOD was imported.")
                                        : tr("%1 BOD's were imported.").arg(nAdded),
-                           IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
+                           IPrompt::Icon::Information, IPrompt::Buttons::Ok);
     return nAdded;
 }
 

@@ -4,6 +4,7 @@
 #include "framework/Prompt.h"
 #include "framework/SafeWrite.h"
 #include "model/DeedCsv.h"
+#include "views/DiskChangeBar.h"
 #include "views/FilterBar.h"
 #include "views/LeftView.h"
 #include "views/PointsText.h"
@@ -36,6 +37,7 @@ CChildFrame::CChildFrame(CDocument* pDoc, QWidget* pParent)
         resize(m_createParams.cx, m_createParams.cy);
     }
     OnCreateClient();
+    m_pDiskChangeBar->SetDocument(pDoc);
 
     connect(pDoc, &CDocument::TitleChanged, this, &CChildFrame::UpdateCaption);
     connect(pDoc, &CDocument::Closing, this, &CChildFrame::OnDocumentClosing);
@@ -60,11 +62,13 @@ CChildFrame::~CChildFrame() {
 void CChildFrame::OnCreateClient() {
     m_wndSplitter = new QSplitter(Qt::Horizontal, this);
     m_pLeftPane = new QWidget(m_wndSplitter);
+    m_pDiskChangeBar = new CDiskChangeBar(m_pLeftPane);
     m_pFilterBar = new CFilterBar(m_pLeftPane);
     m_pLeftView = new CLeftView(m_pLeftPane);
     auto* pLeftLayout = new QVBoxLayout(m_pLeftPane);
     pLeftLayout->setContentsMargins(0, 0, 0, 0);
     pLeftLayout->setSpacing(0);
+    pLeftLayout->addWidget(m_pDiskChangeBar);
     pLeftLayout->addWidget(m_pFilterBar);
     pLeftLayout->addWidget(m_pLeftView, 1);
     connect(m_pFilterBar, &CFilterBar::FilterChanged, m_pLeftView,
@@ -198,11 +202,12 @@ bool CChildFrame::OnExport() {
                                                         QFileInfo(strPath).completeBaseName() +
                                                         QStringLiteral(".csv");
     const QString strTarget = AppPrompt().GetSaveFileName(
-        this, strProposed, tr("CSV Files (*.csv)"), QStringLiteral(".csv"));
+        this, tr("Export"), strProposed, tr("CSV Files (*.csv)"), QStringLiteral(".csv"));
     if (strTarget.isEmpty()) {
         return false;
     }
-    const std::string csv = DeedCsv::Write(deeds);
+    const std::string csv =
+        pDoc->IsShoppingList() ? DeedCsv::WriteShoppingList(deeds) : DeedCsv::Write(deeds);
     const QString strProblem = SafeWrite::WriteFile(
         strTarget, QByteArrayView(csv.data(), static_cast<qsizetype>(csv.size())));
     if (!strProblem.isEmpty()) {
@@ -233,6 +238,10 @@ void CChildFrame::UpdateFilterBar() {
 
 QString CChildFrame::GetPointsText() const {
     return PointsText::Describe(m_pLeftView->BranchPoints(m_pLeftView->SelectedNode()));
+}
+
+QString CChildFrame::GetPrintTitle() const {
+    return m_pDocument ? m_pDocument->GetDisplayName() : windowTitle();
 }
 
 void CChildFrame::OnNextPane() {

@@ -7,6 +7,7 @@
 #include <QRect>
 
 class CBodItem;
+class CDiskChangeBar;
 class CDocument;
 class CFilterBar;
 class CLeftView;
@@ -34,6 +35,7 @@ public:
     CLeftView* GetLeftView() const { return m_pLeftView; }
     CQuillmarView* GetFormView() const { return m_pFormView; }
     CFilterBar* GetFilterBar() const { return m_pFilterBar; }
+    CDiskChangeBar* GetDiskChangeBar() const { return m_pDiskChangeBar; }
     QSplitter* GetSplitter() const { return m_wndSplitter; }
     // The pane that last had the keyboard focus; the tree until the form gets it.
     CView* GetActiveView() const;
@@ -47,6 +49,9 @@ public:
     QString GetBodCountText() const;
     // The reward points of the deeds the tree's selection holds.
     QString GetPointsText() const;
+    // What printed pages are titled with: the document's name, without the caption's window
+    // number or mark for unsaved changes.
+    QString GetPrintTitle() const;
 
     // Find: opens the filter bar above the tree.
     void OnFind();
@@ -93,8 +98,9 @@ private:
     int m_nTreeWidth = 0;
 
     QPointer<CDocument> m_pDocument;
-    // The tree with the filter bar above it: the left pane.
+    // The tree with the notice of a change on disk and the filter bar above it: the left pane.
     QWidget* m_pLeftPane = nullptr;
+    CDiskChangeBar* m_pDiskChangeBar = nullptr;
     CFilterBar* m_pFilterBar = nullptr;
     CLeftView* m_pLeftView = nullptr;
     CQuillmarView* m_pFormView = nullptr;

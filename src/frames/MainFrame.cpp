@@ -434,7 +434,7 @@ void CMainFrame::OnFilePrintSetup() {
 void CMainFrame::OnFilePrint(bool bTree) {
     CChildFrame* pFrame = GetActiveChildFrame();
     if (bTree) {
-        PrintTreeWithDialog(*pFrame->GetLeftView(), pFrame->windowTitle(), GetPrinter(), this);
+        PrintTreeWithDialog(*pFrame->GetLeftView(), pFrame->GetPrintTitle(), GetPrinter(), this);
     } else {
         PrintBlankPageWithDialog(GetPrinter(), this);
     }
@@ -443,7 +443,7 @@ void CMainFrame::OnFilePrint(bool bTree) {
 void CMainFrame::OnFilePrintPreview(bool bTree) {
     CChildFrame* pFrame = GetActiveChildFrame();
     if (bTree) {
-        PreviewTree(*pFrame->GetLeftView(), pFrame->windowTitle(), GetPrinter(), this);
+        PreviewTree(*pFrame->GetLeftView(), pFrame->GetPrintTitle(), GetPrinter(), this);
     } else {
         PreviewBlankPage(GetPrinter(), this);
     }

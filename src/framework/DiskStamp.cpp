@@ -14,6 +14,16 @@ std::filesystem::file_time_type ModifiedTime(const NativeFile::Name& path) {
 
 } // namespace
 
+CFileAttributes CFileAttributes::Of(const NativeFile::Name& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return {};
+    }
+    const std::uintmax_t nSize = std::filesystem::file_size(path, error);
+    const std::filesystem::file_time_type modified = ModifiedTime(path);
+    return error ? CFileAttributes() : CFileAttributes{static_cast<qint64>(nSize), modified};
+}
+
 CDiskStamp::CDiskStamp(const NativeFile::Name& path, const QByteArray& bytes)
     : m_bValid(true), m_nSize(bytes.size()), m_modified(ModifiedTime(path)),
       m_hash(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)) {}

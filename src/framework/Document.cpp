@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <algorithm>
 #include <string_view>
 
@@ -34,6 +35,16 @@ QString SaveFailureText(const QString& strPathName, const QString& strReason) {
 
 CDocument::CDocument() {
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &CDocument::OnFileChangedOnDisk);
+    // A watcher misses changes on some file systems (network shares), and loses a path that
+    // was replaced while nobody looked.
+    if (const auto* pApp = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(pApp, &QGuiApplication::applicationStateChanged, this,
+                [this](Qt::ApplicationState state) {
+                    if (state == Qt::ApplicationActive) {
+                        CheckDisk();
+                    }
+                });
+    }
 }
 
 CDocument::~CDocument() {
@@ -140,6 +151,7 @@ bool CDocument::OnOpenDocument(const QString& strPathName) {
         }
     }
     m_diskStamp = CDiskStamp(strPathName, bytes);
+    SetDiskChangeShown(false);
     SetModifiedFlag(false);
     return true;
 }
@@ -159,6 +171,7 @@ bool CDocument::OnSaveDocument(const QString& strPathName) {
         return false;
     }
     m_diskStamp = CDiskStamp(strPathName, bytes);
+    SetDiskChangeShown(false);
     SetModifiedFlag(false);
     SetTitle(info.fileName());
     return true;
@@ -208,8 +221,8 @@ QString CDocument::AskForSavePath() const {
         m_pDocManager != nullptr ? m_pDocManager->GetTemplate() : defaults;
     const QString strProposed =
         m_strPathName.isEmpty() ? GetDisplayName() + docTemplate.strFilterExt : m_strPathName;
-    return AppPrompt().GetSaveFileName(nullptr, strProposed, docTemplate.strFilterName,
-                                       docTemplate.strFilterExt);
+    return AppPrompt().GetSaveFileName(nullptr, tr("Save As"), strProposed,
+                                       docTemplate.strFilterName, docTemplate.strFilterExt);
 }
 
 bool CDocument::IsChangedOnDisk() const {
@@ -230,8 +243,9 @@ bool CDocument::ConfirmOverwriteIfChanged(QString& strPathName) {
            "Saving now would lose that change.\n\nYes: overwrite it. No: save "
            "under another name. Cancel: do not save.")
             .arg(GetDisplayName());
+    // Enter keeps both the other program's change and this one's: it saves under another name.
     switch (AppPrompt().MessageBox(nullptr, strText, IPrompt::Icon::Exclamation,
-                                   IPrompt::Buttons::YesNoCancel)) {
+                                   IPrompt::Buttons::YesNoCancel, IPrompt::Answer::No)) {
     case IPrompt::Answer::Yes:
         return true;
     case IPrompt::Answer::No:
@@ -249,16 +263,61 @@ void CDocument::OnFileChangedOnDisk() {
     if (!m_watcher.files().contains(m_strPathName) && QFileInfo::exists(m_strPathName)) {
         m_watcher.addPath(m_strPathName);
     }
-    if (m_bAskingToReload || IsModified() || !IsChangedOnDisk()) {
+    CheckDisk();
+}
+
+void CDocument::CheckDisk() {
+    if (m_bAskingToReload || m_strPathName.isEmpty() || !m_diskStamp.IsValid()) {
         return;
     }
-    m_bAskingToReload = true;
-    const IPrompt::Answer answer = AppPrompt().MessageBox(
-        nullptr, tr("%1 was changed by another program. Reload it?").arg(GetDisplayName()),
-        IPrompt::Icon::Question, IPrompt::Buttons::YesNo);
-    m_bAskingToReload = false;
-    if (answer == IPrompt::Answer::Yes && !IsModified()) {
-        ReloadDocument();
+    // A file that is gone loses nothing when it is written again.
+    const CFileAttributes now = CFileAttributes::Of(NativeFile::FromQt(m_strPathName));
+    if (now.nSize < 0 || now == m_diskStamp.Attributes() || now == m_checkedAttributes) {
+        return;
+    }
+    m_checkedAttributes = now;
+    // The same bytes, touched or written back unchanged, are no change.
+    if (!IsChangedOnDisk()) {
+        return;
+    }
+    if (!IsModified()) {
+        m_bAskingToReload = true;
+        const IPrompt::Answer answer = AppPrompt().MessageBox(
+            nullptr, tr("%1 was changed by another program. Reload it?").arg(GetDisplayName()),
+            IPrompt::Icon::Question, IPrompt::Buttons::YesNo);
+        m_bAskingToReload = false;
+        if (answer == IPrompt::Answer::Yes && !IsModified()) {
+            ReloadDocument();
+            return;
+        }
+    }
+    SetDiskChangeShown(true);
+}
+
+void CDocument::OnReloadFromDisk() {
+    if (IsModified() &&
+        AppPrompt().MessageBox(nullptr,
+                               tr("Reading %1 again loses the changes not saved yet. Reload it?")
+                                   .arg(GetDisplayName()),
+                               IPrompt::Icon::Exclamation, IPrompt::Buttons::YesNo,
+                               IPrompt::Answer::No) != IPrompt::Answer::Yes) {
+        return;
+    }
+    ReloadDocument();
+    // The caption's mark for unsaved changes goes with them.
+    if (!IsModified()) {
+        SetTitle(GetDisplayName());
+    }
+}
+
+void CDocument::DismissDiskChange() {
+    SetDiskChangeShown(false);
+}
+
+void CDocument::SetDiskChangeShown(bool bShown) {
+    if (m_bDiskChangeShown != bShown) {
+        m_bDiskChangeShown = bShown;
+        Q_EMIT DiskChangeShownChanged();
     }
 }
 

@@ -58,6 +58,18 @@ public:
     // The file at the path is no longer what this document last read or wrote.
     bool IsChangedOnDisk() const;
 
+    // Looks whether another program changed the file since this document last read or saved
+    // it: at its size and time first, and reads it only when they moved. A document without
+    // unsaved changes offers to reload; otherwise, or when the user keeps this version, the
+    // change is shown until the document is saved or read again, or the notice is dismissed.
+    // The file's watcher and the program's coming to the front both look.
+    void CheckDisk();
+    bool IsDiskChangeShown() const { return m_bDiskChangeShown; }
+    // The notice's Reload: reads the file again, asking first when unsaved changes would go.
+    void OnReloadFromDisk();
+    // The notice's Keep Mine: hides it until the file changes again.
+    void DismissDiskChange();
+
     // What the user calls the document: the file name, or the untitled name without the marker
     // that a caption shows for unsaved changes.
     QString GetDisplayName() const;
@@ -76,6 +88,8 @@ Q_SIGNALS:
     void Closing();
     // Open was asked for a path this document already has: its window comes to the front.
     void ActivateRequested();
+    // The notice that another program changed the file appears or goes.
+    void DiskChangeShownChanged();
 
 protected:
     // Reads the file at the path again after another program changed it; the views are told.
@@ -89,8 +103,8 @@ private:
     // whether to overwrite it, save under another name (strPathName becomes that name) or not
     // save (false).
     bool ConfirmOverwriteIfChanged(QString& strPathName);
-    // Offers to reload a document without unsaved changes; one with changes asks when saved.
     void OnFileChangedOnDisk();
+    void SetDiskChangeShown(bool bShown);
 
     QString m_strTitle;
     QString m_strPathName;
@@ -102,4 +116,7 @@ private:
     CDiskStamp m_diskStamp;
     QFileSystemWatcher m_watcher;
     bool m_bAskingToReload = false;
+    // The file's attributes when CheckDisk last read it, so the same change is read only once.
+    CFileAttributes m_checkedAttributes;
+    bool m_bDiskChangeShown = false;
 };

@@ -8,7 +8,8 @@ namespace {
 // error and every question is declined, so nothing is overwritten or left unsaved on a guess.
 class CUnattendedPrompt final : public IPrompt {
 public:
-    Answer MessageBox(QWidget*, const QString& strText, Icon, Buttons buttons) override {
+    using IPrompt::MessageBox;
+    Answer MessageBox(QWidget*, const QString& strText, Icon, Buttons buttons, Answer) override {
         qWarning("%s", qPrintable(strText));
         switch (buttons) {
         case Buttons::Ok:
@@ -20,7 +21,8 @@ public:
         }
         return Answer::Cancel;
     }
-    QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+    QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&,
+                            const QString&) override {
         return {};
     }
     QString GetOpenFileName(QWidget*, const QString&) override { return {}; }

@@ -14,12 +14,20 @@ public:
 
     virtual ~IPrompt() = default;
 
-    virtual Answer MessageBox(QWidget* pParent, const QString& strText, Icon icon,
-                              Buttons buttons) = 0;
-    // A path to save to, or empty when the user cancels. strFilter is e.g.
-    // "Quilma Files (*.bod)"; strDefaultExt (".bod") is appended when the user gives none.
-    virtual QString GetSaveFileName(QWidget* pParent, const QString& strProposed,
-                                    const QString& strFilter, const QString& strDefaultExt) = 0;
+    // defaultAnswer is the button that Enter presses.
+    virtual Answer MessageBox(QWidget* pParent, const QString& strText, Icon icon, Buttons buttons,
+                              Answer defaultAnswer) = 0;
+    // Enter presses the first button, Yes or Ok, as in a Windows message box.
+    Answer MessageBox(QWidget* pParent, const QString& strText, Icon icon, Buttons buttons) {
+        return MessageBox(pParent, strText, icon, buttons,
+                          buttons == Buttons::Ok ? Answer::Ok : Answer::Yes);
+    }
+    // A path to save to, or empty when the user cancels. strTitle names what the file is for
+    // ("Save As", "Export"); strFilter is e.g. "Quilma Files (*.bod)"; strDefaultExt (".bod") is
+    // appended when the user gives none.
+    virtual QString GetSaveFileName(QWidget* pParent, const QString& strTitle,
+                                    const QString& strProposed, const QString& strFilter,
+                                    const QString& strDefaultExt) = 0;
     // A path to open, or empty when the user cancels.
     virtual QString GetOpenFileName(QWidget* pParent, const QString& strFilter) = 0;
 };

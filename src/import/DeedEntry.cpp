@@ -89,6 +89,14 @@ std::string WrongGem(const DeedChoice& choice, std::string_view item, const std:
     return {};
 }
 
+// A filled part may name its jewel's gem ("amber ring" fills "ring").
+bool IsPartFilled(const DeedChoice& choice, std::string_view part) {
+    return std::any_of(choice.filledParts.begin(), choice.filledParts.end(),
+                       [part](const std::string& filled) {
+                           return DeedCombining::FillsPart(CraftItems::WithoutGem(filled), part);
+                       });
+}
+
 } // namespace
 
 namespace DeedEntry {
@@ -167,6 +175,20 @@ DeedChoice ChoiceOf(const CBodItem& bod) {
     return choice;
 }
 
+std::pair<int, int> LargeProgress(const DeedChoice& choice) {
+    const BodCatalogueRow* row = SetOf(choice.strTrade, choice.strItem);
+    if (row == nullptr) {
+        return {0, 0};
+    }
+    const auto parts = row->Parts();
+    const auto nFilled = std::count_if(
+        parts.begin(), parts.end(), [&choice](Names part) { return IsPartFilled(choice, part); });
+    const int nTotal = static_cast<int>(parts.size()) * choice.nAmount;
+    return {
+        std::min(static_cast<int>(nFilled) * choice.nAmount + std::max(0, choice.nMade), nTotal),
+        nTotal};
+}
+
 std::string Make(const DeedChoice& choice, std::unique_ptr<CBodItem>& pItem) {
     pItem.reset();
     if (!Has(kTrades, choice.strTrade)) {
@@ -211,10 +233,7 @@ std::string Make(const DeedChoice& choice, std::unique_ptr<CBodItem>& pItem) {
     std::int64_t nFilled = 0;
     if (choice.bLarge) {
         for (const std::string_view part : SetOf(choice.strTrade, item)->Parts()) {
-            const bool bFilled = std::any_of(
-                choice.filledParts.begin(), choice.filledParts.end(), [part](const std::string& f) {
-                    return DeedCombining::FillsPart(CraftItems::WithoutGem(f), part);
-                });
+            const bool bFilled = IsPartFilled(choice, part);
             nFilled += bFilled ? 1 : 0;
             tip.items.push_back({strPrefix + std::string(part), bFilled ? choice.nAmount : 0});
         }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // A deed entered by hand, as the player reads it off the deed: the craft, a small deed's item or
@@ -45,6 +46,11 @@ bool NeedsGem(std::string_view trade, bool bLarge, std::string_view item);
 
 // What a recorded deed says, for editing it; a large deed's filled parts by name.
 DeedChoice ChoiceOf(const CBodItem& bod);
+
+// A large deed's progress under a choice: the items its filled parts hold with what it made beyond
+// them, and the items its set asks for, the amount for each part; {0, 0} for a set the craft does
+// not have.
+std::pair<int, int> LargeProgress(const DeedChoice& choice);
 
 // Makes the deed into pItem and returns an empty text, or leaves pItem empty and returns what is
 // wrong with the choice, in the player's words. The item or set is found in any letter case and

@@ -19,27 +19,43 @@ void CImportSession::AddKnownDeeds(const CBodArray& bods) {
     MarkDuplicates();
 }
 
+namespace {
+
+std::string TooltipLabel(const CBodItem& bod) {
+    return (bod.IsLarge() ? "" : "SBOD/") + bod.m_strItem + '/' + bod.m_strMaterial + '/' +
+           bod.m_strAmount + '/' + bod.m_strQuality + " - " + bod.m_strCount;
+}
+
+} // namespace
+
 void CImportSession::Paste(std::string_view rawText) {
     m_arrRows.clear();
     const std::string text = Windows1252::DecodeIncoming(rawText);
     std::vector<std::string> blocks;
     const std::vector<std::string_view> lines = SplitPaste(text, m_nPasteMode, blocks);
-    const std::vector<std::uint32_t> ranks = m_order.Rank(lines);
+    m_parser.m_nPasteMode = m_nPasteMode;
+    std::vector<CImportRow> rows(lines.size());
+    std::vector<std::string_view> shown(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        CImportRow& row = rows[i];
+        row.m_strText = lines[i];
+        row.m_bValid = m_parser.ParseLine(row.m_strText, row.m_pBod);
+        if (row.m_bValid && m_nPasteMode == CBodLineParser::kPasteTooltip) {
+            row.m_strLabel = TooltipLabel(*row.m_pBod);
+        }
+        shown[i] = row.Shown();
+    }
+    const std::vector<std::uint32_t> ranks = m_order.Rank(shown);
     std::vector<std::uint32_t> order(lines.size());
     std::iota(order.begin(), order.end(), 0U);
     std::stable_sort(order.begin(), order.end(),
                      [&ranks](std::uint32_t a, std::uint32_t b) { return ranks[a] < ranks[b]; });
 
-    m_parser.m_nPasteMode = m_nPasteMode;
-    m_arrRows.reserve(lines.size());
+    m_arrRows.reserve(rows.size());
     m_nInvalid = 0;
     for (const std::uint32_t index : order) {
-        CImportRow& row = m_arrRows.emplace_back();
-        row.m_strText = lines[index];
-        row.m_bValid = m_parser.ParseLine(row.m_strText, row.m_pBod);
-        if (!row.m_bValid) {
-            ++m_nInvalid;
-        }
+        m_nInvalid += rows[index].m_bValid ? 0 : 1;
+        m_arrRows.push_back(std::move(rows[index]));
     }
     m_nTotal = static_cast<int>(m_arrRows.size());
     MarkDuplicates();

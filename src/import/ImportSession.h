@@ -14,7 +14,13 @@ class CTextOrder;
 
 // One pasted deed line and the deed read from it. The row owns the deed until it is processed.
 struct CImportRow {
+    // What the list shows and sorts by: a tooltip's deed in short, else the pasted text.
+    const std::string& Shown() const { return m_strLabel.empty() ? m_strText : m_strLabel; }
+
     std::string m_strText;
+    // A tooltip's valid deed as its form names it, "SBOD/globe/iron/10/Normal - 0/10": every
+    // tooltip begins with the same lines, so its text tells one from another too late.
+    std::string m_strLabel;
     std::unique_ptr<CBodItem> m_pBod;
     bool m_bValid = false;
     // A valid deed the document already holds, or one processed earlier in this session.
@@ -37,8 +43,8 @@ public:
     const std::vector<CImportRow>& GetRows() const { return m_arrRows; }
 
     // Deletes every row with its deed, then lists rawText's deed lines (tooltip blocks in that
-    // mode), read in m_nPasteMode and sorted by text (lines that compare equal keep their order
-    // in text). Bytes that are not UTF-8 read as Windows-1252.
+    // mode), read in m_nPasteMode and sorted by what they show (rows that compare equal keep
+    // their order in text). Bytes that are not UTF-8 read as Windows-1252.
     void Paste(std::string_view rawText);
     // nRows are row indices in ascending order. Valid rows get the note and move to the result
     // array; invalid rows stay (the caller deselects them).

@@ -2,6 +2,7 @@
 
 #include "model/BodFilter.h"
 #include "model/BodItem.h"
+#include "model/ShoppingList.h"
 #include "model/TextOrder.h"
 
 #include <algorithm>
@@ -203,6 +204,7 @@ void CBodHierarchy::Build(CBodListView bods, bool bShoppingList, const CBodFilte
     m_pUnfiltered.reset();
     ClearRoot(pKeep);
     m_bFiltered = pFilter != nullptr;
+    m_bShoppingList = bShoppingList;
     m_root.m_strLabel = RootLabel(bShoppingList);
     for (const CBodItem* pBod : bods) {
         if (!pFilter || (pBod && pFilter->Matches(*pBod))) {
@@ -219,31 +221,34 @@ void CBodHierarchy::Prune(const std::function<bool(const CBodItem&)>& keep) {
     if (m_pListener) {
         m_pListener->BeginReset();
     }
-    m_root.m_nBodCount = PruneChildren(m_root, keep);
+    PruneChildren(m_root, keep);
     m_bFiltered = true;
     if (m_pListener) {
         m_pListener->EndReset();
     }
 }
 
-int CBodHierarchy::PruneChildren(CBodNode& node, const std::function<bool(const CBodItem&)>& keep) {
-    int nBodCount = 0;
+void CBodHierarchy::PruneChildren(CBodNode& node,
+                                  const std::function<bool(const CBodItem&)>& keep) {
+    node.m_nBodCount = 0;
+    node.m_points = {};
     std::erase_if(node.m_children, [&](const std::unique_ptr<CBodNode>& pChild) {
         if (pChild->m_pBod) {
-            const bool bKeep = keep(*pChild->m_pBod);
-            nBodCount += bKeep ? 1 : 0;
-            return !bKeep;
+            if (!keep(*pChild->m_pBod)) {
+                return true;
+            }
+        } else {
+            PruneChildren(*pChild, keep);
+            if (pChild->m_nBodCount == 0) {
+                node.m_branchIndex.erase(pChild->m_strLabel);
+                return true;
+            }
         }
-        pChild->m_nBodCount = PruneChildren(*pChild, keep);
-        nBodCount += pChild->m_nBodCount;
-        if (pChild->m_nBodCount > 0) {
-            return false;
-        }
-        node.m_branchIndex.erase(pChild->m_strLabel);
-        return true;
+        node.m_nBodCount += pChild->m_nBodCount;
+        node.m_points += pChild->m_points;
+        return false;
     });
     Renumber(node, 0);
-    return nBodCount;
 }
 
 CBodNode* CBodHierarchy::AddBod(const CBodItem* pBod) {
@@ -265,9 +270,11 @@ CBodNode* CBodHierarchy::Place(const CBodItem* pBod, bool bInOrder) {
         pParent = it->second;
     }
 
+    // The deeds a shopping list still needs are not the player's, and are worth nothing yet.
+    const CBodPoints points =
+        !m_bShoppingList || ShoppingList::IsHeld(*pBod) ? BodPoints::Of(*pBod) : CBodPoints();
     // The new part of the path is built detached, then attached in one step, so a listener
     // sees one inserted row however many levels were missing.
-    const CBodPoints points = BodPoints::Of(*pBod);
     auto makeNode = [pBod, &points](int nAt) {
         auto pNode = std::make_unique<CBodNode>();
         if (nAt < kBranchLevels) {

@@ -96,8 +96,8 @@ private:
     static void Renumber(CBodNode& parent, int nFrom);
     // Sorts every sibling run by one ranking of all distinct labels.
     void SortAll();
-    // Prune below node; returns the deeds left in its branch.
-    static int PruneChildren(CBodNode& node, const std::function<bool(const CBodItem&)>& keep);
+    // Prunes below node and counts the deeds left in its branch and their points anew.
+    static void PruneChildren(CBodNode& node, const std::function<bool(const CBodItem&)>& keep);
 
     // Empties the root, or moves what it holds into pKeep when one is given.
     void ClearRoot(CBodNode* pKeep);
@@ -110,4 +110,6 @@ private:
     std::unique_ptr<CBodNode> m_pUnfiltered;
     // Whether the root shows fewer deeds than it was built from.
     bool m_bFiltered = false;
+    // Built from a shopping list, whose small deeds the player does not hold.
+    bool m_bShoppingList = false;
 };

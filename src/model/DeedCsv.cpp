@@ -1,5 +1,6 @@
 #include "model/DeedCsv.h"
 
+#include "model/ShoppingList.h"
 #include "model/Utf8.h"
 
 #include <algorithm>
@@ -52,7 +53,7 @@ void AppendNumber(std::string& out, long long value, int nWidth) {
     }
 }
 
-void AppendRow(std::string& out, const CBodItem& bod) {
+void AppendRow(std::string& out, const CBodItem& bod, bool bDated) {
     for (const std::string* pText :
          {&bod.m_strTrade, &bod.m_strCategory, &bod.m_strMaterial, &bod.m_strAmount,
           &bod.m_strQuality, &bod.m_strItem, &bod.m_strCount}) {
@@ -66,7 +67,7 @@ void AppendRow(std::string& out, const CBodItem& bod) {
     out += ',';
     AppendField(out, bod.m_strPrice);
     AppendField(out, bod.m_strNotes);
-    out.append(IsoTime(bod.m_timeAdded)).append("\r\n");
+    out.append(bDated ? IsoTime(bod.m_timeAdded) : std::string()).append("\r\n");
 }
 
 } // namespace
@@ -94,16 +95,34 @@ std::string IsoTime(std::uint32_t nTime) {
     return text;
 }
 
-std::string Write(std::span<const CBodItem* const> deeds) {
+namespace {
+
+std::string WriteRows(std::span<const CBodItem* const> deeds, bool bShoppingList) {
     std::string out;
     out.reserve(kByteOrderMark.size() + kHeader.size() + deeds.size() * 96);
     out.append(kByteOrderMark).append(kHeader);
     for (const CBodItem* pBod : deeds) {
-        if (pBod) {
-            AppendRow(out, *pBod);
+        if (!pBod) {
+            continue;
         }
+        const bool bHeld = !bShoppingList || ShoppingList::IsHeld(*pBod);
+        // Of a shopping list, a large deed with every part filled needs nothing more.
+        if (bShoppingList && bHeld && !ShoppingList::NeedsParts(*pBod)) {
+            continue;
+        }
+        AppendRow(out, *pBod, bHeld);
     }
     return out;
+}
+
+} // namespace
+
+std::string Write(std::span<const CBodItem* const> deeds) {
+    return WriteRows(deeds, false);
+}
+
+std::string WriteShoppingList(std::span<const CBodItem* const> deeds) {
+    return WriteRows(deeds, true);
 }
 
 } // namespace DeedCsv

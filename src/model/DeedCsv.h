@@ -13,6 +13,10 @@ namespace DeedCsv {
 
 // The whole file for deeds, in the order given.
 std::string Write(std::span<const CBodItem* const> deeds);
+// The whole file for the deeds of a shopping list, as the player means it: what is still needed.
+// Large deeds with every part filled are left out; the small deeds needed are not held yet, so
+// their date is empty.
+std::string WriteShoppingList(std::span<const CBodItem* const> deeds);
 
 // A stored time as ISO 8601 in UTC, "2026-12-06T16:02:06Z".
 std::string IsoTime(std::uint32_t nTime);

@@ -3,6 +3,8 @@
 #include "model/BodCatalogue.h"
 #include "model/TextUtil.h"
 
+#include <algorithm>
+
 namespace ShoppingList {
 
 std::unique_ptr<CBodItem> MakeSmallBodForPart(const std::string& strName, const CBodItem& large) {
@@ -69,6 +71,16 @@ CBodArray Build(const CBodArray& bods, std::size_t* pnLeftOut) {
         *pnLeftOut = nLeftOut;
     }
     return list;
+}
+
+bool IsHeld(const CBodItem& bod) {
+    return bod.IsLarge();
+}
+
+bool NeedsParts(const CBodItem& large) {
+    return large.m_arrParts.empty() ||
+           std::any_of(large.m_arrParts.begin(), large.m_arrParts.end(),
+                       [](const CBodItemDetail& part) { return !part.IsFilled(); });
 }
 
 } // namespace ShoppingList

@@ -21,4 +21,10 @@ std::size_t AddNeededSmallBods(const CBodItem* pLarge, CBodArray& out);
 // *pnLeftOut (when given) receives the number of unfilled parts left out, summed over deeds.
 CBodArray Build(const CBodArray& bods, std::size_t* pnLeftOut = nullptr);
 
+// Whether the player holds a deed of a shopping list: its large deeds are copies of the player's
+// own, and each of its small deeds is one still needed.
+bool IsHeld(const CBodItem& bod);
+// Whether a large deed of a shopping list still needs a part; one whose parts are unknown may.
+bool NeedsParts(const CBodItem& large);
+
 } // namespace ShoppingList

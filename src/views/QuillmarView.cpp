@@ -4,6 +4,7 @@
 #include "framework/Prompt.h"
 #include "model/BodItem.h"
 #include "model/DeedCombining.h"
+#include "model/ShoppingList.h"
 #include "model/TextUtil.h"
 #include "views/DeedSelection.h"
 #include "views/PointsText.h"
@@ -11,12 +12,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -24,7 +27,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <ctime>
 
 namespace {
 
@@ -255,23 +257,23 @@ QString CQuillmarView::BuildTitle(const CBodItem& bod) {
 }
 
 QString CQuillmarView::FormatTimeAdded(std::uint32_t timeAdded) {
-    const std::time_t time = static_cast<std::time_t>(timeAdded);
-    std::tm local{};
-#ifdef _WIN32
-    if (localtime_s(&local, &time) != 0) {
-        return {};
+    // The weekday, then the date and time as the locale writes them, as "%a %c" gave the
+    // players who wrote these files; in the language the program speaks, from Qt's own locale
+    // data, since the C library's may not be installed for it.
+    const QLocale locale;
+    const QString strTime = locale.timeFormat(QLocale::LongFormat);
+    // The long time format ends in the time zone ("t"), which the date line never showed.
+    QString strTimeNoZone;
+    bool bQuoted = false;
+    for (const QChar c : strTime) {
+        bQuoted = c == QLatin1Char('\'') ? !bQuoted : bQuoted;
+        if (bQuoted || c != QLatin1Char('t')) {
+            strTimeNoZone += c;
+        }
     }
-#else
-    if (localtime_r(&time, &local) == nullptr) {
-        return {};
-    }
-#endif
-    char buffer[128];
-    // The Windows runtime's "%c" is the locale's date then its time, without a weekday; glibc's
-    // "%c" carries its own weekday, so "%a %c" would name the day twice. "%x %X" is what "%c"
-    // gave the players who wrote these files.
-    const std::size_t nLength = std::strftime(buffer, sizeof buffer, "%a %x %X", &local);
-    return QString::fromLocal8Bit(buffer, static_cast<qsizetype>(nLength));
+    return locale.toString(QDateTime::fromSecsSinceEpoch(timeAdded),
+                           QStringLiteral("ddd ") + locale.dateFormat(QLocale::ShortFormat) +
+                               QLatin1Char(' ') + strTimeNoZone.trimmed());
 }
 
 void CQuillmarView::Refill() {
@@ -334,7 +336,11 @@ void CQuillmarView::FillForm() {
 }
 
 void CQuillmarView::ShowPoints() {
-    m_staticPoints->setVisible(m_mode != Mode::None && PointsText::AreShown());
+    // A deed the shopping list still needs is not the player's to turn in.
+    const CQuillmarDoc* pDoc = GetDocument();
+    const bool bHeld = m_mode != Mode::None && pDoc != nullptr &&
+                       (!pDoc->IsShoppingList() || ShoppingList::IsHeld(m_shown));
+    m_staticPoints->setVisible(bHeld && PointsText::AreShown());
 }
 
 void CQuillmarView::FillLargeParts() {

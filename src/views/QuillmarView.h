@@ -42,8 +42,7 @@ public:
 
     // "SBOD/" + item for a small deed, then "/" material "/" amount "/" quality as stored.
     static QString BuildTitle(const CBodItem& bod);
-    // The abbreviated weekday and the locale's date and time of a deed's time, in local time;
-    // empty when the time cannot be converted.
+    // The abbreviated weekday and the locale's date and time of a deed's time, in local time.
     static QString FormatTimeAdded(std::uint32_t timeAdded);
 
     // Shows or hides the deed's reward points as the player's View > Points choice says.

@@ -33,12 +33,27 @@ QMessageBox::StandardButtons ToQtButtons(IPrompt::Buttons buttons) {
     return QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton ToQtButton(IPrompt::Answer answer) {
+    switch (answer) {
+    case IPrompt::Answer::Ok:
+        return QMessageBox::Ok;
+    case IPrompt::Answer::Yes:
+        return QMessageBox::Yes;
+    case IPrompt::Answer::No:
+        return QMessageBox::No;
+    case IPrompt::Answer::Cancel:
+        return QMessageBox::Cancel;
+    }
+    return QMessageBox::NoButton;
+}
+
 } // namespace
 
 IPrompt::Answer CQtPrompt::MessageBox(QWidget* pParent, const QString& strText, Icon icon,
-                                      Buttons buttons) {
+                                      Buttons buttons, Answer defaultAnswer) {
     QMessageBox box(ToQtIcon(icon), QStringLiteral("Quillmar"), strText, ToQtButtons(buttons),
                     pParent);
+    box.setDefaultButton(ToQtButton(defaultAnswer));
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -51,10 +66,10 @@ IPrompt::Answer CQtPrompt::MessageBox(QWidget* pParent, const QString& strText, 
     }
 }
 
-QString CQtPrompt::GetSaveFileName(QWidget* pParent, const QString& strProposed,
-                                   const QString& strFilter, const QString& strDefaultExt) {
-    QString path = QFileDialog::getSaveFileName(
-        pParent, QCoreApplication::translate("CQtPrompt", "Save As"), strProposed, strFilter);
+QString CQtPrompt::GetSaveFileName(QWidget* pParent, const QString& strTitle,
+                                   const QString& strProposed, const QString& strFilter,
+                                   const QString& strDefaultExt) {
+    QString path = QFileDialog::getSaveFileName(pParent, strTitle, strProposed, strFilter);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
         path += strDefaultExt;
     }

@@ -301,7 +301,7 @@ TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
     m_prompt.QueueFileName(Path("auto.bod"));
     doc.ImportDeeds(Deeds({"platemail gloves"}));
     doc.ImportDeeds(Deeds({"platemail arms"}));
-    EXPECT_EQ(QStringList{"save"}, m_prompt.m_fileDialogs);
+    EXPECT_EQ(QStringList{"Save As"}, m_prompt.m_fileDialogs);
     EXPECT_EQ(Bytes(Deeds({"platemail gloves", "platemail arms"})),
               ReadFileBytes(Path("auto.bod")));
     CQuillmarDoc& unsaved = NewDoc();
@@ -314,15 +314,20 @@ TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
     EXPECT_EQ(QString("0"), QSettings("Larkfield", "Quillmar").value("Settings/AutoSave"));
 }
 
-// A selection pointed into the deeds a reload replaces; no view may be left pointing there.
+// A selection pointed into the deeds a reload replaces; no view may be left pointing there. A
+// reload declined leaves the change shown, and the next change asks again.
 TEST_F(QuillmarDocTest, ReloadingAfterAnotherProgramWroteTheFileTellsOfANewList) {
     CQuillmarDoc& doc = Open("deeds.bod", Bytes(Deeds({"platemail gloves", "platemail arms"})));
+    WriteFileBytes(Path("deeds.bod"), Bytes(Deeds({"plate helm", "plate helm", "plate helm"})));
+    EXPECT_TRUE(QTest::qWaitFor([&doc] { return doc.IsDiskChangeShown(); }, 60000));
+    EXPECT_EQ(2U, doc.GetBods().size());
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     WriteFileBytes(Path("deeds.bod"), Bytes(Deeds({"plate helm"})));
     EXPECT_TRUE(QTest::qWaitFor([&doc] { return doc.GetBods().size() == 1; }, 60000));
-    EXPECT_EQ(QStringList{"deeds.bod was changed by another program. Reload it?"},
+    EXPECT_EQ(QStringList(2, "deeds.bod was changed by another program. Reload it?"),
               m_prompt.m_messages);
     EXPECT_EQ("new list:", m_view.m_strTold);
+    EXPECT_FALSE(doc.IsDiskChangeShown());
 }
 
 } // namespace

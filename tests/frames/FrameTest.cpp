@@ -11,6 +11,7 @@
 #include "support/TestDeeds.h"
 #include "support/TestDocument.h"
 #include "views/DeedSelection.h"
+#include "views/DiskChangeBar.h"
 #include "views/FilterBar.h"
 #include "views/LeftView.h"
 #include "views/PrintCommands.h"
@@ -188,6 +189,13 @@ TEST_F(FrameTest, StatusBarCountsTheBranchAndItsPointsAndTheFormShowsWhole) {
         EXPECT_FALSE(pForm->verticalScrollBar()->isVisible() ||
                      pForm->horizontalScrollBar()->isVisible());
     }
+    // The six parts the platemail set needs are not the player's: only the set's points count.
+    Frame().OnCommand(ID_SHOPPING_LIST);
+    tree.setCurrentIndex(tree.model()->index(0, 0));
+    EXPECT_EQ("BOD count: 7/7|410 points (82 banked)|-", Panes());
+    tree.Selection().Set(m_pDoc->GetBods()[m_pDoc->GetBods().size() - 1]);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(pPoints->isHidden()) << "a part the list still needs";
 }
 
 // Two windows on one document say which is which; only the last of a modified document asks.
@@ -280,7 +288,7 @@ TEST_F(FrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails) {
               m_prompt.m_messages.first());
     m_prompt.QueueAnswer(IPrompt::Answer::Cancel);
     EXPECT_FALSE(m_pFrame->OnExport());
-    EXPECT_EQ(QStringList({"save", "save"}), m_prompt.m_fileDialogs);
+    EXPECT_EQ(QStringList({"Export", "Export"}), m_prompt.m_fileDialogs);
 
     SafeWrite::SetDeviceWrapper(
         [](QIODevice& file) { return std::make_unique<FailDevice>(file, 100); });
@@ -290,6 +298,38 @@ TEST_F(FrameTest, ExportWritesTheShownOrEveryDeedAndSaysWhenTheWriteFails) {
     SafeWrite::SetDeviceWrapper(nullptr);
     EXPECT_TRUE(m_prompt.m_messages.last().startsWith("Failed to export BOD's.\n" + strPath));
     EXPECT_EQ(14, ReadFileBytes(strPath).count("\r\n"));
+}
+
+// Another program changes the file that has unsaved changes here: the bar says so at once, by
+// the file's watcher or when the program comes to the front. Keep Mine hides it until the next
+// change; Reload asks, then reads the file. Printed pages carry the name without the mark.
+TEST_F(FrameTest, ABarSaysAtOnceThatTheFileChangedOnDiskAndReloadsIt) {
+    const QTemporaryDir dir;
+    const QString strPath = dir.filePath("deeds.bod");
+    ASSERT_TRUE(m_pDoc->DoSave(strPath));
+    m_pDoc->ImportDeeds(
+        TestDeeds::MakeDeeds({{"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}}));
+    EXPECT_EQ(QString("deeds.bod"), m_pFrame->GetPrintTitle());
+    const QWidget* pBar = m_pFrame->GetDiskChangeBar();
+    WriteFileBytes(strPath, {}); // emptied: a document without deeds, and a change
+    Q_EMIT qApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_FALSE(pBar->isHidden());
+    EXPECT_EQ(QString("deeds.bod was changed by another program."),
+              pBar->findChild<QLabel*>("labelDiskChange")->text());
+    pBar->findChild<QPushButton*>("btnKeepMine")->click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(pBar->isHidden());
+
+    EXPECT_EQ(0, RunBodTool({"import", strPath},
+                            "small bulk order: 10 normal katana: 0, with iron ingots")
+                     .nExitCode);
+    EXPECT_TRUE(QTest::qWaitFor([pBar] { return !pBar->isHidden(); }, 60000));
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    pBar->findChild<QPushButton*>("btnReload")->click();
+    EXPECT_EQ("Reading deeds.bod again loses the changes not saved yet. Reload it?|1|deeds.bod",
+              m_prompt.m_messages.last() + '|' + QString::number(m_pDoc->GetBods().size()) + '|' +
+                  m_pFrame->windowTitle());
+    EXPECT_TRUE(pBar->isHidden());
 }
 
 // A key bound to two actions fires neither, and a menu shows the first of a command's keys beside

@@ -6,12 +6,16 @@
 #include "support/BodToolRunner.h"
 #include "support/FailDevice.h"
 #include "support/ScriptedPrompt.h"
+#include "widgets/QtPrompt.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QPointer>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
@@ -145,7 +149,7 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
             << m_prompt.m_messages.join('|').toStdString();
         EXPECT_EQ(std::pair(true, previous), std::pair(doc.IsModified(), ReadFileBytes(strPath)));
     }
-    EXPECT_EQ(QStringList{"save"}, m_prompt.m_fileDialogs);
+    EXPECT_EQ(QStringList{"Save As"}, m_prompt.m_fileDialogs);
     EXPECT_EQ(QStringList({strLong, "full.bod", "readonly.bod"}),
               QDir(m_dir.path()).entryList(QDir::Files));
     SafeWrite::SetDeviceWrapper(nullptr);
@@ -154,16 +158,17 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
 }
 
 // Another program (a second Quillmar, bodtool import) wrote the file after it was opened. The
-// close prompt's Yes saves, and goes on only once the change is saved.
+// close prompt's Yes saves, and goes on only once the change is saved. Enter loses nothing.
 TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
     const struct {
         const char* pszCase;
-        IPrompt::Answer answer;
+        std::optional<IPrompt::Answer> answer; // none: Enter
         bool bSaved;
         QByteArray fileAfter;
     } cases[] = {{"overwrite", IPrompt::Answer::Yes, true, "\x04mine"},
                  {"other name", IPrompt::Answer::No, true, "\x06theirs"},
-                 {"cancel", IPrompt::Answer::Cancel, false, "\x06theirs"}};
+                 {"cancel", IPrompt::Answer::Cancel, false, "\x06theirs"},
+                 {"enter", std::nullopt, true, "\x06theirs"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszCase);
         const QString strPath = m_dir.filePath(QString(c.pszCase) + ".bod");
@@ -174,7 +179,7 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
         WriteFileBytes(strPath, "\x06theirs");
         m_prompt.m_messages.clear();
         m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-        m_prompt.QueueAnswer(c.answer);
+        c.answer ? m_prompt.QueueAnswer(*c.answer) : m_prompt.QueueEnter();
         m_prompt.QueueFileName(m_dir.filePath("elsewhere.bod"));
         EXPECT_EQ(c.bSaved, doc.SaveModified());
         EXPECT_TRUE(m_prompt.m_messages.join('|').startsWith(
@@ -184,6 +189,32 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
         EXPECT_EQ(!c.bSaved, doc.IsModified());
     }
     EXPECT_EQ(QByteArray("\x04mine"), ReadFileBytes(m_dir.filePath("elsewhere.bod")));
+}
+
+void PressEnterInTheNextBox() {
+    QTimer::singleShot(0, [] {
+        if (QWidget* pBox = QApplication::activeModalWidget()) {
+            QTest::keyClick(pBox, Qt::Key_Return);
+        } else {
+            PressEnterInTheNextBox();
+        }
+    });
+}
+
+// Enter in a real message box presses the button the question names, else the first one.
+TEST(QtPromptTest, EnterPressesTheDefaultButton) {
+    using enum IPrompt::Answer;
+    CQtPrompt prompt;
+    for (const IPrompt::Answer answer : {Ok, Yes, No, Cancel}) {
+        PressEnterInTheNextBox();
+        EXPECT_EQ(answer, prompt.MessageBox(nullptr, "?", IPrompt::Icon::Question,
+                                            answer == Ok ? IPrompt::Buttons::Ok
+                                                         : IPrompt::Buttons::YesNoCancel,
+                                            answer));
+    }
+    PressEnterInTheNextBox();
+    EXPECT_EQ(Yes,
+              prompt.MessageBox(nullptr, "?", IPrompt::Icon::Question, IPrompt::Buttons::YesNo));
 }
 
 } // namespace

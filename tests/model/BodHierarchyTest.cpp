@@ -59,6 +59,10 @@ TEST_F(BodHierarchyTest, BuildsSortedRunsInInsertionOrderAndDeletionPrunesEmptie
             EXPECT_EQ(22 + i, m_hierarchy.FindItemForBod(bods[2 * i].get())->GetRow()) << i;
         }
     }
+    // A deed the filter drops goes from beside its siblings that stay (bods[3] is an axe).
+    m_hierarchy.Prune([](const CBodItem& bod) { return bod.m_strItem == "axe"; });
+    EXPECT_TRUE(!m_hierarchy.FindItemForBod(bods[0].get()) &&
+                m_hierarchy.FindItemForBod(bods[3].get()));
     m_hierarchy.Rebuild(CBodArray(1), true);
     EXPECT_EQ("BOD's - Shopping List\t0\n", m_hierarchy.Outline());
     EXPECT_EQ(nullptr, m_hierarchy.AddBod(nullptr));
@@ -148,7 +152,7 @@ TEST_F(BodHierarchyTest, TheWholeTreeComesBackOnlyWhileCurrentAndPruningMatchesA
     EXPECT_EQ(nullptr, Branch("Smithy"));
     EXPECT_NE(nullptr, Branch("x"));
 
-    // Narrowing step by step keeps what a rebuild with the filter builds, rows and counts too.
+    // Narrowing step by step keeps what a rebuild with the filter builds, rows, counts and points.
     m_hierarchy.Rebuild(m_bods, false);
     CBodHierarchy rebuilt(m_order);
     for (const char* pszText : {"", "o", "or", "or g", "or g", "xyz"}) {
@@ -159,6 +163,8 @@ TEST_F(BodHierarchyTest, TheWholeTreeComesBackOnlyWhileCurrentAndPruningMatchesA
         m_hierarchy.Prune([&](const CBodItem& bod) { return filter.Matches(bod); });
         rebuilt.Rebuild(m_bods, false, &filter);
         EXPECT_EQ(Shape(rebuilt.GetRoot()), Shape(m_hierarchy.GetRoot())) << pszText;
+        EXPECT_EQ(rebuilt.GetRoot().GetPoints().nTurnIn, m_hierarchy.GetRoot().GetPoints().nTurnIn)
+            << pszText;
     }
     EXPECT_EQ(nullptr, Branch("Smithy"));
 }

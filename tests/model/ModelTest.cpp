@@ -4,6 +4,7 @@
 #include "model/BodPoints.h"
 #include "model/CraftItems.h"
 #include "model/DeedCombining.h"
+#include "model/DeedCsv.h"
 #include "model/DuplicateFinder.h"
 #include "model/LargeDeedFilling.h"
 #include "model/ShoppingList.h"
@@ -464,6 +465,30 @@ TEST(BodPointsTest, EachCraftFollowsItsRule) {
         const std::string deed = pszMaterial + std::string("|10|Normal|item|0/10");
         EXPECT_EQ(nTurnIn, BodPoints::Of(*Deed(deed)).nTurnIn) << deed;
     }
+}
+
+// A shopping list's file lists what is still needed: a set with every part filled needs nothing,
+// and the needed small deeds, which the player does not hold, have no date.
+TEST(ShoppingListTest, CsvListsWhatIsStillNeededAndDatesOnlyHeldDeeds) {
+    CBodArray bods;
+    for (const auto& [pszItem, bFull] : {std::pair{"LBOD/half", false}, {"LBOD/full", true}}) {
+        bods.push_back(TestDeeds::MakeLargeDeed(
+            {"Tailor", "Leather", "horned leather", "10", "Normal", pszItem, "10/20"}, {"a", "b"}));
+        bods.back()->SetPart(0, true, "");
+        bods.back()->SetPart(1, bFull, "");
+        bods.back()->m_timeAdded = 951782400;
+    }
+    const CBodArray list = ShoppingList::Build(bods);
+    std::vector<const CBodItem*> deeds;
+    for (const std::unique_ptr<CBodItem>& pBod : list) {
+        deeds.push_back(pBod.get());
+    }
+    EXPECT_EQ(
+        "\xEF\xBB\xBFTrade,Category,Material,Amount,Quality,Item,Count,Filled Parts,"
+        "Total Parts,Price,Notes,Date\r\n"
+        "Tailor,Leather,horned leather,10,Normal,LBOD/half,10/20,1,2,,,2000-02-29T00:00:00Z\r\n"
+        "Tailor,Leather,horned leather,10,Normal,b,,0,0,,,\r\n",
+        DeedCsv::WriteShoppingList(deeds));
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <clocale>
 #include <ctime>
 #include <gtest/gtest.h>
 
@@ -75,12 +74,11 @@ protected:
 
 // Each mode shows its deed and hides the rest; ticks count at once, Cancel restores, Apply stores.
 TEST_F(QuillmarViewTest, ModesShowTheSelectedDeedAndLargeDeedsTakeTicks) {
-    // The date line follows the process's time zone and C time locale: pinned here, then restored.
+    // The date line follows the process's time zone and the program's language: both pinned
+    // here, then restored.
     const QByteArray oldZone = qgetenv("TZ");
-    const std::string strOldLocale = std::setlocale(LC_TIME, nullptr);
     qputenv("TZ", "JST-9");
     tzset();
-    std::setlocale(LC_TIME, "C");
     CBodArray deeds;
     deeds.push_back(Small("7/20"));
     deeds.back()->m_timeAdded = 1'000'000'000;
@@ -88,12 +86,16 @@ TEST_F(QuillmarViewTest, ModesShowTheSelectedDeedAndLargeDeedsTakeTicks) {
     deeds.push_back(TestDeeds::MakeDeed(
         {"Smithy", "Ringmail", "iron", "15", "Normal", "LBOD/ringmail", "15/60"}));
     const std::vector<const CBodItem*> bods = Load(deeds);
-    Select(bods[0]);
+    for (const auto& [language, pszDate] : {std::pair{QLocale::German, "So. 09.09.01 10:46:40"},
+                                            {QLocale::English, "Sun 9/9/01 10:46:40 AM"}}) {
+        QLocale::setDefault(QLocale(language));
+        Select(bods[0]);
+        EXPECT_EQ(pszDate, Find<QLabel>("staticDate")->text());
+    }
+    QLocale::setDefault(QLocale::system());
     EXPECT_EQ("SBOD/platemail gloves/iron/20/Exceptional|7/20|7|1500|------", Form());
-    EXPECT_EQ("Sun 09/09/01 10:46:40", Find<QLabel>("staticDate")->text());
     oldZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", oldZone);
     tzset();
-    std::setlocale(LC_TIME, strOldLocale.c_str());
 
     // The ringmail large deed read from a Pre-AOS line: 15 made, no record of which parts. The form
     // shows the recorded count, an Apply that leaves the parts alone keeps it, and a ticked part

@@ -2,7 +2,6 @@
 
 #include "framework/DisplayText.h"
 #include "framework/Prompt.h"
-#include "import/DeedEntry.h"
 #include "model/CraftItems.h"
 #include "widgets/NotesText.h"
 
@@ -170,7 +169,9 @@ void CDeedDlg::Prefill(const CBodItem& bod) {
     m_comboMaterial->setCurrentText(Text(choice.strMaterial));
     m_comboGem->setCurrentText(Text(choice.strGem));
     m_checkExceptional->setChecked(m_checkExceptional->isEnabled() && choice.bExceptional);
-    m_spinMade->setValue(choice.nMade);
+    if (!choice.bLarge) {
+        m_spinMade->setValue(choice.nMade);
+    }
     m_strPriceKept = bod.m_strPrice;
     m_strNotesKept = bod.m_strNotes;
     m_editPrice->setText(DisplayText(bod.m_strPrice));
@@ -209,15 +210,31 @@ void CDeedDlg::OnItemChanged() {
     if (!bExceptional) {
         m_checkExceptional->setChecked(false);
     }
+    OnAmountChanged();
 }
 
-// A large deed's progress is its filled parts, which the form sets one by one.
+// A large deed's progress is its filled parts, which the form sets one by one: here it is only
+// shown, as made of all ("20/30").
 void CDeedDlg::OnAmountChanged() {
+    if (IsLarge()) {
+        if (m_spinMade->isEnabled()) {
+            m_nSmallMade = m_spinMade->value();
+        }
+        const auto [nMade, nTotal] = DeedEntry::LargeProgress(Choice());
+        m_spinMade->setEnabled(false);
+        m_spinMade->setRange(nMade, nMade);
+        m_spinMade->setSuffix(QStringLiteral("/%1").arg(nTotal));
+        return;
+    }
+    m_spinMade->setSuffix(QString());
     m_spinMade->setRange(0, m_comboAmount->currentText().toInt());
-    m_spinMade->setEnabled(!IsLarge());
+    if (!m_spinMade->isEnabled()) {
+        m_spinMade->setValue(m_nSmallMade);
+    }
+    m_spinMade->setEnabled(true);
 }
 
-void CDeedDlg::accept() {
+DeedChoice CDeedDlg::Choice() const {
     DeedChoice choice;
     choice.strTrade = Std(m_comboCraft->currentText());
     choice.bLarge = IsLarge();
@@ -229,6 +246,11 @@ void CDeedDlg::accept() {
     choice.nMade = choice.bLarge ? m_nMadeBeyondParts : m_spinMade->value();
     choice.filledParts = m_filledParts;
     choice.strGem = m_comboGem->isEnabled() ? Std(m_comboGem->currentText()) : std::string();
+    return choice;
+}
+
+void CDeedDlg::accept() {
+    const DeedChoice choice = Choice();
     if (const std::string strWrong = DeedEntry::Make(choice, m_pDeed); !strWrong.empty()) {
         AppPrompt().MessageBox(this, tr("This deed cannot be made: %1.").arg(Text(strWrong)),
                                IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);

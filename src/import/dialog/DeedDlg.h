@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/DeedEntry.h"
 #include "model/BodItem.h"
 
 #include <QDialog>
@@ -45,6 +46,8 @@ private:
     void OnItemChanged();
     void OnAmountChanged();
     bool IsLarge() const;
+    // What the controls say; a large deed keeps what it made beyond its parts.
+    DeedChoice Choice() const;
 
     std::uint32_t m_timeKept = 0;
     std::string m_strPriceKept;
@@ -52,6 +55,8 @@ private:
     std::vector<std::string> m_filledParts;
     // What an edited large deed had made beyond its filled parts.
     int m_nMadeBeyondParts = 0;
+    // A small deed's count, kept while the Large choice shows a large one's progress instead.
+    int m_nSmallMade = 0;
     std::unique_ptr<CBodItem> m_pDeed;
 
     QComboBox* m_comboCraft = nullptr;

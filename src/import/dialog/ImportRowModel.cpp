@@ -20,16 +20,22 @@ QVariant CImportRowModel::data(const QModelIndex& index, int role) const {
     const CImportRow& row = m_session.GetRows()[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return DisplayText(row.m_strText);
+        return DisplayText(row.Shown());
     case Qt::EditRole:
-        return QString::fromStdString(row.m_strText);
+        return QString::fromStdString(row.Shown());
     case Qt::DecorationRole:
         if (row.m_bDuplicate) {
             return m_iconDuplicate;
         }
         return row.m_bValid ? m_iconValid : m_iconInvalid;
-    case Qt::ToolTipRole:
-        return row.m_bDuplicate ? tr("Already in this document") : QVariant();
+    case Qt::ToolTipRole: {
+        // The whole of what was pasted, which the row may show cut or in short; a tooltip's
+        // lines as they were.
+        QString strText = DisplayText(row.m_strText);
+        strText.replace(QStringLiteral(" / "), QStringLiteral("\n"));
+        return row.m_bDuplicate ? tr("Already in this document") + QLatin1Char('\n') + strText
+                                : strText;
+    }
     default:
         return {};
     }

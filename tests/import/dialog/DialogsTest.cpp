@@ -30,7 +30,7 @@ namespace {
 const QString kBroken = "junk bulk order";
 const QString kSmall =
     "small bulk order: 20 exceptional platemail gloves: 5, with shadow iron ingots 300";
-const QString kKnown = kSmall + " Already in this document"; // with its tooltip
+const QString kKnown = kSmall + " | Already in this document\n" + kSmall; // with its tooltip
 const QString kLarge = "large bulk order: 10 chainmail coif: 10 chainmail leggings: 0 "
                        "chainmail tunic: 0 iron ingots 900";
 
@@ -43,11 +43,14 @@ protected:
         return m_dlg.findChild<T*>(pszName);
     }
     QTreeView* List() { return Child<QTreeView>("listItems"); }
+    // Each row as shown, and its tooltip where that says more.
     QStringList Rows() {
         QStringList rows;
         for (int nRow = 0; nRow < List()->model()->rowCount(); ++nRow) {
             const QModelIndex row = List()->model()->index(nRow, 0);
-            rows << (row.data().toString() + ' ' + row.data(Qt::ToolTipRole).toString()).trimmed();
+            const QString strTip = row.data(Qt::ToolTipRole).toString();
+            rows << (strTip == row.data().toString() ? strTip
+                                                     : row.data().toString() + " | " + strTip);
         }
         return rows;
     }
@@ -124,7 +127,8 @@ TEST_F(ImportDlgTest, ButtonsCountersAndMarksFollowPastesSelectionAndProcessing)
 }
 
 // A paste from a Windows editor's code page keeps its letters (E9 is é). In the tooltip mode
-// each block of the clipboard is one row.
+// each block of the clipboard is one row, shown and sorted by what the deed asks for, its whole
+// text on hover.
 TEST_F(ImportDlgTest, PastesReadTheCodePageAndTooltipBlocksAndCancelDropsTheDeeds) {
     auto* pData = new QMimeData;
     pData->setData("text/plain", kSmall.toUtf8() + " caf\xE9");
@@ -133,12 +137,16 @@ TEST_F(ImportDlgTest, PastesReadTheCodePageAndTooltipBlocksAndCancelDropsTheDeed
     EXPECT_EQ(QStringList{kSmall + " caf\u00E9"}, Rows());
     Child<QRadioButton>("radioTooltip")->click();
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-    PasteText("A Bulk Order Deed\nSmall Bulk Order\nAmount To Make: 10\nGlobe: 0\n\n"
-              "A Bulk Order Deed\nSomething Else\n");
-    EXPECT_EQ((QStringList{"A Bulk Order Deed / Small Bulk Order / Amount To Make: 10 / Globe: 0",
-                           "A Bulk Order Deed / Something Else"}),
+    const QString kGloves = "A Bulk Order Deed\nSmall Bulk Order\nAll Items Must Be Exceptional.\n"
+                            "Amount To Make: 20\nPlatemail Gloves: 5";
+    const QString kRings = "A Bulk Order Deed\nLarge Bulk Order\nAmount To Make: 10\nRing: 10\n"
+                           "Bracelet: 0\nEarrings: 0";
+    PasteText(kGloves + "\n\n" + kRings + "\n\nA Bulk Order Deed\nSomething Else\n");
+    EXPECT_EQ((QStringList{"A Bulk Order Deed / Something Else | A Bulk Order Deed\nSomething Else",
+                           "LBOD/ring/iron/10/Normal - 10/30 | " + kRings,
+                           "SBOD/platemail gloves/iron/20/Exceptional - 5/20 | " + kGloves}),
               Rows());
-    EXPECT_EQ("Paste ProcessAll 2 0 1;", State());
+    EXPECT_EQ("Paste ProcessAll 3 0 1;", State());
     Child("btnProcessAll")->click();
     Child("btnCancel")->click();
     EXPECT_TRUE(m_dlg.TakeProcessed().empty());
@@ -208,14 +216,18 @@ TEST(DeedDlgTest, ChoicesOfferWhatTheGameGivesKeysMakeADeedAndAnUnchangedEditKee
     pMade->m_timeAdded = pImported->m_timeAdded;
     EXPECT_EQ(FileBytes(std::move(pImported)), FileBytes(std::move(pMade)));
 
-    // OK on a deed left as it was gives the very record back, gem, parts, price, notes, time.
-    for (const char* block :
-         {"a bulk order deed / small bulk order / amount to make: 10 / ruby ring: 4",
-          "a bulk order deed / large bulk order / amount to make: 10 / amber ring: 10 / amber "
+    // OK on a deed left as it was gives the very record back, gem, parts, price, notes, time. A
+    // large deed's progress is its filled parts, shown of all.
+    for (
+        const auto& [block, pszMade] :
+        {std::pair{"a bulk order deed / small bulk order / amount to make: 10 / ruby ring: 4", "4"},
+         {"a bulk order deed / large bulk order / amount to make: 10 / amber ring: 10 / amber "
           "bracelet: 0 / amber earrings: 0",
-          "a bulk order deed / large bulk order / All items must be exceptional. / All items must "
+          "10/30"},
+         {"a bulk order deed / large bulk order / All items must be exceptional. / All items must "
           "be made with barbed leather. / amount to make: 20 / leather gorget: 20 / leather cap: 0 "
-          "/ leather gloves: 0 / leather sleeves: 0 / leather leggings: 0 / leather tunic: 0"}) {
+          "/ leather gloves: 0 / leather sleeves: 0 / leather leggings: 0 / leather tunic: 0",
+          "20/120"}}) {
         SCOPED_TRACE(block);
         std::unique_ptr<CBodItem> pBod;
         ASSERT_TRUE(TooltipReader::ReadBlock(block, pBod));
@@ -223,6 +235,7 @@ TEST(DeedDlgTest, ChoicesOfferWhatTheGameGivesKeysMakeADeedAndAnUnchangedEditKee
         pBod->m_strPrice = "900";
         pBod->m_strNotes = "from Bob\r\nsecond line";
         CDeedDlg edit(pBod.get());
+        EXPECT_EQ(pszMade, edit.findChild<QSpinBox*>("spinMade")->text());
         edit.accept();
         EXPECT_EQ(FileBytes(std::move(pBod)), FileBytes(edit.TakeDeed()));
     }
@@ -230,6 +243,7 @@ TEST(DeedDlgTest, ChoicesOfferWhatTheGameGivesKeysMakeADeedAndAnUnchangedEditKee
     const auto pBow =
         TestDeeds::MakeDeed({"Bowcraft", "Bow", "wood", "10", "Normal", "LBOD/bow", "10/30"});
     CDeedDlg editBow(pBow.get());
+    EXPECT_EQ("10/30", editBow.findChild<QSpinBox*>("spinMade")->text());
     editBow.accept();
     EXPECT_EQ("10/30", editBow.TakeDeed()->m_strCount);
 }
