@@ -38,6 +38,9 @@ void CImportSession::Paste(std::string_view rawText) {
         row.m_strText = lines[index];
         row.m_bValid = m_parser.ParseLine(row.m_strText, row.m_pBod);
         if (!row.m_bValid) {
+            // A row that is no deed shows only its text; its half-read deed would take many
+            // times the text's memory in a paste of millions of such lines.
+            row.m_pBod.reset();
             ++m_nInvalid;
         }
     }
@@ -85,7 +88,7 @@ void CImportSession::ProcessRow(CImportRow& row) {
 }
 
 void CImportSession::RemoveProcessed() {
-    std::erase_if(m_arrRows, [](const CImportRow& row) { return !row.m_pBod; });
+    std::erase_if(m_arrRows, [](const CImportRow& row) { return row.m_bValid && !row.m_pBod; });
     // A twin of a row just processed is now a deed the document will hold.
     MarkDuplicates();
 }

@@ -15,6 +15,7 @@ class CTextOrder;
 // One pasted deed line and the deed read from it. The row owns the deed until it is processed.
 struct CImportRow {
     std::string m_strText;
+    // The deed of a valid row until it is processed; an invalid row has none.
     std::unique_ptr<CBodItem> m_pBod;
     bool m_bValid = false;
     // A valid deed the document already holds, or one processed earlier in this session.
