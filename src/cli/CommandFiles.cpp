@@ -2,6 +2,7 @@
 
 #include "cli/StdStreams.h"
 #include "framework/NativeFile.h"
+#include "framework/RecoveryCopy.h"
 #include "framework/SafeWrite.h"
 #include "model/Archive.h"
 #include "model/BodCatalogue.h"
@@ -81,10 +82,19 @@ std::string ReadDocumentBytes(const std::string& strPath) {
 }
 
 BodFile::Contents ParseBodDocument(const std::string& bytes, const std::string& strPath) {
+    const NativeFile::Name copy = RecoveryCopy::Find(NativeFile::FromArgument(strPath));
     try {
+        // An empty file that has a recovery copy is a rewrite stopped before its first byte.
+        if (bytes.empty() && !copy.empty()) {
+            throw CArchiveException();
+        }
         return BodFile::Read(bytes);
     } catch (const CArchiveException& e) {
-        throw CDocumentError(strPath + ": " + e.what());
+        throw CDocumentError(strPath + ": " + e.what() +
+                             (copy.empty() ? std::string()
+                                           : " A save of it did not finish; what it held before "
+                                             "is kept in " +
+                                                 NativeFile::ToDisplay(copy).toStdString()));
     }
 }
 
@@ -103,6 +113,10 @@ void ReportPartsLeftOut(const std::string& strPath, std::size_t nLeftOut) {
 COpenedDocument OpenOrStartBodDocument(const std::string& strPath) {
     COpenedDocument document;
     const NativeFile::Name name = NativeFile::FromArgument(strPath);
+    document.lock = CWriteLock(name);
+    if (const QString strBusy = document.lock.Acquire(kLockWaitMs); !strBusy.isEmpty()) {
+        throw CDocumentError(strPath + ": " + strBusy.toStdString());
+    }
     if (std::error_code error; std::filesystem::exists(name, error)) {
         const std::string bytes = ReadDocumentBytes(strPath);
         document.read = CDiskStamp(name, QByteArray::fromStdString(bytes));

@@ -24,6 +24,7 @@ public:
     ~CQuillmarDoc() override;
 
     void Serialize(CArchive& ar) override;
+    void DeleteContents() override;
     bool OnNewDocument() override;
     void OnCloseDocument() override;
 
@@ -92,6 +93,7 @@ Q_SIGNALS:
 
 protected:
     void ReloadDocument() override;
+    void MarkModified() override;
 
 private:
     // Runs an operation: onto the history, or once and unrecorded in Shopping List mode.

@@ -257,16 +257,33 @@ TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
     EXPECT_EQ(QString("0"), QSettings("Larkfield", "Quillmar").value("Settings/AutoSave"));
 }
 
-// The selection pointed into the deeds a reload replaces; no view may be left pointing there.
-TEST_F(QuillmarDocTest, ReloadingAfterAnotherProgramWroteTheFileDropsTheSelection) {
-    CQuillmarDoc& doc = Open("deeds.bod", Bytes(Deeds({"platemail gloves", "platemail arms"})));
-    doc.m_pSelectedBod = doc.m_arrBods[1].get();
-    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
-    WriteFileBytes(Path("deeds.bod"), Bytes(Deeds({"plate helm"})));
-    EXPECT_TRUE(QTest::qWaitFor([&doc] { return doc.m_arrBods.size() == 1; }, 60000));
-    EXPECT_EQ(QStringList{"deeds.bod was changed by another program. Reload it?"},
-              m_prompt.m_messages);
-    EXPECT_EQ(nullptr, doc.m_pSelectedBod);
+// A reload shows what the file holds now, an empty file too, and drops the selection, which
+// pointed into the deeds it replaced. A file that no longer reads leaves the deeds shown, marked
+// modified whatever is undone, so that closing still offers to save them.
+TEST_F(QuillmarDocTest, ReloadingAfterAnotherProgramWroteTheFileShowsItOrKeepsTheDeeds) {
+    const std::tuple<QByteArray, std::string, bool> cases[] = {
+        {Bytes(Deeds({"plate helm"})), "plate helm,", false},
+        {"", "", false},
+        {"\x07garbage", "platemail gloves,platemail arms,", true}};
+    int nCase = 0;
+    for (const auto& [bytes, items, bKept] : cases) {
+        const QString strName = QString::number(++nCase) + ".bod";
+        CQuillmarDoc& doc = Open(strName, Bytes(Deeds({"platemail gloves", "platemail arms"})));
+        doc.m_pSelectedBod = doc.m_arrBods[1].get();
+        m_prompt.m_messages.clear();
+        m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+        WriteFileBytes(Path(strName), bytes);
+        EXPECT_TRUE(QTest::qWaitFor([&doc] { return doc.m_pSelectedBod == nullptr; }, 60000));
+        if (bKept) {
+            doc.DeleteDeed(doc.m_arrBods[0].get(), nullptr);
+            doc.GetUndoStack().undo();
+        }
+        EXPECT_EQ(std::tuple(items, bKept, strName + (bKept ? " *" : "")),
+                  std::tuple(Items(doc.m_arrBods), doc.IsModified(), doc.GetTitle()));
+        EXPECT_EQ(QStringList{strName + " was changed by another program. Reload it?"} +
+                      (bKept ? QStringList{"Unexpected file format."} : QStringList{}),
+                  m_prompt.m_messages);
+    }
 }
 
 } // namespace

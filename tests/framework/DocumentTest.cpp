@@ -1,6 +1,7 @@
 #include "framework/Document.h"
 
 #include "framework/DocManager.h"
+#include "framework/RecoveryCopy.h"
 #include "framework/SafeWrite.h"
 #include "model/Archive.h"
 #include "support/BodToolRunner.h"
@@ -8,6 +9,7 @@
 #include "support/ScriptedPrompt.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QPointer>
 #include <QSettings>
 #include <QSignalSpy>
@@ -15,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -110,7 +113,9 @@ TEST_F(DocumentTest, OpenReportsFailuresActivatesWhatIsOpenAndKeepsTheFourNewest
 
 // Every save ends in DoFileSave: a failure says so, keeps the previous file (no temporary one) and
 // the change marked. A read-only file, even for root, is offered a new name. A name too long for a
-// temporary suffix is rewritten in place, and put back when that fails.
+// temporary suffix is rewritten in place, and put back when that fails. Whatever is written first
+// (the new file, or the recovery copy of a file rewritten in place) is private until it is whole.
+// Another program's save of the file is waited for, a few seconds.
 TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
     const QByteArray previous("\x08previous", 9);
     const QString strLong(250, 'd');
@@ -122,7 +127,8 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
     } cases[] = {{"readonly.bod", true, -1, m_dir.filePath("readonly.bod") + " is read-only."},
                  {"full.bod", false, 0, "Failed to save document.\n" + m_dir.filePath("full.bod")},
                  {"full.bod", false, 3002, "the file over a size limit?)"},
-                 {strLong, false, 100, "the file still holds its previous content"}};
+                 {strLong, false, 100, "the file still holds its previous content"},
+                 {"locked.bod", false, -1, "another program is saving it"}};
     for (const auto& c : cases) {
         const QString strPath = m_dir.filePath(c.strName);
         WriteFileBytes(strPath, previous);
@@ -135,7 +141,13 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
             readOnly.emplace(strPath);
             m_prompt.QueueFileName(strPath);
         }
-        SafeWrite::SetDeviceWrapper([&c](QIODevice& file) -> std::unique_ptr<QIODevice> {
+        QLockFile saving(strPath + ".lock");
+        ASSERT_TRUE(c.strName != "locked.bod" || saving.tryLock(0));
+        mode_t firstMode = 0;
+        SafeWrite::SetDeviceWrapper([&](QIODevice& file) -> std::unique_ptr<QIODevice> {
+            struct stat status {};
+            fstat(static_cast<QFile&>(file).handle(), &status);
+            firstMode = firstMode != 0 ? firstMode : status.st_mode & 0777;
             return c.nFailAt < 0 ? nullptr : std::make_unique<FailDevice>(file, c.nFailAt);
         });
         m_prompt.m_messages.clear();
@@ -143,18 +155,20 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
         EXPECT_TRUE(m_prompt.m_messages.size() == 1 &&
                     m_prompt.m_messages[0].contains(c.strMessage))
             << m_prompt.m_messages.join('|').toStdString();
+        EXPECT_EQ(c.nFailAt < 0 ? 0U : 0600U, firstMode);
         EXPECT_EQ(std::pair(true, previous), std::pair(doc.IsModified(), ReadFileBytes(strPath)));
     }
     EXPECT_EQ(QStringList{"save"}, m_prompt.m_fileDialogs);
-    EXPECT_EQ(QStringList({strLong, "full.bod", "readonly.bod"}),
+    EXPECT_EQ(QStringList({strLong, "full.bod", "locked.bod", "readonly.bod"}),
               QDir(m_dir.path()).entryList(QDir::Files));
     SafeWrite::SetDeviceWrapper(nullptr);
     EXPECT_EQ(QString(), SafeWrite::WriteFile(m_dir.filePath(strLong), "new"));
     EXPECT_EQ(QByteArray("new"), ReadFileBytes(m_dir.filePath(strLong)));
 }
 
-// Another program (a second Quillmar, bodtool import) wrote the file after it was opened. The
-// close prompt's Yes saves, and goes on only once the change is saved.
+// Another program (a second Quillmar, bodtool import) wrote the file after it was opened, or
+// while the save wrote the new file. The close prompt's Yes saves, and goes on only once the
+// change is saved.
 TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
     const struct {
         const char* pszCase;
@@ -163,7 +177,8 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
         QByteArray fileAfter;
     } cases[] = {{"overwrite", IPrompt::Answer::Yes, true, "\x04mine"},
                  {"other name", IPrompt::Answer::No, true, "\x06theirs"},
-                 {"cancel", IPrompt::Answer::Cancel, false, "\x06theirs"}};
+                 {"cancel while saving", IPrompt::Answer::Cancel, false, "\x06theirs"},
+                 {"overwrite while saving", IPrompt::Answer::Yes, true, "\x04mine"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszCase);
         const QString strPath = m_dir.filePath(QString(c.pszCase) + ".bod");
@@ -171,7 +186,16 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
         auto& doc = static_cast<TextDoc&>(*m_pManager->OpenDocumentFile(strPath));
         doc.m_strText = "mine";
         doc.SetModifiedFlag(true);
-        WriteFileBytes(strPath, "\x06theirs");
+        bool bWhileSaving = QString(c.pszCase).endsWith("while saving");
+        if (!bWhileSaving) {
+            WriteFileBytes(strPath, "\x06theirs");
+        }
+        SafeWrite::SetDeviceWrapper([&](QIODevice&) -> std::unique_ptr<QIODevice> {
+            if (std::exchange(bWhileSaving, false)) {
+                WriteFileBytes(strPath, "\x06theirs");
+            }
+            return nullptr;
+        });
         m_prompt.m_messages.clear();
         m_prompt.QueueAnswer(IPrompt::Answer::Yes);
         m_prompt.QueueAnswer(c.answer);
@@ -183,7 +207,26 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
         EXPECT_EQ(c.fileAfter, ReadFileBytes(strPath));
         EXPECT_EQ(!c.bSaved, doc.IsModified());
     }
+    SafeWrite::SetDeviceWrapper(nullptr);
     EXPECT_EQ(QByteArray("\x04mine"), ReadFileBytes(m_dir.filePath("elsewhere.bod")));
+}
+
+// A save that did not finish kept a copy of what the file held; the file that no longer reads
+// (here one cut short) offers it, and it opens as unsaved changes that Save writes to the file.
+TEST_F(DocumentTest, AFileThatDoesNotReadOffersTheCopyThatAStoppedSaveKept) {
+    const QString strPath = m_dir.filePath("cut.bod");
+    WriteFileBytes(strPath, "\x09whol");
+    WriteFileBytes(NativeFile::ToDisplay(RecoveryCopy::PathFor(NativeFile::FromQt(strPath))),
+                   "\x05whole");
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    auto* pDoc = static_cast<TextDoc*>(m_pManager->OpenDocumentFile(strPath));
+    ASSERT_NE(nullptr, pDoc);
+    EXPECT_TRUE(m_prompt.m_messages.value(0).startsWith("Unexpected file format.\n\nA save of " +
+                                                        strPath + " did not finish"));
+    EXPECT_EQ(std::tuple("whole", true, QString("cut.bod *")),
+              std::tuple(pDoc->m_strText, pDoc->IsModified(), pDoc->GetTitle()));
+    EXPECT_TRUE(pDoc->DoFileSave());
+    EXPECT_EQ(QByteArray("\x05whole"), ReadFileBytes(strPath));
 }
 
 } // namespace
