@@ -42,6 +42,15 @@ void OpenForReading(QFile& file, const NativeFile::Name& name, const std::string
     }
 }
 
+// A device or a pipe would be read without end, or wait forever for a writer.
+void RefuseIfNoDocumentFile(const NativeFile::Name& name, const std::string& strPath) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(name, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        throw CDocumentError(strPath + ": not a document file (a folder, device or pipe)");
+    }
+}
+
 } // namespace
 
 std::string ReadInputBytes(const std::string& strPath) {
@@ -66,12 +75,7 @@ std::string ReadInputBytes(const std::string& strPath) {
 
 std::string ReadDocumentBytes(const std::string& strPath) {
     const NativeFile::Name name = NativeFile::FromArgument(strPath);
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(name, error);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        // A device or a pipe would be read without end, or wait forever for a writer.
-        throw CDocumentError(strPath + ": not a document file (a folder, device or pipe)");
-    }
+    RefuseIfNoDocumentFile(name, strPath);
     QFile file;
     OpenForReading(file, name, strPath);
     const QByteArray bytes = file.readAll();
@@ -113,6 +117,8 @@ void ReportPartsLeftOut(const std::string& strPath, std::size_t nLeftOut) {
 COpenedDocument OpenOrStartBodDocument(const std::string& strPath) {
     COpenedDocument document;
     const NativeFile::Name name = NativeFile::FromArgument(strPath);
+    // Checked first, so that no lock file is made beside a device.
+    RefuseIfNoDocumentFile(name, strPath);
     document.lock = CWriteLock(name);
     if (const QString strBusy = document.lock.Acquire(kLockWaitMs); !strBusy.isEmpty()) {
         throw CDocumentError(strPath + ": " + strBusy.toStdString());
