@@ -597,8 +597,8 @@ Möchten Sie fortfahren?</translation>
         <translation>ihre Sperrdatei %1 kann nicht angelegt werden</translation>
     </message>
     <message>
-        <source>another program (%1, process %2) is saving it; gave up after %3 seconds</source>
-        <translation>ein anderes Programm (%1, Prozess %2) speichert sie; nach %3 Sekunden aufgegeben</translation>
+        <source>another program is saving it; gave up after %1 seconds</source>
+        <translation>ein anderes Programm speichert sie; nach %1 Sekunden aufgegeben</translation>
     </message>
 </context>
 <context>
