@@ -506,7 +506,7 @@ TEST_F(BodToolTest, SavingKeepsWhoMayReadTheFileAndRefusesWhatTheUserMayNot) {
         {"tmp/c.bod", "tmp/c.bod", 0, 0, games, 0660, true, 0},
         {"tmp/d.bod", "tmp/d.bod", 0, nobody, nogroup, 0444, true, 1},
         {"tmp/theirs.bod", "e.bod", nobody, 0, 0, 0600, false, 1},
-        {"tmp/mine.bod", "f.bod", 0, 0, 0, 0600, false, 0},
+        {"theirs/mine.bod", "f.bod", 0, 0, 0, 0600, false, 0},
         {"theirs/theirs.bod", "g.bod", nobody, 0, 0, 0600, false, 0},
     };
     for (const auto& c : cases) {

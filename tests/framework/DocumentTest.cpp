@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -128,6 +129,7 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
                  {"full.bod", false, 0, "Failed to save document.\n" + m_dir.filePath("full.bod")},
                  {"full.bod", false, 3002, "the file over a size limit?)"},
                  {strLong, false, 100, "the file still holds its previous content"},
+                 {"twice.bod", false, 100, "the file has more than one name"},
                  {"locked.bod", false, -1, "another program is saving it"}};
     for (const auto& c : cases) {
         const QString strPath = m_dir.filePath(c.strName);
@@ -136,6 +138,9 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
         doc.SetPathName(strPath, false);
         doc.m_strText = std::string(3000, 'x');
         doc.SetModifiedFlag(true);
+        if (c.strName == "twice.bod") { // a second name: the file is rewritten in place
+            link(QFile::encodeName(strPath), QFile::encodeName(strPath + ".name"));
+        }
         std::optional<ReadOnlyFile> readOnly;
         if (c.bReadOnly) {
             readOnly.emplace(strPath);
@@ -159,8 +164,8 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
         EXPECT_EQ(std::pair(true, previous), std::pair(doc.IsModified(), ReadFileBytes(strPath)));
     }
     EXPECT_EQ(QStringList{"save"}, m_prompt.m_fileDialogs);
-    EXPECT_EQ(QStringList({strLong, "full.bod", "locked.bod", "readonly.bod"}),
-              QDir(m_dir.path()).entryList(QDir::Files));
+    EXPECT_EQ(QStringList({strLong, "full.bod", "locked.bod", "readonly.bod", "twice.bod"}),
+              QDir(m_dir.path()).entryList({"*.bod", strLong}, QDir::Files));
     SafeWrite::SetDeviceWrapper(nullptr);
     EXPECT_EQ(QString(), SafeWrite::WriteFile(m_dir.filePath(strLong), "new"));
     EXPECT_EQ(QByteArray("new"), ReadFileBytes(m_dir.filePath(strLong)));
