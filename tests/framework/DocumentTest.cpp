@@ -224,6 +224,7 @@ TEST_F(DocumentTest, AFileThatDoesNotReadOffersTheCopyThatAStoppedSaveKept) {
     WriteFileBytes(strPath, "\x09whol");
     WriteFileBytes(NativeFile::ToDisplay(RecoveryCopy::PathFor(NativeFile::FromQt(strPath))),
                    "\x05whole");
+    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strPath)); // No: nothing opens
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     auto* pDoc = static_cast<TextDoc*>(m_pManager->OpenDocumentFile(strPath));
     ASSERT_NE(nullptr, pDoc);
