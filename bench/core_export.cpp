@@ -46,6 +46,20 @@ void BM_MatchFilter(benchmark::State& state) {
 }
 BENCHMARK(BM_MatchFilter)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// A word that repeats itself against a note that nearly holds it, at every position: linear in
+// the note, where comparing at every position took seconds.
+void BM_MatchLongWord(benchmark::State& state) {
+    CBodItem bod;
+    bod.m_strNotes.assign(std::size_t{1} << 20, 'a');
+    CBodFilter filter;
+    filter.SetText(std::string(std::size_t(state.range(0)) - 1, 'a') + 'b');
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(filter.Matches(bod));
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t(bod.m_strNotes.size()));
+}
+BENCHMARK(BM_MatchLongWord)->Arg(16)->Arg(32 << 10)->Unit(benchmark::kMillisecond);
+
 void BM_WriteCsv(benchmark::State& state) {
     const std::vector<CBodItem> deeds = MakeDeeds(static_cast<int>(state.range(0)));
     std::vector<const CBodItem*> pointers;

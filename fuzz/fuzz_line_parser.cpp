@@ -91,7 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(!block.empty() && block.find_first_of("\r\n") == std::string_view::npos);
         std::unique_ptr<CBodItem> pItem;
         const bool bValid = parser.ParseLine(block, pItem);
-        Check(bValid == pItem->IsValid());
+        // A tooltip with every field may still be refused for what the game never prints (an
+        // amount, a material).
+        Check(!bValid || pItem->IsValid());
         CheckDeed(parser, block, *pItem);
     }
     return 0;

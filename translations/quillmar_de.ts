@@ -236,6 +236,22 @@ Ja: Datei überschreiben. Nein: unter einem anderen Namen speichern. Abbrechen: 
         <translation>Speichern unter</translation>
     </message>
     <message>
+        <source>Unexpected file format.
+
+A save of %1 did not finish; what the file held before is kept in %2. Open that copy? Saving then writes it to %1.</source>
+        <translation>Unerwartetes Dateiformat.
+
+Ein Speichern von %1 wurde nicht beendet; was die Datei vorher enthielt, liegt in %2. Diese Kopie öffnen? Beim Speichern wird sie dann nach %1 geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read either.</source>
+        <translation>%1 konnte ebenfalls nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>changed by another program</source>
+        <translation>von einem anderen Programm geändert</translation>
+    </message>
+    <message>
         <source>Reading %1 again loses the changes not saved yet. Reload it?</source>
         <translation>Wenn %1 neu geladen wird, gehen die noch nicht gespeicherten Änderungen verloren. Neu laden?</translation>
     </message>
@@ -477,6 +493,12 @@ Möchten Sie fortfahren?</translation>
         <source>Quillmar is already running but did not answer, so %1 was not opened.</source>
         <translation>Quillmar wird bereits ausgeführt, antwortet aber nicht. %1 wurde deshalb nicht geöffnet.</translation>
     </message>
+    <message>
+        <source>These files were not found:
+%1</source>
+        <translation>Diese Dateien wurden nicht gefunden:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>CQuillmarDoc</name>
@@ -593,6 +615,17 @@ Nun fertige große BODs: %3</translation>
     <message>
         <source>Page %1/%2</source>
         <translation>Seite %1/%2</translation>
+    </message>
+</context>
+<context>
+    <name>CWriteLock</name>
+    <message>
+        <source>its lock file %1 cannot be made</source>
+        <translation>ihre Sperrdatei %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>another program is saving it; gave up after %1 seconds</source>
+        <translation>ein anderes Programm speichert sie; nach %1 Sekunden aufgegeben</translation>
     </message>
 </context>
 <context>
@@ -1065,10 +1098,6 @@ Große BODs füllen</translation>
         <translation>; die Datei hat weiterhin ihren vorherigen Inhalt</translation>
     </message>
     <message>
-        <source>; its previous content could not be put back</source>
-        <translation>; ihr vorheriger Inhalt konnte nicht wiederhergestellt werden</translation>
-    </message>
-    <message>
         <source>not a regular file</source>
         <translation>keine normale Datei</translation>
     </message>
@@ -1079,6 +1108,22 @@ Große BODs füllen</translation>
     <message>
         <source>no new file can be made in %1 (%2), and rewriting the file in place failed: %3</source>
         <translation>in %1 kann keine neue Datei angelegt werden (%2), und das direkte Überschreiben der Datei ist fehlgeschlagen: %3</translation>
+    </message>
+    <message>
+        <source>its content could not be copied to the recovery folder first (%1)</source>
+        <translation>ihr Inhalt konnte nicht zuerst in den Wiederherstellungsordner kopiert werden (%1)</translation>
+    </message>
+    <message>
+        <source>; its previous content could not be put back, and a copy of it is kept at %1</source>
+        <translation>; ihr vorheriger Inhalt konnte nicht zurückgeschrieben werden, eine Kopie davon liegt in %1</translation>
+    </message>
+    <message>
+        <source>%1 is a link that another account put in a shared folder, and it is not followed</source>
+        <translation>%1 ist eine Verknüpfung, die ein anderes Benutzerkonto in einen gemeinsamen Ordner gelegt hat; ihr wird nicht gefolgt</translation>
+    </message>
+    <message>
+        <source>the file has more than one name, so it is rewritten in place, and that failed: %1</source>
+        <translation>die Datei hat mehr als einen Namen und wird deshalb an Ort und Stelle neu geschrieben, was fehlschlug: %1</translation>
     </message>
 </context>
 </TS>

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 #include <cstdio>
 #include <tuple>
@@ -128,8 +129,21 @@ void CQuillmarApp::OpenFiles(const QStringList& files) {
     if (!m_pDocManager || !m_pMainFrame) {
         return;
     }
+    // Of many files, those that are not there are told in one message, not a box each.
+    QStringList missing;
     for (const QString& strFile : files) {
-        m_pDocManager->OpenDocumentFile(strFile);
+        if (files.size() > 1 && !QFileInfo::exists(strFile)) {
+            missing.append(strFile);
+        } else {
+            m_pDocManager->OpenDocumentFile(strFile);
+        }
+    }
+    if (!missing.isEmpty()) {
+        AppPrompt().MessageBox(
+            nullptr,
+            QCoreApplication::translate("CQuillmarApp", "These files were not found:\n%1")
+                .arg(missing.join(QLatin1Char('\n'))),
+            IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
     }
     // A window not shown yet is still starting and shows itself.
     if (m_pMainFrame->isVisible()) {

@@ -41,7 +41,8 @@ public:
     // A running Quillmar took nothing from this start: says so and gives the exit code.
     static int ReportNotAnswered(const QString& strFileName);
     // Files another start or the desktop asked for: each opens as File > Open opens it, with
-    // the same messages, and the main window comes to the front.
+    // the same messages (but one for all the missing ones of a list), and the main window
+    // comes to the front.
     void OpenFiles(const QStringList& files);
 
     CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }

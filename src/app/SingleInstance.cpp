@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include "framework/NativeFile.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -17,14 +19,18 @@ namespace {
 // answer is kTaken. Percent-encoding keeps any path on one line.
 const QByteArray kRequestHeader = QByteArrayLiteral("quillmar-open");
 const QByteArray kTaken = QByteArrayLiteral("taken\n");
-// Far more than any list of paths a desktop passes; a peer that sends more is not one of us.
+// Far more than any list of paths a desktop passes (a later start hands over at most one); a
+// peer that sends more is not one of us.
 constexpr qint64 kMaxRequestBytes = 1 << 20;
+constexpr qsizetype kMaxRequestFiles = 64;
 
 // Only guards against a hang: a connection is made or refused at once, and a running program
 // answers as soon as its event loop runs (message boxes run it too).
 constexpr int kConnectGuardMs = 10'000;
 constexpr int kAnswerGuardMs = 60'000;
-constexpr int kLockGuardMs = 60'000;
+// The lock is held only while a start finds the running program or becomes it; one held longer
+// is not worth waiting for.
+constexpr int kLockGuardMs = 2'000;
 // A program that was quitting when it was reached is tried again, then succeeded.
 constexpr int kAttempts = 3;
 
@@ -51,6 +57,10 @@ std::optional<QStringList> DecodeRequest(const QByteArray& bytes, bool& bBad) {
         if (nEnd == nStart) {
             return files;
         }
+        if (files.size() == kMaxRequestFiles) {
+            bBad = true;
+            return std::nullopt;
+        }
         files.append(
             QString::fromUtf8(QByteArray::fromPercentEncoding(bytes.mid(nStart, nEnd - nStart))));
     }
@@ -75,12 +85,25 @@ QString CSingleInstance::ServerNameForThisUser() {
         (QDir::homePath() + QLatin1Char('\n') +
          QSettings(QStringLiteral("Larkfield"), QStringLiteral("Quillmar")).fileName())
             .toUtf8();
-    return QStringLiteral("quillmar-") +
-           QString::fromLatin1(
-               QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16));
+    const QString strName =
+        QStringLiteral("quillmar-") +
+        QString::fromLatin1(
+            QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16));
+#ifdef Q_OS_WIN
+    return strName;
+#else
+    // A socket and its lock in a shared folder could be made first by another account, which
+    // would then be handed every file or hold up every start.
+    const QString strFolder = NativeFile::PrivateFolder();
+    return strFolder.isEmpty() ? QString() : strFolder + QLatin1Char('/') + strName;
+#endif
 }
 
 CSingleInstance::Start CSingleInstance::ForwardOrServe(const QStringList& files) {
+    // Without a private place for the name this program runs alone.
+    if (m_strServerName.isEmpty()) {
+        return Start::Run;
+    }
     QStringList absoluteFiles;
     for (const QString& strFile : files) {
         absoluteFiles.append(QFileInfo(strFile).absoluteFilePath());
@@ -101,6 +124,10 @@ CSingleInstance::Start CSingleInstance::ForwardOrServe(const QStringList& files)
             if (bNobody) {
                 Listen();
             }
+            return Start::Run;
+        }
+        // Whoever took the name as another account is told nothing.
+        if (!NativeFile::IsPeerThisUser(socket.socketDescriptor())) {
             return Start::Run;
         }
         lock.unlock();

@@ -27,11 +27,15 @@ public:
     CSingleInstance(const CSingleInstance&) = delete;
     CSingleInstance& operator=(const CSingleInstance&) = delete;
 
-    // Differs between users and between settings locations, so two homes never meet.
+    // Differs between users and between settings locations, so two homes never meet. Outside
+    // Windows a path in the user's private folder (NativeFile::PrivateFolder), where no other
+    // account can make the name first; empty when there is none, and the program runs alone.
     static QString ServerNameForThisUser();
 
     // Hands files to the program that runs already, or else becomes the one that runs and
-    // answers later starts. Relative paths are made absolute here, where they were meant.
+    // answers later starts. Relative paths are made absolute here, where they were meant. A
+    // server of another account hears nothing, and a lock that stays taken is waited for at
+    // most two seconds: this program then runs alone.
     Start ForwardOrServe(const QStringList& files);
 
 Q_SIGNALS:

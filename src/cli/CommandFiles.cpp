@@ -2,6 +2,7 @@
 
 #include "cli/StdStreams.h"
 #include "framework/NativeFile.h"
+#include "framework/RecoveryCopy.h"
 #include "framework/SafeWrite.h"
 #include "model/Archive.h"
 #include "model/BodCatalogue.h"
@@ -41,6 +42,15 @@ void OpenForReading(QFile& file, const NativeFile::Name& name, const std::string
     }
 }
 
+// A device or a pipe would be read without end, or wait forever for a writer.
+void RefuseIfNoDocumentFile(const NativeFile::Name& name, const std::string& strPath) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(name, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        throw CDocumentError(strPath + ": not a document file (a folder, device or pipe)");
+    }
+}
+
 } // namespace
 
 std::string ReadInputBytes(const std::string& strPath) {
@@ -65,12 +75,7 @@ std::string ReadInputBytes(const std::string& strPath) {
 
 std::string ReadDocumentBytes(const std::string& strPath) {
     const NativeFile::Name name = NativeFile::FromArgument(strPath);
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(name, error);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        // A device or a pipe would be read without end, or wait forever for a writer.
-        throw CDocumentError(strPath + ": not a document file (a folder, device or pipe)");
-    }
+    RefuseIfNoDocumentFile(name, strPath);
     QFile file;
     OpenForReading(file, name, strPath);
     const QByteArray bytes = file.readAll();
@@ -81,10 +86,19 @@ std::string ReadDocumentBytes(const std::string& strPath) {
 }
 
 BodFile::Contents ParseBodDocument(const std::string& bytes, const std::string& strPath) {
+    const NativeFile::Name copy = RecoveryCopy::Find(NativeFile::FromArgument(strPath));
     try {
+        // An empty file that has a recovery copy is a rewrite stopped before its first byte.
+        if (bytes.empty() && !copy.empty()) {
+            throw CArchiveException();
+        }
         return BodFile::Read(bytes);
     } catch (const CArchiveException& e) {
-        throw CDocumentError(strPath + ": " + e.what());
+        throw CDocumentError(strPath + ": " + e.what() +
+                             (copy.empty() ? std::string()
+                                           : " A save of it did not finish; what it held before "
+                                             "is kept in " +
+                                                 NativeFile::ToDisplay(copy).toStdString()));
     }
 }
 
@@ -100,19 +114,34 @@ void ReportPartsLeftOut(const std::string& strPath, std::size_t nLeftOut) {
     }
 }
 
-COpenedDocument OpenBodDocument(const std::string& strPath) {
+namespace {
+
+// The document at strPath under its write lock; read when bMustExist or when a file is there.
+COpenedDocument OpenUnderLock(const std::string& strPath, bool bMustExist) {
     COpenedDocument document;
-    const std::string bytes = ReadDocumentBytes(strPath);
-    document.read = CDiskStamp(NativeFile::FromArgument(strPath), QByteArray::fromStdString(bytes));
-    document.contents = ParseBodDocument(bytes, strPath);
+    const NativeFile::Name name = NativeFile::FromArgument(strPath);
+    // Checked first, so that no lock file is made beside a device.
+    RefuseIfNoDocumentFile(name, strPath);
+    document.lock = CWriteLock(name);
+    if (const QString strBusy = document.lock.Acquire(kLockWaitMs); !strBusy.isEmpty()) {
+        throw CDocumentError(strPath + ": " + strBusy.toStdString());
+    }
+    if (std::error_code error; bMustExist || std::filesystem::exists(name, error)) {
+        const std::string bytes = ReadDocumentBytes(strPath);
+        document.read = CDiskStamp(name, QByteArray::fromStdString(bytes));
+        document.contents = ParseBodDocument(bytes, strPath);
+    }
     return document;
 }
 
+} // namespace
+
+COpenedDocument OpenBodDocument(const std::string& strPath) {
+    return OpenUnderLock(strPath, true);
+}
+
 COpenedDocument OpenOrStartBodDocument(const std::string& strPath) {
-    if (std::error_code error; std::filesystem::exists(NativeFile::FromArgument(strPath), error)) {
-        return OpenBodDocument(strPath);
-    }
-    return {};
+    return OpenUnderLock(strPath, false);
 }
 
 void SaveBodDocument(const std::string& strPath, const COpenedDocument& document,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/DiskStamp.h"
+#include "framework/WriteLock.h"
 #include "model/BodFile.h"
 
 #include <cstdint>
@@ -26,7 +27,7 @@ std::string ReadInputBytes(const std::string& strPath);
 // the reason.
 std::string ReadDocumentBytes(const std::string& strPath);
 // The document in bytes read from strPath; throws CDocumentError("strPath: Unexpected file
-// format.") for a malformed one.
+// format.") for a malformed one, naming the recovery copy that a save which did not finish left.
 BodFile::Contents ParseBodDocument(const std::string& bytes, const std::string& strPath);
 
 // Loads a *.bod file, which must be a regular file. A malformed file throws
@@ -34,15 +35,21 @@ BodFile::Contents ParseBodDocument(const std::string& bytes, const std::string& 
 // naming it and the reason.
 BodFile::Contents LoadBodDocument(const std::string& strPath);
 
-// A document a command changes, with what its file held when it was read.
+// A document a command changes, with what its file held when it was read, and the file's write
+// lock, held from before the read until the document is saved.
 struct COpenedDocument {
     BodFile::Contents contents;
     CDiskStamp read;
+    CWriteLock lock;
 };
 
-// The document at strPath, which must be there; throws as LoadBodDocument.
+// How long a command waits for another program's save of the same document.
+constexpr int kLockWaitMs = 10'000;
+
+// The document at strPath, which must be there, held under its write lock; throws as
+// LoadBodDocument, and a CDocumentError when the lock cannot be had within kLockWaitMs.
 COpenedDocument OpenBodDocument(const std::string& strPath);
-// The document at strPath, or a new empty one when no file is there; throws as LoadBodDocument.
+// The same, or a new empty document when no file is there.
 COpenedDocument OpenOrStartBodDocument(const std::string& strPath);
 
 // Writes the document over strPath with the writer every save uses, so a failed save leaves the

@@ -20,11 +20,12 @@ int RunImportCommand(const std::vector<std::string>& args) {
     session.m_nPasteMode = commandArgs.PasteMode();
     session.m_strNote = Windows1252::DecodeIncoming(commandArgs.Value("--note").value_or(""));
 
-    COpenedDocument document = OpenOrStartBodDocument(strBodPath);
+    // The paste is read first: the document stays locked only while it is read and written.
     session.Paste(ReadInputBytes(strTextPath));
     session.ProcessAll();
     CBodArray imported = session.TakeProcessed();
     const int nImported = static_cast<int>(imported.size());
+    COpenedDocument document = OpenOrStartBodDocument(strBodPath);
 
     if (nImported > 0) {
         document.contents.bods.reserve(document.contents.bods.size() + imported.size());

@@ -29,6 +29,15 @@ QByteArray CompletePdf(QFile& file) {
     return pdf.trimmed().endsWith("%%EOF") ? pdf : QByteArray();
 }
 
+// The printer does not say why its file stayed short; one byte more makes the disk say it (a
+// full temporary folder, a size limit).
+std::string WhyCut(QFile& file) {
+    if (file.seek(file.size()) && file.write("\n", 1) == 1 && file.flush()) {
+        return {};
+    }
+    return ": " + file.errorString().toStdString();
+}
+
 } // namespace
 
 int RunPrintCommand(const std::vector<std::string>& args) {
@@ -79,7 +88,7 @@ int RunPrintCommand(const std::vector<std::string>& args) {
     const QByteArray pdf = CompletePdf(pdfFile);
     if (pdf.isEmpty()) {
         throw CDocumentError(paths[1] + ": the PDF could not be written in full to " +
-                             pdfFile.fileName().toStdString());
+                             pdfFile.fileName().toStdString() + WhyCut(pdfFile));
     }
     if (const QString strReason = SafeWrite::WriteFile(output, pdf); !strReason.isEmpty()) {
         throw CDocumentError(paths[1] + ": " + strReason.toStdString());

@@ -56,14 +56,18 @@ std::string Finish() {
     if (g_bOutputClosed) {
         return "standard output is closed";
     }
-    std::cout.flush();
+    // A write that failed while the command ran left its cause here, and a failure at the end
+    // leaves its own.
+    const int nEarlierError = errno;
     errno = 0;
+    std::cout.flush();
     const bool bFailed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
     if (!bFailed) {
         return {};
     }
+    const int nError = errno != 0 ? errno : nEarlierError;
     return std::string("standard output could not be written") +
-           (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
+           (nError != 0 ? std::string(": ") + std::strerror(nError) : std::string());
 }
 
 } // namespace StdStreams

@@ -51,9 +51,10 @@ void CQuillmarDoc::Serialize(CArchive& ar) {
     BodFile::Serialize(ar, m_arrBods, m_nReserved2, m_nReserved1);
 }
 
-bool CQuillmarDoc::OnNewDocument() {
-    if (!CDocument::OnNewDocument()) {
-        return false;
+void CQuillmarDoc::DeleteContents() {
+    // As a load does: the real list is what is emptied.
+    if (m_bShoppingList) {
+        OnShoppingList();
     }
     m_undoStack.clear();
     FreeBodArray(m_arrBods);
@@ -61,6 +62,13 @@ bool CQuillmarDoc::OnNewDocument() {
     FreeBodArray(m_arrFullList);
     m_nReserved1 = 0;
     m_nReserved2 = 0;
+}
+
+bool CQuillmarDoc::OnNewDocument() {
+    if (!CDocument::OnNewDocument()) {
+        return false;
+    }
+    DeleteContents();
     return true;
 }
 
@@ -79,6 +87,12 @@ void CQuillmarDoc::ReloadDocument() {
     // let go of theirs.
     m_undoStack.clear();
     CDocument::ReloadDocument();
+}
+
+void CQuillmarDoc::MarkModified() {
+    CDocument::MarkModified();
+    // No undo leads back to what the file holds.
+    m_undoStack.resetClean();
 }
 
 bool CQuillmarDoc::OnSaveDocument(const QString& strPathName) {

@@ -38,6 +38,7 @@ public:
     ~CQuillmarDoc() override;
 
     void Serialize(CArchive& ar) override;
+    void DeleteContents() override;
     bool OnNewDocument() override;
     void OnCloseDocument() override;
     bool OnSaveDocument(const QString& strPathName) override;
@@ -93,6 +94,7 @@ Q_SIGNALS:
 
 protected:
     void ReloadDocument() override;
+    void MarkModified() override;
 
 private:
     // The operations' commands change the list, and tell of it through ChangeDone.

@@ -2,8 +2,10 @@
 
 #include "framework/DocManager.h"
 #include "framework/Prompt.h"
+#include "framework/RecoveryCopy.h"
 #include "framework/SafeWrite.h"
 #include "framework/View.h"
+#include "framework/WriteLock.h"
 #include "model/Archive.h"
 
 #include <QFile>
@@ -11,8 +13,12 @@
 #include <QGuiApplication>
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 namespace {
+
+// How long a save waits for another program's save of the same file: the window waits meanwhile.
+constexpr int kLockWaitMs = 3000;
 
 void ReportFileError(const QString& strText) {
     AppPrompt().MessageBox(nullptr, strText, IPrompt::Icon::Exclamation, IPrompt::Buttons::Ok);
@@ -69,7 +75,7 @@ void CDocument::SetPathName(const QString& strPathName, bool bAddToMRU) {
     if (info.isFile()) {
         m_watcher.addPath(m_strPathName);
     }
-    SetTitle(info.fileName());
+    SetTitle(info.fileName() + (m_bModified ? ModifiedMarker() : QString()));
     if (bAddToMRU && m_pDocManager != nullptr) {
         m_pDocManager->AddToRecentFileList(m_strPathName);
     }
@@ -140,19 +146,58 @@ bool CDocument::OnOpenDocument(const QString& strPathName) {
         ReportFileError(tr("%1 could not be read.").arg(strPathName));
         return false;
     }
-    if (!bytes.isEmpty()) {
-        try {
-            CArchive ar = CArchive::ForLoading(
-                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-            Serialize(ar);
-        } catch (const CArchiveException&) {
-            ReportFileError(tr("Unexpected file format."));
-            return false;
-        }
+    // An empty file that has a recovery copy is a rewrite stopped before its first byte.
+    if ((bytes.isEmpty() && !RecoveryCopy::Find(NativeFile::FromQt(strPathName)).empty()) ||
+        !Load(bytes)) {
+        return OpenRecoveryCopy(strPathName);
     }
     m_diskStamp = CDiskStamp(strPathName, bytes);
     SetDiskChangeShown(false);
     SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::Load(const QByteArray& bytes) {
+    if (bytes.isEmpty()) {
+        DeleteContents();
+        return true;
+    }
+    try {
+        CArchive ar = CArchive::ForLoading(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        Serialize(ar);
+    } catch (const CArchiveException&) {
+        return false;
+    }
+    return true;
+}
+
+bool CDocument::OpenRecoveryCopy(const QString& strPathName) {
+    const NativeFile::Name copy = RecoveryCopy::Find(NativeFile::FromQt(strPathName));
+    if (copy.empty()) {
+        ReportFileError(tr("Unexpected file format."));
+        return false;
+    }
+    const QString strCopy = NativeFile::ToDisplay(copy);
+    if (AppPrompt().MessageBox(nullptr,
+                               tr("Unexpected file format.\n\nA save of %1 did not finish; what "
+                                  "the file held before is kept in %2. Open that copy? Saving "
+                                  "then writes it to %1.")
+                                   .arg(strPathName, strCopy),
+                               IPrompt::Icon::Question,
+                               IPrompt::Buttons::YesNo) != IPrompt::Answer::Yes) {
+        return false;
+    }
+    QFile file;
+    const bool bOpened = NativeFile::Open(file, copy, NativeFile::Mode::Read).isEmpty();
+    const QByteArray bytes = bOpened ? file.readAll() : QByteArray();
+    if (!bOpened || file.error() != QFileDevice::NoError || !Load(bytes)) {
+        ReportFileError(tr("%1 could not be read either.").arg(strCopy));
+        return false;
+    }
+    // The save then replaces the file as it is now, without asking.
+    m_diskStamp = CDiskStamp::Of(strPathName);
+    MarkModified();
     return true;
 }
 
@@ -166,7 +211,23 @@ bool CDocument::OnSaveDocument(const QString& strPathName) {
     CArchive ar = CArchive::ForStoring();
     Serialize(ar);
     const QByteArray bytes = QByteArray::fromStdString(ar.Bytes());
-    if (const QString strReason = SafeWrite::WriteFile(strPathName, bytes); !strReason.isEmpty()) {
+    // Another program may save the file at the same moment: one waits for the other, and the
+    // last check before the file is replaced sees whether that program wrote it meanwhile.
+    CWriteLock lock(NativeFile::FromQt(strPathName));
+    const bool bOwnFile = info.absoluteFilePath() == m_strPathName;
+    bool bChanged = false;
+    QString strReason = lock.Acquire(kLockWaitMs);
+    if (strReason.isEmpty()) {
+        strReason = SafeWrite::WriteFile(strPathName, bytes, [&] {
+            bChanged = bOwnFile && IsChangedOnDisk();
+            return bChanged ? tr("changed by another program") : QString();
+        });
+    }
+    if (bChanged) {
+        m_bChangedWhileSaving = true;
+        return false;
+    }
+    if (!strReason.isEmpty()) {
         ReportFileError(SaveFailureText(strPathName, strReason));
         return false;
     }
@@ -206,8 +267,15 @@ bool CDocument::DoSave(const QString& strPathName, bool bReplace) {
         }
     }
     // Save As onto the document's own file loses another program's change as surely as Save.
-    if (!ConfirmOverwriteIfChanged(strNewName) || !OnSaveDocument(strNewName)) {
+    if (!ConfirmOverwriteIfChanged(strNewName)) {
         return false;
+    }
+    // Another program wrote the file between the question and the save: ask again.
+    while (!OnSaveDocument(strNewName)) {
+        if (!std::exchange(m_bChangedWhileSaving, false) ||
+            !ConfirmOverwriteIfChanged(strNewName)) {
+            return false;
+        }
     }
     if (bReplace) {
         SetPathName(strNewName);
@@ -247,6 +315,8 @@ bool CDocument::ConfirmOverwriteIfChanged(QString& strPathName) {
     switch (AppPrompt().MessageBox(nullptr, strText, IPrompt::Icon::Exclamation,
                                    IPrompt::Buttons::YesNoCancel, IPrompt::Answer::No)) {
     case IPrompt::Answer::Yes:
+        // What the user agreed to overwrite; a change after this is asked about again.
+        m_diskStamp = CDiskStamp::Of(m_strPathName);
         return true;
     case IPrompt::Answer::No:
         strPathName = AskForSavePath();
@@ -322,8 +392,16 @@ void CDocument::SetDiskChangeShown(bool bShown) {
 }
 
 void CDocument::ReloadDocument() {
-    OnOpenDocument(m_strPathName);
+    // What is shown may now be the only copy of the deeds: it stays, to be saved.
+    if (!OnOpenDocument(m_strPathName)) {
+        MarkModified();
+    }
     UpdateAllViews(nullptr);
+}
+
+void CDocument::MarkModified() {
+    SetModifiedFlag(true);
+    SetTitle(GetDisplayName() + ModifiedMarker());
 }
 
 bool CDocument::SaveModified() {

@@ -38,12 +38,17 @@ public:
     void UpdateAllViews(CView* pSender, long lHint = 0, const void* pHint = nullptr);
 
     virtual void Serialize(CArchive& ar) = 0;
+    // Empties the document, as an empty file reads.
+    virtual void DeleteContents() {}
 
     // New: nothing to do in the base but succeed.
     virtual bool OnNewDocument();
-    // Reads the file through Serialize; a 0-byte file is an empty document.
+    // Reads the file through Serialize; a 0-byte file is an empty document. A file that does not
+    // read, of which a save that did not finish kept a recovery copy, offers to open that copy.
     virtual bool OnOpenDocument(const QString& strPathName);
-    // Writes the file through Serialize and SafeWrite, so a failure keeps the previous file.
+    // Writes the file through Serialize and SafeWrite, so a failure keeps the previous file, and
+    // holds the file's write lock meanwhile. Over the document's own file it fails unreported
+    // when another program changed the file since it was last read or written: DoSave asks.
     virtual bool OnSaveDocument(const QString& strPathName);
     // Closes every window of the document, then lets the manager delete it.
     virtual void OnCloseDocument();
@@ -93,7 +98,11 @@ Q_SIGNALS:
 
 protected:
     // Reads the file at the path again after another program changed it; the views are told.
+    // A file that no longer reads leaves the content as it was, marked modified.
     virtual void ReloadDocument();
+    // Marks the content as differing from the file without a change of its own (a reload that
+    // failed, a recovery copy): only a save clears the mark.
+    virtual void MarkModified();
 
 private:
     // The Save As dialog, proposing the document's path or its untitled name; empty when the
@@ -103,6 +112,11 @@ private:
     // whether to overwrite it, save under another name (strPathName becomes that name) or not
     // save (false).
     bool ConfirmOverwriteIfChanged(QString& strPathName);
+    // After a failed open: offers the recovery copy of strPathName, if there is one, and reads it
+    // as the document's unsaved content when the user agrees.
+    bool OpenRecoveryCopy(const QString& strPathName);
+    // Reads bytes through Serialize; false for a malformed file.
+    bool Load(const QByteArray& bytes);
     void OnFileChangedOnDisk();
     void SetDiskChangeShown(bool bShown);
 
@@ -114,6 +128,8 @@ private:
     // A window closing in answer to Closing may ask to close the document again.
     bool m_bClosing = false;
     CDiskStamp m_diskStamp;
+    // The last save found the file changed by another program just before replacing it.
+    bool m_bChangedWhileSaving = false;
     QFileSystemWatcher m_watcher;
     bool m_bAskingToReload = false;
     // The file's attributes when CheckDisk last read it, so the same change is read only once.

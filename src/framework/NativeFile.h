@@ -8,8 +8,8 @@ class QFile;
 
 // Files named as the system names them. On POSIX a name is bytes that need not be text, and
 // Qt 6 reads every name as UTF-8, so a name such as "old\xE9.bod" would open another file;
-// here the bytes reach the system unchanged. Every platform difference of opening, creating
-// and syncing a file by such a name lives here.
+// here the bytes reach the system unchanged. Every platform difference of opening, creating,
+// syncing and sharing a file by such a name lives here, and of who owns a file or a socket.
 namespace NativeFile {
 
 using Name = std::filesystem::path;
@@ -20,12 +20,16 @@ Name FromArgument(const std::string& strArgument);
 Name FromQt(const QString& strName);
 // The name for a message or a title; a byte that is not text shows as U+FFFD.
 QString ToDisplay(const Name& name);
+// A short text that stands for the file's absolute path, to name files about it elsewhere.
+QString Digest(const Name& name);
 
 enum class Mode {
     Read,
     ReadWrite,
     // A new file that must not exist yet, readable and writable by whom the umask allows.
     CreateNew,
+    // A new file that must not exist yet, readable and writable by its owner only.
+    CreatePrivate,
 };
 
 // Opens name in file. Returns an empty string on success, else why it failed. A pipe without a
@@ -35,5 +39,19 @@ QString Open(QFile& file, const Name& name, Mode mode);
 bool IsWritable(const Name& name);
 // Asks the system to put the file's bytes on the disk; false when it reports a failure.
 bool SyncToDisk(QFile& file);
+
+// Whether the link may be followed by this user under the rule the kernel applies to links in
+// shared folders: not when the folder is sticky and world-writable (a temporary folder) and the
+// link belongs to another account that does not own the folder either.
+bool MayFollowLink(const Name& link);
+// Gives the open file the owner, group and mode of the file at original, which it is about to
+// replace. Returns an empty string on success, else why not (a user may not give a file away).
+QString TakeAccessOf(QFile& file, const Name& original);
+
+// A folder where only this user can create names ($XDG_RUNTIME_DIR, else one made for the user
+// in the temporary folder), or an empty string when none can be had.
+QString PrivateFolder();
+// Whether the other end of a connected local socket runs as this user.
+bool IsPeerThisUser(qintptr nSocketDescriptor);
 
 } // namespace NativeFile

@@ -40,7 +40,11 @@ void CImportSession::Paste(std::string_view rawText) {
         CImportRow& row = rows[i];
         row.m_strText = lines[i];
         row.m_bValid = m_parser.ParseLine(row.m_strText, row.m_pBod);
-        if (row.m_bValid && m_nPasteMode == CBodLineParser::kPasteTooltip) {
+        if (!row.m_bValid) {
+            // A row that is no deed shows only its text; its half-read deed would take many
+            // times the text's memory in a paste of millions of such lines.
+            row.m_pBod.reset();
+        } else if (m_nPasteMode == CBodLineParser::kPasteTooltip) {
             row.m_strLabel = TooltipLabel(*row.m_pBod);
         }
         shown[i] = row.Shown();
@@ -101,7 +105,7 @@ void CImportSession::ProcessRow(CImportRow& row) {
 }
 
 void CImportSession::RemoveProcessed() {
-    std::erase_if(m_arrRows, [](const CImportRow& row) { return !row.m_pBod; });
+    std::erase_if(m_arrRows, [](const CImportRow& row) { return row.m_bValid && !row.m_pBod; });
     // A twin of a row just processed is now a deed the document will hold.
     MarkDuplicates();
 }

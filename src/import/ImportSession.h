@@ -21,6 +21,7 @@ struct CImportRow {
     // A tooltip's valid deed as its form names it, "SBOD/globe/iron/10/Normal - 0/10": every
     // tooltip begins with the same lines, so its text tells one from another too late.
     std::string m_strLabel;
+    // The deed of a valid row until it is processed; an invalid row has none.
     std::unique_ptr<CBodItem> m_pBod;
     bool m_bValid = false;
     // A valid deed the document already holds, or one processed earlier in this session.

@@ -1,6 +1,7 @@
 #include "import/TooltipReader.h"
 
 #include "import/BodLineSplitter.h"
+#include "import/DeedEntry.h"
 #include "model/BodCatalogue.h"
 #include "model/CraftItems.h"
 #include "model/TextUtil.h"
@@ -155,6 +156,19 @@ void FillLarge(const Tooltip& tip, CBodItem& bod) {
                      std::to_string(nAmount * static_cast<std::int64_t>(tip.items.size()));
 }
 
+// What the game prints: an amount of 10, 15 or 20 and a material the deed's item (or set) can
+// ask for. New Deed and bodtool add accept no other deed either.
+bool IsGameDeed(const Tooltip& tip, const CBodItem& bod) {
+    if (tip.strAmount != "10" && tip.strAmount != "15" && tip.strAmount != "20") {
+        return false;
+    }
+    const bool bLarge = tip.nSize == 2;
+    const std::string_view item = std::string_view(bod.m_strItem).substr(bLarge ? 5 : 0);
+    const std::vector<std::string_view> materials =
+        DeedEntry::Materials(bod.m_strTrade, bLarge, item);
+    return std::find(materials.begin(), materials.end(), bod.m_strMaterial) != materials.end();
+}
+
 } // namespace
 
 namespace TooltipReader {
@@ -162,29 +176,45 @@ namespace TooltipReader {
 std::vector<std::string> SplitBlocks(std::string_view text) {
     std::vector<std::string> blocks;
     std::string current;
-    const auto flush = [&blocks, &current] {
-        if (!current.empty()) {
-            blocks.push_back(std::move(current));
-            current.clear();
+    // Whether the block being read names a deed's size, and whether the last one kept did not.
+    bool bDeed = false;
+    bool bLastNoDeed = false;
+    const auto flush = [&] {
+        if (current.empty()) {
+            return;
         }
+        // Blocks that are no deed, one after the other, make one invalid row: a paste of
+        // millions of stray lines would otherwise take a row, many times its size, for each.
+        if (!bDeed && bLastNoDeed) {
+            blocks.back().append(" / ").append(current);
+        } else {
+            blocks.push_back(std::move(current));
+        }
+        bLastNoDeed = !bDeed;
+        bDeed = false;
+        current.clear();
     };
-    for (std::string_view line : SplitLines(text)) {
+    ForEachLine(text, [&](std::string_view line) {
         line = TextUtil::Trim(line);
         if (line.empty()) {
             flush();
-            continue;
+            return;
         }
-        if (TextUtil::NameKey(line).starts_with(kDeedName)) {
+        const std::string normalised = TextUtil::NameKey(line);
+        if (normalised.starts_with(kDeedName)) {
             flush();
         }
+        bDeed = bDeed || normalised.find("small bulk order") != std::string::npos ||
+                normalised.find("large bulk order") != std::string::npos;
         current.append(current.empty() ? "" : " / ").append(line);
-    }
+    });
     flush();
     return blocks;
 }
 
 bool ReadBlock(std::string_view block, std::unique_ptr<CBodItem>& pItem) {
-    return Fill(Read(block), pItem);
+    const Tooltip tip = Read(block);
+    return Fill(tip, pItem) && IsGameDeed(tip, *pItem);
 }
 
 bool Fill(const Tooltip& tip, std::unique_ptr<CBodItem>& pItem) {

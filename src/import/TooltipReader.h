@@ -29,12 +29,14 @@ struct Tooltip {
 
 // One block per deed, its lines trimmed and joined with " / ". A block ends at an empty line
 // and before a line that begins a deed ("a bulk order deed"), so blocks pasted one after the
-// other, or already joined with slashes on one line each, read the same.
+// other, or already joined with slashes on one line each, read the same. Blocks in a row that
+// name no deed's size ("small bulk order", "large bulk order") are joined into one.
 std::vector<std::string> SplitBlocks(std::string_view text);
 
 // Creates a deed from one block into pItem (valid or not) and returns whether it is valid. The
 // craft comes from the items, a large deed's set from its parts. A block without "small bulk
-// order" or "large bulk order" is no deed: every field stays empty.
+// order" or "large bulk order" is no deed: every field stays empty. An amount other than 10, 15
+// or 20, or a material the item is never asked for in, makes the deed invalid.
 bool ReadBlock(std::string_view block, std::unique_ptr<CBodItem>& pItem);
 
 // The deed that a tooltip saying this makes; a deed entered by hand is made here too, so it is

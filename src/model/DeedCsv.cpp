@@ -14,22 +14,35 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kHeader = "Trade,Category,Material,Amount,Quality,Item,Count,"
                                      "Filled Parts,Total Parts,Price,Notes,Date\r\n";
 
+// A spreadsheet takes a cell that begins with one of these for a formula and runs it.
+constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+
 // Bytes that are not well-formed UTF-8 are written as U+FFFD, so the file is what its mark says.
+// A text that a spreadsheet would run as a formula is quoted and begins with an apostrophe, which
+// makes it text; NUL bytes, which end a text in many programs, are left out.
 void AppendField(std::string& out, std::string_view text) {
-    bool bQuote = false;
+    const std::size_t first = text.find_first_not_of('\0');
+    const bool bFormula =
+        first != std::string_view::npos && kFormulaStarts.find(text[first]) != std::string::npos;
+    bool bQuote = bFormula;
     bool bPlain = true;
     for (const char c : text) {
         bQuote = bQuote || c == ',' || c == '"' || c == '\r' || c == '\n';
-        bPlain = bPlain && c != '"' && static_cast<unsigned char>(c) < 0x80;
+        bPlain = bPlain && c != '"' && c != '\0' && static_cast<unsigned char>(c) < 0x80;
     }
+    const char* pszOpen = bFormula ? "\"'" : bQuote ? "\"" : "";
     if (bPlain) {
-        out.append(bQuote ? "\"" : "").append(text).append(bQuote ? "\"," : ",");
+        out.append(pszOpen).append(text).append(bQuote ? "\"," : ",");
         return;
     }
-    out += bQuote ? "\"" : "";
+    out += pszOpen;
     std::size_t pos = 0;
     while (pos < text.size()) {
         const char c = text[pos];
+        if (c == '\0') {
+            ++pos;
+            continue;
+        }
         if (static_cast<unsigned char>(c) >= 0x80) {
             Utf8::Append(out, Utf8::DecodeNext(text, pos));
             continue;

@@ -9,6 +9,9 @@
 // Deeds as a spreadsheet reads them: CSV as RFC 4180 has it (CR LF line ends, a field quoted
 // when it holds a comma, a quote or a line break, quotes doubled), a header row, one row per
 // deed, UTF-8 behind a byte-order mark so that spreadsheet programs do not guess the encoding.
+// A text that begins like a formula (=, +, -, @, a tab or a carriage return) is written quoted
+// behind an apostrophe, so that a spreadsheet shows it instead of running it; NUL bytes are
+// left out; every other byte of a text is kept.
 namespace DeedCsv {
 
 // The whole file for deeds, in the order given.

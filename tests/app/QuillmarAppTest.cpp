@@ -183,6 +183,8 @@ TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
         QFileOpenEvent event(strFile);
         QCoreApplication::sendEvent(qApp, &event);
     }
+    // Of a list, the files that are not there are told together.
+    m_pApp->OpenFiles({m_dir.filePath("gone.bod"), strFound, m_dir.filePath("lost.bod")});
     EXPECT_TRUE(Frame().isVisible() && !Frame().isMinimized());
 
     QStringList shown;
@@ -205,13 +207,14 @@ TEST_F(AppTest, OpenImportAddEditUndoSaveAndOpenRequestsInGerman) {
     RunReportingExceptions([]() -> int { throw std::bad_alloc(); });
     seen << shown.mid(0, int(menus.front().size())).join(' ')
          << QCoreApplication::translate("QPlatformTheme", "&Yes") << m_prompt.m_messages;
-    EXPECT_EQ(
-        ("&Rückgängig: BOD bearbeiten\n&Wiederholen: BOD bearbeiten\n"
-         "&Datei &Bearbeiten &Ansicht &Fenster &Hilfe\n&Ja\n2 BODs wurden importiert.\n" +
-         m_dir.filePath("missing.bod") +
-         " wurde nicht gefunden.\nQuillmar muss beendet werden: nicht genügend Arbeitsspeicher.")
-            .toStdString(),
-        seen.join('\n').toStdString());
+    EXPECT_EQ(("&Rückgängig: BOD bearbeiten\n&Wiederholen: BOD bearbeiten\n"
+               "&Datei &Bearbeiten &Ansicht &Fenster &Hilfe\n&Ja\n2 BODs wurden importiert.\n" +
+               m_dir.filePath("missing.bod") +
+               " wurde nicht gefunden.\nDiese Dateien wurden nicht gefunden:\n" +
+               m_dir.filePath("gone.bod") + '\n' + m_dir.filePath("lost.bod") +
+               "\nQuillmar muss beendet werden: nicht genügend Arbeitsspeicher.")
+                  .toStdString(),
+              seen.join('\n').toStdString());
     m_pApp.reset();
     QLocale::setDefault(previous);
 }

@@ -1,6 +1,7 @@
 #include "app/SingleInstance.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
@@ -12,7 +13,16 @@
 #include <memory>
 #ifdef Q_OS_LINUX
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/file.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #endif
 
 namespace {
@@ -26,6 +36,8 @@ protected:
         for (const char* pszName : {"HOME", "XDG_CONFIG_HOME", "TMPDIR"}) {
             m_environment.insert(pszName, m_home.path());
         }
+        QDir(m_home.path()).mkdir("run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        m_environment.insert("XDG_RUNTIME_DIR", m_home.filePath("run"));
     }
 
     std::unique_ptr<QProcess> Start(const QStringList& args, const QString& strOutput = {}) const {
@@ -92,10 +104,11 @@ TEST_F(RunningProgramTest, LaterStartsHandTheirFilesToTheRunningOneAndADeadOneIs
     EXPECT_TRUE(RecentFilesBecome(recent));
     EXPECT_TRUE(EndsWithSuccess(*Start({})));
 
-    // A crash leaves the socket behind; the next start serves in its place.
+    // A crash leaves the socket behind (in the user's runtime folder); the next start serves in
+    // its place.
     programs[bFirstEnded ? 1 : 0]->kill();
     ASSERT_TRUE(programs[bFirstEnded ? 1 : 0]->waitForFinished(kGuardMs));
-    ASSERT_FALSE(QDir(m_home.path()).entryList({"quillmar-*"}, QDir::System).isEmpty());
+    ASSERT_FALSE(QDir(m_home.filePath("run")).entryList({"quillmar-*"}, QDir::System).isEmpty());
     const std::unique_ptr<QProcess> pNext = Start({d});
     recent.prepend(d);
     ASSERT_TRUE(RecentFilesBecome(recent));
@@ -149,6 +162,7 @@ TEST_F(RunningProgramTest, ServerTakesWholeRequestsAndHangsUpOnAnythingElse) {
         {{"quillmar-open\n\n"}, "taken\n", {}},
         {{"GET / HTTP/1.0\r\n\r\n"}, {}, {}},
         {{"quillmar-open\n" + QByteArray(2 << 20, 'x')}, {}, {}},
+        {{"quillmar-open\n" + QByteArray("%2Fa\n").repeated(65) + "\n"}, {}, {}},
     };
     for (const auto& [chunks, answer, files] : table) {
         SCOPED_TRACE(chunks.front().left(20).toStdString());
@@ -169,5 +183,44 @@ TEST_F(RunningProgramTest, ServerTakesWholeRequestsAndHangsUpOnAnythingElse) {
         EXPECT_EQ(answer.isEmpty() ? QList<QVariantList>() : taken, QList<QVariantList>(opened));
     }
 }
+
+#ifdef Q_OS_LINUX
+// Another account that made the name first is told nothing, and one that holds the lock holds up
+// a start for a moment only: this program then runs on its own.
+TEST_F(RunningProgramTest, ANameOrLockOfAnotherAccountIsNeitherToldNorWaitedFor) {
+    const passwd* pNobody = getpwnam("nobody");
+    if (geteuid() != 0 || pNobody == nullptr) {
+        GTEST_SKIP() << "only root can act as another account";
+    }
+    chmod(QFile::encodeName(m_home.path()), 0777);
+    sockaddr_un address{AF_UNIX, {}};
+    const QByteArray taken = QFile::encodeName(m_home.filePath("taken"));
+    std::strncpy(address.sun_path, taken.constData(), sizeof address.sun_path - 1);
+    const QByteArray lock = QFile::encodeName(m_home.filePath("locked.lock"));
+    const pid_t squatter = fork();
+    if (squatter == 0) {
+        // Only system calls after a fork.
+        setgroups(0, nullptr);
+        setresgid(pNobody->pw_gid, pNobody->pw_gid, pNobody->pw_gid);
+        setresuid(pNobody->pw_uid, pNobody->pw_uid, pNobody->pw_uid);
+        const int nSocket = socket(AF_UNIX, SOCK_STREAM, 0);
+        bind(nSocket, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        listen(nSocket, 8);
+        flock(open(lock.constData(), O_CREAT | O_WRONLY, 0644), LOCK_EX);
+        pause();
+    }
+    EXPECT_TRUE(
+        QTest::qWaitFor([&lock] { return QFile::exists(QFile::decodeName(lock)); }, kGuardMs));
+    for (const char* pszName : {"taken", "locked"}) {
+        QElapsedTimer timer;
+        timer.start();
+        CSingleInstance instance(m_home.filePath(pszName));
+        EXPECT_EQ(CSingleInstance::Start::Run, instance.ForwardOrServe({"/a.bod"})) << pszName;
+        EXPECT_LT(timer.elapsed(), 10'000) << pszName;
+    }
+    kill(squatter, SIGKILL);
+    waitpid(squatter, nullptr, 0);
+}
+#endif
 
 } // namespace

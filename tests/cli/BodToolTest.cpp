@@ -7,11 +7,15 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <array>
 #include <csignal>
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -81,6 +85,10 @@ TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
     QFile::link(Path("deeds.bod"), Path("link.bod"));
     // Within the text limit, but reading and parsing it takes several times its size.
     WriteFileBytes(Path("big.txt"), (kSmall + '\n').repeated((60 << 20) / (kSmall.size() + 1)));
+    // Another program is saving this one, and goes on doing so.
+    WriteFileBytes(Path("locked.bod"), {});
+    QLockFile saving(Path("locked.bod.lock"));
+    ASSERT_TRUE(saving.tryLock(0));
     const struct {
         QStringList args;
         int nExitCode;
@@ -112,7 +120,10 @@ TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
         {{"import", Path("text.bod")}, 1, Path("text.bod") + ": Unexpected file format."},
         {{"dump", "/dev/zero"}, 1, "not a document file"},
         {{"import", Path("deeds.bod"), "/dev/zero"}, 1, "64 MiB"},
-        {{"dump", Path("deeds.bod")}, 1, "could not be written", ToFull},
+        {{"add", Path("locked.bod"), "--trade", "Smithy", "--item", "katana"},
+         1,
+         Path("locked.bod") + ": another program is saving it"},
+        {{"dump", Path("deeds.bod")}, 1, "could not be written: No space left on device", ToFull},
         {{"import", Path("deeds.bod")},
          1,
          "standard output is closed",
@@ -126,7 +137,7 @@ TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
              close(0);
          }},
         {{"import", Path("deeds.bod")}, 1, "deeds.bod", LimitFileSize},
-        {{"print", Path("deeds.bod"), Path("out.pdf")}, 1, "out.pdf", LimitFileSize},
+        {{"print", Path("deeds.bod"), Path("out.pdf")}, 1, "File too large", LimitFileSize},
         {{"fill", Path("fill.bod")}, 1, "fill.bod", LimitFileSize},
         {{"fill", Path("missing.bod")}, 1, Path("missing.bod")},
         {{"fill", Path("deeds.bod")}, 0, "No large deed could be filled"},
@@ -206,23 +217,6 @@ TEST_F(BodToolTest, ImportAppendsTheValidDeedsOnly) {
     EXPECT_EQ(before, ReadFileBytes(Path("old.bod")));
     EXPECT_EQ("0 BOD's were imported.\n", Output({"import", Path("missing.bod")}, nothing));
     EXPECT_FALSE(QFile::exists(Path("missing.bod")));
-}
-
-// bodtool opens the pipe only after reading the document, which changes meanwhile and must stay.
-TEST_F(BodToolTest, AChangeWhileImportingIsNotOverwritten) {
-    WriteBodFile(Path("doc.bod"), {});
-    ASSERT_EQ(0, mkfifo(Path("paste").toLocal8Bit().constData(), 0600));
-    QProcess process;
-    process.start(QStringLiteral(QUILLMAR_BODTOOL), {"import", Path("doc.bod"), Path("paste")});
-    const int nFifo = open(Path("paste").toLocal8Bit().constData(), O_WRONLY);
-    ASSERT_NE(-1, nFifo);
-    WriteBodFile(Path("doc.bod"), {}, 3, 4);
-    EXPECT_EQ(kSmall.size(), write(nFifo, kSmall.constData(), kSmall.size()));
-    close(nFifo);
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(1, process.exitCode());
-    EXPECT_TRUE(process.readAllStandardError().contains("changed by another program"));
-    EXPECT_EQ("3 4:", Summary("doc.bod"));
 }
 
 // The name's bytes are not UTF-8 (Qt would read another name); a QProcess argument cannot say them.
@@ -306,6 +300,7 @@ TEST_F(BodToolTest, ParsePrintsOneJsonLinePerDeed) {
 }
 
 // Parts, a leap day, the last time a deed can hold, and text that CSV must quote and JSON escape.
+// In CSV a text that a spreadsheet would run as a formula is made text, and NUL is left out.
 TEST_F(BodToolTest, DumpAndExportShowEveryFieldOfEveryDeed) {
     CBodArray bods;
     bods.push_back(TestDeeds::MakeLargeDeed(
@@ -322,6 +317,9 @@ TEST_F(BodToolTest, DumpAndExportShowEveryFieldOfEveryDeed) {
     bods.back()->m_timeAdded = 0;
     bods.push_back(TestDeeds::MakeDeed({}));
     bods.back()->m_timeAdded = 4294967295U;
+    bods.back()->m_strMaterial = std::string("\0@x", 3);
+    bods.back()->m_strPrice = "+5";
+    bods.back()->m_strNotes = "=1+2";
     WriteBodFile(Path("deeds.bod"), bods, -3, 9);
 
     const QByteArray deeds =
@@ -333,8 +331,8 @@ TEST_F(BodToolTest, DumpAndExportShowEveryFieldOfEveryDeed) {
         R"("material":"cloth","amount":"15","quality":"Exceptional","item":"cape, \"fancy\"",)"
         R"("count":"0/15","price":"1,500","notes":"line one\r\nline two, with \"quotes\"\nand )"
         R"(an é","time":0,"partsBuilt":false,"parts":[]},{"trade":"","category":"",)"
-        R"("material":"","amount":"","quality":"","item":"","count":"","price":"","notes":"",)"
-        R"("time":4294967295,"partsBuilt":false,"parts":[]}]})";
+        R"("material":"\u0000@x","amount":"","quality":"","item":"","count":"","price":"+5",)"
+        R"("notes":"=1+2","time":4294967295,"partsBuilt":false,"parts":[]}]})";
     EXPECT_EQ(R"({"reserved2":-3,"reserved1":9,)" + deeds + '\n',
               Output({"dump", Path("deeds.bod")}));
     EXPECT_EQ('{' + deeds + '\n', Output({"export", "--format", "json", Path("deeds.bod")}));
@@ -344,7 +342,7 @@ TEST_F(BodToolTest, DumpAndExportShowEveryFieldOfEveryDeed) {
               "2000-02-29T00:00:00Z\r\n"
               "Tailor,Cloth,cloth,15,Exceptional,\"cape, \"\"fancy\"\"\",0/15,0,0,\"1,500\","
               "\"line one\r\nline two, with \"\"quotes\"\"\nand an é\",1970-01-01T00:00:00Z\r\n"
-              ",,,,,,,0,0,,,2106-02-07T06:28:15Z\r\n",
+              ",,\"'@x\",,,,,0,0,\"'+5\",\"'=1+2\",2106-02-07T06:28:15Z\r\n",
               Output({"export", Path("deeds.bod")}));
 }
 
@@ -431,6 +429,147 @@ TEST_F(BodToolTest, TreeAndPrintShowTheHierarchy) {
         EXPECT_EQ(expandArgs.contains("--expand=root") ? labels.mid(0, 1) : labels,
                   labelsIn(pages.join('\n')));
     }
+}
+
+// Two programs adding to one large document at the same moment, again and again: one waits for
+// the other's save, so every deed reported added is in the file. A lock file left by a program
+// that is gone is taken over.
+TEST_F(BodToolTest, WritersAtTheSameMomentTakeTurnsAndLoseNothing) {
+    WriteBodFile(Path("big.bod"),
+                 TestDeeds::MakeDeeds(std::vector<TestDeeds::DeedFields>(
+                     10'000, {"Smithy", "Weapon", "iron", "20", "Normal", "katana", "0/20"})));
+    WriteFileBytes(Path("big.bod.lock"), "");
+    for (int nRound = 0; nRound < 10; ++nRound) {
+        std::array<QProcess, 2> writers;
+        for (QProcess& writer : writers) {
+            writer.start(QUILLMAR_BODTOOL,
+                         {"add", Path("big.bod"), "--trade", "Smithy", "--item", "katana"});
+        }
+        for (QProcess& writer : writers) {
+            ASSERT_TRUE(writer.waitForFinished(60'000));
+            EXPECT_EQ(0, writer.exitCode()) << writer.readAllStandardError().toStdString();
+        }
+    }
+    EXPECT_EQ(10'020U, BodFile::Read(ReadFileBytes(Path("big.bod")).toStdString()).bods.size());
+}
+
+// A kill at any byte of a save leaves the document as it was, or with the deed added, or, when
+// it is rewritten in place (it has a second name), unreadable with its previous bytes in the
+// recovery copy that bodtool names. The next save leaves no new file behind, and both names.
+TEST_F(BodToolTest, AKillAtAnyByteOfASaveLeavesEveryOutcomeReadable) {
+    const QString strPath = Path("doc.bod");
+    const QStringList add{"add", strPath, "--trade", "Smithy", "--item", "katana"};
+    for (const bool bTwoNames : {false, true}) {
+        SCOPED_TRACE(bTwoNames ? "two names" : "one name");
+        WriteBodFile(strPath, TestDeeds::MakeDeeds(std::vector(50, TestDeeds::DeedFields{})));
+        if (bTwoNames) {
+            ASSERT_EQ(0, link(QFile::encodeName(strPath), QFile::encodeName(Path("other.bod"))));
+        }
+        const QByteArray before = ReadFileBytes(strPath);
+        const rlim_t nSize = before.size();
+        QString strCopy;
+        // Killed by the size limit: past the lock file, in the new file (or the recovery copy,
+        // which is written first), and past the end.
+        for (const rlim_t nAt :
+             {rlim_t{256}, nSize - 1, nSize, nSize + 1, nSize + 40, nSize + 400}) {
+            QProcess killed;
+            killed.setChildProcessModifier([nAt] {
+                const rlimit limit{nAt, nAt};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            });
+            killed.start(QUILLMAR_BODTOOL, add);
+            ASSERT_TRUE(killed.waitForFinished(60'000));
+            const BodToolResult dump = RunBodTool({"dump", strPath});
+            if (dump.nExitCode != 0) {
+                EXPECT_TRUE(bTwoNames) << nAt;
+                strCopy = dump.err.mid(dump.err.indexOf("kept in ") + 8).trimmed();
+                EXPECT_EQ(before, ReadFileBytes(strCopy)) << nAt << dump.err.toStdString();
+            } else {
+                EXPECT_TRUE(ReadFileBytes(strPath) == before || dump.out.count("katana") == 1)
+                    << nAt;
+            }
+            WriteFileBytes(strPath, before);
+        }
+        EXPECT_EQ(0, RunBodTool(add).nExitCode);
+        EXPECT_EQ(QStringList({"doc.bod", "other.bod"}).mid(0, bTwoNames ? 2 : 1),
+                  QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden));
+        EXPECT_EQ(bTwoNames, !strCopy.isEmpty());
+        EXPECT_FALSE(QFile::exists(strCopy));
+        if (bTwoNames) {
+            EXPECT_EQ(ReadFileBytes(Path("other.bod")), ReadFileBytes(strPath));
+        }
+    }
+}
+
+// What another account may do. Saved as root, a file keeps its owner and group; saved by a user,
+// a group the user is in, or, where a new file could not have them, it is rewritten in place. A
+// read-only file stays as it is, and so does the file behind a link that another account put in
+// a sticky, world-writable folder (one of the user's own, or of the folder's owner, is followed).
+TEST_F(BodToolTest, SavingKeepsWhoMayReadTheFileAndRefusesWhatTheUserMayNot) {
+    const passwd* pNobody = getpwnam("nobody");
+    const group* pGames = getgrnam("games");
+    if (geteuid() != 0 || pNobody == nullptr || pGames == nullptr) {
+        GTEST_SKIP() << "only root can run bodtool as the account nobody in the group games";
+    }
+    const uid_t nobody = pNobody->pw_uid;
+    const gid_t nogroup = pNobody->pw_gid;
+    const gid_t games = pGames->gr_gid;
+    chmod(QFile::encodeName(m_dir.path()), 0755);
+    // Sticky, world-writable folders of root and of nobody, and nobody's settings folder, where
+    // its recovery copies go.
+    for (const auto& [pszFolder, owner, mode] :
+         {std::tuple("tmp", 0U, 01777), std::tuple("theirs", nobody, 01777),
+          std::tuple("config", nobody, 0700)}) {
+        QDir(m_dir.path()).mkdir(pszFolder);
+        chown(QFile::encodeName(Path(pszFolder)), owner, nogroup);
+        chmod(QFile::encodeName(Path(pszFolder)), mode_t(mode));
+    }
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(Path("config")));
+    const struct {
+        const char* pszRun;
+        const char* pszFile; // another name: pszRun is a link to it, owned by linkOwner
+        uid_t linkOwner;
+        uid_t owner;
+        gid_t group;
+        mode_t mode;
+        bool bAsNobody;
+        int nExitCode;
+    } cases[] = {
+        {"tmp/a.bod", "tmp/a.bod", 0, nobody, games, 0640, false, 0},
+        {"tmp/b.bod", "tmp/b.bod", 0, nobody, games, 0660, true, 0},
+        {"tmp/c.bod", "tmp/c.bod", 0, 0, games, 0660, true, 0},
+        {"tmp/d.bod", "tmp/d.bod", 0, nobody, nogroup, 0444, true, 1},
+        {"tmp/theirs.bod", "e.bod", nobody, 0, 0, 0600, false, 1},
+        {"theirs/mine.bod", "f.bod", 0, 0, 0, 0600, false, 0},
+        {"theirs/theirs.bod", "g.bod", nobody, 0, 0, 0600, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszRun);
+        const QByteArray file = QFile::encodeName(Path(c.pszFile));
+        WriteBodFile(Path(c.pszFile), TestDeeds::MakeDeeds({TestDeeds::DeedFields{}}));
+        chown(file, c.owner, c.group);
+        chmod(file, c.mode);
+        if (symlink(file, QFile::encodeName(Path(c.pszRun))) == 0) {
+            lchown(QFile::encodeName(Path(c.pszRun)), c.linkOwner, c.linkOwner);
+        }
+        const BodToolResult result =
+            RunBodTool({"add", Path(c.pszRun), "--trade", "Smithy", "--item", "katana"}, {}, [&] {
+                if (c.bAsNobody) {
+                    setgroups(1, &games);
+                    setresgid(nogroup, nogroup, nogroup);
+                    setresuid(nobody, nobody, nobody);
+                }
+            });
+        EXPECT_EQ(c.nExitCode, result.nExitCode) << result.err.toStdString();
+        struct stat status {};
+        ASSERT_EQ(0, stat(file, &status));
+        EXPECT_EQ(std::tuple(c.owner, c.group, c.mode),
+                  std::tuple(status.st_uid, status.st_gid, status.st_mode & 07777));
+        EXPECT_EQ(c.nExitCode == 0 ? 2U : 1U,
+                  BodFile::Read(ReadFileBytes(Path(c.pszFile)).toStdString()).bods.size());
+    }
+    qputenv("XDG_CONFIG_HOME", config);
 }
 
 } // namespace

@@ -330,4 +330,33 @@ TEST_F(QuillmarDocTest, ReloadingAfterAnotherProgramWroteTheFileTellsOfANewList)
     EXPECT_FALSE(doc.IsDiskChangeShown());
 }
 
+// A reload shows what the file holds now, an empty file too. A file that no longer reads leaves the
+// deeds shown, marked modified whatever is undone, so that closing still offers to save them.
+TEST_F(QuillmarDocTest, ReloadingAfterAnotherProgramWroteTheFileShowsItOrKeepsTheDeeds) {
+    const std::tuple<QByteArray, std::string, bool> cases[] = {
+        {Bytes(Deeds({"plate helm"})), "plate helm,", false},
+        {"", "", false},
+        {"\x07garbage", "platemail gloves,platemail arms,", true}};
+    int nCase = 0;
+    for (const auto& [bytes, items, bKept] : cases) {
+        const QString strName = QString::number(++nCase) + ".bod";
+        CQuillmarDoc& doc = Open(strName, Bytes(Deeds({"platemail gloves", "platemail arms"})));
+        m_prompt.m_messages.clear();
+        m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+        WriteFileBytes(Path(strName), bytes);
+        const qsizetype nMessages = bKept ? 2 : 1;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this, nMessages] { return m_prompt.m_messages.size() == nMessages; }, 60000));
+        if (bKept) {
+            doc.DeleteDeed(doc.GetBods()[0], nullptr);
+            doc.Undo();
+        }
+        EXPECT_EQ(std::tuple(items, bKept, strName + (bKept ? " *" : "")),
+                  std::tuple(Items(doc.GetBods()), doc.IsModified(), doc.GetTitle()));
+        EXPECT_EQ(QStringList{strName + " was changed by another program. Reload it?"} +
+                      (bKept ? QStringList{"Unexpected file format."} : QStringList{}),
+                  m_prompt.m_messages);
+    }
+}
+
 } // namespace

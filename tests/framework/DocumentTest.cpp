@@ -1,6 +1,7 @@
 #include "framework/Document.h"
 
 #include "framework/DocManager.h"
+#include "framework/RecoveryCopy.h"
 #include "framework/SafeWrite.h"
 #include "model/Archive.h"
 #include "support/BodToolRunner.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLockFile>
 #include <QPointer>
 #include <QSettings>
 #include <QSignalSpy>
@@ -19,6 +21,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -114,7 +117,9 @@ TEST_F(DocumentTest, OpenReportsFailuresActivatesWhatIsOpenAndKeepsTheFourNewest
 
 // Every save ends in DoFileSave: a failure says so, keeps the previous file (no temporary one) and
 // the change marked. A read-only file, even for root, is offered a new name. A name too long for a
-// temporary suffix is rewritten in place, and put back when that fails.
+// temporary suffix is rewritten in place, and put back when that fails. Whatever is written first
+// (the new file, or the recovery copy of a file rewritten in place) is private until it is whole.
+// Another program's save of the file is waited for, a few seconds.
 TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
     const QByteArray previous("\x08previous", 9);
     const QString strLong(250, 'd');
@@ -126,7 +131,9 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
     } cases[] = {{"readonly.bod", true, -1, m_dir.filePath("readonly.bod") + " is read-only."},
                  {"full.bod", false, 0, "Failed to save document.\n" + m_dir.filePath("full.bod")},
                  {"full.bod", false, 3002, "the file over a size limit?)"},
-                 {strLong, false, 100, "the file still holds its previous content"}};
+                 {strLong, false, 100, "the file still holds its previous content"},
+                 {"twice.bod", false, 100, "the file has more than one name"},
+                 {"locked.bod", false, -1, "another program is saving it"}};
     for (const auto& c : cases) {
         const QString strPath = m_dir.filePath(c.strName);
         WriteFileBytes(strPath, previous);
@@ -134,12 +141,24 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
         doc.SetPathName(strPath, false);
         doc.m_strText = std::string(3000, 'x');
         doc.SetModifiedFlag(true);
+        if (c.strName == "twice.bod") { // a second name: the file is rewritten in place
+            std::filesystem::create_hard_link(NativeFile::FromQt(strPath),
+                                              NativeFile::FromQt(strPath + ".name"));
+        }
         std::optional<ReadOnlyFile> readOnly;
         if (c.bReadOnly) {
             readOnly.emplace(strPath);
             m_prompt.QueueFileName(strPath);
         }
-        SafeWrite::SetDeviceWrapper([&c](QIODevice& file) -> std::unique_ptr<QIODevice> {
+        QLockFile saving(strPath + ".lock");
+        ASSERT_TRUE(c.strName != "locked.bod" || saving.tryLock(0));
+        unsigned firstMode = 0;
+        SafeWrite::SetDeviceWrapper([&](QIODevice& file) -> std::unique_ptr<QIODevice> {
+#ifdef Q_OS_UNIX
+            struct stat status {};
+            fstat(static_cast<QFile&>(file).handle(), &status);
+            firstMode = firstMode != 0 ? firstMode : status.st_mode & 0777;
+#endif
             return c.nFailAt < 0 ? nullptr : std::make_unique<FailDevice>(file, c.nFailAt);
         });
         m_prompt.m_messages.clear();
@@ -147,18 +166,23 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
         EXPECT_TRUE(m_prompt.m_messages.size() == 1 &&
                     m_prompt.m_messages[0].contains(c.strMessage))
             << m_prompt.m_messages.join('|').toStdString();
+#ifdef Q_OS_UNIX
+        EXPECT_EQ(c.nFailAt < 0 ? 0U : 0600U, firstMode);
+#endif
         EXPECT_EQ(std::pair(true, previous), std::pair(doc.IsModified(), ReadFileBytes(strPath)));
     }
     EXPECT_EQ(QStringList{"Save As"}, m_prompt.m_fileDialogs);
-    EXPECT_EQ(QStringList({strLong, "full.bod", "readonly.bod"}),
+    EXPECT_EQ(QStringList({strLong, "full.bod", "locked.bod", "readonly.bod", "twice.bod",
+                           "twice.bod.name"}),
               QDir(m_dir.path()).entryList(QDir::Files));
     SafeWrite::SetDeviceWrapper(nullptr);
     EXPECT_EQ(QString(), SafeWrite::WriteFile(m_dir.filePath(strLong), "new"));
     EXPECT_EQ(QByteArray("new"), ReadFileBytes(m_dir.filePath(strLong)));
 }
 
-// Another program (a second Quillmar, bodtool import) wrote the file after it was opened. The
-// close prompt's Yes saves, and goes on only once the change is saved. Enter loses nothing.
+// Another program (a second Quillmar, bodtool import) wrote the file after it was opened, or
+// while the save wrote the new file. The close prompt's Yes saves, and goes on only once the
+// change is saved. Enter loses nothing.
 TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
     const struct {
         const char* pszCase;
@@ -167,7 +191,8 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
         QByteArray fileAfter;
     } cases[] = {{"overwrite", IPrompt::Answer::Yes, true, "\x04mine"},
                  {"other name", IPrompt::Answer::No, true, "\x06theirs"},
-                 {"cancel", IPrompt::Answer::Cancel, false, "\x06theirs"},
+                 {"cancel while saving", IPrompt::Answer::Cancel, false, "\x06theirs"},
+                 {"overwrite while saving", IPrompt::Answer::Yes, true, "\x04mine"},
                  {"enter", std::nullopt, true, "\x06theirs"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszCase);
@@ -176,7 +201,16 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
         auto& doc = static_cast<TextDoc&>(*m_pManager->OpenDocumentFile(strPath));
         doc.m_strText = "mine";
         doc.SetModifiedFlag(true);
-        WriteFileBytes(strPath, "\x06theirs");
+        bool bWhileSaving = QString(c.pszCase).endsWith("while saving");
+        if (!bWhileSaving) {
+            WriteFileBytes(strPath, "\x06theirs");
+        }
+        SafeWrite::SetDeviceWrapper([&](QIODevice&) -> std::unique_ptr<QIODevice> {
+            if (std::exchange(bWhileSaving, false)) {
+                WriteFileBytes(strPath, "\x06theirs");
+            }
+            return nullptr;
+        });
         m_prompt.m_messages.clear();
         m_prompt.QueueAnswer(IPrompt::Answer::Yes);
         c.answer ? m_prompt.QueueAnswer(*c.answer) : m_prompt.QueueEnter();
@@ -188,6 +222,7 @@ TEST_F(DocumentTest, SavingOverAFileChangedOnDiskAsksFirst) {
         EXPECT_EQ(c.fileAfter, ReadFileBytes(strPath));
         EXPECT_EQ(!c.bSaved, doc.IsModified());
     }
+    SafeWrite::SetDeviceWrapper(nullptr);
     EXPECT_EQ(QByteArray("\x04mine"), ReadFileBytes(m_dir.filePath("elsewhere.bod")));
 }
 
@@ -215,6 +250,25 @@ TEST(QtPromptTest, EnterPressesTheDefaultButton) {
     PressEnterInTheNextBox();
     EXPECT_EQ(Yes,
               prompt.MessageBox(nullptr, "?", IPrompt::Icon::Question, IPrompt::Buttons::YesNo));
+}
+
+// A save that did not finish kept a copy of what the file held; the file that no longer reads
+// (here one cut short) offers it, and it opens as unsaved changes that Save writes to the file.
+TEST_F(DocumentTest, AFileThatDoesNotReadOffersTheCopyThatAStoppedSaveKept) {
+    const QString strPath = m_dir.filePath("cut.bod");
+    WriteFileBytes(strPath, "\x09whol");
+    WriteFileBytes(NativeFile::ToDisplay(RecoveryCopy::PathFor(NativeFile::FromQt(strPath))),
+                   "\x05whole");
+    EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strPath)); // No: nothing opens
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    auto* pDoc = static_cast<TextDoc*>(m_pManager->OpenDocumentFile(strPath));
+    ASSERT_NE(nullptr, pDoc);
+    EXPECT_TRUE(m_prompt.m_messages.value(0).startsWith("Unexpected file format.\n\nA save of " +
+                                                        strPath + " did not finish"));
+    EXPECT_EQ(std::tuple("whole", true, QString("cut.bod *")),
+              std::tuple(pDoc->m_strText, pDoc->IsModified(), pDoc->GetTitle()));
+    EXPECT_TRUE(pDoc->DoFileSave());
+    EXPECT_EQ(QByteArray("\x05whole"), ReadFileBytes(strPath));
 }
 
 } // namespace

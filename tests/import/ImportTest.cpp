@@ -266,7 +266,8 @@ TEST_F(ImportSessionTest, RowsAlreadyKnownAreMarkedAndCounted) {
     document[0]->m_strNotes = "kept for later";
     document[0]->m_timeAdded = 1;
     // The broken line's deed as well, and a gap the document may hold.
-    document.push_back(std::make_unique<CBodItem>(*earlier.GetRows()[0].m_pBod));
+    document.emplace_back();
+    CBodLineParser().ParseLine(kBrokenLower, document.back());
     document.push_back(nullptr);
     m_session.Paste(kSmall + "\n" + kLarge + "\n" + kLarge + "\n" + kBrokenLower);
     m_session.AddKnownDeeds(document);
@@ -478,7 +479,13 @@ TEST(TooltipReaderTest, ReadsADeedOfEveryCraftInEitherCase) {
         {"amount to make: 10 / globe: 0", "invalid ||||||||"},
         {"small bulk order / amount to make: 10", "invalid ||||||||"},
         {"small bulk order / amount to make: 10 / dragon egg: 0",
-         "invalid |||10|Normal|dragon egg|0/10||"}};
+         "invalid |||10|Normal|dragon egg|0/10||"},
+        // Nor is a deed that says what the game never prints.
+        {"small bulk order / amount to make: 99999999999 / globe: 0",
+         "invalid Tinkering|Metalware|iron|99999999999|Normal|globe|0/99999999999||"},
+        {"small bulk order / all items must be made with @SUM(1+1) ingots. / amount to make: 10 / "
+         "globe: 0",
+         "invalid Tinkering|Metalware|@sum(1+1)|10|Normal|globe|0/10||"}};
     for (const auto& [block, text] : cases) {
         std::string upper = kHead + block;
         std::ranges::transform(upper, upper.begin(),
@@ -501,14 +508,15 @@ TEST(TooltipReaderTest, ReadsADeedOfEveryCraftInEitherCase) {
     }
 }
 
-// Blocks end at empty lines and where a new deed begins; a joined block stays one.
+// Blocks end at empty lines and where a new deed begins; a joined block stays one, and so do
+// blocks in a row that are no deed.
 TEST(TooltipReaderTest, SplitsOneBlockPerDeed) {
     const std::string text = "A Bulk Order Deed\r\nBlessed\r\n  Small Bulk Order  \r\n\r\n\r\n"
-                             "junk\na bulk order deed / small bulk order\n"
+                             "junk\n\nA Bulk Order Deed\na bulk order deed / small bulk order\n"
                              "A BULK ORDER DEED\rlarge bulk order\n";
-    EXPECT_EQ((std::vector<std::string>{"A Bulk Order Deed / Blessed / Small Bulk Order", "junk",
-                                        "a bulk order deed / small bulk order",
-                                        "A BULK ORDER DEED / large bulk order"}),
+    EXPECT_EQ((std::vector<std::string>{
+                  "A Bulk Order Deed / Blessed / Small Bulk Order", "junk / A Bulk Order Deed",
+                  "a bulk order deed / small bulk order", "A BULK ORDER DEED / large bulk order"}),
               TooltipReader::SplitBlocks(text));
 }
 

@@ -123,6 +123,7 @@ TEST(BodFilterTest, EveryWordMustBeInOneOfTheTextsAndEveryChoiceMustHold) {
     pGloves->m_strNotes = "Für Ærwin";
     const std::unique_ptr<CBodItem> pLarge =
         TestDeeds::MakeDeed({"Tailor", "", "", "10", "Normal", "LBOD/LEATHER", "0/60"});
+    pLarge->m_strNotes = "ABABABABABABABABABABABAC";
     const std::tuple<const char*, CBodFilter, bool, bool> cases[] = {
         {"nothing set", Filter(""), true, true},
         {"blanks only", Filter(" \t "), true, true},
@@ -130,6 +131,8 @@ TEST(BodFilterTest, EveryWordMustBeInOneOfTheTextsAndEveryChoiceMustHold) {
         {"words in different texts", Filter("copper  gloves exc plate"), true, false},
         {"one word found nowhere", Filter("gloves iron"), false, false},
         {"a word across two texts", Filter("glovesexceptional"), false, false},
+        {"a long word that repeats itself", Filter("abababababababababac"), false, true},
+        {"a long word found nowhere", Filter("abababababababababababab"), false, false},
         {"price", Filter("1500"), true, false},
         {"notes, letters beyond ASCII in any case", Filter("FÜR æRWIN"), true, false},
         {"a word that is a whole text", Filter("1500GP"), true, false},
