@@ -52,7 +52,7 @@ QByteArray Bytes(const CBodArray& bods) {
 class QuillmarDocTest : public ::testing::Test {
 protected:
     QuillmarDocTest() {
-        QSettings("Larkfield", "Quillmar").clear();
+        QSettings().clear();
         CDocTemplate docTemplate;
         docTemplate.createDocument = [] {
             return std::make_unique<CQuillmarDoc>();
@@ -178,7 +178,7 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
     };
     const QByteArray before = Bytes(original());
     for (const bool bAutoSave : {false, true}) {
-        QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", bAutoSave ? "1" : "0");
+        QSettings().setValue("Settings/AutoSave", bAutoSave ? "1" : "0");
         for (const Operation& op : operations) {
             SCOPED_TRACE(std::string(op.pszName) + (bAutoSave ? " with Auto Save" : ""));
             const QString strName = QString("%1-%2.bod").arg(op.pszName).arg(bAutoSave);
@@ -239,7 +239,7 @@ TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
 
 // Auto Save asks for a path once, then writes every change; one it could not write stays marked.
 TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
-    QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", "1");
+    QSettings().setValue("Settings/AutoSave", "1");
     CQuillmarDoc& doc = NewDoc();
     m_prompt.QueueFileName(Path("auto.bod"));
     doc.ImportDeeds(Deeds({"platemail gloves"}));
@@ -254,7 +254,7 @@ TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
               m_prompt.m_messages.last());
     EXPECT_TRUE(unsaved.IsModified());
     unsaved.OnAutoSave();
-    EXPECT_EQ(QString("0"), QSettings("Larkfield", "Quillmar").value("Settings/AutoSave"));
+    EXPECT_EQ(QString("0"), QSettings().value("Settings/AutoSave"));
 }
 
 // The selection pointed into the deeds a reload replaces; no view may be left pointing there.

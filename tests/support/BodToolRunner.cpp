@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 BodToolResult RunBodTool(const QStringList& args, const QByteArray& input,
-                         const std::function<void()>& childSetup) {
+                         TestPlatform::ChildSetup setup) {
     QProcess process;
-    process.setChildProcessModifier(childSetup ? childSetup : [] {});
+    const TestPlatform::PreparedChild prepared(process, setup);
     process.start(QStringLiteral(QUILLMAR_BODTOOL), args);
     EXPECT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
     process.write(input);

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "model/BodArray.h"
+#include "support/Platform.h"
 
 #include <QByteArray>
 #include <QStringList>
-#include <functional>
 
 struct BodToolResult {
     int nExitCode = -1;
@@ -12,10 +12,10 @@ struct BodToolResult {
     QByteArray err;
 };
 
-// Runs bodtool with args and input on its standard input. childSetup runs in the child first: it
-// may close or redirect a descriptor or lower a limit. No start, a crash or 30 s fail the test.
+// Runs bodtool with args and input on its standard input, started as setup says. No start, a
+// crash or 30 s fail the test.
 BodToolResult RunBodTool(const QStringList& args, const QByteArray& input = {},
-                         const std::function<void()>& childSetup = {});
+                         TestPlatform::ChildSetup setup = TestPlatform::ChildSetup::None);
 
 QByteArray ReadFileBytes(const QString& strPath);
 void WriteFileBytes(const QString& strPath, const QByteArray& bytes);

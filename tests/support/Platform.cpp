@@ -1,0 +1,181 @@
+#include "support/Platform.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_WIN
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QUuid>
+#include <qt_windows.h>
+#else
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
+#endif
+
+namespace TestPlatform {
+
+#ifdef Q_OS_WIN
+
+namespace {
+
+constexpr int kGuardMs = 60'000;
+
+} // namespace
+
+bool Supports(ChildSetup setup) {
+    return setup != ChildSetup::FileSizeLimit && setup != ChildSetup::MemoryLimit;
+}
+
+// The program gets other standard handles than QProcess's pipes; a missing stream is no handle.
+PreparedChild::PreparedChild(QProcess& process, ChildSetup setup) {
+    HANDLE handle = nullptr;
+    if (setup == ChildSetup::OutputFails) {
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        HANDLE read = nullptr;
+        if (CreatePipe(&read, &handle, &inherited, 0)) {
+            CloseHandle(read);
+            m_pPipe = handle;
+        }
+    }
+    if (setup == ChildSetup::OutputFails || setup == ChildSetup::OutputClosed) {
+        process.setCreateProcessArgumentsModifier(
+            [handle](QProcess::CreateProcessArguments* pArgs) {
+                pArgs->startupInfo->hStdOutput = handle;
+            });
+    } else if (setup == ChildSetup::InputClosed) {
+        process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* pArgs) {
+            pArgs->startupInfo->hStdInput = nullptr;
+        });
+    }
+}
+
+PreparedChild::~PreparedChild() {
+    if (m_pPipe != nullptr) {
+        CloseHandle(m_pPipe);
+    }
+}
+
+struct NamedPipe::Impl {
+    QLocalServer server;
+    QLocalSocket* pReader = nullptr;
+};
+
+NamedPipe::NamedPipe() : m_pImpl(std::make_unique<Impl>()) {
+    m_pImpl->server.listen(QStringLiteral("quillmar-test-") +
+                           QUuid::createUuid().toString(QUuid::WithoutBraces));
+    m_strPath = m_pImpl->server.fullServerName();
+}
+
+NamedPipe::~NamedPipe() = default;
+
+bool NamedPipe::WaitForReader() {
+    if (!m_pImpl->server.waitForNewConnection(kGuardMs)) {
+        return false;
+    }
+    m_pImpl->pReader = m_pImpl->server.nextPendingConnection();
+    return m_pImpl->pReader != nullptr;
+}
+
+bool NamedPipe::WriteAndClose(const QByteArray& bytes) {
+    QLocalSocket* pReader = m_pImpl->pReader;
+    if (pReader == nullptr || pReader->write(bytes) != bytes.size() ||
+        !pReader->waitForBytesWritten(kGuardMs)) {
+        return false;
+    }
+    pReader->disconnectFromServer();
+    return pReader->state() == QLocalSocket::UnconnectedState ||
+           pReader->waitForDisconnected(kGuardMs);
+}
+
+bool IsWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+#else
+
+bool Supports(ChildSetup /*setup*/) {
+    return true;
+}
+
+// Runs in the program's process before it starts: only calls that are safe there.
+PreparedChild::PreparedChild(QProcess& process, ChildSetup setup) {
+    process.setChildProcessModifier([setup] {
+#ifdef Q_OS_LINUX
+        // A test stopped at its guard must not leave its programs running.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
+        switch (setup) {
+        case ChildSetup::None:
+            break;
+        case ChildSetup::OutputFails:
+            ::dup2(::open("/dev/full", O_WRONLY), 1);
+            break;
+        case ChildSetup::OutputClosed:
+            ::close(1);
+            break;
+        case ChildSetup::InputClosed:
+            ::close(0);
+            break;
+        case ChildSetup::FileSizeLimit: {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{1000, 1000};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            break;
+        }
+        case ChildSetup::MemoryLimit: {
+            const rlimit limit{rlim_t{256} << 20, rlim_t{256} << 20};
+            ::setrlimit(RLIMIT_AS, &limit);
+            break;
+        }
+        }
+    });
+}
+
+PreparedChild::~PreparedChild() = default;
+
+struct NamedPipe::Impl {
+    QTemporaryDir dir;
+    int nFd = -1;
+};
+
+NamedPipe::NamedPipe() : m_pImpl(std::make_unique<Impl>()) {
+    m_strPath = m_pImpl->dir.filePath(QStringLiteral("pipe"));
+    ::mkfifo(QFile::encodeName(m_strPath).constData(), 0600);
+}
+
+NamedPipe::~NamedPipe() {
+    if (m_pImpl->nFd >= 0) {
+        ::close(m_pImpl->nFd);
+    }
+}
+
+// Opening for writing blocks until a reader opens the FIFO, and counts as a writer meanwhile, so
+// that the reader does not see the end before the bytes. ctest's timeout guards the wait.
+bool NamedPipe::WaitForReader() {
+    m_pImpl->nFd = ::open(QFile::encodeName(m_strPath).constData(), O_WRONLY | O_CLOEXEC);
+    return m_pImpl->nFd >= 0;
+}
+
+bool NamedPipe::WriteAndClose(const QByteArray& bytes) {
+    const bool bWritten = m_pImpl->nFd >= 0 && ::write(m_pImpl->nFd, bytes.constData(),
+                                                       std::size_t(bytes.size())) == bytes.size();
+    const bool bClosed = m_pImpl->nFd >= 0 && ::close(m_pImpl->nFd) == 0;
+    m_pImpl->nFd = -1;
+    return bWritten && bClosed;
+}
+
+bool IsWine() {
+    return false;
+}
+
+#endif
+
+} // namespace TestPlatform
