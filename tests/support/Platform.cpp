@@ -4,10 +4,12 @@
 #include <QTemporaryDir>
 
 #ifdef Q_OS_WIN
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QUuid>
 #include <qt_windows.h>
+#include <string>
 #else
 #include <csignal>
 #include <fcntl.h>
@@ -99,6 +101,21 @@ bool IsWine() {
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+QString HostPath(const QString& strPath) {
+    // Wine's kernel32 alone has it; the name comes from Wine's heap.
+    using ToUnix = char*(__cdecl*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (toUnix == nullptr) {
+        return strPath;
+    }
+    const std::wstring name = QDir::toNativeSeparators(strPath).toStdWString();
+    char* pszUnix = toUnix(name.c_str());
+    const QString strUnix = pszUnix != nullptr ? QString::fromUtf8(pszUnix) : strPath;
+    HeapFree(GetProcessHeap(), 0, pszUnix);
+    return strUnix;
+}
+
 #else
 
 bool Supports(ChildSetup /*setup*/) {
@@ -174,6 +191,10 @@ bool NamedPipe::WriteAndClose(const QByteArray& bytes) {
 
 bool IsWine() {
     return false;
+}
+
+QString HostPath(const QString& strPath) {
+    return strPath;
 }
 
 #endif

@@ -65,6 +65,10 @@ private:
 // True under Wine, whose differences from Windows are not the program's.
 bool IsWine();
 
+// strPath as a program of the machine reads it: under Wine, a Linux program such as pdftotext
+// needs the Unix name.
+QString HostPath(const QString& strPath);
+
 } // namespace TestPlatform
 
 // Skips the rest of a test that differs under Wine only because Wine is not Windows.
