@@ -15,11 +15,10 @@ fail() {
 qt="$("$here/scripts/windows-qt.sh" | tail -n 1)"
 
 echo "-- build with $qt"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
-    -DBUILD_TESTING=ON -DQUILLMAR_WERROR=ON -DQUILLMAR_GTEST_SOURCE_DIR=/usr/src/googletest \
-    >/dev/null
-cmake --build "$build"
+cd "$here"
+export QUILLMAR_WINDOWS_QT="$qt"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
 run="$build/wine-run"
 [ -x "$run" ] || fail "the build found no Wine ($run is missing)"
 wine="$(sed -n 's/^QUILLMAR_WINE:FILEPATH=//p' "$build/CMakeCache.txt")"
@@ -33,7 +32,7 @@ echo "-- tests under Wine"
 # One Wine server for the whole run instead of one per test program.
 "$run" cmd /c exit
 WINEPREFIX="$test_prefix" "$wineserver" -p
-ctest --test-dir "$build" --output-on-failure -j2 --timeout 900
+ctest --preset windows
 
 # The windows platform on a private X display with a window manager, as a player sees it.
 display_run() {
