@@ -30,7 +30,7 @@ protected:
     std::unique_ptr<QProcess> Start(const QStringList& args,
                                     TestPlatform::ChildSetup setup = {}) const {
         auto pProgram = std::make_unique<QProcess>();
-        const TestPlatform::PreparedChild prepared(*pProgram, setup);
+        TestPlatform::Prepare(*pProgram, setup);
         pProgram->setProcessEnvironment(m_environment);
         pProgram->setWorkingDirectory(m_strWorkingDir);
         pProgram->start(QStringLiteral(QUILLMAR_PROGRAM), args);

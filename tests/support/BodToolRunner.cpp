@@ -10,7 +10,7 @@
 BodToolResult RunBodTool(const QStringList& args, const QByteArray& input,
                          TestPlatform::ChildSetup setup) {
     QProcess process;
-    const TestPlatform::PreparedChild prepared(process, setup);
+    TestPlatform::Prepare(process, setup);
     process.start(QStringLiteral(QUILLMAR_BODTOOL), args);
     EXPECT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
     process.write(input);

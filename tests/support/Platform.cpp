@@ -1,7 +1,6 @@
 #include "support/Platform.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 
 #ifdef Q_OS_WIN
 #include <QDir>
@@ -11,6 +10,7 @@
 #include <qt_windows.h>
 #include <string>
 #else
+#include <QTemporaryDir>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -31,37 +31,24 @@ constexpr int kGuardMs = 60'000;
 
 } // namespace
 
-bool Supports(ChildSetup setup) {
-    return setup != ChildSetup::FileSizeLimit && setup != ChildSetup::MemoryLimit;
-}
-
-// The program gets other standard handles than QProcess's pipes; a missing stream is no handle.
-PreparedChild::PreparedChild(QProcess& process, ChildSetup setup) {
-    HANDLE handle = nullptr;
+// The program gets other standard handles than QProcess's pipes.
+void Prepare(QProcess& process, ChildSetup setup) {
+    HANDLE output = nullptr;
     if (setup == ChildSetup::OutputFails) {
         SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
         HANDLE read = nullptr;
-        if (CreatePipe(&read, &handle, &inherited, 0)) {
+        if (CreatePipe(&read, &output, &inherited, 0)) {
             CloseHandle(read);
-            m_pPipe = handle;
+            QObject::connect(&process, &QObject::destroyed, [output] { CloseHandle(output); });
         }
     }
-    if (setup == ChildSetup::OutputFails || setup == ChildSetup::OutputClosed) {
-        process.setCreateProcessArgumentsModifier(
-            [handle](QProcess::CreateProcessArguments* pArgs) {
-                pArgs->startupInfo->hStdOutput = handle;
-            });
-    } else if (setup == ChildSetup::InputClosed) {
-        process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* pArgs) {
+    process.setCreateProcessArgumentsModifier([setup, output](auto* pArgs) {
+        if (setup == ChildSetup::OutputFails || setup == ChildSetup::OutputClosed) {
+            pArgs->startupInfo->hStdOutput = output;
+        } else if (setup == ChildSetup::InputClosed) {
             pArgs->startupInfo->hStdInput = nullptr;
-        });
-    }
-}
-
-PreparedChild::~PreparedChild() {
-    if (m_pPipe != nullptr) {
-        CloseHandle(m_pPipe);
-    }
+        }
+    });
 }
 
 struct NamedPipe::Impl {
@@ -70,18 +57,16 @@ struct NamedPipe::Impl {
 };
 
 NamedPipe::NamedPipe() : m_pImpl(std::make_unique<Impl>()) {
-    m_pImpl->server.listen(QStringLiteral("quillmar-test-") +
-                           QUuid::createUuid().toString(QUuid::WithoutBraces));
+    m_pImpl->server.listen("quillmar-test-" + QUuid::createUuid().toString(QUuid::Id128));
     m_strPath = m_pImpl->server.fullServerName();
 }
 
 NamedPipe::~NamedPipe() = default;
 
 bool NamedPipe::WaitForReader() {
-    if (!m_pImpl->server.waitForNewConnection(kGuardMs)) {
-        return false;
-    }
-    m_pImpl->pReader = m_pImpl->server.nextPendingConnection();
+    m_pImpl->pReader = m_pImpl->server.waitForNewConnection(kGuardMs)
+                           ? m_pImpl->server.nextPendingConnection()
+                           : nullptr;
     return m_pImpl->pReader != nullptr;
 }
 
@@ -109,8 +94,7 @@ QString HostPath(const QString& strPath) {
     if (toUnix == nullptr) {
         return strPath;
     }
-    const std::wstring name = QDir::toNativeSeparators(strPath).toStdWString();
-    char* pszUnix = toUnix(name.c_str());
+    char* pszUnix = toUnix(QDir::toNativeSeparators(strPath).toStdWString().c_str());
     const QString strUnix = pszUnix != nullptr ? QString::fromUtf8(pszUnix) : strPath;
     HeapFree(GetProcessHeap(), 0, pszUnix);
     return strUnix;
@@ -118,45 +102,27 @@ QString HostPath(const QString& strPath) {
 
 #else
 
-bool Supports(ChildSetup /*setup*/) {
-    return true;
-}
-
 // Runs in the program's process before it starts: only calls that are safe there.
-PreparedChild::PreparedChild(QProcess& process, ChildSetup setup) {
+void Prepare(QProcess& process, ChildSetup setup) {
     process.setChildProcessModifier([setup] {
 #ifdef Q_OS_LINUX
         // A test stopped at its guard must not leave its programs running.
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
 #endif
-        switch (setup) {
-        case ChildSetup::None:
-            break;
-        case ChildSetup::OutputFails:
+        if (setup == ChildSetup::OutputFails) {
             ::dup2(::open("/dev/full", O_WRONLY), 1);
-            break;
-        case ChildSetup::OutputClosed:
-            ::close(1);
-            break;
-        case ChildSetup::InputClosed:
-            ::close(0);
-            break;
-        case ChildSetup::FileSizeLimit: {
+        } else if (setup == ChildSetup::OutputClosed || setup == ChildSetup::InputClosed) {
+            ::close(setup == ChildSetup::InputClosed ? 0 : 1);
+        } else if (setup == ChildSetup::FileSizeLimit) {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{1000, 1000};
             ::setrlimit(RLIMIT_FSIZE, &limit);
-            break;
-        }
-        case ChildSetup::MemoryLimit: {
+        } else if (setup == ChildSetup::MemoryLimit) {
             const rlimit limit{rlim_t{256} << 20, rlim_t{256} << 20};
             ::setrlimit(RLIMIT_AS, &limit);
-            break;
-        }
         }
     });
 }
-
-PreparedChild::~PreparedChild() = default;
 
 struct NamedPipe::Impl {
     QTemporaryDir dir;
@@ -164,7 +130,7 @@ struct NamedPipe::Impl {
 };
 
 NamedPipe::NamedPipe() : m_pImpl(std::make_unique<Impl>()) {
-    m_strPath = m_pImpl->dir.filePath(QStringLiteral("pipe"));
+    m_strPath = m_pImpl->dir.filePath("pipe");
     ::mkfifo(QFile::encodeName(m_strPath).constData(), 0600);
 }
 
@@ -182,9 +148,9 @@ bool NamedPipe::WaitForReader() {
 }
 
 bool NamedPipe::WriteAndClose(const QByteArray& bytes) {
-    const bool bWritten = m_pImpl->nFd >= 0 && ::write(m_pImpl->nFd, bytes.constData(),
-                                                       std::size_t(bytes.size())) == bytes.size();
-    const bool bClosed = m_pImpl->nFd >= 0 && ::close(m_pImpl->nFd) == 0;
+    const bool bWritten =
+        ::write(m_pImpl->nFd, bytes.constData(), std::size_t(bytes.size())) == bytes.size();
+    const bool bClosed = ::close(m_pImpl->nFd) == 0;
     m_pImpl->nFd = -1;
     return bWritten && bClosed;
 }

@@ -6,43 +6,28 @@
 
 class QProcess;
 
-// What the tests do differently on POSIX and on Windows, in one place. What the Windows build
-// of the tests leaves out, and why, is listed in docs/windows.md.
+// What the tests do differently on POSIX and on Windows, in one place; docs/windows.md lists
+// what the Windows build of the tests leaves out, and why.
 namespace TestPlatform {
 
-// How a test starts a program: with a stream that fails or is missing, or under a limit.
-enum class ChildSetup {
-    None,
-    // Standard output fails at the first write: a full disk (POSIX), a pipe nobody reads
-    // (Windows).
-    OutputFails,
-    OutputClosed,
-    InputClosed,
-    // Writing a file beyond 1000 bytes fails. POSIX only: Windows has no such limit.
-    FileSizeLimit,
-    // 256 MiB of address space. POSIX only: a Windows job's limit would be the counterpart,
-    // but Wine does not enforce it, so it could not be checked here.
-    MemoryLimit,
-};
+// How a test starts a program. A failing output is a full disk on POSIX, a pipe nobody reads
+// on Windows; a closed stream there is no handle at all.
+enum class ChildSetup { None, OutputFails, OutputClosed, InputClosed, FileSizeLimit, MemoryLimit };
 
-// Whether this system can start a program so; a test leaves out the cases it cannot.
-bool Supports(ChildSetup setup);
+// Windows has no file size limit; a job's memory limit would do for the address space, but Wine
+// does not enforce it, so it could not be checked here. A test leaves such cases out.
+constexpr bool Supports([[maybe_unused]] ChildSetup setup) {
+#ifdef Q_OS_WIN
+    return setup != ChildSetup::FileSizeLimit && setup != ChildSetup::MemoryLimit;
+#else
+    return true;
+#endif
+}
 
-// Sets process up to start so; keep it until the process has started.
-class PreparedChild {
-public:
-    PreparedChild(QProcess& process, ChildSetup setup);
-    ~PreparedChild();
-    PreparedChild(const PreparedChild&) = delete;
-    PreparedChild& operator=(const PreparedChild&) = delete;
+// Sets process up to start so (a file limit of 1000 bytes, an address space of 256 MiB).
+void Prepare(QProcess& process, ChildSetup setup);
 
-private:
-    // Windows: the write end of the pipe nobody reads, handed to the program.
-    void* m_pPipe = nullptr;
-};
-
-// A pipe at a path, which a program opens as a file and reads to its end: a FIFO (POSIX) or a
-// named pipe (Windows).
+// A pipe at a path that a program opens and reads to its end: a FIFO, or a named pipe.
 class NamedPipe {
 public:
     NamedPipe();
@@ -51,7 +36,7 @@ public:
     NamedPipe& operator=(const NamedPipe&) = delete;
 
     const QString& Path() const { return m_strPath; }
-    // Waits until a program has opened it; false when none did within a minute.
+    // Waits until a program has opened it; false when none did.
     bool WaitForReader();
     // Gives the reader bytes and then the end; false when they did not all go through.
     bool WriteAndClose(const QByteArray& bytes);
@@ -70,8 +55,3 @@ bool IsWine();
 QString HostPath(const QString& strPath);
 
 } // namespace TestPlatform
-
-// Skips the rest of a test that differs under Wine only because Wine is not Windows.
-#define SKIP_UNDER_WINE(reason)                                                                    \
-    if (TestPlatform::IsWine())                                                                    \
-    GTEST_SKIP() << "Wine is not Windows here: " reason
