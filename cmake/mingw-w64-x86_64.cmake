@@ -1,5 +1,5 @@
-# Cross-builds for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64), so that the
-# standard-C++ core and its tests are proven on Windows from a Linux machine, under Wine.
+# Cross-builds for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64): Qt for Windows
+# (scripts/windows-qt.sh) and the program and its tests, run here under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -13,6 +13,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# The C++ runtime and winpthread linked in, so a program runs with no MinGW DLLs beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# The C++ runtime stays a DLL (libstdc++-6, libgcc_s_seh-1, libwinpthread-1 beside the programs):
+# Qt's DLLs use it too, and one process must hold one C++ runtime.

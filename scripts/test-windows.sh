@@ -1,78 +1,144 @@
 #!/usr/bin/env bash
-# What this machine can check of Windows, under Wine: the standard-C++ core and its tests,
-# cross-built with MinGW-w64, and the installer's *.bod registration, built with makensis.
+# The Windows stage, under Wine: Qt for Windows (built once into a cache shared by every clone,
+# see scripts/windows-qt.sh), the whole program and every test program cross-built with
+# MinGW-w64 into build-windows/, the tests run through ctest, one start of quillmar.exe with the
+# windows platform under Xvfb on examples/sample.bod, and the installer and the ZIP made with
+# CPack, installed, run and uninstalled. The first run builds Qt: about an hour of CPU time.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-build="$here/build-mingw"
-
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
-    -DQUILLMAR_GUI=OFF -DBUILD_TESTING=ON -DQUILLMAR_WERROR=ON \
-    -DQUILLMAR_GTEST_SOURCE_DIR=/usr/src/googletest \
-    -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
-cmake --build "$build" --target tests_core
-# The icons as the Windows program embeds them; the program itself needs a Qt for Windows.
-x86_64-w64-mingw32-windres "$here/packaging/windows/quillmar.rc" -O coff -o "$build/icons.res"
-
-wine="$(command -v wine || true)"
-[ -n "$wine" ] || wine=/usr/lib/wine/wine64
-# A prefix of our own, so no other Wine user's settings take part; no Mono or Gecko, which
-# would ask to be downloaded.
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    timeout 600 "$wine" wineboot --init >"$build/wineboot.log" 2>&1 ||
-        { cat "$build/wineboot.log"; exit 1; }
-fi
-# gtest's own verdict is the exit status; Wine passes it through.
-timeout 900 "$wine" "$build/tests/tests_core.exe" --gtest_brief=1
-
+build="$here/build-windows"
 fail() {
     echo "$*" >&2
     exit 1
 }
+"$here/scripts/deps.sh"
+qt="$("$here/scripts/windows-qt.sh" | tail -n 1)"
+
+echo "-- build with $qt"
+cd "$here"
+export QUILLMAR_WINDOWS_QT="$qt"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+run="$build/wine-run"
+[ -x "$run" ] || fail "the build found no Wine ($run is missing)"
+wine="$(sed -n 's/^QUILLMAR_WINE:FILEPATH=//p' "$build/CMakeCache.txt")"
+wineserver="$(sed -n 's/^QUILLMAR_WINESERVER:FILEPATH=//p' "$build/CMakeCache.txt")"
+# The tests' Windows (wine-run's) and the installer's, each without a server at the end.
+test_prefix="$build/wineprefix"
+install_prefix="$build/wineprefix-install"
+trap 'for p in "$test_prefix" "$install_prefix"; do WINEPREFIX="$p" "$wineserver" -k 2>/dev/null; done; true' EXIT
+
+echo "-- tests under Wine"
+# One Wine server for the whole run instead of one per test program.
+"$run" cmd /c exit
+WINEPREFIX="$test_prefix" "$wineserver" -p
+ctest --preset windows
+
+# The windows platform on a private X display with a window manager, as a player sees it.
+display_run() {
+    local display
+    for display in $(seq 200 299); do
+        if ! [ -e "/tmp/.X$display-lock" ] && ! [ -e "/tmp/.X11-unix/X$display" ]; then
+            break
+        fi
+    done
+    Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    local xvfb=$!
+    local status=0
+    DISPLAY=":$display" bash -c '
+        until xdpyinfo >/dev/null 2>&1; do sleep 0.2; done
+        openbox >/dev/null 2>&1 &
+        "$@"' display-run "$@" || status=$?
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    return "$status"
+}
+# Waits (up to ten minutes) for a window whose title contains $1, then quits the program
+# through its Exit shortcut.
+quit_window() {
+    local id
+    for _ in $(seq 1 3000); do
+        id="$(xdotool search --name "$1" 2>/dev/null | head -n 1)" || true
+        if [ -n "$id" ]; then
+            xdotool windowactivate --sync "$id" key --clearmodifiers ctrl+q
+            return 0
+        fi
+        sleep 0.2
+    done
+    echo "no window shows $1" >&2
+    return 1
+}
+export -f quit_window
+
+echo "-- quillmar.exe with the windows platform on examples/sample.bod"
+display_run bash -c '
+    QT_QPA_PLATFORM=windows timeout 900 "$1" "$2" "$3" &
+    program=$!
+    quit_window sample.bod || kill "$program"
+    wait "$program"' _ "$run" "$build/src/quillmar.exe" "$here/examples/sample.bod" ||
+    fail "quillmar.exe did not show examples/sample.bod"
+
+echo "-- the installer and the ZIP"
+rm -rf "$build/package"
+(cd "$build" && cpack -B "$build/package" >/dev/null)
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
+installer="$build/package/Quillmar-$version-win64.exe"
+zip="$build/package/Quillmar-$version-win64.zip"
+[ -f "$installer" ] && [ -f "$zip" ] || fail "cpack made no $installer and $zip"
+unzip -l "$zip" | grep -q "bin/platforms/qwindows.dll" || fail "the ZIP lacks the windows platform"
+
+# A Windows of its own, where nothing but the installer put Qt: no WINEPATH.
+export WINEPREFIX="$install_prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset WINEPATH
+rm -rf "$WINEPREFIX"
+timeout 600 "$wine" wineboot --init >/dev/null 2>&1
+"$wineserver" -w
+before="$(cd "$WINEPREFIX/drive_c" && find . -path './users/*/Temp' -prune -o -print | sort)"
 # The default value of a registry key, or nothing when the key does not exist.
 reg_default() {
-    timeout 300 "$wine" reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'
+    timeout 300 "$wine" reg query "$1" /ve 2>/dev/null | tr -d '\r' |
+        sed -n 's/^ *(Default) *REG_SZ *//p'
 }
 classes='HKLM\Software\Classes'
-installer="$build/file-type-check.exe"
-makensis -V2 -DOUTFILE="$installer" -DINCLUDE="$here/packaging/windows/file-type.nsh" \
-    "$here/packaging/windows/file-type-check.nsi"
 installed='C:\Program Files\Quillmar'
-register() {
-    timeout 300 "$wine" "$installer" /S
-    timeout 300 "$wineserver" -w
+install() {
+    timeout 600 "$wine" "$installer" /S
+    "$wineserver" -w
 }
-wineserver="$(command -v wineserver || true)"
-[ -n "$wineserver" ] || wineserver=/usr/lib/wine/wineserver64
-# _?= keeps the uninstaller in place, so that it finishes before Wine returns; on a loaded
-# machine a process it started may still be writing the registry, so wait until every Wine
-# process of the prefix has ended.
-unregister() {
-    timeout 300 "$wine" "$installed\uninstall-file-type.exe" /S "_?=$installed"
-    timeout 300 "$wineserver" -w
+uninstall() {
+    timeout 600 "$wine" "$installed\\Uninstall.exe" /S
+    "$wineserver" -w
 }
 
-# A run that failed half way may have left its keys behind.
-for key in .bod Quillmar.Document; do
-    timeout 300 "$wine" reg delete "$classes\\$key" /f >/dev/null 2>&1 || true
-done
-register
-[ "$(reg_default "$classes\.bod")" = "Quillmar.Document" ] || fail "*.bod is not registered"
-[ "$(reg_default "$classes\Quillmar.Document")" = "Quilmr Document" ] ||
-    fail "the *.bod type has no name"
-[ "$(reg_default "$classes\Quillmar.Document\shell\open\command")" = \
-    "\"$installed\bin\quillmar.exe\" \"%1\"" ] || fail "*.bod has no open command"
-[ "$(reg_default "$classes\Quillmar.Document\shell\print\command")" = \
-    "\"$installed\bin\quillmar.exe\" /p \"%1\"" ] || fail "*.bod has no print command"
-unregister
-[ -z "$(reg_default "$classes\.bod")" ] || fail "*.bod stays registered after uninstalling"
-[ -z "$(reg_default "$classes\Quillmar.Document")" ] || fail "the *.bod type stays"
+install
+said="$(timeout 300 "$wine" "$installed\\bin\\quillmar.exe" --version | tr -d '\r')"
+[ "$said" = "Quillmar $version" ] || fail "the installed quillmar.exe --version says '$said'"
+stats="$(timeout 300 "$wine" "$installed\\bin\\bodtool.exe" stats "$here/examples/sample.bod")"
+[[ "$stats" == '{"deeds":'* ]] || fail "the installed bodtool.exe stats says '$stats'"
+[ "$(reg_default "$classes\\.bod")" = "Quillmar.Document" ] || fail "*.bod is not registered"
+[ "$(reg_default "$classes\\Quillmar.Document\\shell\\open\\command")" = \
+    "\"$installed\\bin\\quillmar.exe\" \"%1\"" ] || fail "*.bod has no open command"
+[ "$(reg_default "$classes\\Quillmar.Document\\shell\\print\\command")" = \
+    "\"$installed\\bin\\quillmar.exe\" /p \"%1\"" ] || fail "*.bod has no print command"
+# Explorer's way: the file itself, started through its registered open command.
+cp "$here/examples/sample.bod" "$WINEPREFIX/drive_c/deeds.bod"
+display_run bash -c '
+    timeout 300 "$1" start "C:\\deeds.bod"
+    quit_window deeds.bod
+    status=$?
+    timeout 300 "$2" -w
+    exit "$status"' _ "$wine" "$wineserver" || fail "*.bod did not open in the installed Quillmar"
+rm "$WINEPREFIX/drive_c/deeds.bod"
+uninstall
+after="$(cd "$WINEPREFIX/drive_c" && find . -path './users/*/Temp' -prune -o -print | sort)"
+[ "$before" = "$after" ] ||
+    fail "uninstalling left files behind: $(comm -13 <(echo "$before") <(echo "$after"))"
+[ -z "$(reg_default "$classes\\.bod")" ] || fail "*.bod stays registered after uninstalling"
+[ -z "$(reg_default "$classes\\Quillmar.Document")" ] || fail "the *.bod type stays"
 
 # A *.bod that another program has taken over since stays with that program.
-register
-timeout 300 "$wine" reg add "$classes\.bod" /ve /d Other.Document /f >/dev/null
-unregister
-[ "$(reg_default "$classes\.bod")" = "Other.Document" ] || fail "uninstalling took *.bod away"
-timeout 300 "$wine" reg delete "$classes\.bod" /f >/dev/null
-echo "the installer registers *.bod with open and print, and unregisters it"
+install
+timeout 300 "$wine" reg add "$classes\\.bod" /ve /d Other.Document /f >/dev/null
+uninstall
+[ "$(reg_default "$classes\\.bod")" = "Other.Document" ] || fail "uninstalling took *.bod away"
+echo "the Windows program passes its tests under Wine; its installer installs, registers *.bod, runs and uninstalls"

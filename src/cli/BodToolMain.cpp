@@ -13,6 +13,7 @@
 #include "cli/TreeCommand.h"
 
 #include <QGuiApplication>
+#include <QString>
 #include <iostream>
 #include <memory>
 #include <new>
@@ -20,6 +21,11 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#ifdef _WIN32
+#include <shellapi.h>
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -143,13 +149,31 @@ int RunHelp(std::span<const std::string> topics) {
     return std::cout ? 0 : 1;
 }
 
+// The arguments after the program's name, each as the system gave it: bytes on POSIX, UTF-8 on
+// Windows, where a narrow main() gets them in the ANSI code page, which cannot hold every
+// character a file name may have.
+std::vector<std::string> Arguments([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
+#ifdef _WIN32
+    int nCount = 0;
+    wchar_t** ppArgs = CommandLineToArgvW(GetCommandLineW(), &nCount);
+    std::vector<std::string> args;
+    for (int i = 1; ppArgs != nullptr && i < nCount; ++i) {
+        args.push_back(QString::fromWCharArray(ppArgs[i]).toStdString());
+    }
+    LocalFree(ppArgs);
+    return args;
+#else
+    return {argv + 1, argv + argc};
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     StdStreams::Guard();
     qInstallMessageHandler(ReportQtMessage);
     // Taken before Qt sees the command line, so that an argument such as "-style" stays ours.
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = Arguments(argc, argv);
 
     if (args.empty()) {
         Error() << "no command given\n";

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #else
 #include <fcntl.h>
@@ -20,7 +21,16 @@ bool g_bOutputClosed = false;
 // True when descriptor nFd was closed and now refers to the null device.
 bool TakeIfClosed(int nFd) {
 #ifdef _WIN32
-    return _get_osfhandle(nFd) == -1;
+    // Windows gives no descriptor of a closed stream to the next file opened. -2 is the
+    // Universal CRT's mark for a standard stream that has no handle; msvcrt's is -1.
+    const intptr_t handle = _get_osfhandle(nFd);
+    if (handle == -1 || handle == -2) {
+        return true;
+    }
+    // Bytes as written: text mode would make each "\n" of a CSV's "\r\n" a second "\r\n", and
+    // end a pasted input at the first Ctrl+Z.
+    _setmode(nFd, _O_BINARY);
+    return false;
 #else
     if (fcntl(nFd, F_GETFD) != -1 || errno != EBADF) {
         return false;

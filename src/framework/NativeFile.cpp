@@ -21,8 +21,8 @@ namespace NativeFile {
 
 Name FromArgument(const std::string& strArgument) {
 #ifdef Q_OS_WIN
-    // Windows hands a narrow main() its names in the ANSI code page.
-    return Name(QString::fromLocal8Bit(strArgument).toStdWString());
+    // bodtool takes its arguments from the wide command line, as UTF-8.
+    return Name(QString::fromUtf8(strArgument).toStdWString());
 #else
     return Name(strArgument);
 #endif

@@ -14,7 +14,7 @@ namespace NativeFile {
 
 using Name = std::filesystem::path;
 
-// A name from the command line, as the user typed it.
+// A name from bodtool's command line, as the user typed it: bytes on POSIX, UTF-8 on Windows.
 Name FromArgument(const std::string& strArgument);
 // A name from Qt (its dialogs, its settings).
 Name FromQt(const QString& strName);

@@ -8,8 +8,11 @@ namespace {
 // One store for the whole run: a QSettings made per call would write the file and wait for the
 // disk at every change, and a document window reports a change at every move. This one writes
 // when the event loop next runs and when the program ends.
+// In the system's own store (the registry on Windows) unless the application chose another
+// default format.
 QSettings& AppSettings() {
-    static QSettings settings(QStringLiteral("Larkfield"), QStringLiteral("Quillmar"));
+    static QSettings settings(QSettings::defaultFormat(), QSettings::UserScope,
+                              QStringLiteral("Larkfield"), QStringLiteral("Quillmar"));
     return settings;
 }
 

@@ -113,7 +113,7 @@ TEST_F(AppTest, FileThatFailsToLoadOrPrintEndsTheStart) {
         m_pApp.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         // A window nobody saw stores no placement.
-        EXPECT_FALSE(QSettings("Larkfield", "Quillmar").childGroups().contains("ChildFrame"));
+        EXPECT_FALSE(QSettings().childGroups().contains("ChildFrame"));
     }
 }
 

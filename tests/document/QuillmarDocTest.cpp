@@ -71,7 +71,7 @@ QByteArray Bytes(const CBodArray& bods) {
 class QuillmarDocTest : public ::testing::Test {
 protected:
     QuillmarDocTest() {
-        QSettings("Larkfield", "Quillmar").clear();
+        QSettings().clear();
         CDocTemplate docTemplate;
         docTemplate.createDocument = [] {
             return std::make_unique<CQuillmarDoc>();
@@ -220,7 +220,7 @@ TEST_F(QuillmarDocTest, EveryOperationUndoesAndRedoesToTheBytesOfItsState) {
     const QByteArray before = Bytes(original());
     for (const bool bAutoSave : {false, true}) {
         for (const Operation& op : operations) {
-            QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", bAutoSave ? "1" : "0");
+            QSettings().setValue("Settings/AutoSave", bAutoSave ? "1" : "0");
             SCOPED_TRACE(std::string(op.pszName) + (bAutoSave ? " with Auto Save" : ""));
             const QString strName = QString("%1-%2.bod").arg(op.pszName).arg(bAutoSave);
             CQuillmarDoc& doc = Open(strName, before);
@@ -296,7 +296,7 @@ TEST_F(QuillmarDocTest, OperationsOnDeedsOutsideTheListAreRefused) {
 
 // Auto Save asks for a path once, then writes every change; one it could not write stays marked.
 TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
-    QSettings("Larkfield", "Quillmar").setValue("Settings/AutoSave", "1");
+    QSettings().setValue("Settings/AutoSave", "1");
     CQuillmarDoc& doc = NewDoc();
     m_prompt.QueueFileName(Path("auto.bod"));
     doc.ImportDeeds(Deeds({"platemail gloves"}));
@@ -311,7 +311,7 @@ TEST_F(QuillmarDocTest, AutoSaveWritesEveryChangeOrKeepsItMarked) {
                                              " contains an invalid path."));
     EXPECT_TRUE(unsaved.IsModified());
     unsaved.OnAutoSave();
-    EXPECT_EQ(QString("0"), QSettings("Larkfield", "Quillmar").value("Settings/AutoSave"));
+    EXPECT_EQ(QString("0"), QSettings().value("Settings/AutoSave"));
 }
 
 // A selection pointed into the deeds a reload replaces; no view may be left pointing there. A

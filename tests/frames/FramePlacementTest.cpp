@@ -55,7 +55,7 @@ TEST_F(PlacementTest, StoredPlacementIsReadOnlyWhenCompleteAndKeptOnScreen) {
         {"ChildFrame", "10 20 -1 320 1", {kFree, kFree, 599, 356}, kShowMaximized},
         {"ChildFrame", "10 4000 210 4300 1", {1920 - 32, 10, 300, 200}, 0}};
     for (const auto& [pszSection, pszStored, rcExpected, nExpected] : cases) {
-        QSettings("Larkfield", "Quillmar").clear();
+        QSettings().clear();
         Store(pszSection, pszStored);
         SCOPED_TRACE(std::string(pszSection) + ": " + pszStored);
         CCreateParams params;

@@ -12,11 +12,11 @@
 // An application on clean settings, its message boxes and file dialogs answered by a script.
 class QuillmarAppFixture : public ::testing::Test {
 protected:
-    void SetUp() override { QSettings("Larkfield", "Quillmar").clear(); }
+    void SetUp() override { QSettings().clear(); }
     void TearDown() override {
         m_pApp.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QSettings("Larkfield", "Quillmar").clear();
+        QSettings().clear();
     }
 
     bool Start(const QStringList& arguments = {}) {

@@ -7,10 +7,9 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
-BodToolResult RunBodTool(const QStringList& args, const QByteArray& input,
-                         const std::function<void()>& childSetup) {
-    QProcess process;
-    process.setChildProcessModifier(childSetup ? childSetup : [] {});
+namespace {
+
+BodToolResult Run(QProcess& process, const QStringList& args, const QByteArray& input) {
     process.start(QStringLiteral(QUILLMAR_BODTOOL), args);
     EXPECT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
     process.write(input);
@@ -19,6 +18,24 @@ BodToolResult RunBodTool(const QStringList& args, const QByteArray& input,
     EXPECT_EQ(QProcess::NormalExit, process.exitStatus()) << args.join(' ').toStdString();
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
+
+} // namespace
+
+BodToolResult RunBodTool(const QStringList& args, const QByteArray& input,
+                         TestPlatform::ChildSetup setup) {
+    QProcess process;
+    TestPlatform::Prepare(process, setup);
+    return Run(process, args, input);
+}
+
+#ifndef Q_OS_WIN
+BodToolResult RunBodTool(const QStringList& args, const QByteArray& input,
+                         const std::function<void()>& childSetup) {
+    QProcess process;
+    process.setChildProcessModifier(childSetup);
+    return Run(process, args, input);
+}
+#endif
 
 QByteArray ReadFileBytes(const QString& strPath) {
     QFile file(strPath);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/BodArray.h"
+#include "support/Platform.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -12,10 +13,15 @@ struct BodToolResult {
     QByteArray err;
 };
 
-// Runs bodtool with args and input on its standard input. childSetup runs in the child first: it
-// may close or redirect a descriptor or lower a limit. No start, a crash or 30 s fail the test.
+// Runs bodtool with args and input on its standard input, started as setup says. No start, a
+// crash or 30 s fail the test.
 BodToolResult RunBodTool(const QStringList& args, const QByteArray& input = {},
-                         const std::function<void()>& childSetup = {});
+                         TestPlatform::ChildSetup setup = TestPlatform::ChildSetup::None);
+#ifndef Q_OS_WIN
+// The same, with childSetup run in the child before bodtool starts (another account, say).
+BodToolResult RunBodTool(const QStringList& args, const QByteArray& input,
+                         const std::function<void()>& childSetup);
+#endif
 
 QByteArray ReadFileBytes(const QString& strPath);
 void WriteFileBytes(const QString& strPath, const QByteArray& bytes);

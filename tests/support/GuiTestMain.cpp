@@ -24,10 +24,13 @@ int main(int argc, char** argv) {
     PinFontsAndLook(strRoot);
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    // QSettings() is the program's store, an INI file in the folder above on every system:
+    // Windows' registry would be one store for every test and run.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, strRoot);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, strRoot);
     QApplication::setOrganizationName("Larkfield");
-    QApplication::setApplicationName("QuillmarTests");
+    QApplication::setApplicationName("Quillmar");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

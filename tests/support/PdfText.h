@@ -1,12 +1,15 @@
 #pragma once
 
+#include "support/Platform.h"
+
 #include <QProcess>
 #include <QStringList>
 
 // The text of each page of a PDF file, read with pdftotext; empty when the file cannot be read.
 inline QStringList PdfPageTexts(const QString& strPath) {
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), strPath, "-"});
+    pdftotext.start(QStringLiteral(QUILLMAR_PDFTOTEXT),
+                    {QStringLiteral("-layout"), TestPlatform::HostPath(strPath), "-"});
     if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
         return {};
     }

@@ -1,0 +1,168 @@
+#include "support/Platform.h"
+
+#include <QProcess>
+
+#ifdef Q_OS_WIN
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QUuid>
+#include <qt_windows.h>
+#include <string>
+#else
+#include <QTemporaryDir>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
+#endif
+
+namespace TestPlatform {
+
+#ifdef Q_OS_WIN
+
+namespace {
+
+constexpr int kGuardMs = 60'000;
+
+} // namespace
+
+// The program gets other standard handles than QProcess's pipes.
+void Prepare(QProcess& process, ChildSetup setup) {
+    HANDLE output = nullptr;
+    if (setup == ChildSetup::OutputFails) {
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        HANDLE read = nullptr;
+        if (CreatePipe(&read, &output, &inherited, 0)) {
+            CloseHandle(read);
+            QObject::connect(&process, &QObject::destroyed, [output] { CloseHandle(output); });
+        }
+    }
+    process.setCreateProcessArgumentsModifier([setup, output](auto* pArgs) {
+        if (setup == ChildSetup::OutputFails || setup == ChildSetup::OutputClosed) {
+            pArgs->startupInfo->hStdOutput = output;
+        } else if (setup == ChildSetup::InputClosed) {
+            pArgs->startupInfo->hStdInput = nullptr;
+        }
+    });
+}
+
+struct NamedPipe::Impl {
+    QLocalServer server;
+    QLocalSocket* pReader = nullptr;
+};
+
+NamedPipe::NamedPipe() : m_pImpl(std::make_unique<Impl>()) {
+    m_pImpl->server.listen("quillmar-test-" + QUuid::createUuid().toString(QUuid::Id128));
+    m_strPath = m_pImpl->server.fullServerName();
+}
+
+NamedPipe::~NamedPipe() = default;
+
+bool NamedPipe::WaitForReader() {
+    m_pImpl->pReader = m_pImpl->server.waitForNewConnection(kGuardMs)
+                           ? m_pImpl->server.nextPendingConnection()
+                           : nullptr;
+    return m_pImpl->pReader != nullptr;
+}
+
+bool NamedPipe::WriteAndClose(const QByteArray& bytes) {
+    QLocalSocket* pReader = m_pImpl->pReader;
+    if (pReader == nullptr || pReader->write(bytes) != bytes.size() ||
+        !pReader->waitForBytesWritten(kGuardMs)) {
+        return false;
+    }
+    pReader->disconnectFromServer();
+    return pReader->state() == QLocalSocket::UnconnectedState ||
+           pReader->waitForDisconnected(kGuardMs);
+}
+
+bool IsWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+QString HostPath(const QString& strPath) {
+    // Wine's kernel32 alone has it; the name comes from Wine's heap.
+    using ToUnix = char*(__cdecl*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (toUnix == nullptr) {
+        return strPath;
+    }
+    char* pszUnix = toUnix(QDir::toNativeSeparators(strPath).toStdWString().c_str());
+    const QString strUnix = pszUnix != nullptr ? QString::fromUtf8(pszUnix) : strPath;
+    HeapFree(GetProcessHeap(), 0, pszUnix);
+    return strUnix;
+}
+
+#else
+
+// Runs in the program's process before it starts: only calls that are safe there.
+void Prepare(QProcess& process, ChildSetup setup) {
+    process.setChildProcessModifier([setup] {
+#ifdef Q_OS_LINUX
+        // A test stopped at its guard must not leave its programs running.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
+        if (setup == ChildSetup::OutputFails) {
+            ::dup2(::open("/dev/full", O_WRONLY), 1);
+        } else if (setup == ChildSetup::OutputClosed || setup == ChildSetup::InputClosed) {
+            ::close(setup == ChildSetup::InputClosed ? 0 : 1);
+        } else if (setup == ChildSetup::FileSizeLimit) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{1000, 1000};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        } else if (setup == ChildSetup::MemoryLimit) {
+            const rlimit limit{rlim_t{256} << 20, rlim_t{256} << 20};
+            ::setrlimit(RLIMIT_AS, &limit);
+        }
+    });
+}
+
+struct NamedPipe::Impl {
+    QTemporaryDir dir;
+    int nFd = -1;
+};
+
+NamedPipe::NamedPipe() : m_pImpl(std::make_unique<Impl>()) {
+    m_strPath = m_pImpl->dir.filePath("pipe");
+    ::mkfifo(QFile::encodeName(m_strPath).constData(), 0600);
+}
+
+NamedPipe::~NamedPipe() {
+    if (m_pImpl->nFd >= 0) {
+        ::close(m_pImpl->nFd);
+    }
+}
+
+// Opening for writing blocks until a reader opens the FIFO, and counts as a writer meanwhile, so
+// that the reader does not see the end before the bytes. ctest's timeout guards the wait.
+bool NamedPipe::WaitForReader() {
+    m_pImpl->nFd = ::open(QFile::encodeName(m_strPath).constData(), O_WRONLY | O_CLOEXEC);
+    return m_pImpl->nFd >= 0;
+}
+
+bool NamedPipe::WriteAndClose(const QByteArray& bytes) {
+    const bool bWritten =
+        ::write(m_pImpl->nFd, bytes.constData(), std::size_t(bytes.size())) == bytes.size();
+    const bool bClosed = ::close(m_pImpl->nFd) == 0;
+    m_pImpl->nFd = -1;
+    return bWritten && bClosed;
+}
+
+bool IsWine() {
+    return false;
+}
+
+QString HostPath(const QString& strPath) {
+    return strPath;
+}
+
+#endif
+
+} // namespace TestPlatform
