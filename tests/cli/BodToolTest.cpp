@@ -457,7 +457,7 @@ TEST_F(BodToolTest, WritersAtTheSameMomentTakeTurnsAndLoseNothing) {
     EXPECT_EQ(10'020U, BodFile::Read(ReadFileBytes(Path("big.bod")).toStdString()).bods.size());
 }
 
-#ifndef Q_OS_WIN // the size limit and other accounts are POSIX's
+#ifndef Q_OS_WIN // a size limit in a child, a second name
 // A kill at any byte of a save leaves the document as it was, or with the deed added, or, when
 // it is rewritten in place (it has a second name), unreadable with its previous bytes in the
 // recovery copy that bodtool names. The next save leaves no new file behind, and both names.
@@ -506,6 +506,9 @@ TEST_F(BodToolTest, AKillAtAnyByteOfASaveLeavesEveryOutcomeReadable) {
     }
 }
 
+#endif
+
+#ifdef Q_OS_LINUX // setresuid
 // What another account may do. Saved as root, a file keeps its owner and group; saved by a user,
 // a group the user is in, or, where a new file could not have them, it is rewritten in place. A
 // read-only file stays as it is, and so does the file behind a link that another account put in
