@@ -1,5 +1,6 @@
 #include "views/FilterBar.h"
 
+#include <QAbstractItemView>
 #include <QCollator>
 #include <QComboBox>
 #include <QGridLayout>
@@ -106,14 +107,27 @@ CFilterBar::CFilterBar(QWidget* pParent) : QWidget(pParent) {
     setTabOrder(m_comboMaterial, m_btnClose);
 
     connect(m_editText, &QLineEdit::textChanged, this, &CFilterBar::ReadControls);
-    for (QComboBox* pCombo : {m_comboTrade, m_comboSize, m_comboQuality, m_comboMaterial}) {
+    for (QComboBox* pCombo : Choices()) {
         connect(pCombo, &QComboBox::currentIndexChanged, this, &CFilterBar::ReadControls);
     }
     connect(m_btnClose, &QToolButton::clicked, this, &CFilterBar::ClearAndClose);
     auto* pEscape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     pEscape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(pEscape, &QShortcut::activated, this, &CFilterBar::ClearAndClose);
+    connect(pEscape, &QShortcut::activated, this, [this] {
+        // The bar's shortcut hears Escape before an open list does: it closes that list only.
+        for (QComboBox* pCombo : Choices()) {
+            if (pCombo->view()->isVisible()) {
+                pCombo->hidePopup();
+                return;
+            }
+        }
+        ClearAndClose();
+    });
     hide();
+}
+
+std::array<QComboBox*, 4> CFilterBar::Choices() const {
+    return {m_comboTrade, m_comboSize, m_comboQuality, m_comboMaterial};
 }
 
 void CFilterBar::Open() {
@@ -128,7 +142,7 @@ void CFilterBar::ClearAndClose() {
         const QSignalBlocker blocker(m_editText);
         m_editText->clear();
     }
-    for (QComboBox* pCombo : {m_comboTrade, m_comboSize, m_comboQuality, m_comboMaterial}) {
+    for (QComboBox* pCombo : Choices()) {
         const QSignalBlocker blocker(pCombo);
         pCombo->setCurrentIndex(0);
     }

@@ -106,6 +106,13 @@ void CLeftView::SetFilter(const CBodFilter& filter) {
         ShownCount() > kExpandAllLimit && ShownCount() == CountDeeds(pDoc->GetBods());
     const CFilterStep step =
         PlanFilterStep(previous, m_filter, pDoc->GetBods(), ShownCount(), bLaidOutWhole);
+    // A selected deed the filter hides takes the form's unapplied edits out of sight with it.
+    if (const CBodItem* pSelected = m_selection.Get();
+        pSelected != nullptr && step.kind != CFilterStep::Kind::Keep &&
+        (step.kind == CFilterStep::Kind::Prune ? step.hidden.contains(pSelected)
+                                               : !m_filter.Matches(*pSelected))) {
+        m_selection.MayLeave(CDeedSelection::Leave::ApplyOrDrop);
+    }
     switch (step.kind) {
     case CFilterStep::Kind::Keep:
         Q_EMIT ShownChanged();
@@ -227,6 +234,11 @@ void CLeftView::OnSelchanged(const QModelIndex& current) {
     if (!m_bRebuilding) {
         m_selection.Set(pNode->GetBod());
     }
+}
+
+bool CLeftView::MayMoveTo(const QModelIndex& node) const {
+    return !node.isValid() || node == currentIndex() ||
+           m_selection.MayLeave(CDeedSelection::Leave::ApplyDropOrStay);
 }
 
 void CLeftView::SelectNode(const QModelIndex& node) {
@@ -446,9 +458,15 @@ void CLeftView::mousePressEvent(QMouseEvent* pEvent) {
     const QPoint pt = pEvent->position().toPoint();
     if (pEvent->button() == Qt::RightButton) {
         // A right click selects its node first, so the menu's commands act on it.
-        if (const QModelIndex node = NodeAtLabel(pt); node.isValid()) {
+        if (const QModelIndex node = NodeAtLabel(pt); node.isValid() && MayMoveTo(node)) {
             SelectNode(node);
         }
+        pEvent->accept();
+        return;
+    }
+    // A press on a row selects it, except on the branch's arrow left of the label.
+    const QModelIndex pressed = indexAt(pt);
+    if (pressed.isValid() && pt.x() >= visualRect(pressed).left() && !MayMoveTo(pressed)) {
         pEvent->accept();
         return;
     }
@@ -524,6 +542,17 @@ void CLeftView::keyPressEvent(QKeyEvent* pEvent) {
         return;
     }
     QTreeView::keyPressEvent(pEvent);
+}
+
+QModelIndex CLeftView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex next = QTreeView::moveCursor(cursorAction, modifiers);
+    return MayMoveTo(next) ? next : currentIndex();
+}
+
+void CLeftView::keyboardSearch(const QString& strSearch) {
+    if (m_selection.MayLeave(CDeedSelection::Leave::ApplyDropOrStay)) {
+        QTreeView::keyboardSearch(strSearch);
+    }
 }
 
 QModelIndex CLeftView::DropHighlight() const {

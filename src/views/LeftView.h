@@ -92,6 +92,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
+    // The keys move the selection only once the form let go of what it holds unapplied.
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void keyboardSearch(const QString& strSearch) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* pEvent) const override;
     void drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
@@ -130,6 +133,8 @@ private:
     void Relabel(const CBodItem* pBod);
     void OnSelchanged(const QModelIndex& current);
     void SelectNode(const QModelIndex& node);
+    // Whether the user may select node: the form settles its edits for another node first.
+    bool MayMoveTo(const QModelIndex& node) const;
     void DeleteItemAndEmptyParents(const QModelIndex& node);
     void ExpandBranch(const QModelIndex& node, bool bExpand);
     // Every node with children below parent, at any depth.

@@ -7,6 +7,7 @@
 #include "import/dialog/ImportDlg.h"
 #include "support/BodToolRunner.h"
 #include "support/FailDevice.h"
+#include "support/Mnemonics.h"
 #include "support/PdfText.h"
 #include "support/TestDeeds.h"
 #include "support/TestDocument.h"
@@ -397,9 +398,10 @@ TEST_F(FrameTest, ContextMenuButtonAndCopyAreTheWindowsCommands) {
     }
     pMenu->close();
     QCoreApplication::processEvents();
+    EXPECT_EQ("", MnemonicClashes(Frame()).toStdString());
     seen << pEditDeed->text() + (pEditDeed->isEnabled() ? "" : " (off)");
-    EXPECT_EQ("Expand From Here\tCtrl+Dblclk (off)|Collapse To Here\tShft+Dblclk (off)||Delete BOD|"
-              "&Edit Deed...|&Edit Deed...",
+    EXPECT_EQ("Expand From Here\tCtrl+Dblclk (off)|Collapse To Here\tShft+Dblclk (off)||&Delete "
+              "BOD|Edi&t Deed...|Edi&t Deed...",
               seen.join('|').toStdString());
     tree.setCurrentIndex(smithy);
     QCoreApplication::processEvents();
