@@ -65,8 +65,8 @@ public:
 
     // Has the form settle what it holds unapplied before it shows something else; false when
     // the user keeps it there.
-    bool SettleFormEdits(
-        CDeedSelection::Leave leave = CDeedSelection::Leave::ApplyDropOrStay) const;
+    bool
+    SettleFormEdits(CDeedSelection::Leave leave = CDeedSelection::Leave::ApplyDropOrStay) const;
 
     // Next Pane and Previous Pane: with two panes both move the focus to the other one.
     void OnNextPane();

@@ -240,10 +240,7 @@ const CCommandRow kCommands[] = {
      .keys = {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace},
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->Undo(); },
      .fnEnabled = CanUndo,
-     .fnText =
-         [](const CMainFrame& f) {
-             return HistoryText(f, true);
-         },
+     .fnText = [](const CMainFrame& f) { return HistoryText(f, true); },
      .formEdits = CDeedSelection::Leave::DropOrStay},
     {.nID = ID_EDIT_REDO,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Redo"),
@@ -251,10 +248,7 @@ const CCommandRow kCommands[] = {
      .keys = {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->Redo(); },
      .fnEnabled = CanRedo,
-     .fnText =
-         [](const CMainFrame& f) {
-             return HistoryText(f, false);
-         },
+     .fnText = [](const CMainFrame& f) { return HistoryText(f, false); },
      .formEdits = CDeedSelection::Leave::DropOrStay},
     // The tree's: Copy takes the selected branch's deeds to the clipboard as spreadsheet rows,
     // Paste takes the clipboard's deed lines into the Import dialog.
@@ -274,10 +268,7 @@ const CCommandRow kCommands[] = {
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Import the BOD's on the Clipboard\nPaste"),
      .keys = {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert},
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnImport(true); },
-     .fnEnabled =
-         [](const CMainFrame& f) {
-             return TreeActive(f) && NotInShoppingList(f);
-         },
+     .fnEnabled = [](const CMainFrame& f) { return TreeActive(f) && NotInShoppingList(f); },
      .formEdits = kSettleFormEdits},
     {.nID = ID_EDIT_FIND,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Find..."),
@@ -393,9 +384,7 @@ const CCommandRow kCommands[] = {
      .keys = {QKeyCombination(Qt::Key_Delete), Qt::CTRL | Qt::Key_Delete},
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->GetLeftView()->OnDeleteBod(); },
      .fnEnabled =
-         [](const CMainFrame& f) {
-             return TreeActive(f) && ActiveTree(f)->CanDeleteBod();
-         },
+         [](const CMainFrame& f) { return TreeActive(f) && ActiveTree(f)->CanDeleteBod(); },
      .formEdits = kSettleFormEdits},
 };
 

@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <map>
 

@@ -5,10 +5,10 @@
 #include "import/dialog/ImportDlg.h"
 #include "model/BodFile.h"
 #include "model/TextOrder.h"
-#include "widgets/AboutDlg.h"
 #include "support/Mnemonics.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
+#include "widgets/AboutDlg.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
