@@ -4,6 +4,7 @@
 #include "framework/DocManager.h"
 #include "framework/Profile.h"
 #include "framework/SafeWrite.h"
+#include "hierarchy/BodTreeModel.h"
 #include "import/dialog/ImportDlg.h"
 #include "support/BodToolRunner.h"
 #include "support/FailDevice.h"
@@ -372,6 +373,47 @@ TEST_F(FrameTest, KeysOnceGreyedCommandsAndMenusWithAndWithoutADocument) {
               "Shopping List, Print..., Print Preview, Expand From Here, Collapse To Here, Delete "
               "BOD",
               Commands(false));
+}
+
+// Edits the form has not applied are asked about before a click or a key selects another deed
+// (Yes applies them, No drops them, Cancel stays with them) and before Undo (Yes drops them).
+TEST_F(FrameTest, UnappliedFormEditsAreAskedAboutBeforeTheyWouldGo) {
+    Load(TestDeeds::MakeDeeds({{"Smithy", "Weapon", "iron", "10", "Normal", "axe", "0/10"},
+                               {"Smithy", "Weapon", "iron", "10", "Normal", "cutlass", "0/10"}}));
+    CLeftView& tree = *m_pFrame->GetLeftView();
+    auto* pPrice = m_pFrame->GetFormView()->findChild<QLineEdit*>("editPrice");
+    const CBodItem* pAxe = m_pDoc->GetBods()[0];
+    const auto& model = static_cast<const CBodTreeModel&>(*tree.model());
+    const auto click = [&](const CBodItem* pBod) {
+        const QModelIndex node = model.IndexFromNode(model.Hierarchy().FindItemForBod(pBod));
+        tree.scrollTo(node);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualRect(node).center());
+    };
+    const auto state = [&] {
+        return tree.SelectedBod()->m_strItem + "|" + pPrice->text().toStdString() + "|" +
+               pAxe->m_strPrice;
+    };
+    const std::tuple<IPrompt::Answer, bool, const char*> cases[] = {
+        {IPrompt::Answer::Cancel, false, "axe|99|"},
+        {IPrompt::Answer::Cancel, true, "axe|99|"},
+        {IPrompt::Answer::No, false, "cutlass||"},
+        {IPrompt::Answer::Yes, true, "cutlass||99"}};
+    for (const auto& [answer, bKey, pszState] : cases) {
+        click(pAxe);
+        pPrice->setText("99");
+        m_prompt.QueueAnswer(answer);
+        bKey ? QTest::keyClick(&tree, Qt::Key_Down) : click(m_pDoc->GetBods()[1]);
+        EXPECT_EQ(pszState, state());
+    }
+    EXPECT_EQ(QString("The changes to axe are not applied yet. Apply them?"),
+              m_prompt.m_messages.value(0));
+    for (const char* pszState : {"cutlass|5|99", "axe||"}) {
+        pPrice->setText("5");
+        Frame().OnCommand(ID_EDIT_UNDO);
+        EXPECT_EQ(pszState, state());
+        m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    }
+    EXPECT_EQ(6, m_prompt.m_messages.size());
 }
 
 // The tree's context menu, the form's Edit Deed button and Copy are the window's commands: the
