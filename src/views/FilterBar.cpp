@@ -1,13 +1,12 @@
 #include "views/FilterBar.h"
 
-#include <QAbstractItemView>
 #include <QCollator>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 #include <algorithm>
@@ -111,23 +110,22 @@ CFilterBar::CFilterBar(QWidget* pParent) : QWidget(pParent) {
         connect(pCombo, &QComboBox::currentIndexChanged, this, &CFilterBar::ReadControls);
     }
     connect(m_btnClose, &QToolButton::clicked, this, &CFilterBar::ClearAndClose);
-    auto* pEscape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    pEscape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(pEscape, &QShortcut::activated, this, [this] {
-        // The bar's shortcut hears Escape before an open list does: it closes that list only.
-        for (QComboBox* pCombo : Choices()) {
-            if (pCombo->view()->isVisible()) {
-                pCombo->hidePopup();
-                return;
-            }
-        }
-        ClearAndClose();
-    });
     hide();
 }
 
 std::array<QComboBox*, 4> CFilterBar::Choices() const {
     return {m_comboTrade, m_comboSize, m_comboQuality, m_comboMaterial};
+}
+
+void CFilterBar::keyPressEvent(QKeyEvent* pEvent) {
+    // Escape reaches the bar from whichever control has the focus and did not want it; an open
+    // list takes its own Escape and closes, and the bar never hears of it.
+    if (pEvent->key() == Qt::Key_Escape && pEvent->modifiers() == Qt::NoModifier) {
+        ClearAndClose();
+        pEvent->accept();
+        return;
+    }
+    QWidget::keyPressEvent(pEvent);
 }
 
 void CFilterBar::Open() {

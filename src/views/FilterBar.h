@@ -43,6 +43,9 @@ Q_SIGNALS:
     void FilterChanged();
     void Closed();
 
+protected:
+    void keyPressEvent(QKeyEvent* pEvent) override;
+
 private:
     void ReadControls();
     std::array<QComboBox*, 4> Choices() const;
