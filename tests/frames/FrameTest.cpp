@@ -393,16 +393,18 @@ TEST_F(FrameTest, UnappliedFormEditsAreAskedAboutBeforeTheyWouldGo) {
         return tree.SelectedBod()->m_strItem + "|" + pPrice->text().toStdString() + "|" +
                pAxe->m_strPrice;
     };
-    const std::tuple<IPrompt::Answer, bool, const char*> cases[] = {
-        {IPrompt::Answer::Cancel, false, "axe|99|"},
-        {IPrompt::Answer::Cancel, true, "axe|99|"},
-        {IPrompt::Answer::No, false, "cutlass||"},
-        {IPrompt::Answer::Yes, true, "cutlass||99"}};
-    for (const auto& [answer, bKey, pszState] : cases) {
+    // The key that moves to the cutlass: an arrow, or its first letter; none for a click.
+    const std::tuple<IPrompt::Answer, Qt::Key, const char*> cases[] = {
+        {IPrompt::Answer::Cancel, Qt::Key_unknown, "axe|99|"},
+        {IPrompt::Answer::Cancel, Qt::Key_Down, "axe|99|"},
+        {IPrompt::Answer::Cancel, Qt::Key_C, "axe|99|"},
+        {IPrompt::Answer::No, Qt::Key_unknown, "cutlass||"},
+        {IPrompt::Answer::Yes, Qt::Key_C, "cutlass||99"}};
+    for (const auto& [answer, key, pszState] : cases) {
         click(pAxe);
         pPrice->setText("99");
         m_prompt.QueueAnswer(answer);
-        bKey ? QTest::keyClick(&tree, Qt::Key_Down) : click(m_pDoc->GetBods()[1]);
+        key != Qt::Key_unknown ? QTest::keyClick(&tree, key) : click(m_pDoc->GetBods()[1]);
         EXPECT_EQ(pszState, state());
     }
     EXPECT_EQ(QString("The changes to axe are not applied yet. Apply them?"),
@@ -413,7 +415,7 @@ TEST_F(FrameTest, UnappliedFormEditsAreAskedAboutBeforeTheyWouldGo) {
         EXPECT_EQ(pszState, state());
         m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     }
-    EXPECT_EQ(6, m_prompt.m_messages.size());
+    EXPECT_EQ(7, m_prompt.m_messages.size());
 }
 
 // The tree's context menu, the form's Edit Deed button and Copy are the window's commands: the
