@@ -65,6 +65,10 @@ Nur diese %1 exportieren? (Nein: alle %2 exportieren.)</translation>
         <source>Export</source>
         <translation>Exportieren</translation>
     </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
+    </message>
 </context>
 <context>
     <name>CDeedDlg</name>
@@ -105,10 +109,6 @@ Nur diese %1 exportieren? (Nein: alle %2 exportieren.)</translation>
         <translation>A&amp;ußergewöhnlich</translation>
     </message>
     <message>
-        <source>&amp;Made so far:</source>
-        <translation>&amp;Bisher hergestellt:</translation>
-    </message>
-    <message>
         <source>&amp;Price:</source>
         <translation>&amp;Preis:</translation>
     </message>
@@ -147,6 +147,10 @@ Nur diese %1 exportieren? (Nein: alle %2 exportieren.)</translation>
     <message>
         <source>&amp;Gem:</source>
         <translation>E&amp;delstein:</translation>
+    </message>
+    <message>
+        <source>Ma&amp;de so far:</source>
+        <translation>&amp;Bisher hergestellt:</translation>
     </message>
 </context>
 <context>
@@ -605,6 +609,14 @@ Nun fertige große BODs: %3</translation>
         <source>Please enter an integer.</source>
         <translation>Bitte geben Sie eine ganze Zahl ein.</translation>
     </message>
+    <message>
+        <source>The changes to %1 are not applied yet and will be lost. Go on?</source>
+        <translation>Die Änderungen an %1 sind noch nicht übernommen und gehen verloren. Fortfahren?</translation>
+    </message>
+    <message>
+        <source>The changes to %1 are not applied yet. Apply them?</source>
+        <translation>Die Änderungen an %1 sind noch nicht übernommen. Jetzt übernehmen?</translation>
+    </message>
 </context>
 <context>
     <name>CTreePrinter</name>
@@ -871,10 +883,6 @@ Print Preview</source>
 Seitenansicht</translation>
     </message>
     <message>
-        <source>Delete BOD</source>
-        <translation>BOD löschen</translation>
-    </message>
-    <message>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
@@ -991,10 +999,6 @@ Einfügen</translation>
         <translation>&amp;Neuer BOD...</translation>
     </message>
     <message>
-        <source>&amp;Edit Deed...</source>
-        <translation>BOD &amp;bearbeiten...</translation>
-    </message>
-    <message>
         <source>&amp;Auto Save</source>
         <translation>Automatisch s&amp;peichern</translation>
     </message>
@@ -1031,6 +1035,20 @@ Große BODs füllen</translation>
     <message>
         <source>Completely collapse the tree to this node</source>
         <translation>Klappt den Baum bis zu diesem Knoten vollständig zu</translation>
+    </message>
+    <message>
+        <source>Edi&amp;t Deed...</source>
+        <translation>BOD bearbei&amp;ten...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete BOD</source>
+        <translation>BOD &amp;löschen</translation>
+    </message>
+    <message>
+        <source>Delete the selected BOD
+Delete BOD</source>
+        <translation>Den ausgewählten BOD löschen
+BOD löschen</translation>
     </message>
 </context>
 <context>

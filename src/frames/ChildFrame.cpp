@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMdiArea>
+#include <QMenu>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -38,6 +39,11 @@ CChildFrame::CChildFrame(CDocument* pDoc, QWidget* pParent)
     }
     OnCreateClient();
     m_pDiskChangeBar->SetDocument(pDoc);
+    // Qt's German gives Close (the window menu's last item) the letter of Minimise; ours has a
+    // letter of its own in every language.
+    if (QMenu* pMenu = systemMenu(); pMenu != nullptr && !pMenu->actions().isEmpty()) {
+        pMenu->actions().constLast()->setText(tr("&Close"));
+    }
 
     connect(pDoc, &CDocument::TitleChanged, this, &CChildFrame::UpdateCaption);
     connect(pDoc, &CDocument::Closing, this, &CChildFrame::OnDocumentClosing);
@@ -317,8 +323,16 @@ bool CChildFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
     return true;
 }
 
+bool CChildFrame::SettleFormEdits(CDeedSelection::Leave leave) const {
+    return m_pLeftView->Selection().MayLeave(leave);
+}
+
 void CChildFrame::closeEvent(QCloseEvent* pEvent) {
     SavePlacement();
+    if (!m_bDocumentClosing && m_pDocument && !SettleFormEdits()) {
+        pEvent->ignore();
+        return;
+    }
     if (!m_bDocumentClosing && m_pDocument) {
         if (HasSiblingWindows()) {
             DetachViews();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frames/FramePlacement.h"
+#include "views/DeedSelection.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -61,6 +62,11 @@ public:
 
     // Copy: the deeds of the tree's selected branch, as Export writes them, on the clipboard.
     void OnCopy() const;
+
+    // Has the form settle what it holds unapplied before it shows something else; false when
+    // the user keeps it there.
+    bool
+    SettleFormEdits(CDeedSelection::Leave leave = CDeedSelection::Leave::ApplyDropOrStay) const;
 
     // Next Pane and Previous Pane: with two panes both move the focus to the other one.
     void OnNextPane();

@@ -67,6 +67,9 @@ QString HistoryText(const CMainFrame& frame, bool bUndo) {
         .arg(strName);
 }
 
+// A command that shows the form something else first has it apply, drop or keep its edits.
+constexpr auto kSettleFormEdits = CDeedSelection::Leave::ApplyDropOrStay;
+
 const CCommandRow kCommands[] = {
     // The application's and this window's.
     {.nID = ID_FILE_NEW,
@@ -214,40 +217,39 @@ const CCommandRow kCommands[] = {
                  pDoc->OnCloseDocument();
              }
          },
-     .fnEnabled = HasFrame},
+     .fnEnabled = HasFrame,
+     .formEdits = kSettleFormEdits},
     {.nID = ID_FILE_SAVE,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Save"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Save the active document\nSave"),
      .keys = {Qt::CTRL | Qt::Key_S},
      .pszIcon = ":/toolbar/save.svg",
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->DoFileSave(); },
-     .fnEnabled = NotInShoppingList},
+     .fnEnabled = NotInShoppingList,
+     .formEdits = kSettleFormEdits},
     {.nID = ID_FILE_SAVE_AS,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "Save &As..."),
      .pszPrompt =
          QT_TRANSLATE_NOOP("CommandTable", "Save the active document with a new name\nSave As"),
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->DoSave(QString()); },
-     .fnEnabled = NotInShoppingList},
+     .fnEnabled = NotInShoppingList,
+     .formEdits = kSettleFormEdits},
     {.nID = ID_EDIT_UNDO,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Undo"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Undo the last action\nUndo"),
      .keys = {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace},
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->Undo(); },
      .fnEnabled = CanUndo,
-     .fnText =
-         [](const CMainFrame& f) {
-             return HistoryText(f, true);
-         }},
+     .fnText = [](const CMainFrame& f) { return HistoryText(f, true); },
+     .formEdits = CDeedSelection::Leave::DropOrStay},
     {.nID = ID_EDIT_REDO,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Redo"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Redo the previously undone action\nRedo"),
      .keys = {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->Redo(); },
      .fnEnabled = CanRedo,
-     .fnText =
-         [](const CMainFrame& f) {
-             return HistoryText(f, false);
-         }},
+     .fnText = [](const CMainFrame& f) { return HistoryText(f, false); },
+     .formEdits = CDeedSelection::Leave::DropOrStay},
     // The tree's: Copy takes the selected branch's deeds to the clipboard as spreadsheet rows,
     // Paste takes the clipboard's deed lines into the Import dialog.
     {.nID = ID_EDIT_COPY,
@@ -266,10 +268,8 @@ const CCommandRow kCommands[] = {
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Import the BOD's on the Clipboard\nPaste"),
      .keys = {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert},
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnImport(true); },
-     .fnEnabled =
-         [](const CMainFrame& f) {
-             return TreeActive(f) && NotInShoppingList(f);
-         }},
+     .fnEnabled = [](const CMainFrame& f) { return TreeActive(f) && NotInShoppingList(f); },
+     .formEdits = kSettleFormEdits},
     {.nID = ID_EDIT_FIND,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Find..."),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Show only the BOD's that match\nFind"),
@@ -289,15 +289,17 @@ const CCommandRow kCommands[] = {
      .keys = {Qt::CTRL | Qt::Key_I},
      .pszIcon = ":/toolbar/import.svg",
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnImport(); },
-     .fnEnabled = NotInShoppingList},
+     .fnEnabled = NotInShoppingList,
+     .formEdits = kSettleFormEdits},
     {.nID = ID_NEW_DEED,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "&New Deed..."),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Add a deed of any craft by hand\nNew Deed"),
      .keys = {QKeyCombination(Qt::Key_Insert)},
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnNewDeed(); },
-     .fnEnabled = NotInShoppingList},
+     .fnEnabled = NotInShoppingList,
+     .formEdits = kSettleFormEdits},
     {.nID = ID_EDIT_DEED,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Edit Deed..."),
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Edi&t Deed..."),
      .pszPrompt =
          QT_TRANSLATE_NOOP("CommandTable", "Change what the selected deed asks for\nEdit Deed"),
      .keys = {Qt::CTRL | Qt::Key_E},
@@ -305,14 +307,16 @@ const CCommandRow kCommands[] = {
          [](CMainFrame& f) {
              f.GetActiveDocument()->OnEditDeed(f.GetActiveChildFrame()->GetSelectedBod());
          },
-     .fnEnabled = HasDeedToEdit},
+     .fnEnabled = HasDeedToEdit,
+     .formEdits = kSettleFormEdits},
     {.nID = ID_FILL_LARGE_DEEDS,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "Fill &Large Deeds"),
      .pszPrompt = QT_TRANSLATE_NOOP(
          "CommandTable",
          "Fill every large deed from the complete small deeds that fit it\nFill Large Deeds"),
      .fnRun = [](CMainFrame& f) { f.GetActiveDocument()->OnFillLargeDeeds(); },
-     .fnEnabled = NotInShoppingList},
+     .fnEnabled = NotInShoppingList,
+     .formEdits = kSettleFormEdits},
     {.nID = ID_AUTO_SAVE,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Auto Save"),
      .pszPrompt = QT_TRANSLATE_NOOP("CommandTable",
@@ -336,7 +340,8 @@ const CCommandRow kCommands[] = {
      .fnChecked =
          [](const CMainFrame& f) {
              return f.GetActiveDocument() != nullptr && f.GetActiveDocument()->IsShoppingList();
-         }},
+         },
+     .formEdits = kSettleFormEdits},
 
     {.nID = ID_VIEW_POINTS,
      .pszText = QT_TRANSLATE_NOOP("CommandTable", "P&oints"),
@@ -374,13 +379,13 @@ const CCommandRow kCommands[] = {
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->GetLeftView()->OnCollapseToHere(); },
      .fnEnabled = TreeCanExpand},
     {.nID = ID_DELETE_BOD,
-     .pszText = QT_TRANSLATE_NOOP("CommandTable", "Delete BOD"),
-     .keys = {Qt::CTRL | Qt::Key_Delete},
+     .pszText = QT_TRANSLATE_NOOP("CommandTable", "&Delete BOD"),
+     .pszPrompt = QT_TRANSLATE_NOOP("CommandTable", "Delete the selected BOD\nDelete BOD"),
+     .keys = {QKeyCombination(Qt::Key_Delete), Qt::CTRL | Qt::Key_Delete},
      .fnRun = [](CMainFrame& f) { f.GetActiveChildFrame()->GetLeftView()->OnDeleteBod(); },
      .fnEnabled =
-         [](const CMainFrame& f) {
-             return TreeActive(f) && ActiveTree(f)->CanDeleteBod();
-         }},
+         [](const CMainFrame& f) { return TreeActive(f) && ActiveTree(f)->CanDeleteBod(); },
+     .formEdits = kSettleFormEdits},
 };
 
 constexpr int kToolBar[] = {
@@ -430,7 +435,8 @@ std::vector<CMenuLayout> MenusWithDocument() {
           kRecentFiles, kSeparator, ID_APP_EXIT}},
         {QT_TRANSLATE_NOOP("CommandTable", "&Edit"),
          {ID_EDIT_UNDO, ID_EDIT_REDO, kSeparator, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_FIND,
-          kSeparator, ID_NEW_DEED, ID_EDIT_DEED, ID_FILL_LARGE_DEEDS, ID_IMPORT, ID_AUTO_SAVE}},
+          kSeparator, ID_NEW_DEED, ID_EDIT_DEED, ID_DELETE_BOD, ID_FILL_LARGE_DEEDS, ID_IMPORT,
+          ID_AUTO_SAVE}},
         {QT_TRANSLATE_NOOP("CommandTable", "&View"),
          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_WINDOW_SPLIT, kSeparator, ID_ALWAYS_ON_TOP,
           kSeparator, ID_SHOPPING_LIST, ID_VIEW_POINTS}},

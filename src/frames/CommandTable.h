@@ -11,9 +11,12 @@
 // The handler and the rules are plain functions of the main window; the window refreshes the
 // states whenever a document, its undo history, the selection or the active window changes.
 
+#include "views/DeedSelection.h"
+
 #include <QKeyCombination>
 #include <QString>
 #include <array>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -82,6 +85,9 @@ struct CCommandRow {
     bool (*fnChecked)(const CMainFrame&) = nullptr;
     // A menu text that follows the state, such as the operation Undo would take back.
     QString (*fnText)(const CMainFrame&) = nullptr;
+    // For a command that changes what the active window's form shows: what may become of the
+    // edits the form has not applied, settled before the command runs.
+    std::optional<CDeedSelection::Leave> formEdits = std::nullopt;
 };
 
 std::span<const CCommandRow> CommandTable();

@@ -326,7 +326,7 @@ void CMainFrame::OnCommand(int nID) {
     }
     // A greyed command does not run, whether it came from a menu, a button or a key.
     const CCommandRow& row = *it->second.pRow;
-    if (IsCommandEnabled(row)) {
+    if (IsCommandEnabled(row) && SettleFormEdits(row)) {
         row.fnRun(*this);
     }
     UpdateCommandUI();
@@ -365,6 +365,11 @@ void CMainFrame::UpdateCommandUI() {
     if (strTitle != windowTitle()) {
         setWindowTitle(strTitle);
     }
+}
+
+bool CMainFrame::SettleFormEdits(const CCommandRow& row) const {
+    const CChildFrame* pFrame = GetActiveChildFrame();
+    return !row.formEdits || pFrame == nullptr || pFrame->SettleFormEdits(*row.formEdits);
 }
 
 bool CMainFrame::IsCommandEnabled(const CCommandRow& row) const {
@@ -484,7 +489,12 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
     placement.rcNormal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
     placement.nShowCmd = isMaximized() ? kShowMaximized : kShowNormal;
     SaveFramePlacement(placement, m_bAlwaysOnTop);
-    if (!m_docManager.SaveAllModified()) {
+    const QList<QMdiSubWindow*> windows = m_pMdiArea->subWindowList();
+    const bool bFormsSettled = std::all_of(windows.begin(), windows.end(), [](QMdiSubWindow* p) {
+        const auto* pFrame = qobject_cast<CChildFrame*>(p);
+        return pFrame == nullptr || pFrame->SettleFormEdits();
+    });
+    if (!bFormsSettled || !m_docManager.SaveAllModified()) {
         pEvent->ignore();
         return;
     }

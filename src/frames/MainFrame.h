@@ -84,6 +84,8 @@ private:
     void UpdateRecentFileItems();
     void FillWindowList(QMenu* pMenu);
     bool IsCommandEnabled(const CCommandRow& row) const;
+    // Whether the row's command may run after the active window's form settled its edits.
+    bool SettleFormEdits(const CCommandRow& row) const;
     void ApplyAlwaysOnTop();
     void ScheduleIdleUpdate();
     QString BuildTitle() const;

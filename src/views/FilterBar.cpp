@@ -4,9 +4,9 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 #include <algorithm>
@@ -106,14 +106,26 @@ CFilterBar::CFilterBar(QWidget* pParent) : QWidget(pParent) {
     setTabOrder(m_comboMaterial, m_btnClose);
 
     connect(m_editText, &QLineEdit::textChanged, this, &CFilterBar::ReadControls);
-    for (QComboBox* pCombo : {m_comboTrade, m_comboSize, m_comboQuality, m_comboMaterial}) {
+    for (QComboBox* pCombo : Choices()) {
         connect(pCombo, &QComboBox::currentIndexChanged, this, &CFilterBar::ReadControls);
     }
     connect(m_btnClose, &QToolButton::clicked, this, &CFilterBar::ClearAndClose);
-    auto* pEscape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    pEscape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(pEscape, &QShortcut::activated, this, &CFilterBar::ClearAndClose);
     hide();
+}
+
+std::array<QComboBox*, 4> CFilterBar::Choices() const {
+    return {m_comboTrade, m_comboSize, m_comboQuality, m_comboMaterial};
+}
+
+void CFilterBar::keyPressEvent(QKeyEvent* pEvent) {
+    // Escape reaches the bar from whichever control has the focus and did not want it; an open
+    // list takes its own Escape and closes, and the bar never hears of it.
+    if (pEvent->key() == Qt::Key_Escape && pEvent->modifiers() == Qt::NoModifier) {
+        ClearAndClose();
+        pEvent->accept();
+        return;
+    }
+    QWidget::keyPressEvent(pEvent);
 }
 
 void CFilterBar::Open() {
@@ -128,7 +140,7 @@ void CFilterBar::ClearAndClose() {
         const QSignalBlocker blocker(m_editText);
         m_editText->clear();
     }
-    for (QComboBox* pCombo : {m_comboTrade, m_comboSize, m_comboQuality, m_comboMaterial}) {
+    for (QComboBox* pCombo : Choices()) {
         const QSignalBlocker blocker(pCombo);
         pCombo->setCurrentIndex(0);
     }

@@ -4,6 +4,7 @@
 #include "model/BodFilter.h"
 
 #include <QWidget>
+#include <array>
 
 class QComboBox;
 class QLabel;
@@ -12,7 +13,8 @@ class QToolButton;
 
 // The bar above a document window's tree that narrows what the tree shows: words to find and
 // choices of trade, size, quality and material. It only describes a filter; the window hands
-// it to the tree. Escape anywhere in the bar clears it and closes it.
+// it to the tree. Escape anywhere in the bar clears it and closes it; in an open list it closes
+// the list only.
 class CFilterBar : public QWidget {
     Q_OBJECT
 public:
@@ -41,8 +43,12 @@ Q_SIGNALS:
     void FilterChanged();
     void Closed();
 
+protected:
+    void keyPressEvent(QKeyEvent* pEvent) override;
+
 private:
     void ReadControls();
+    std::array<QComboBox*, 4> Choices() const;
 
     CBodFilter m_filter;
     QLineEdit* m_editText = nullptr;

@@ -82,12 +82,13 @@ void CLeftView::OnUpdate(CView*, long lHint, const void* pHint) {
             pDeed = m_selection.Get();
         }
         m_selection.Set(pDeed);
+        Rebuild(Change::Update);
         break;
     default:
         m_selection.Set(nullptr);
+        Rebuild();
         break;
     }
-    Rebuild();
     Q_EMIT ListChanged();
 }
 
@@ -105,6 +106,13 @@ void CLeftView::SetFilter(const CBodFilter& filter) {
         ShownCount() > kExpandAllLimit && ShownCount() == CountDeeds(pDoc->GetBods());
     const CFilterStep step =
         PlanFilterStep(previous, m_filter, pDoc->GetBods(), ShownCount(), bLaidOutWhole);
+    // A selected deed the filter hides takes the form's unapplied edits out of sight with it.
+    if (const CBodItem* pSelected = m_selection.Get();
+        pSelected != nullptr && step.kind != CFilterStep::Kind::Keep &&
+        (step.kind == CFilterStep::Kind::Prune ? step.hidden.contains(pSelected)
+                                               : !m_filter.Matches(*pSelected))) {
+        m_selection.MayLeave(CDeedSelection::Leave::ApplyOrDrop);
+    }
     switch (step.kind) {
     case CFilterStep::Kind::Keep:
         Q_EMIT ShownChanged();
@@ -142,6 +150,14 @@ void CLeftView::Rebuild(Change change, const std::unordered_set<const CBodItem*>
     setUpdatesEnabled(false);
     m_bRebuilding = true;
     m_pDrag->End();
+    // Where the tree stood, by what the rebuilt one still has: a new list starts afresh.
+    const CNodePath selectedPath =
+        change == Change::Build ? CNodePath() : PathOf(m_pModel->NodeFromIndex(m_hSelected));
+    std::vector<std::vector<std::string>> expanded;
+    if (change == Change::Update) {
+        std::vector<std::string> labels;
+        CollectExpanded(m_pModel->index(0, 0), labels, expanded);
+    }
     CBodHierarchy& hierarchy = m_pModel->Hierarchy();
     switch (change) {
     case Change::Prune:
@@ -156,6 +172,7 @@ void CLeftView::Rebuild(Change change, const std::unordered_set<const CBodItem*>
         }
         [[fallthrough]];
     case Change::Build:
+    case Change::Update:
         hierarchy.Rebuild(pDoc->GetBods(), pDoc->IsShoppingList(),
                           m_filter.IsActive() ? &m_filter : nullptr);
         break;
@@ -166,10 +183,20 @@ void CLeftView::Rebuild(Change change, const std::unordered_set<const CBodItem*>
     } else {
         expand(m_pModel->index(0, 0));
     }
-    // The selected deed's node, where the tree shows it; a deed the filter hides stays selected
-    // for the form, with no node.
-    const QModelIndex selected =
-        m_pModel->IndexFromNode(m_pModel->Hierarchy().FindItemForBod(m_selection.Get()));
+    RestoreExpanded(expanded);
+    // The selected deed's node, where the tree shows it. Where it shows none (the deed went, or
+    // the filter hides it, which must not leave it in the form), a change selects a neighbour
+    // as a deletion does, a filter the nearest branch still shown.
+    QModelIndex selected = m_pModel->IndexFromNode(hierarchy.FindItemForBod(m_selection.Get()));
+    if (!selected.isValid() && !selectedPath.empty()) {
+        int nMissingRow = -1;
+        const CBodNode* pFound = FindOnPath(selectedPath, &nMissingRow);
+        if (change == Change::Update && nMissingRow >= 0) {
+            pFound = Successor(*pFound, nMissingRow);
+        }
+        selected = m_pModel->IndexFromNode(pFound);
+        m_selection.Set(pFound->GetBod());
+    }
     if (selected.isValid()) {
         for (QModelIndex ancestor = selected.parent(); ancestor.isValid();
              ancestor = ancestor.parent()) {
@@ -207,6 +234,11 @@ void CLeftView::OnSelchanged(const QModelIndex& current) {
     if (!m_bRebuilding) {
         m_selection.Set(pNode->GetBod());
     }
+}
+
+bool CLeftView::MayMoveTo(const QModelIndex& node) const {
+    return !node.isValid() || node == currentIndex() ||
+           m_selection.MayLeave(CDeedSelection::Leave::ApplyDropOrStay);
 }
 
 void CLeftView::SelectNode(const QModelIndex& node) {
@@ -294,14 +326,74 @@ void CLeftView::DeleteItemAndEmptyParents(const QModelIndex& node) {
     if (!pKept) {
         return;
     }
-    const CBodNode* pNext = pKept;
-    if (pKept != &hierarchy.GetRoot()) {
-        pNext = pKept->GetChild(0);
-    } else if (pKept->HasChildren()) {
-        // Below the root the neighbour takes over: the next trade, else the one before.
-        pNext = pKept->GetChild(std::min(nRemovedRow, pKept->GetChildCount() - 1));
+    SelectNode(m_pModel->IndexFromNode(Successor(*pKept, nRemovedRow)));
+}
+
+const CBodNode* CLeftView::Successor(const CBodNode& kept, int nRemovedRow) const {
+    if (!kept.HasChildren()) {
+        return &kept;
     }
-    SelectNode(m_pModel->IndexFromNode(pNext));
+    if (&kept != &m_pModel->Hierarchy().GetRoot()) {
+        return kept.GetChild(0);
+    }
+    return kept.GetChild(std::min(nRemovedRow, kept.GetChildCount() - 1));
+}
+
+CLeftView::CNodePath CLeftView::PathOf(const CBodNode* pNode) {
+    CNodePath path;
+    for (; pNode != nullptr && pNode->GetParent() != nullptr; pNode = pNode->GetParent()) {
+        path.insert(path.begin(), {pNode->GetLabel(), pNode->GetRow(), pNode->GetBod() == nullptr});
+    }
+    // The root has a place too: an empty path means no node at all.
+    if (pNode != nullptr) {
+        path.insert(path.begin(), {pNode->GetLabel(), 0, true});
+    }
+    return path;
+}
+
+const CBodNode* CLeftView::FindOnPath(const CNodePath& path, int* pMissingRow) const {
+    const CBodHierarchy& hierarchy = m_pModel->Hierarchy();
+    const CBodNode* pNode = &hierarchy.GetRoot();
+    *pMissingRow = -1;
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        const CBodNode* pChild =
+            path[i].bBranch ? hierarchy.FindChildItem(*pNode, path[i].strLabel) : nullptr;
+        if (pChild == nullptr) {
+            *pMissingRow = path[i].nRow;
+            break;
+        }
+        pNode = pChild;
+    }
+    return pNode;
+}
+
+void CLeftView::CollectExpanded(const QModelIndex& parent, std::vector<std::string>& labels,
+                                std::vector<std::vector<std::string>>& expanded) const {
+    if (!isExpanded(parent)) {
+        return;
+    }
+    expanded.push_back(labels);
+    const CBodNode* pParent = m_pModel->NodeFromIndex(parent);
+    for (int nRow = 0; nRow < pParent->GetChildCount(); ++nRow) {
+        if (pParent->GetChild(nRow)->HasChildren()) {
+            labels.push_back(pParent->GetChild(nRow)->GetLabel());
+            CollectExpanded(m_pModel->index(nRow, 0, parent), labels, expanded);
+            labels.pop_back();
+        }
+    }
+}
+
+void CLeftView::RestoreExpanded(const std::vector<std::vector<std::string>>& expanded) {
+    const CBodHierarchy& hierarchy = m_pModel->Hierarchy();
+    for (const std::vector<std::string>& labels : expanded) {
+        const CBodNode* pNode = &hierarchy.GetRoot();
+        for (auto it = labels.begin(); pNode != nullptr && it != labels.end(); ++it) {
+            pNode = hierarchy.FindChildItem(*pNode, *it);
+        }
+        if (pNode != nullptr && pNode->HasChildren()) {
+            expand(m_pModel->IndexFromNode(pNode));
+        }
+    }
 }
 
 void CLeftView::OnExpandFromHere() {
@@ -366,9 +458,15 @@ void CLeftView::mousePressEvent(QMouseEvent* pEvent) {
     const QPoint pt = pEvent->position().toPoint();
     if (pEvent->button() == Qt::RightButton) {
         // A right click selects its node first, so the menu's commands act on it.
-        if (const QModelIndex node = NodeAtLabel(pt); node.isValid()) {
+        if (const QModelIndex node = NodeAtLabel(pt); node.isValid() && MayMoveTo(node)) {
             SelectNode(node);
         }
+        pEvent->accept();
+        return;
+    }
+    // A press on a row selects it, except on the branch's arrow left of the label.
+    const QModelIndex pressed = indexAt(pt);
+    if (pressed.isValid() && pt.x() >= visualRect(pressed).left() && !MayMoveTo(pressed)) {
         pEvent->accept();
         return;
     }
@@ -444,6 +542,17 @@ void CLeftView::keyPressEvent(QKeyEvent* pEvent) {
         return;
     }
     QTreeView::keyPressEvent(pEvent);
+}
+
+QModelIndex CLeftView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex next = QTreeView::moveCursor(cursorAction, modifiers);
+    return MayMoveTo(next) ? next : currentIndex();
+}
+
+void CLeftView::keyboardSearch(const QString& strSearch) {
+    if (m_selection.MayLeave(CDeedSelection::Leave::ApplyDropOrStay)) {
+        QTreeView::keyboardSearch(strSearch);
+    }
 }
 
 QModelIndex CLeftView::DropHighlight() const {

@@ -9,10 +9,12 @@
 #include <QPoint>
 #include <QTreeView>
 #include <memory>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
 class CBodItem;
+class CBodNode;
 class CBodTreeModel;
 class CQuillmarDoc;
 class CTextOrder;
@@ -38,7 +40,8 @@ public:
     const CBodItem* SelectedBod() const { return m_selection.Get(); }
 
     // Shows only the deeds filter matches, and keeps doing so through every rebuild. The
-    // document is not touched. A deed the form edits stays shown until the next rebuild.
+    // document is not touched. A deed the form edits stays shown until the next rebuild; a
+    // selected deed the filter hides hands the selection to the nearest branch still shown.
     void SetFilter(const CBodFilter& filter);
     const CBodFilter& GetFilter() const { return m_filter; }
     // Deeds the tree shows.
@@ -89,6 +92,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
+    // The keys move the selection only once the form let go of what it holds unapplied.
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void keyboardSearch(const QString& strSearch) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* pEvent) const override;
     void drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
@@ -98,14 +104,37 @@ private:
     // The drag selects its node and asks what it may drop on.
     friend class CTreeDrag;
 
-    // How a rebuild changes the hierarchy: build it from the document, prune the deeds in
-    // pHidden, build it filtered keeping the unfiltered one aside, or bring that one back.
-    enum class Change { Build, Prune, KeepUnfiltered, RestoreUnfiltered };
+    // How a rebuild changes the hierarchy: build it from the document anew, or after a change of
+    // its deeds (keeping what was open and selecting a neighbour of a deed that went), prune the
+    // deeds in pHidden, build it filtered keeping the unfiltered one aside, or bring that one
+    // back.
+    enum class Change { Build, Update, Prune, KeepUnfiltered, RestoreUnfiltered };
     void Rebuild(Change change = Change::Build,
                  const std::unordered_set<const CBodItem*>* pHidden = nullptr);
+    // One step from below the root down to a node: a branch is found again by its label, a deed
+    // by its deed alone, since another deed may carry the same label.
+    struct CPathStep {
+        std::string strLabel;
+        int nRow = 0;
+        bool bBranch = false;
+    };
+    using CNodePath = std::vector<CPathStep>;
+    static CNodePath PathOf(const CBodNode* pNode);
+    // The node at path's end, else the nearest ancestor that is left; *pMissingRow receives the
+    // row of the first step that is gone, -1 when none is.
+    const CBodNode* FindOnPath(const CNodePath& path, int* pMissingRow) const;
+    // The open branches below parent, parent included, as the branch labels leading to them.
+    void CollectExpanded(const QModelIndex& parent, std::vector<std::string>& labels,
+                         std::vector<std::vector<std::string>>& expanded) const;
+    void RestoreExpanded(const std::vector<std::vector<std::string>>& expanded);
+    // What a removal below kept leaves selected: below the root the neighbouring trade (the
+    // next, else the one before), elsewhere kept's first child; the root when it is empty.
+    const CBodNode* Successor(const CBodNode& kept, int nRemovedRow) const;
     void Relabel(const CBodItem* pBod);
     void OnSelchanged(const QModelIndex& current);
     void SelectNode(const QModelIndex& node);
+    // Whether the user may select node: the form settles its edits for another node first.
+    bool MayMoveTo(const QModelIndex& node) const;
     void DeleteItemAndEmptyParents(const QModelIndex& node);
     void ExpandBranch(const QModelIndex& node, bool bExpand);
     // Every node with children below parent, at any depth.

@@ -224,6 +224,7 @@ void CQuillmarView::ConnectControls() {
 void CQuillmarView::SetSelection(CDeedSelection& selection) {
     m_pSelection = &selection;
     connect(&selection, &CDeedSelection::Changed, this, &CQuillmarView::Refill);
+    selection.SetLeaveCheck([this](CDeedSelection::Leave leave) { return SettleEdits(leave); });
 }
 
 void CQuillmarView::SetEditDeedCommand(QAction& command) {
@@ -475,16 +476,16 @@ void CQuillmarView::OnEditChange() {
     }
 }
 
-void CQuillmarView::OnApply() {
+bool CQuillmarView::OnApply() {
     CQuillmarDoc* pDoc = GetDocument();
     if (m_pBod == nullptr || pDoc == nullptr) {
-        return;
+        return false;
     }
     ReadControls();
     // A box that holds no integer stops the whole Apply: writing the rest with a stale count
     // would store a count the user never saw.
     if (m_mode == Mode::Small && !ReadAdjustCount()) {
-        return;
+        return false;
     }
 
     CBodItem edited(m_shown);
@@ -503,9 +504,44 @@ void CQuillmarView::OnApply() {
     }
     pDoc->ApplyEdit(m_pBod, edited, this);
     EnableApply(false);
+    return true;
 }
 
 void CQuillmarView::OnCancel() {
     EnableApply(false);
     Refill();
+}
+
+bool CQuillmarView::SettleEdits(CDeedSelection::Leave leave) {
+    if (!m_btnApply->isEnabled()) {
+        return true;
+    }
+    using Leave = CDeedSelection::Leave;
+    const QString strItem = DisplayText(m_shown.m_strItem);
+    if (leave == Leave::DropOrStay) {
+        // Dropping loses what was typed: Enter keeps it.
+        const bool bDrop =
+            AppPrompt().MessageBox(
+                this,
+                tr("The changes to %1 are not applied yet and will be lost. Go on?").arg(strItem),
+                IPrompt::Icon::Question, IPrompt::Buttons::YesNo,
+                IPrompt::Answer::No) == IPrompt::Answer::Yes;
+        if (bDrop) {
+            OnCancel();
+        }
+        return bDrop;
+    }
+    const IPrompt::Answer answer = AppPrompt().MessageBox(
+        this, tr("The changes to %1 are not applied yet. Apply them?").arg(strItem),
+        IPrompt::Icon::Question,
+        leave == Leave::ApplyOrDrop ? IPrompt::Buttons::YesNo : IPrompt::Buttons::YesNoCancel);
+    if (answer == IPrompt::Answer::Yes && OnApply()) {
+        return true;
+    }
+    // A failed Apply has told why and keeps the edits, where the user may stay.
+    if (answer == IPrompt::Answer::No || leave == Leave::ApplyOrDrop) {
+        OnCancel();
+        return true;
+    }
+    return false;
 }

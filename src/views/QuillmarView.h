@@ -3,13 +3,13 @@
 #include "document/QuillmarDoc.h"
 #include "framework/View.h"
 #include "model/BodItem.h"
+#include "views/DeedSelection.h"
 
 #include <QScrollArea>
 #include <QString>
 #include <array>
 #include <cstdint>
 
-class CDeedSelection;
 class QAction;
 class QCheckBox;
 class QGridLayout;
@@ -22,8 +22,9 @@ class QToolButton;
 
 // The right-hand pane of a document window: shows the window's selected deed and edits its
 // count, price, notes and filled parts. Edits stay in the form until Apply asks the document to
-// write them into the deed; every update of the document's views and every change of the
-// selection refills the form and drops whatever was not applied.
+// write them into the deed. Before the selection moves on or a command changes the document,
+// the form asks what becomes of edits not applied (see CDeedSelection::Leave); every update of
+// the document's views and every change of the selection then refills the form.
 class CQuillmarView : public QScrollArea, public CView {
     Q_OBJECT
 public:
@@ -35,7 +36,7 @@ public:
     // Refills from the selected deed, whoever sent the update.
     void OnUpdate(CView* pSender, long lHint, const void* pHint) override;
 
-    // The window's selection, which the form shows from now on.
+    // The window's selection, which the form shows from now on and asks to leave.
     void SetSelection(CDeedSelection& selection);
     // The window's Edit Deed command, which the form's button runs.
     void SetEditDeedCommand(QAction& command);
@@ -78,8 +79,11 @@ private:
 
     void OnPartClicked();
     void OnEditChange();
-    void OnApply();
+    // Whether the edits were written: a box that holds no integer stops it.
+    bool OnApply();
     void OnCancel();
+    // With edits not applied, asks what becomes of them; false when the user stays.
+    bool SettleEdits(CDeedSelection::Leave leave);
 
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;

@@ -6,13 +6,18 @@
 #include "support/TestDeeds.h"
 #include "support/TestEnvironment.h"
 #include "views/DragImage.h"
+#include "views/FilterBar.h"
 #include "views/LeftView.h"
+#include "views/QuillmarView.h"
 #include "widgets/AboutDlg.h"
 #include "widgets/LinkLabel.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QImage>
+#include <QLineEdit>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -168,6 +173,59 @@ TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
     RunXTool("xdotool", {"mouseup", "1"});
     ASSERT_TRUE(WaitFor([&] { return !tree.IsDragging(); }));
     EXPECT_EQ("2 0/40", std::to_string(doc.GetBods().size()) + ' ' + doc.GetBods()[0]->m_strCount);
+}
+
+class DesktopKeysTest : public QuillmarAppFixture {};
+
+// Real keys through the X server: Ctrl+Z in the form's price undoes the typing there, not the
+// import; Delete in the tree asks about the form's edits, then deletes; Escape in an open Find list
+// closes the list only, a second Escape the bar.
+TEST_F(DesktopKeysTest, UndoInAFieldDeleteInTheTreeAndEscapeInAFindList) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame(), 120000));
+    RunXTool("xdotool", {"windowactivate", "--sync", QString::number(Frame().winId())});
+    ASSERT_TRUE(WaitFor([&] { return Frame().isActiveWindow(); }));
+    CQuillmarDoc& doc = *Frame().GetActiveDocument();
+    doc.ImportDeeds(MakeDeeds({{"Smithy", "Weapon", "iron", "10", "Normal", "axe", "0/10"},
+                               {"Smithy", "Weapon", "iron", "10", "Normal", "cutlass", "0/10"}}));
+    CChildFrame& frame = *Frame().GetActiveChildFrame();
+    CLeftView& tree = *frame.GetLeftView();
+    const auto& model = static_cast<const CBodTreeModel&>(*tree.model());
+    tree.setCurrentIndex(model.IndexFromNode(model.Hierarchy().FindItemForBod(doc.GetBods()[0])));
+    auto* pPrice = frame.GetFormView()->findChild<QLineEdit*>("editPrice");
+    const auto focus = [](QWidget* pWidget) {
+        pWidget->setFocus(Qt::OtherFocusReason);
+        return WaitFor([pWidget] { return pWidget->hasFocus(); });
+    };
+    ASSERT_TRUE(focus(pPrice));
+    RunXTool("xdotool", {"type", "7"});
+    ASSERT_TRUE(WaitFor([&] { return pPrice->text() == "7"; }));
+    RunXTool("xdotool", {"key", "ctrl+z"});
+    EXPECT_TRUE(WaitFor([&] { return pPrice->text().isEmpty(); }));
+    EXPECT_EQ(std::size_t(2), doc.GetBods().size());
+
+    ASSERT_TRUE(focus(&tree));
+    m_prompt.QueueAnswer(IPrompt::Answer::No);
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    RunXTool("xdotool", {"key", "Delete"});
+    EXPECT_TRUE(WaitFor([&] { return doc.GetBods().size() == 1; }));
+    EXPECT_EQ(QString("The changes to axe are not applied yet. Apply them?|Are you sure you want "
+                      "to delete this BOD?"),
+              m_prompt.m_messages.mid(1).join('|'));
+
+    RunXTool("xdotool", {"key", "ctrl+f", "type", "cut"});
+    CFilterBar& bar = *frame.GetFilterBar();
+    ASSERT_TRUE(WaitFor([&] { return bar.GetTextEdit()->text() == "cut"; }));
+    QComboBox& size = *bar.GetSizeChoice();
+    ASSERT_TRUE(focus(&size));
+    RunXTool("xdotool", {"key", "alt+Down"});
+    ASSERT_TRUE(WaitFor([&] { return size.view()->isVisible(); }));
+    RunXTool("xdotool", {"key", "Escape"});
+    EXPECT_TRUE(WaitFor([&] { return !size.view()->isVisible(); }));
+    EXPECT_EQ("cut shown",
+              (bar.GetTextEdit()->text() + (bar.isHidden() ? "" : " shown")).toStdString());
+    RunXTool("xdotool", {"key", "Escape"});
+    EXPECT_TRUE(WaitFor([&] { return bar.isHidden(); }));
 }
 
 // A real click gives a widget the focus (offscreen it does not): after the link was clicked,

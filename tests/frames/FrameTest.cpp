@@ -4,9 +4,11 @@
 #include "framework/DocManager.h"
 #include "framework/Profile.h"
 #include "framework/SafeWrite.h"
+#include "hierarchy/BodTreeModel.h"
 #include "import/dialog/ImportDlg.h"
 #include "support/BodToolRunner.h"
 #include "support/FailDevice.h"
+#include "support/Mnemonics.h"
 #include "support/PdfText.h"
 #include "support/TestDeeds.h"
 #include "support/TestDocument.h"
@@ -373,6 +375,49 @@ TEST_F(FrameTest, KeysOnceGreyedCommandsAndMenusWithAndWithoutADocument) {
               Commands(false));
 }
 
+// Edits the form has not applied are asked about before a click or a key selects another deed
+// (Yes applies them, No drops them, Cancel stays with them) and before Undo (Yes drops them).
+TEST_F(FrameTest, UnappliedFormEditsAreAskedAboutBeforeTheyWouldGo) {
+    Load(TestDeeds::MakeDeeds({{"Smithy", "Weapon", "iron", "10", "Normal", "axe", "0/10"},
+                               {"Smithy", "Weapon", "iron", "10", "Normal", "cutlass", "0/10"}}));
+    CLeftView& tree = *m_pFrame->GetLeftView();
+    auto* pPrice = m_pFrame->GetFormView()->findChild<QLineEdit*>("editPrice");
+    const CBodItem* pAxe = m_pDoc->GetBods()[0];
+    const auto& model = static_cast<const CBodTreeModel&>(*tree.model());
+    const auto click = [&](const CBodItem* pBod) {
+        const QModelIndex node = model.IndexFromNode(model.Hierarchy().FindItemForBod(pBod));
+        tree.scrollTo(node);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualRect(node).center());
+    };
+    const auto state = [&] {
+        return tree.SelectedBod()->m_strItem + "|" + pPrice->text().toStdString() + "|" +
+               pAxe->m_strPrice;
+    };
+    // The key that moves to the cutlass: an arrow, or its first letter; none for a click.
+    const std::tuple<IPrompt::Answer, Qt::Key, const char*> cases[] = {
+        {IPrompt::Answer::Cancel, Qt::Key_unknown, "axe|99|"},
+        {IPrompt::Answer::Cancel, Qt::Key_Down, "axe|99|"},
+        {IPrompt::Answer::Cancel, Qt::Key_C, "axe|99|"},
+        {IPrompt::Answer::No, Qt::Key_unknown, "cutlass||"},
+        {IPrompt::Answer::Yes, Qt::Key_C, "cutlass||99"}};
+    for (const auto& [answer, key, pszState] : cases) {
+        click(pAxe);
+        pPrice->setText("99");
+        m_prompt.QueueAnswer(answer);
+        key != Qt::Key_unknown ? QTest::keyClick(&tree, key) : click(m_pDoc->GetBods()[1]);
+        EXPECT_EQ(pszState, state());
+    }
+    EXPECT_EQ(QString("The changes to axe are not applied yet. Apply them?"),
+              m_prompt.m_messages.value(0));
+    for (const char* pszState : {"cutlass|5|99", "axe||"}) {
+        pPrice->setText("5");
+        Frame().OnCommand(ID_EDIT_UNDO);
+        EXPECT_EQ(pszState, state());
+        m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    }
+    EXPECT_EQ(7, m_prompt.m_messages.size());
+}
+
 // The tree's context menu, the form's Edit Deed button and Copy are the window's commands: the
 // same words, states and deeds as the menus'. (Paste is in the day the app test plays.)
 TEST_F(FrameTest, ContextMenuButtonAndCopyAreTheWindowsCommands) {
@@ -397,9 +442,10 @@ TEST_F(FrameTest, ContextMenuButtonAndCopyAreTheWindowsCommands) {
     }
     pMenu->close();
     QCoreApplication::processEvents();
+    EXPECT_EQ("", MnemonicClashes(Frame()).toStdString());
     seen << pEditDeed->text() + (pEditDeed->isEnabled() ? "" : " (off)");
-    EXPECT_EQ("Expand From Here\tCtrl+Dblclk (off)|Collapse To Here\tShft+Dblclk (off)||Delete BOD|"
-              "&Edit Deed...|&Edit Deed...",
+    EXPECT_EQ("Expand From Here\tCtrl+Dblclk (off)|Collapse To Here\tShft+Dblclk (off)||&Delete "
+              "BOD|Edi&t Deed...|Edi&t Deed...",
               seen.join('|').toStdString());
     tree.setCurrentIndex(smithy);
     QCoreApplication::processEvents();

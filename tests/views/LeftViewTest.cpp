@@ -171,6 +171,66 @@ TEST_F(LeftViewTest, DeletingATradesLastDeedSelectsTheNeighbouringTrade) {
     }
 }
 
+// Undo, Redo and Import rebuild the tree: what was open stays open, and a deed that went hands
+// the selection to a neighbour as a deletion does. A filter that hides the selected deed hands it
+// to the nearest branch still shown, so the form never edits a deed the tree does not show.
+TEST_F(LeftViewTest, ChangesKeepOpenBranchesAndAHiddenOrGoneDeedHandsOnTheSelection) {
+    const std::vector<const CBodItem*> deeds =
+        Load({{"Smithy", "Weapon", "iron", "10", "Normal", "axe", "0/10"},
+              {"Smithy", "Weapon", "iron", "10", "Normal", "cutlass", "0/10"},
+              {"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"},
+              {"Tailor", "Leather", "spined leather", "20", "Normal", "leather gloves", "0/20"}});
+    const auto open = [this] {
+        std::string strOpen;
+        std::vector<QModelIndex> pending{Model().index(0, 0)};
+        while (!pending.empty()) {
+            const QModelIndex node = pending.back();
+            pending.pop_back();
+            if (m_view.isExpanded(node)) {
+                strOpen += node.data().toString().toStdString() + ",";
+                for (int nRow = Model().rowCount(node) - 1; nRow >= 0; --nRow) {
+                    pending.push_back(Model().index(nRow, 0, node));
+                }
+            }
+        }
+        return strOpen;
+    };
+    Click(Trade("Tailor"));
+    m_view.OnExpandFromHere();
+    Click(NodeOf(deeds[1]));
+    const std::string strOpen =
+        "BOD's - Full List,Smithy,Weapon,iron,10,Normal,SBOD's,Tailor,Cloth,"
+        "cloth,10,Normal,SBOD's,Leather,spined leather,20,Normal,SBOD's,";
+    ASSERT_EQ(strOpen, open());
+    m_prompt.QueueAnswer(IPrompt::Answer::Yes);
+    m_view.OnDeleteBod();
+    const std::pair<std::function<void()>, const char*> steps[] = {
+        {[this] { m_doc.Undo(); }, "cutlass - 0/10|cutlass|1"},
+        {[this] { m_doc.Redo(); }, "axe - 0/10|axe|1"},
+        {[this] {
+             m_doc.ImportDeeds(
+                 MakeDeeds({{"Tailor", "Cloth", "cloth", "10", "Normal", "hat", "0/10"}}));
+         },
+         "axe - 0/10|axe|1"},
+        {[this] { m_doc.Undo(); }, "axe - 0/10|axe|1"}};
+    for (const auto& [fnStep, pszState] : steps) {
+        fnStep();
+        EXPECT_EQ(pszState, State());
+        EXPECT_EQ(strOpen, open());
+    }
+
+    const std::pair<const CBodItem*, const char*> hidden[] = {{deeds[0], "BOD's - Full List|-|1"},
+                                                              {deeds[2], "Tailor|-|1"}};
+    for (const auto& [pSelected, pszState] : hidden) {
+        m_view.SetFilter({});
+        Click(NodeOf(pSelected));
+        CBodFilter filter;
+        filter.SetText("gloves");
+        m_view.SetFilter(filter);
+        EXPECT_EQ(pszState, State());
+    }
+}
+
 // A node that cannot take the deed is highlighted all the same, but the cursor says no and the
 // status bar why. A drop adds to what the large deed recorded before its parts were known.
 TEST_F(LeftViewTest, DropOnANeedingLargeDeedFillsItsPartOthersAndEscapeChangeNothing) {

@@ -102,7 +102,7 @@ void CDeedDlg::AddDeedRows(QFormLayout& form) {
 
 void CDeedDlg::AddPlayerRows(QFormLayout& form) {
     m_spinMade = new QSpinBox(this);
-    form.addRow(tr("&Made so far:"), m_spinMade);
+    form.addRow(tr("Ma&de so far:"), m_spinMade);
     m_editPrice = new QLineEdit(this);
     form.addRow(tr("&Price:"), m_editPrice);
     m_editNotes = new QPlainTextEdit(this);

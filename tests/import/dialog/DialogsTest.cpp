@@ -5,8 +5,10 @@
 #include "import/dialog/ImportDlg.h"
 #include "model/BodFile.h"
 #include "model/TextOrder.h"
+#include "support/Mnemonics.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
+#include "widgets/AboutDlg.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -85,6 +87,7 @@ protected:
 TEST_F(ImportDlgTest, ButtonsCountersAndMarksFollowPastesSelectionAndProcessing) {
     const QAbstractItemModelTester tester(List()->model(),
                                           QAbstractItemModelTester::FailureReportingMode::Fatal);
+    EXPECT_EQ("", MnemonicClashes(m_dlg).toStdString());
     CNoCaseTextOrder order;
     CImportSession earlier(order);
     earlier.Paste(kSmall.toStdString());
@@ -163,6 +166,8 @@ std::string FileBytes(std::unique_ptr<CBodItem> pBod) {
 TEST(DeedDlgTest, ChoicesOfferWhatTheGameGivesKeysMakeADeedAndAnUnchangedEditKeepsIt) {
     const ScriptedPrompt prompt;
     CDeedDlg dlg(nullptr);
+    const CAboutDlg about;
+    EXPECT_EQ("", (MnemonicClashes(dlg) + MnemonicClashes(about)).toStdString());
     auto& items = *dlg.findChild<QListWidget*>("listItems");
     auto& material = *dlg.findChild<QComboBox*>("comboMaterial");
     const QString kIngots =
