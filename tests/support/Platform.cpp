@@ -5,7 +5,6 @@
 #ifdef Q_OS_WIN
 #include <QDir>
 #include <QLocalServer>
-#include <QLocalSocket>
 #include <QUuid>
 #include <qt_windows.h>
 #include <string>
@@ -24,12 +23,6 @@
 namespace TestPlatform {
 
 #ifdef Q_OS_WIN
-
-namespace {
-
-constexpr int kGuardMs = 60'000;
-
-} // namespace
 
 // The program gets other standard handles than QProcess's pipes.
 void Prepare(QProcess& process, ChildSetup setup) {
@@ -53,32 +46,11 @@ void Prepare(QProcess& process, ChildSetup setup) {
 
 struct NamedPipe::Impl {
     QLocalServer server;
-    QLocalSocket* pReader = nullptr;
 };
 
 NamedPipe::NamedPipe() : m_pImpl(std::make_unique<Impl>()) {
     m_pImpl->server.listen("quillmar-test-" + QUuid::createUuid().toString(QUuid::Id128));
     m_strPath = m_pImpl->server.fullServerName();
-}
-
-NamedPipe::~NamedPipe() = default;
-
-bool NamedPipe::WaitForReader() {
-    m_pImpl->pReader = m_pImpl->server.waitForNewConnection(kGuardMs)
-                           ? m_pImpl->server.nextPendingConnection()
-                           : nullptr;
-    return m_pImpl->pReader != nullptr;
-}
-
-bool NamedPipe::WriteAndClose(const QByteArray& bytes) {
-    QLocalSocket* pReader = m_pImpl->pReader;
-    if (pReader == nullptr || pReader->write(bytes) != bytes.size() ||
-        !pReader->waitForBytesWritten(kGuardMs)) {
-        return false;
-    }
-    pReader->disconnectFromServer();
-    return pReader->state() == QLocalSocket::UnconnectedState ||
-           pReader->waitForDisconnected(kGuardMs);
 }
 
 bool IsWine() {
@@ -126,33 +98,11 @@ void Prepare(QProcess& process, ChildSetup setup) {
 
 struct NamedPipe::Impl {
     QTemporaryDir dir;
-    int nFd = -1;
 };
 
 NamedPipe::NamedPipe() : m_pImpl(std::make_unique<Impl>()) {
     m_strPath = m_pImpl->dir.filePath("pipe");
     ::mkfifo(QFile::encodeName(m_strPath).constData(), 0600);
-}
-
-NamedPipe::~NamedPipe() {
-    if (m_pImpl->nFd >= 0) {
-        ::close(m_pImpl->nFd);
-    }
-}
-
-// Opening for writing blocks until a reader opens the FIFO, and counts as a writer meanwhile, so
-// that the reader does not see the end before the bytes. ctest's timeout guards the wait.
-bool NamedPipe::WaitForReader() {
-    m_pImpl->nFd = ::open(QFile::encodeName(m_strPath).constData(), O_WRONLY | O_CLOEXEC);
-    return m_pImpl->nFd >= 0;
-}
-
-bool NamedPipe::WriteAndClose(const QByteArray& bytes) {
-    const bool bWritten =
-        ::write(m_pImpl->nFd, bytes.constData(), std::size_t(bytes.size())) == bytes.size();
-    const bool bClosed = ::close(m_pImpl->nFd) == 0;
-    m_pImpl->nFd = -1;
-    return bWritten && bClosed;
 }
 
 bool IsWine() {
@@ -164,5 +114,7 @@ QString HostPath(const QString& strPath) {
 }
 
 #endif
+
+NamedPipe::~NamedPipe() = default;
 
 } // namespace TestPlatform

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -27,19 +26,12 @@ constexpr bool Supports([[maybe_unused]] ChildSetup setup) {
 // Sets process up to start so (a file limit of 1000 bytes, an address space of 256 MiB).
 void Prepare(QProcess& process, ChildSetup setup);
 
-// A pipe at a path that a program opens and reads to its end: a FIFO, or a named pipe.
+// A pipe at a path that no program writes to: a FIFO, or a named pipe.
 class NamedPipe {
 public:
     NamedPipe();
     ~NamedPipe();
-    NamedPipe(const NamedPipe&) = delete;
-    NamedPipe& operator=(const NamedPipe&) = delete;
-
     const QString& Path() const { return m_strPath; }
-    // Waits until a program has opened it; false when none did.
-    bool WaitForReader();
-    // Gives the reader bytes and then the end; false when they did not all go through.
-    bool WriteAndClose(const QByteArray& bytes);
 
 private:
     struct Impl;
