@@ -36,14 +36,16 @@ ctest --preset windows
 
 # The windows platform on a private X display with a window manager, as a player sees it.
 display_run() {
-    local display
-    for display in $(seq 200 299); do
-        if ! [ -e "/tmp/.X$display-lock" ] && ! [ -e "/tmp/.X11-unix/X$display" ]; then
-            break
-        fi
-    done
-    Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display itself and says which (-displayfd), so two runs never share one.
+    local number_file
+    number_file="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     local xvfb=$!
+    until [ -s "$number_file" ] || ! kill -0 "$xvfb" 2>/dev/null; do sleep 0.1; done
+    local display
+    display="$(head -n 1 "$number_file")"
+    rm -f "$number_file"
+    [ -n "$display" ] || fail "Xvfb did not start"
     local status=0
     DISPLAY=":$display" bash -c '
         until xdpyinfo >/dev/null 2>&1; do sleep 0.2; done

@@ -23,8 +23,11 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <shellapi.h>
+// windows.h first: shellapi.h builds on its declarations.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 #endif
 
 namespace {

@@ -75,16 +75,19 @@ std::string_view Representative(std::string_view trade, bool bLarge, std::string
 std::string WrongGem(const DeedChoice& choice, std::string_view item, const std::string& strGem) {
     const bool bNeedsGem = DeedEntry::NeedsGem(choice.strTrade, choice.bLarge, item);
     if (!bNeedsGem && !strGem.empty()) {
-        return "'" + std::string(item) + "' has no gem";
+        return std::string("'").append(item).append("' has no gem");
     }
     if (bNeedsGem && !Has(CraftItems::Gems(), strGem)) {
         std::string strGems;
         for (const std::string_view gem : CraftItems::Gems()) {
             strGems.append(strGems.empty() ? "" : ", ").append(gem);
         }
-        return (strGem.empty() ? "'" + std::string(item) + "' needs a gem"
-                               : "unknown gem '" + strGem + "'") +
-               ": " + strGems;
+        // Appended, not added: GCC 12 at -O3 takes "literal" + a temporary for an overlapping
+        // copy (-Wrestrict, a known false warning) and warnings are errors.
+        std::string strWrong = strGem.empty()
+                                   ? std::string("'").append(item).append("' needs a gem")
+                                   : std::string("unknown gem '").append(strGem).append("'");
+        return strWrong.append(": ").append(strGems);
     }
     return {};
 }

@@ -156,7 +156,7 @@ TEST_F(DocumentTest, FailedSaveReportsAndKeepsThePreviousFileAndTheChange) {
         }
         QLockFile saving(strPath + ".lock");
         ASSERT_TRUE(c.strName != "locked.bod" || saving.tryLock(0));
-        unsigned firstMode = 0;
+        [[maybe_unused]] unsigned firstMode = 0; // the mode is POSIX's
         SafeWrite::SetDeviceWrapper([&](QIODevice& file) -> std::unique_ptr<QIODevice> {
 #ifdef Q_OS_UNIX
             struct stat status {};
