@@ -5,6 +5,7 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
 #include "support/TestDocument.h"
+#include "support/TreeNodes.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -33,9 +34,7 @@ protected:
     }
 
     CBodTreeModel& Model() const { return *static_cast<CBodTreeModel*>(m_view.model()); }
-    QModelIndex NodeOf(const CBodItem* pBod) const {
-        return Model().IndexFromNode(Model().Hierarchy().FindItemForBod(pBod));
-    }
+    QModelIndex NodeOf(const CBodItem* pBod) const { return ::NodeOf(m_view, pBod); }
     QModelIndex Trade(const char* pszLabel) const {
         return Model().IndexFromNode(
             Model().Hierarchy().FindChildItem(Model().Hierarchy().GetRoot(), pszLabel));
