@@ -480,6 +480,14 @@ TEST_F(FrameTest, ReadingTheDocumentChangesNothingAndLeavesTheHistoryWhereItWas)
     EXPECT_EQ("Expand From Here\tCtrl+Dblclk (off)|Collapse To Here\tShft+Dblclk (off)|—|&Delete "
               "BOD|Edi&t Deed...|Edi&t Deed...",
               strMenu);
+    // A click on the button runs the command, whose dialog a timer closes unchanged.
+    QString strDialog;
+    QTimer::singleShot(0, pFrame, [&strDialog] {
+        QWidget* pDialog = QApplication::activeModalWidget();
+        strDialog = pDialog != nullptr && pDialog->close() ? pDialog->windowTitle() : "none";
+    });
+    pEditDeed->click();
+    EXPECT_EQ(QString("Edit Deed"), strDialog);
     // Copy: the selected branch's deeds, as Export writes them, without the file's mark.
     const QModelIndex smithy = tree.model()->index(0, 0, tree.model()->index(0, 0));
     tree.setCurrentIndex(smithy);
