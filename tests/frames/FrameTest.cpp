@@ -163,12 +163,9 @@ TEST_F(FrameTest, PlacementFromEmptyOrStoredSettingsAndEveryChangeIsStored) {
 // The status bar counts the selected branch's deeds and sums their points (10 a cap, 2 % of it
 // banked); Points hides every points text. The form shows whole at the first-run size.
 TEST_F(FrameTest, StatusBarCountsTheBranchAndItsPointsAndTheFormShowsWhole) {
-    CBodArray caps;
-    for (const char* pszTrade : {"Smithy", "Smithy", "Tailor"}) {
-        caps.push_back(
-            TestDeeds::MakeDeed({pszTrade, "Cloth", "cloth", "10", "Normal", "cap", "0/10"}));
-    }
-    Load(caps);
+    Load(TestDeeds::MakeDeeds({{"Smithy", "Cloth", "cloth", "10", "Normal", "cap", "0/10"},
+                               {"Smithy", "Cloth", "cloth", "10", "Normal", "cap", "0/10"},
+                               {"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}}));
     CLeftView& tree = *m_pFrame->GetLeftView();
     tree.setCurrentIndex(tree.model()->index(0, 0, tree.model()->index(0, 0)));
     CQuillmarView* pForm = m_pFrame->GetFormView();
