@@ -1,10 +1,10 @@
 #include "document/QuillmarDoc.h"
 #include "frames/ChildFrame.h"
 #include "frames/QuillmarAppFixture.h"
-#include "hierarchy/BodTreeModel.h"
 #include "support/BodToolRunner.h"
 #include "support/TestDeeds.h"
 #include "support/TestEnvironment.h"
+#include "support/TreeNodes.h"
 #include "views/DragImage.h"
 #include "views/FilterBar.h"
 #include "views/LeftView.h"
@@ -105,11 +105,11 @@ bool IsMaximized(const QString& strWindow) {
     return RunXTool("xprop", {"-id", strWindow, "_NET_WM_STATE"}).contains("MAXIMIZED_HORZ");
 }
 
-class DesktopDragTest : public QuillmarAppFixture {};
+class DesktopTest : public QuillmarAppFixture {};
 
 // A small deed dragged with the real pointer through the X server over the large deed that
 // needs it, then beside the tree in a real window, and let go there.
-TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
+TEST_F(DesktopTest, ReleasedBesideTheTreeDropsNothing) {
     ASSERT_TRUE(Start());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame(), 120000));
     CBodArray bods;
@@ -123,9 +123,8 @@ TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
     CQuillmarDoc& doc = *Frame().GetActiveDocument();
     tree.expandAll();
     QApplication::processEvents();
-    const auto& model = static_cast<const CBodTreeModel&>(*tree.model());
     const auto nodeOf = [&](std::size_t nBod) {
-        return model.IndexFromNode(model.Hierarchy().FindItemForBod(doc.GetBods()[nBod]));
+        return NodeOf(tree, doc.GetBods()[nBod]);
     };
     const auto iconOf = [&](std::size_t nBod) {
         const QRect rc = tree.visualRect(nodeOf(nBod));
@@ -175,12 +174,10 @@ TEST_F(DesktopDragTest, ReleasedBesideTheTreeDropsNothing) {
     EXPECT_EQ("2 0/40", std::to_string(doc.GetBods().size()) + ' ' + doc.GetBods()[0]->m_strCount);
 }
 
-class DesktopKeysTest : public QuillmarAppFixture {};
-
 // Real keys through the X server: Ctrl+Z in the form's price undoes the typing there, not the
 // import; Delete in the tree asks about the form's edits, then deletes; Escape in an open Find list
 // closes the list only, a second Escape the bar.
-TEST_F(DesktopKeysTest, UndoInAFieldDeleteInTheTreeAndEscapeInAFindList) {
+TEST_F(DesktopTest, UndoInAFieldDeleteInTheTreeAndEscapeInAFindList) {
     ASSERT_TRUE(Start());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame(), 120000));
     RunXTool("xdotool", {"windowactivate", "--sync", QString::number(Frame().winId())});
@@ -190,8 +187,7 @@ TEST_F(DesktopKeysTest, UndoInAFieldDeleteInTheTreeAndEscapeInAFindList) {
                                {"Smithy", "Weapon", "iron", "10", "Normal", "cutlass", "0/10"}}));
     CChildFrame& frame = *Frame().GetActiveChildFrame();
     CLeftView& tree = *frame.GetLeftView();
-    const auto& model = static_cast<const CBodTreeModel&>(*tree.model());
-    tree.setCurrentIndex(model.IndexFromNode(model.Hierarchy().FindItemForBod(doc.GetBods()[0])));
+    tree.setCurrentIndex(NodeOf(tree, doc.GetBods()[0]));
     auto* pPrice = frame.GetFormView()->findChild<QLineEdit*>("editPrice");
     const auto focus = [](QWidget* pWidget) {
         pWidget->setFocus(Qt::OtherFocusReason);

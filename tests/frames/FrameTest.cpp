@@ -4,7 +4,6 @@
 #include "framework/DocManager.h"
 #include "framework/Profile.h"
 #include "framework/SafeWrite.h"
-#include "hierarchy/BodTreeModel.h"
 #include "import/dialog/ImportDlg.h"
 #include "support/BodToolRunner.h"
 #include "support/FailDevice.h"
@@ -12,6 +11,7 @@
 #include "support/PdfText.h"
 #include "support/TestDeeds.h"
 #include "support/TestDocument.h"
+#include "support/TreeNodes.h"
 #include "views/DeedSelection.h"
 #include "views/DiskChangeBar.h"
 #include "views/FilterBar.h"
@@ -49,7 +49,9 @@ QString Texts(const QList<QAction*>& actions) {
     QStringList texts;
     for (const QAction* pAction : actions) {
         if (pAction->isVisible()) {
-            texts.append(pAction->isSeparator() ? QStringLiteral("—") : pAction->text());
+            texts.append(pAction->isSeparator()
+                             ? QStringLiteral("—")
+                             : pAction->text() + (pAction->isEnabled() ? "" : " (off)"));
         }
     }
     return texts.join('|');
@@ -128,10 +130,13 @@ TEST_F(FrameTest, PlacementFromEmptyOrStoredSettingsAndEveryChangeIsStored) {
     // A window stored larger than its form shrinks to it; every move, resize and state is stored.
     m_pApp.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const char* const entries[] = {"Top", "Left", "Bottom", "Right", "Split", "State"};
-    const int values[] = {10, 20, 810, 1020, 123, kShowNormal};
-    for (std::size_t i = 0; i < std::size(entries); ++i) {
-        WriteProfileInt("ChildFrame", entries[i], values[i]);
+    for (const auto& [pszEntry, nValue] : {std::pair{"Top", 10},
+                                           {"Left", 20},
+                                           {"Bottom", 810},
+                                           {"Right", 1020},
+                                           {"Split", 123},
+                                           {"State", kShowNormal}}) {
+        WriteProfileInt("ChildFrame", pszEntry, nValue);
     }
     ASSERT_TRUE(Start());
     QCoreApplication::processEvents();
@@ -158,12 +163,9 @@ TEST_F(FrameTest, PlacementFromEmptyOrStoredSettingsAndEveryChangeIsStored) {
 // The status bar counts the selected branch's deeds and sums their points (10 a cap, 2 % of it
 // banked); Points hides every points text. The form shows whole at the first-run size.
 TEST_F(FrameTest, StatusBarCountsTheBranchAndItsPointsAndTheFormShowsWhole) {
-    CBodArray caps;
-    for (const char* pszTrade : {"Smithy", "Smithy", "Tailor"}) {
-        caps.push_back(
-            TestDeeds::MakeDeed({pszTrade, "Cloth", "cloth", "10", "Normal", "cap", "0/10"}));
-    }
-    Load(caps);
+    Load(TestDeeds::MakeDeeds({{"Smithy", "Cloth", "cloth", "10", "Normal", "cap", "0/10"},
+                               {"Smithy", "Cloth", "cloth", "10", "Normal", "cap", "0/10"},
+                               {"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"}}));
     CLeftView& tree = *m_pFrame->GetLeftView();
     tree.setCurrentIndex(tree.model()->index(0, 0, tree.model()->index(0, 0)));
     CQuillmarView* pForm = m_pFrame->GetFormView();
@@ -179,10 +181,10 @@ TEST_F(FrameTest, StatusBarCountsTheBranchAndItsPointsAndTheFormShowsWhole) {
     };
     const QString strShown = "BOD count: 2/3|20 points (0.4 banked)|10 points\n0.2 banked";
     EXPECT_EQ(strShown, Panes());
-    Frame().OnCommand(ID_VIEW_POINTS);
-    EXPECT_EQ("BOD count: 2/3|-|-", Panes());
-    Frame().OnCommand(ID_VIEW_POINTS);
-    EXPECT_EQ(strShown, Panes());
+    for (const QString& strExpected : {QString("BOD count: 2/3|-|-"), strShown}) {
+        Frame().OnCommand(ID_VIEW_POINTS);
+        EXPECT_EQ(strExpected, Panes());
+    }
 
     Filter(""); // an exceptional bandana, 0, and a large platemail deed, 3
     for (const std::size_t nDeed : {0U, 3U}) {
@@ -258,11 +260,7 @@ TEST_F(FrameTest, FindShowsOnlyMatchingDeedsThroughRebuildsUntilEscape) {
     EXPECT_EQ("Any material|agapite|barbed leather|bronze|cloth|dull copper|horned leather|iron|"
               "spined leather|Valorite|iron",
               materials.join('|') + '|' + pBar->GetMaterialChoice()->currentText());
-    QModelIndex deed = pModel->index(0, 0);
-    while (pModel->hasChildren(deed)) {
-        deed = pModel->index(0, 0, deed);
-    }
-    pTree->setCurrentIndex(deed);
+    pTree->setCurrentIndex(NodeOf(*pTree, pTree->ShownBods().front()));
     m_prompt.QueueAnswer(IPrompt::Answer::Yes);
     pTree->OnDeleteBod();
     EXPECT_EQ(QString("1 of 15 shown | BOD count: 1/1 of 15"), Counts());
@@ -383,9 +381,8 @@ TEST_F(FrameTest, UnappliedFormEditsAreAskedAboutBeforeTheyWouldGo) {
     CLeftView& tree = *m_pFrame->GetLeftView();
     auto* pPrice = m_pFrame->GetFormView()->findChild<QLineEdit*>("editPrice");
     const CBodItem* pAxe = m_pDoc->GetBods()[0];
-    const auto& model = static_cast<const CBodTreeModel&>(*tree.model());
     const auto click = [&](const CBodItem* pBod) {
-        const QModelIndex node = model.IndexFromNode(model.Hierarchy().FindItemForBod(pBod));
+        const QModelIndex node = NodeOf(tree, pBod);
         tree.scrollTo(node);
         QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualRect(node).center());
     };
@@ -418,50 +415,11 @@ TEST_F(FrameTest, UnappliedFormEditsAreAskedAboutBeforeTheyWouldGo) {
     EXPECT_EQ(7, m_prompt.m_messages.size());
 }
 
-// The tree's context menu, the form's Edit Deed button and Copy are the window's commands: the
-// same words, states and deeds as the menus'. (Paste is in the day the app test plays.)
-TEST_F(FrameTest, ContextMenuButtonAndCopyAreTheWindowsCommands) {
-    Load(TestDeeds::MakeDeeds(TestDeeds::MixedDeeds()));
-    CLeftView& tree = *m_pFrame->GetLeftView();
-    QAbstractItemModel& model = *tree.model();
-    const QModelIndex smithy = model.index(0, 0, model.index(0, 0));
-    QModelIndex deed = smithy;
-    while (model.hasChildren(deed)) {
-        tree.expand(deed);
-        deed = model.index(0, 0, deed);
-    }
-    QPushButton* pEditDeed = m_pFrame->GetFormView()->findChild<QPushButton*>("btnEditDeed");
-    tree.scrollTo(deed);
-    const QRect rc = tree.visualRect(deed);
-    QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, {rc.left() + 8, rc.center().y()});
-    auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(nullptr, pMenu);
-    QStringList seen;
-    for (const QAction* pAction : pMenu->actions()) {
-        seen << pAction->text() + (pAction->isEnabled() ? "" : " (off)");
-    }
-    pMenu->close();
-    QCoreApplication::processEvents();
-    EXPECT_EQ("", MnemonicClashes(Frame()).toStdString());
-    seen << pEditDeed->text() + (pEditDeed->isEnabled() ? "" : " (off)");
-    EXPECT_EQ("Expand From Here\tCtrl+Dblclk (off)|Collapse To Here\tShft+Dblclk (off)||&Delete "
-              "BOD|Edi&t Deed...|Edi&t Deed...",
-              seen.join('|').toStdString());
-    tree.setCurrentIndex(smithy);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(pEditDeed->isEnabled()) << "a branch is no deed to edit";
-
-    // Copy: the selected branch's deeds, as Export writes them, without the file's mark.
-    Frame().OnCommand(ID_EDIT_COPY);
-    const QStringList rows = QGuiApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
-    EXPECT_EQ(1 + tree.CountBods(smithy), rows.size());
-    EXPECT_TRUE(rows.value(0).startsWith("Trade,")) << rows.value(0).toStdString();
-    EXPECT_TRUE(rows.value(1).startsWith("Smithy,")) << rows.value(1).toStdString();
-}
-
 // Reading a document changes nothing: selecting, filtering, printing (the tree its rows, which
-// also go to the clipboard, in the range a dialog chose; the form a blank page), exporting,
-// copying and the Shopping List leave it unmodified, its file and its history as they were.
+// also go to the clipboard, in the range a dialog chose; the form a blank page), the context menu,
+// exporting, copying and the Shopping List leave it unmodified, its file and its history as they
+// were. The tree's context menu and the form's Edit Deed button are the window's commands: the
+// same words and states as the menus'. (Paste is in the day the app test plays.)
 TEST_F(FrameTest, ReadingTheDocumentChangesNothingAndLeavesTheHistoryWhereItWas) {
     const QTemporaryDir dir;
     const QString strPath = dir.filePath("deeds.bod");
@@ -503,7 +461,40 @@ TEST_F(FrameTest, ReadingTheDocumentChangesNothingAndLeavesTheHistoryWhereItWas)
     EXPECT_TRUE(pages.size() == 1 && pages[0].contains("Page 2/")) << pages.join('|').toStdString();
     ASSERT_TRUE(PrintBlankPage(printer));
     EXPECT_EQ(QStringList(""), PdfPageTexts(printer.outputFileName()));
+
+    auto* pEditDeed = pFrame->GetFormView()->findChild<QPushButton*>("btnEditDeed");
+    const QModelIndex deed = NodeOf(tree, doc.GetBods()[0]);
+    tree.scrollTo(deed);
+    const QRect rc = tree.visualRect(deed);
+    QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, {rc.left() + 8, rc.center().y()});
+    auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(nullptr, pMenu);
+    const QString strMenu = Texts(pMenu->actions()) + '|' + pEditDeed->text() +
+                            (pEditDeed->isEnabled() ? "" : " (off)");
+    pMenu->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ("", MnemonicClashes(Frame()).toStdString());
+    EXPECT_EQ("Expand From Here\tCtrl+Dblclk (off)|Collapse To Here\tShft+Dblclk (off)|—|&Delete "
+              "BOD|Edi&t Deed...|Edi&t Deed...",
+              strMenu);
+    // A click on the button runs the command, whose dialog a timer closes unchanged.
+    QString strDialog;
+    QTimer::singleShot(0, pFrame, [&strDialog] {
+        QWidget* pDialog = QApplication::activeModalWidget();
+        strDialog = pDialog != nullptr && pDialog->close() ? pDialog->windowTitle() : "none";
+    });
+    pEditDeed->click();
+    EXPECT_EQ(QString("Edit Deed"), strDialog);
+    // Copy: the selected branch's deeds, as Export writes them, without the file's mark.
+    const QModelIndex smithy = tree.model()->index(0, 0, tree.model()->index(0, 0));
+    tree.setCurrentIndex(smithy);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(pEditDeed->isEnabled()) << "a branch is no deed to edit";
     Frame().OnCommand(ID_EDIT_COPY);
+    const QStringList rows = QGuiApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_EQ(1 + tree.CountBods(smithy), rows.size());
+    EXPECT_TRUE(rows.value(0).startsWith("Trade,") && rows.value(1).startsWith("Smithy,"))
+        << rows.join('|').toStdString();
     m_prompt.QueueFileName(dir.filePath("deeds.csv"));
     ASSERT_TRUE(pFrame->OnExport());
     EXPECT_TRUE(unchanged()) << "printing, exporting, copying";

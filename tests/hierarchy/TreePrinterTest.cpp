@@ -115,16 +115,20 @@ TEST_F(TreePrinterTest, PictureAndPagesShowTheReachableRowsAsTheTreeDoes) {
     };
     look.selected = m_model.index(1, 0, Branch(2));
     const int nSelectedRow = 1 + 3 + 1;
-    // The first column of row nRow in image that is not colour, from the left.
-    const auto inkFrom = [](const QImage& image, int nTop, QRgb colour) {
-        for (int x = 0; x < image.width(); ++x) {
-            for (int y = nTop; y < nTop + 16; ++y) {
-                if ((image.pixel(x, y) | 0xff000000) != (colour | 0xff000000)) {
-                    return x;
-                }
+    // The box around the pixels of rc in image that are (bSame) or are not the colour.
+    const auto inkBox = [](const QImage& image, const QRect& rc, QColor colour, bool bSame) {
+        QRect rcInk;
+        for (int y = rc.top(); y <= rc.bottom(); ++y) {
+            for (int x = rc.left(); x <= rc.right(); ++x) {
+                rcInk |=
+                    (QColor(image.pixel(x, y)) == colour) == bSame ? QRect(x, y, 1, 1) : QRect();
             }
         }
-        return -1;
+        return rcInk;
+    };
+    // The first column of the row from nTop in image that is not colour, from the left.
+    const auto inkFrom = [&](const QImage& image, int nTop, QColor colour) {
+        return inkBox(image, QRect(0, nTop, image.width(), 16), colour, false).left();
     };
 
     // A tinted scheme, and a dark one whose light text paper shows black.
@@ -147,20 +151,9 @@ TEST_F(TreePrinterTest, PictureAndPagesShowTheReachableRowsAsTheTreeDoes) {
         EXPECT_EQ(QColor(200, 0, 0).rgb(), picture.pixel(nRight, nSelectedRow * 16 + 8));
         // An open branch one indentation further in than the open root. The arrow points down
         // before an open branch (wider than high) and right before a closed one.
-        EXPECT_EQ(31, inkFrom(picture, 3 * 16, base.rgb()) - inkFrom(picture, 0, base.rgb()));
-        const auto arrowSize = [&, text = text](int nRow) {
-            QRect rcInk;
-            for (int y = nRow * 16; y < nRow * 16 + 16; ++y) {
-                for (int x = 31; x < 62; ++x) {
-                    if (QColor(picture.pixel(x, y)) == text) {
-                        rcInk |= QRect(x, y, 1, 1);
-                    }
-                }
-            }
-            return rcInk.size();
-        };
-        const QSize open = arrowSize(3);
-        const QSize closed = arrowSize(1);
+        EXPECT_EQ(31, inkFrom(picture, 3 * 16, base) - inkFrom(picture, 0, base));
+        const QSize open = inkBox(picture, QRect(31, 3 * 16, 31, 16), text, true).size();
+        const QSize closed = inkBox(picture, QRect(31, 16, 31, 16), text, true).size();
         EXPECT_TRUE(open.width() > open.height() && closed.height() > closed.width());
 
         QImage page(pWriter->width(), pWriter->height(), QImage::Format_RGB32);
@@ -173,8 +166,7 @@ TEST_F(TreePrinterTest, PictureAndPagesShowTheReachableRowsAsTheTreeDoes) {
         const QImage slice =
             page.copy(4 * nCharWidth, 4 * 16, picture.width(), printer.LinesPerPage() * 16);
         const int nFirst = printer.LinesPerPage();
-        EXPECT_EQ(inkFrom(picture, nFirst * 16, base.rgb()),
-                  inkFrom(slice, 0, QColor(Qt::white).rgb()));
+        EXPECT_EQ(inkFrom(picture, nFirst * 16, base), inkFrom(slice, 0, Qt::white));
         // The darkest ink of the slice's text: black on paper where the screen's was light.
         int nDarkest = 255;
         for (int y = 0; y < slice.height(); ++y) {

@@ -5,6 +5,7 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TestDeeds.h"
 #include "support/TestDocument.h"
+#include "support/TreeNodes.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -23,19 +24,14 @@ protected:
         m_view.show();
     }
 
-    std::vector<const CBodItem*> Load(CBodArray deeds) {
-        ReadDeedsInto(m_doc, deeds);
+    std::vector<const CBodItem*> Load(const std::vector<DeedFields>& deeds) {
+        ReadDeedsInto(m_doc, MakeDeeds(deeds));
         m_view.OnInitialUpdate();
         return {m_doc.GetBods().begin(), m_doc.GetBods().end()};
     }
-    std::vector<const CBodItem*> Load(const std::vector<DeedFields>& deeds) {
-        return Load(MakeDeeds(deeds));
-    }
 
     CBodTreeModel& Model() const { return *static_cast<CBodTreeModel*>(m_view.model()); }
-    QModelIndex NodeOf(const CBodItem* pBod) const {
-        return Model().IndexFromNode(Model().Hierarchy().FindItemForBod(pBod));
-    }
+    QModelIndex NodeOf(const CBodItem* pBod) const { return ::NodeOf(m_view, pBod); }
     QModelIndex Trade(const char* pszLabel) const {
         return Model().IndexFromNode(
             Model().Hierarchy().FindChildItem(Model().Hierarchy().GetRoot(), pszLabel));
@@ -180,18 +176,11 @@ TEST_F(LeftViewTest, ChangesKeepOpenBranchesAndAHiddenOrGoneDeedHandsOnTheSelect
               {"Smithy", "Weapon", "iron", "10", "Normal", "cutlass", "0/10"},
               {"Tailor", "Cloth", "cloth", "10", "Normal", "cap", "0/10"},
               {"Tailor", "Leather", "spined leather", "20", "Normal", "leather gloves", "0/20"}});
-    const auto open = [this] {
+    const auto open = [this] { // the open nodes, from the top
         std::string strOpen;
-        std::vector<QModelIndex> pending{Model().index(0, 0)};
-        while (!pending.empty()) {
-            const QModelIndex node = pending.back();
-            pending.pop_back();
-            if (m_view.isExpanded(node)) {
-                strOpen += node.data().toString().toStdString() + ",";
-                for (int nRow = Model().rowCount(node) - 1; nRow >= 0; --nRow) {
-                    pending.push_back(Model().index(nRow, 0, node));
-                }
-            }
+        for (QModelIndex node = Model().index(0, 0); node.isValid();
+             node = m_view.indexBelow(node)) {
+            strOpen += m_view.isExpanded(node) ? node.data().toString().toStdString() + "," : "";
         }
         return strOpen;
     };
