@@ -30,7 +30,9 @@ trap 'for p in "$test_prefix" "$install_prefix"; do WINEPREFIX="$p" "$wineserver
 
 echo "-- tests under Wine"
 # One Wine server for the whole run instead of one per test program.
+# The prefix is made by a first program; its server ends before the lasting one starts.
 "$run" cmd /c exit
+WINEPREFIX="$test_prefix" "$wineserver" -w
 WINEPREFIX="$test_prefix" "$wineserver" -p
 ctest --preset windows
 
