@@ -30,9 +30,10 @@ trap 'for p in "$test_prefix" "$install_prefix"; do WINEPREFIX="$p" "$wineserver
 
 echo "-- tests under Wine"
 # One Wine server for the whole run instead of one per test program.
-# The prefix is made by a first program; its server ends before the lasting one starts.
+# The prefix is made by a first program; its server, or one an earlier run left, goes before
+# the lasting one starts.
 "$run" cmd /c exit
-WINEPREFIX="$test_prefix" "$wineserver" -w
+WINEPREFIX="$test_prefix" "$wineserver" -k 2>/dev/null || true
 WINEPREFIX="$test_prefix" "$wineserver" -p
 ctest --preset windows
 
