@@ -54,7 +54,8 @@ function(quillmar_deploy_windows)
         set(QUILLMAR_DEPLOY_PLUGINS \"${plugins}\")
         set(QUILLMAR_DEPLOY_DIRS \"${dll_dirs}\")
         set(QUILLMAR_DEPLOY_DESTINATION \"${arg_DESTINATION}\")
-        set(QUILLMAR_DEPLOY_CROSS_OBJDUMP \"${cross_objdump}\")")
+        set(QUILLMAR_DEPLOY_CROSS_OBJDUMP \"${cross_objdump}\")
+        set(QUILLMAR_DEPLOY_WORK \"${CMAKE_BINARY_DIR}/deploy-dlls\")")
     install(SCRIPT ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/WindowsDeployRuntime.cmake)
 
     # MSVC's runtime is not in an import table's folder but in Windows' own.

@@ -5,6 +5,25 @@ if(QUILLMAR_DEPLOY_CROSS_OBJDUMP)
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND "${QUILLMAR_DEPLOY_CROSS_OBJDUMP}")
 endif()
+# A PE file's imports are looked up by their lower-case names (Qt6Core.dll as qt6core.dll),
+# which a case-sensitive file system does not find: each folder's DLLs are searched as
+# lower-case copies instead.
+set(search_dirs)
+foreach(dir IN LISTS QUILLMAR_DEPLOY_DIRS)
+    string(MD5 key "${dir}")
+    set(lower_dir "${QUILLMAR_DEPLOY_WORK}/${key}")
+    file(MAKE_DIRECTORY "${lower_dir}")
+    file(GLOB dlls "${dir}/*.dll")
+    foreach(dll IN LISTS dlls)
+        get_filename_component(name "${dll}" NAME)
+        string(TOLOWER "${name}" lower)
+        if(NOT EXISTS "${lower_dir}/${lower}")
+            file(COPY_FILE "${dll}" "${lower_dir}/${lower}")
+        endif()
+    endforeach()
+    list(APPEND search_dirs "${lower_dir}")
+endforeach()
+set(QUILLMAR_DEPLOY_DIRS ${search_dirs})
 file(GET_RUNTIME_DEPENDENCIES
     EXECUTABLES ${QUILLMAR_DEPLOY_PROGRAMS}
     MODULES ${QUILLMAR_DEPLOY_PLUGINS}
