@@ -17,8 +17,8 @@
 
 namespace {
 
-// Reads through read (bytes into a buffer, -1 on an error) to the end, refusing more than
-// kMaxTextBytes.
+// Reads through read (bytes into a buffer, 0 at the end; it throws on an error) to the end,
+// refusing more than kMaxTextBytes.
 template <typename Read> std::string ReadBounded(Read read, const std::string& strName) {
     std::string bytes;
     char buffer[1 << 16];
@@ -82,7 +82,6 @@ void RefuseIfNoDocumentFile(const NativeFile::Name& name, const std::string& str
 } // namespace
 
 std::string ReadInputBytes(const std::string& strPath) {
-    QFile file;
     if (strPath == "-") {
         if (StdStreams::IsInputClosed()) {
             throw CDocumentError("no input was given: standard input is closed");
@@ -94,6 +93,7 @@ std::string ReadInputBytes(const std::string& strPath) {
     if (std::filesystem::is_directory(name, error)) {
         throw CDocumentError(strPath + ": is a folder");
     }
+    QFile file;
     OpenForReading(file, name, strPath);
     return ReadBounded(file, strPath);
 }
