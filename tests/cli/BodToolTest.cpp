@@ -204,6 +204,15 @@ TEST_F(BodToolTest, ImportAppendsTheValidDeedsOnly) {
               Summary("old.bod"));
 
     const QByteArray before = ReadFileBytes(Path("old.bod"));
+#ifndef Q_OS_WIN // a folder opens for reading on POSIX, and reading it fails
+    QProcess folderInput;
+    folderInput.setStandardInputFile(m_dir.path());
+    folderInput.start(QUILLMAR_BODTOOL, {"import", Path("old.bod")});
+    ASSERT_TRUE(folderInput.waitForFinished(60000));
+    EXPECT_EQ("1|bodtool: standard input: Is a directory\n",
+              QByteArray::number(folderInput.exitCode()) + '|' +
+                  folderInput.readAllStandardError());
+#endif
     const QByteArray nothing = "no deeds here\r\n" + kBroken + "\r\n" + kBroken;
     EXPECT_EQ("0 BOD's were imported.\n", Output({"import", Path("old.bod")}, nothing));
     EXPECT_EQ(before, ReadFileBytes(Path("old.bod")));
