@@ -41,6 +41,11 @@ void Prepare(QProcess& process, ChildSetup setup) {
         } else if (setup == ChildSetup::InputClosed) {
             pArgs->startupInfo->hStdInput = nullptr;
         }
+        if (setup == ChildSetup::OutputClosed || setup == ChildSetup::InputClosed) {
+            // Wine gives a program with a console of its own that console's streams in place of
+            // missing ones; detached from every console, it keeps them missing, as Windows does.
+            pArgs->flags = (pArgs->flags & ~DWORD{CREATE_NO_WINDOW}) | DETACHED_PROCESS;
+        }
     });
 }
 
