@@ -8,7 +8,9 @@
 #include <QThread>
 
 #ifdef Q_OS_WIN
-#include <QLockFile>
+#include <QDir>
+#include <qt_windows.h>
+#include <string>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -19,20 +21,52 @@
 enum class LockResult { Held, Busy, Refused };
 
 #ifdef Q_OS_WIN
-// Qt's lock file, which finds a program that is gone by its process number.
+// A file opened for nobody else to open, which goes with its last handle: the system lets go of
+// it when its process ends, however it ends, and one left behind by a program that is gone (or a
+// crash of the machine) simply opens. (Qt's QLockFile judges a lock file by the process number
+// written in it, and waits out an empty one for half a minute.)
 class CLockFile {
 public:
-    explicit CLockFile(const QString& strPath) : m_lock(strPath) {}
-    LockResult TryLock() {
-        if (m_lock.tryLock(0)) {
-            return LockResult::Held;
+    explicit CLockFile(const QString& strPath)
+        : m_strPath(QDir::toNativeSeparators(strPath).toStdWString()) {}
+    ~CLockFile() {
+        if (m_handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(m_handle);
         }
-        return m_lock.error() == QLockFile::LockFailedError ? LockResult::Busy
-                                                            : LockResult::Refused;
+    }
+    CLockFile(const CLockFile&) = delete;
+    CLockFile& operator=(const CLockFile&) = delete;
+
+    LockResult TryLock() {
+        // Twice: a lock file let go between the open and the look at it is gone, and opens now.
+        for (int nTry = 0; nTry < 2; ++nTry) {
+            m_handle =
+                CreateFileW(m_strPath.c_str(), GENERIC_READ | DELETE, 0, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+            if (m_handle != INVALID_HANDLE_VALUE) {
+                return LockResult::Held;
+            }
+            if (GetLastError() == ERROR_SHARING_VIOLATION) {
+                return LockResult::Busy;
+            }
+            // A file that is being deleted, while a program that looked at it still has it open,
+            // refuses every open as access denied; so does a folder that takes no new file.
+            if (GetLastError() != ERROR_ACCESS_DENIED) {
+                return LockResult::Refused;
+            }
+            if (GetFileAttributesW(m_strPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
+                return LockResult::Refused;
+            }
+            if (GetLastError() == ERROR_ACCESS_DENIED) {
+                return LockResult::Busy;
+            }
+        }
+        return LockResult::Refused;
     }
 
 private:
-    QLockFile m_lock;
+    std::wstring m_strPath;
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
 };
 #else
 // A file held with flock(), which the system lets go when its process ends: one left by a program
