@@ -10,6 +10,7 @@
 
 #ifdef Q_OS_WIN
 #include <io.h>
+#include <qt_windows.h>
 #else
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -86,6 +87,26 @@ bool IsWritable(const Name& name) {
     return ::_waccess(name.c_str(), 2) == 0;
 #else
     return ::access(name.c_str(), W_OK) == 0;
+#endif
+}
+
+bool HasOtherNames(const Name& name) {
+#ifdef Q_OS_WIN
+    // The C runtime's stat, which MinGW's std::filesystem asks, counts one name always.
+    const HANDLE handle = CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool bOthers =
+        GetFileInformationByHandle(handle, &information) && information.nNumberOfLinks > 1;
+    CloseHandle(handle);
+    return bOthers;
+#else
+    std::error_code error;
+    return std::filesystem::hard_link_count(name, error) > 1 && !error;
 #endif
 }
 

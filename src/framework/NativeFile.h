@@ -37,6 +37,9 @@ enum class Mode {
 QString Open(QFile& file, const Name& name, Mode mode);
 // Whether the user may write to the existing file name.
 bool IsWritable(const Name& name);
+// Whether the existing file name has another name too (a hard link), which a new file put in
+// its place would not take.
+bool HasOtherNames(const Name& name);
 // Asks the system to put the file's bytes on the disk; false when it reports a failure.
 bool SyncToDisk(QFile& file);
 

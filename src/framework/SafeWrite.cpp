@@ -195,7 +195,7 @@ QString WriteFile(const NativeFile::Name& path, QByteArrayView bytes, const Last
         return QCoreApplication::translate("SafeWrite", "the file is read-only");
     }
     // A new file would take only this name: every other name of the file would keep the old bytes.
-    const bool bLinked = bExists && std::filesystem::hard_link_count(target, error) > 1;
+    const bool bLinked = bExists && NativeFile::HasOtherNames(target);
     QString strBeside;
     if (!bLinked) {
         const Outcome outcome = WriteBeside(target, bExists ? Access::Original : Access::Default,
