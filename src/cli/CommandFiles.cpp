@@ -70,11 +70,8 @@ void OpenForReading(QFile& file, const NativeFile::Name& name, const std::string
     }
 }
 
-// A device or a pipe would be read without end, or wait forever for a writer.
 void RefuseIfNoDocumentFile(const NativeFile::Name& name, const std::string& strPath) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(name, error);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    if (NativeFile::KindOf(name) == NativeFile::Kind::Other) {
         throw CDocumentError(strPath + ": not a document file (a folder, device or pipe)");
     }
 }

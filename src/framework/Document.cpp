@@ -1,6 +1,7 @@
 #include "framework/Document.h"
 
 #include "framework/DocManager.h"
+#include "framework/NativeFile.h"
 #include "framework/Prompt.h"
 #include "framework/RecoveryCopy.h"
 #include "framework/SafeWrite.h"
@@ -124,16 +125,16 @@ bool CDocument::OnNewDocument() {
 }
 
 bool CDocument::OnOpenDocument(const QString& strPathName) {
-    const QFileInfo info(strPathName);
-    if (!info.exists()) {
+    const NativeFile::Kind kind = NativeFile::KindOf(NativeFile::FromQt(strPathName));
+    if (kind == NativeFile::Kind::Missing) {
         ReportFileError(tr("%1 was not found.").arg(strPathName));
         return false;
     }
-    // A device or a pipe would be read without end, or wait forever for a writer.
-    if (!info.isFile()) {
+    if (kind == NativeFile::Kind::Other) {
         ReportFileError(tr("%1 is not a document file.").arg(strPathName));
         return false;
     }
+    const QFileInfo info(strPathName);
     QFile file(strPathName);
     if (!file.open(QIODevice::ReadOnly)) {
         ReportFileError(file.error() == QFileDevice::PermissionsError || !info.isReadable()

@@ -90,6 +90,39 @@ bool IsWritable(const Name& name) {
 #endif
 }
 
+Kind KindOf(const Name& name) {
+#ifdef Q_OS_WIN
+    // The C runtime's stat and Qt see no pipe at all, and a file of them opens and reads as any
+    // other, until it waits forever.
+    const HANDLE handle = CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        switch (GetLastError()) {
+        case ERROR_PIPE_BUSY:
+            return Kind::Other;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+            return Kind::File; // opening it will say why not
+        default:
+            return Kind::Missing;
+        }
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool bFile = GetFileType(handle) == FILE_TYPE_DISK &&
+                       GetFileInformationByHandle(handle, &information) &&
+                       (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    CloseHandle(handle);
+    return bFile ? Kind::File : Kind::Other;
+#else
+    struct stat status {};
+    if (::stat(name.c_str(), &status) != 0) {
+        return Kind::Missing;
+    }
+    return S_ISREG(status.st_mode) ? Kind::File : Kind::Other;
+#endif
+}
+
 bool HasOtherNames(const Name& name) {
 #ifdef Q_OS_WIN
     // The C runtime's stat, which MinGW's std::filesystem asks, counts one name always.

@@ -37,6 +37,10 @@ enum class Mode {
 QString Open(QFile& file, const Name& name, Mode mode);
 // Whether the user may write to the existing file name.
 bool IsWritable(const Name& name);
+// What is at a name: nothing this user can reach, a file of bytes on a disk, or something else (a
+// folder, a device, a pipe), whose reading would never end or wait forever for a writer.
+enum class Kind { Missing, File, Other };
+Kind KindOf(const Name& name);
 // Whether the existing file name has another name too (a hard link), which a new file put in
 // its place would not take.
 bool HasOtherNames(const Name& name);

@@ -78,6 +78,7 @@ TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
     WriteFileBytes(Path("locked.bod"), {});
     QLockFile saving(Path("locked.bod.lock"));
     ASSERT_TRUE(saving.tryLock(0));
+    const TestPlatform::NamedPipe pipe; // nobody writes to it
     const struct {
         QStringList args;
         int nExitCode;
@@ -109,8 +110,8 @@ TEST_F(BodToolTest, EachOutcomeHasItsExitCodeAndItsStream) {
         {{"print", Path("deeds.bod"), Path("no/such/dir/out.pdf")}, 1, "out.pdf"},
         {{"dump", Path("cut.bod")}, 1, Path("cut.bod") + ": Unexpected file format."},
         {{"import", Path("text.bod")}, 1, Path("text.bod") + ": Unexpected file format."},
+        {{"dump", pipe.Path()}, 1, "not a document file"},
 #ifndef Q_OS_WIN // no endless device there
-        {{"dump", "/dev/zero"}, 1, "not a document file"},
         {{"import", Path("deeds.bod"), "/dev/zero"}, 1, "64 MiB"},
 #endif
         {{"add", Path("locked.bod"), "--trade", "Smithy", "--item", "katana"},

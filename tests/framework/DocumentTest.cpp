@@ -112,7 +112,8 @@ TEST_F(DocumentTest, OpenReportsFailuresActivatesWhatIsOpenAndKeepsTheFourNewest
     EXPECT_EQ(nullptr, m_pManager->OpenDocumentFile(strDenied));
     messages << "Access to " + strDenied + " was denied.";
 #endif
-    EXPECT_EQ(messages, m_prompt.m_messages);
+    EXPECT_EQ(messages, m_prompt.m_messages)
+        << m_prompt.m_messages.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(std::pair(std::size_t{5}, 5),
               std::pair(m_pManager->GetDocuments().size(), m_nFrames));
     m_pManager->AddToRecentFileList(paths[2]);
