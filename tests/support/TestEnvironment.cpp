@@ -21,6 +21,8 @@ void PinFontsAndLook(const QString& strRoot) {
         qFatal("cannot write %s", qPrintable(fontConfig.fileName()));
     }
     qputenv("FONTCONFIG_FILE", QFile::encodeName(fontConfig.fileName()));
+    // Windows' offscreen platform reads the faces of one folder, with no fontconfig.
+    qputenv("QT_QPA_FONTDIR", QUILLMAR_TEST_FONT_DIR);
     // A desktop's platform theme or style would change the palette and the metrics the tests
     // read.
     qunsetenv("QT_QPA_PLATFORMTHEME");
