@@ -16,6 +16,7 @@ TEST(CollatorTextOrderTest, RanksByTheLocaleIgnoringCaseAndEqualTextsShareARank)
     } cases[] = {
         {QLocale::German, {"iron", "Bronze", "IRON", "agapite", "bronze"}, {2, 1, 2, 0, 1}},
         {QLocale::French, {"f", "\xC3\xA9t\xC3\xA9", "ete"}, {2, 1, 0}},
+        {QLocale::English, {"b2", "a", "10"}, {2, 1, 0}}, // digits before letters
         {QLocale::C, {"f", "\xC3\xA9t\xC3\xA9", "ete"}, {1, 2, 0}}};
     for (const auto& c : cases) {
         QLocale::setDefault(QLocale(c.language));
