@@ -17,6 +17,18 @@ if(MINGW)
     endforeach()
 endif()
 
+# Qt's German texts, which ship with the programs. The Qt built for Windows here has none of its
+# own, so the build machine's (the same version) are taken.
+get_target_property(qt_core Qt6::Core IMPORTED_LOCATION_RELEASE)
+get_filename_component(QUILLMAR_QT_BIN "${qt_core}" DIRECTORY)
+find_file(QUILLMAR_QT_GERMAN qtbase_de.qm
+    PATHS ${QUILLMAR_QT_BIN}/../translations ${QT_HOST_PATH}/share/qt6/translations
+    NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT QUILLMAR_QT_GERMAN)
+    message(FATAL_ERROR "Qt's German translation qtbase_de.qm was not found "
+        "(Debian: qt6-translations-l10n)")
+endif()
+
 if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
     find_program(QUILLMAR_WINE NAMES wine wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
     find_program(QUILLMAR_WINESERVER NAMES wineserver wineserver64 PATHS /usr/lib/wine
@@ -28,11 +40,7 @@ if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
             get_filename_component(dir "${dll}" DIRECTORY)
             list(APPEND dll_dirs "${dir}")
         endforeach()
-        if(TARGET Qt6::Core)
-            get_target_property(qt_core Qt6::Core IMPORTED_LOCATION_RELEASE)
-            get_filename_component(dir "${qt_core}" DIRECTORY)
-            list(APPEND dll_dirs "${dir}")
-        endif()
+        list(APPEND dll_dirs "${QUILLMAR_QT_BIN}")
         list(REMOVE_DUPLICATES dll_dirs)
         list(TRANSFORM dll_dirs PREPEND "Z:")
         set(QUILLMAR_WINEPATH "${dll_dirs}")

@@ -24,18 +24,9 @@ function(quillmar_deploy_windows)
     endif()
 
     # Qt finds its translations in "translations" beside a deployed Qt6Core.dll.
-    get_target_property(qt_core Qt6::Core IMPORTED_LOCATION_RELEASE)
-    get_filename_component(qt_bin "${qt_core}" DIRECTORY)
-    find_file(QUILLMAR_QT_GERMAN qtbase_de.qm
-        PATHS ${qt_bin}/../translations ${QT_HOST_PATH}/share/qt6/translations
-        NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
-    if(NOT QUILLMAR_QT_GERMAN)
-        message(FATAL_ERROR "Qt's German translation qtbase_de.qm was not found "
-            "(Debian: qt6-translations-l10n)")
-    endif()
     install(FILES ${QUILLMAR_QT_GERMAN} DESTINATION ${arg_DESTINATION}/translations)
 
-    set(dll_dirs ${qt_bin})
+    set(dll_dirs ${QUILLMAR_QT_BIN})
     foreach(dll IN LISTS QUILLMAR_RUNTIME_DLLS)
         get_filename_component(dir "${dll}" DIRECTORY)
         list(APPEND dll_dirs "${dir}")
