@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -24,6 +25,13 @@ int main(int argc, char** argv) {
     PinFontsAndLook(strRoot);
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // No fontconfig there to name the generic families as fonts.conf does: "Sans Serif" would
+    // be the first face found, a maths font.
+    QFont::insertSubstitution(QStringLiteral("Sans Serif"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("Monospace"), QStringLiteral("DejaVu Sans Mono"));
+    QFont::insertSubstitution(QStringLiteral("Serif"), QStringLiteral("DejaVu Serif"));
+#endif
     // QSettings() is the program's store, an INI file in the folder above on every system:
     // Windows' registry would be one store for every test and run.
     QSettings::setDefaultFormat(QSettings::IniFormat);
