@@ -90,13 +90,25 @@ bool IsWritable(const Name& name) {
 #endif
 }
 
+#ifdef Q_OS_WIN
+namespace {
+
+// A handle to what is at name that reads nothing and keeps nobody out (a folder too), or
+// INVALID_HANDLE_VALUE with GetLastError() saying why not.
+HANDLE OpenToInspect(const Name& name) {
+    return CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+} // namespace
+#endif
+
 Kind KindOf(const Name& name) {
 #ifdef Q_OS_WIN
     // The C runtime's stat and Qt see no pipe at all, and a file of them opens and reads as any
     // other, until it waits forever.
-    const HANDLE handle = CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = OpenToInspect(name);
     if (handle == INVALID_HANDLE_VALUE) {
         switch (GetLastError()) {
         case ERROR_PIPE_BUSY:
@@ -126,9 +138,7 @@ Kind KindOf(const Name& name) {
 bool HasOtherNames(const Name& name) {
 #ifdef Q_OS_WIN
     // The C runtime's stat, which MinGW's std::filesystem asks, counts one name always.
-    const HANDLE handle = CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = OpenToInspect(name);
     if (handle == INVALID_HANDLE_VALUE) {
         return false;
     }
