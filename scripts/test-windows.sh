@@ -72,7 +72,7 @@ quit_window() {
             return 0
         fi
         if [ -n "$id" ] &&
-            xdotool windowactivate --sync "$id" key --clearmodifiers ctrl+q 2>/dev/null; then
+            timeout 60 xdotool windowactivate --sync "$id" key --clearmodifiers ctrl+q 2>/dev/null; then
             sent=1
         fi
         sleep 0.2

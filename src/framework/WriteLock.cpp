@@ -39,10 +39,13 @@ public:
 
     LockResult TryLock() {
         // Twice: a lock file let go between the open and the look at it is gone, and opens now.
+        // A link put in its place is opened itself, never followed: deleting on close must not
+        // reach a file it points to.
         for (int nTry = 0; nTry < 2; ++nTry) {
-            m_handle =
-                CreateFileW(m_strPath.c_str(), GENERIC_READ | DELETE, 0, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+            m_handle = CreateFileW(
+                m_strPath.c_str(), GENERIC_READ | DELETE, 0, nullptr, OPEN_ALWAYS,
+                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT,
+                nullptr);
             if (m_handle != INVALID_HANDLE_VALUE) {
                 return LockResult::Held;
             }
