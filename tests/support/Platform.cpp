@@ -4,7 +4,6 @@
 
 #ifdef Q_OS_WIN
 #include <QDir>
-#include <QLocalServer>
 #include <QUuid>
 #include <qt_windows.h>
 #include <string>
@@ -50,12 +49,18 @@ void Prepare(QProcess& process, ChildSetup setup) {
 }
 
 struct NamedPipe::Impl {
-    QLocalServer server;
+    HANDLE pipe = INVALID_HANDLE_VALUE;
+    ~Impl() {
+        if (pipe != INVALID_HANDLE_VALUE) {
+            CloseHandle(pipe);
+        }
+    }
 };
 
 NamedPipe::NamedPipe() : m_pImpl(std::make_unique<Impl>()) {
-    m_pImpl->server.listen("quillmar-test-" + QUuid::createUuid().toString(QUuid::Id128));
-    m_strPath = m_pImpl->server.fullServerName();
+    m_strPath = "\\\\.\\pipe\\quillmar-test-" + QUuid::createUuid().toString(QUuid::Id128);
+    m_pImpl->pipe = CreateNamedPipeW(m_strPath.toStdWString().c_str(), PIPE_ACCESS_DUPLEX,
+                                     PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 0, 0, nullptr);
 }
 
 bool IsWine() {

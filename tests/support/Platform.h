@@ -26,7 +26,8 @@ constexpr bool Supports([[maybe_unused]] ChildSetup setup) {
 // Sets process up to start so (a file limit of 1000 bytes, an address space of 256 MiB).
 void Prepare(QProcess& process, ChildSetup setup);
 
-// A pipe at a path that no program writes to: a FIFO, or a named pipe.
+// A pipe at a path that no program writes to: a FIFO, or a named pipe of one instance, which the
+// first program to open it takes, so that every later open finds it busy.
 class NamedPipe {
 public:
     NamedPipe();
